@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+namespace calorix::i18n {
+
+// The six blocks of interface texts. English (US) uses the English block.
+enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
+
+inline constexpr int kBlockCount = 6;
+inline constexpr int kTextCount = 112;
+
+// Row numbers of the texts the code refers to by name.
+enum TextId : int {
+  kTextFile = 0,
+  kTextNew = 16,
+  kTextInfo = 15,
+  kTextQuestion = 50,
+  kTextError = 51,
+  kTextWarning = 52,
+  kTextInformation = 53,
+  kTextFirstChannelName = 56,  // 56..70: default series names
+  kTextLogFiles = 72,
+  kTextImageFiles = 73,
+  kTextAllFiles = 74,
+  kTextErrorOpeningFile = 84,
+  kTextNoMeasuredValues = 85,
+  kTextNotAValidLogFile = 86,
+  kTextIniAccessFailed = 95,
+  kTextDataStructureError = 98,
+  kTextNoDataAvailable = 102,
+};
+
+// Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.
+const std::string& TextOf(LanguageBlock block, int n);
+
+// The block for a stored language code 0..7 (0: none stored, German);
+// any other code gives German.
+LanguageBlock BlockOfLanguage(int code);
+
+// The block in use. One application-wide setting; German at start.
+LanguageBlock CurrentBlock();
+void SetCurrentBlock(LanguageBlock block);
+
+// Text n of the block in use.
+const std::string& Text(int n);
+
+}  // namespace calorix::i18n
