@@ -29,6 +29,8 @@ enum TextId : int {
   kTextIniAccessFailed = 95,
   kTextDataStructureError = 98,
   kTextNoDataAvailable = 102,
+  kTextDisclaimer = 106,
+  kTextDisclaimerContinued = 107,  // empty but in French and Spanish
 };
 
 // Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.

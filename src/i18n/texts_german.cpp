@@ -1,0 +1,186 @@
+#include "i18n/text_rows.h"
+
+namespace calorix::i18n {
+namespace {
+
+constexpr std::string_view kRows[] = {
+    // Main window menus and actions; 15 also captions the about box.
+    /* 0 */ "Datei",
+    /* 1 */ "Öffnen",
+    /* 2 */ "Mehrtägige Auswertung",
+    /* 3 */ "Schließen",
+    /* 4 */ "Speichern",
+    /* 5 */ "Drucken",
+    /* 6 */ "Beenden",
+    /* 7 */ "Einstellungen",
+    /* 8 */ "Neue Fenster",
+    /* 9 */ "Aktuelles Fenster",
+    /* 10 */ "Sprachauswahl",
+    /* 11 */ "Fenster",
+    /* 12 */ "Überlappend",
+    /* 13 */ "Übereinander",
+    /* 14 */ "Alle minimieren",
+    /* 15 */ "Info",
+
+    // Evaluation window caption. 17..21 are pieces of a composed caption and
+    // carry their own blanks.
+    /* 16 */ "Neu",
+    /* 17 */ "Auswertung vom ",
+    /* 18 */ "Auswertung vom ",
+    /* 19 */ " bis ",
+    /* 20 */ ". (",
+    /* 21 */ " Dateien gefunden)",
+
+    // Evaluation window labels and its spreadsheet action.
+    /* 22 */ "Angezeigtes Zeitfenster",
+    /* 23 */ "Bildlaufleiste",
+    /* 24 */ "In Excel öffnen",
+
+    // Span choice.
+    /* 25 */ "1 Stunde",
+    /* 26 */ "3 Stunden",
+    /* 27 */ "8 Stunden",
+    /* 28 */ "1 Tag",
+    /* 29 */ "1 Monat",
+
+    // Settings dialog (37 and 41 are not shown anywhere).
+    /* 30 */ "Graphik- und Anzeigeoptionen",
+    /* 31 */ "Linienbreite",
+    /* 32 */ "Skalierung Y-Achse",
+    /* 33 */ "dynamisch",
+    /* 34 */ "fixiert",
+    /* 35 */ "Min",
+    /* 36 */ "Max",
+    /* 37 */ "Ausgänge anzeigen als:",
+    /* 38 */ "Anzeigen als:",
+    /* 39 */ "Balken",
+    /* 40 */ "Linien",
+    /* 41 */ "Diagramm Überschrift",
+    /* 42 */ "Ausgabe Überschrift",
+    /* 43 */ "Standard",
+    /* 44 */ "Abbrechen",
+    /* 45 */ "OK",
+
+    // Evaluation window headline and group captions.
+    /* 46 */ "Auswählbare Messwerte",
+    /* 47 */ "Eingänge",
+    /* 48 */ "Weitere Messwerte",
+    /* 49 */ "Ausgänge",
+
+    // Message box captions.
+    /* 50 */ "Frage",
+    /* 51 */ "Fehler",
+    /* 52 */ "Warnung",
+    /* 53 */ "Information",
+
+    // Not shown anywhere.
+    /* 54 */ "Datum",
+    /* 55 */ "Firma",
+
+    // Default series names, in channel slot order.
+    /* 56 */ "Temperatur Sensor 1",
+    /* 57 */ "Temperatur Sensor 2",
+    /* 58 */ "Temperatur Sensor 3",
+    /* 59 */ "Temperatur Sensor 4",
+    /* 60 */ "Temperatur Sensor 5",
+    /* 61 */ "Temperatur Sensor 6",
+    /* 62 */ "Temperatur Direct Sensor",
+    /* 63 */ "Durchfluss",
+    /* 64 */ "Thermische Leistung",
+    /* 65 */ "Summe Durchfluss",
+    /* 66 */ "Summe Energie",
+    /* 67 */ "Ausgang 1",
+    /* 68 */ "Ausgang 2",
+    /* 69 */ "Ausgang 3",
+    /* 70 */ "Störmelde Ausgang",
+
+    // About box version line and file dialog filter names.
+    /* 71 */ "Version",
+    /* 72 */ "Log-Dateien",
+    /* 73 */ "Bild-Dateien",
+    /* 74 */ "Alle Dateien",
+
+    // Multi-day dialog.
+    /* 75 */ "Von Datum",
+    /* 76 */ "Bis Datum",
+    /* 77 */ "Durchsuchen...",
+    /* 78 */ "Auswerten",
+    /* 79 */ "Drücken Sie die Esc-Taste zum Abbrechen.",
+    /* 80 */ "Abbruch durch Benutzer.",
+
+    // Questions and messages (94 is not shown anywhere).
+    /* 81 */
+    "Einstellungen wurden übernommen. Sollen diese Einstellungen auch für "
+    "zukünftige Auswertungen gespeichert werden?",
+    /* 82 */
+    "Einstellungen wurden gespeichert. Sollen diese Einstellungen für alle "
+    "aktuell geöffneten Auswertungen übernommen werden?",
+    /* 83 */ "Bitte öffnen Sie zuerst eine Log-Datei (*.csv).",
+    /* 84 */ "Fehler beim Öffnen der Datei.",
+    /* 85 */ "Die angegebene Datei enthält keine Messwerte.",
+    /* 86 */ "Die angegebene Datei ist keine gültige Log-Datei.",
+    /* 87 */
+    "Es wurden keine Dateien gefunden, bitte überprüfen Sie ihre Pfadangaben "
+    "und versuchen Sie es erneut.",
+    /* 88 */
+    "Die angegebenen Dateinamen beinhalten keine gültige Datums-Angabe.",
+    /* 89 */ "Für Log-Dateien ist nur die Endung '.csv' zugelassen.",
+    /* 90 */ "Die ausgewählte Anfangs-Datei lässt sich keinem Datum zuordnen.",
+    /* 91 */ "Die ausgewählte End-Datei lässt sich keinem Datum zuordnen.",
+    /* 92 */ "Datum der End-Datei liegt vor dem Datum der Anfangs-Datei.",
+    /* 93 */ "Sie haben nur 1 Tag ausgewählt. Einfache Auswertung gestartet.",
+    /* 94 */ "Datensatz unvollständig.",
+    /* 95 */
+    "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht "
+    "gespeichert werden.",
+    /* 96 */
+    "Sie haben bereits die maximale Anzahl Auswertungen geöffnet. Soll eine "
+    "neue Auswertung geöffnet werden? Hinweis: Die aktuelle Auswertung geht "
+    "dabei verloren.",
+    /* 97 */
+    "Es konnte kein weiteres Auswertungs-Fenster erzeugt werden. "
+    "Möglicherweise steht nicht genügend Arbeitsspeicher zur Verfügung. Bitte "
+    "schließen Sie unbenutzte Anwendungen und versuchen Sie es erneut.",
+    /* 98 */
+    "Fehler beim Erzeugen der Datenstruktur. Ursache ist vermutlich ein zu "
+    "geringer Arbeitsspeicher. Bitte schließen Sie unbenutzte Anwendungen und "
+    "versuchen Sie es erneut.",
+    /* 99 */
+    "Excel.exe konnte nicht gefunden werden, bitte wählen Sie den Pfad zu "
+    "Excel manuell aus.",
+    /* 100 */
+    "Starten von Excel fehlgeschlagen. Datei muss manuell geöffnet werden.",
+    /* 101 */ "Drucken nicht möglich.",
+    /* 102 */ "Keine Daten vorhanden.",
+    /* 103 */ "Bitte geben Sie einen Bezeichner ein.",
+    /* 104 */ "Bitte geben Sie für die Werte der Y-Achse nur Zahlen an.",
+    /* 105 */
+    "Ungültige Linienbreite. Bitte geben Sie eine Zahl zwischen 1 und 99 ein.",
+
+    // About box. The disclaimer is 106, a blank and 107.
+    /* 106 */
+    "Diese Software ist Freeware. Sie wird kostenlos verbreitet und darf "
+    "kopiert, benutzt und an Dritte weitergegeben werden. Änderungen an der "
+    "Software sind nur in Absprache mit den Autoren zulässig. Die Software "
+    "darf nur vollständig und unverändert, mit allen Urheberrechts- und "
+    "sonstigen Schutzvermerken, weitergegeben werden. Ein kommerzieller "
+    "Vertrieb, allein oder als Teil eines anderen Produkts, bedarf der "
+    "vorherigen schriftlichen Genehmigung der Autoren. Die Software wird ohne "
+    "jegliche ausdrückliche oder stillschweigende Gewährleistung zur "
+    "Verfügung gestellt. Die Benutzung erfolgt auf eigene Gefahr. Die Autoren "
+    "und Rechteinhaber haften nur für Vorsatz und grobe Fahrlässigkeit; "
+    "weitergehende Ansprüche sind ausgeschlossen. Insbesondere haften sie "
+    "nicht für Mängel der Software oder für Folgeschäden. Gefundene Fehler "
+    "melden Sie bitte den Autoren, damit sie behoben werden können.",
+    /* 107 */ "",
+    /* 108 */ "Produkt hergestellt für:",
+    /* 109 */ "Vereinigte Staaten",
+    /* 110 */ "Tel.",
+    /* 111 */ "Fax.",
+};
+
+}  // namespace
+
+TextRows GermanRows() { return kRows; }
+
+}  // namespace calorix::i18n
