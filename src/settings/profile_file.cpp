@@ -1,0 +1,118 @@
+#include "settings/profile_file.h"
+
+#include "core/cp1252.h"
+#include "settings/profile_text.h"
+
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace calorix {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TemporaryPathBeside(const fs::path& target) {
+  static std::random_device random;
+  const auto tag = std::to_string(random()) + std::to_string(random());
+  return target.parent_path() / ("." + target.filename().string() + "." + tag + ".tmp");
+}
+
+#ifndef _WIN32
+// Flushed to the disk before the rename, so that the rename never exposes a
+// file whose content is still in flight.
+bool WriteNewFile(const fs::path& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    ok = written > 0;
+    if (ok) bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  ok = ok && ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+}
+#else
+bool WriteNewFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
+}
+#endif
+
+// Writing through a symbolic link must keep the link.
+fs::path ResolvedTarget(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(path, ec)) return path;
+  const fs::path target = fs::canonical(path, ec);
+  return ec ? path : target;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (status.type() == fs::file_type::not_found) return std::string();
+  if (ec || fs::is_directory(status)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (!in || size < 0) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(bytes.data(), size);
+  if (in.gcount() != size) return std::nullopt;
+  return bytes;
+}
+
+bool ReplaceFileBytes(const fs::path& path, std::string_view bytes) {
+  const fs::path target = ResolvedTarget(path);
+  const fs::path temporary = TemporaryPathBeside(target);
+  std::error_code ec;
+  if (WriteNewFile(temporary, bytes)) {
+    const fs::file_status old = fs::status(target, ec);
+    if (fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
+    fs::rename(temporary, target, ec);
+    if (!ec) return true;
+  }
+  fs::remove(temporary, ec);
+  return false;
+}
+
+ProfileFile::ProfileFile(fs::path path) : path_(std::move(path)) {}
+
+std::optional<std::string> ProfileFile::Read(std::string_view section, std::string_view key) {
+  if (!content_) content_ = ReadFileBytes(path_).value_or(std::string());
+  const auto value = FindProfileValue(*content_, Utf8ToCp1252(section), Utf8ToCp1252(key));
+  if (!value) return std::nullopt;
+  return Cp1252ToUtf8(*value);
+}
+
+bool ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+  // A file that exists but cannot be read is left alone: rewriting it from
+  // nothing would lose every other key.
+  const auto current = ReadFileBytes(path_);
+  if (!current) return false;
+  std::string updated = SetProfileValue(*current, Utf8ToCp1252(section), Utf8ToCp1252(key),
+                                        Utf8ToCp1252(value));
+  if (!ReplaceFileBytes(path_, updated)) return false;
+  content_ = std::move(updated);
+  return true;
+}
+
+std::unique_ptr<ProfileAccess> OpenProfileFile(const fs::path& path) {
+  std::error_code ec;
+  if (path.empty() || fs::is_directory(path, ec)) return nullptr;
+  return std::make_unique<ProfileFile>(path);
+}
+
+}  // namespace calorix

@@ -1,0 +1,140 @@
+#include "settings/profile_text.h"
+
+#include <algorithm>
+
+namespace calorix {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+struct Line {
+  std::string_view text;  // without its line end
+  std::size_t begin = 0;
+  std::size_t next = 0;  // first byte of the following line
+};
+
+Line LineAt(std::string_view content, std::size_t pos) {
+  const std::size_t stop = content.find_first_of("\r\n", pos);
+  if (stop == std::string_view::npos) return {content.substr(pos), pos, content.size()};
+  std::size_t next = stop + 1;
+  if (content[stop] == '\r' && next < content.size() && content[next] == '\n') ++next;
+  return {content.substr(pos, stop - pos), pos, next};
+}
+
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::optional<std::string_view> SectionName(std::string_view line) {
+  const std::string_view text = Trim(line);
+  if (text.empty() || text.front() != '[') return std::nullopt;
+  const std::size_t close = text.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(text.substr(1, close - 1));
+}
+
+struct Entry {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<Entry> EntryOf(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+std::string ValueAsRead(std::string_view value) {
+  const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                      (value.front() == '"' || value.front() == '\'');
+  if (quoted) value = value.substr(1, value.size() - 2);
+  return std::string(value.substr(0, kMaxProfileValueLength));
+}
+
+// Where a key lives or would go. Positions are byte offsets into the content.
+struct KeyPlace {
+  bool sectionFound = false;
+  std::optional<Line> keyLine;
+  std::size_t insertAt = 0;  // after the section's last non-blank line
+};
+
+KeyPlace FindKey(std::string_view content, std::string_view section, std::string_view key) {
+  KeyPlace place;
+  for (std::size_t pos = 0; pos < content.size();) {
+    const Line line = LineAt(content, pos);
+    pos = line.next;
+    if (const auto name = SectionName(line.text)) {
+      if (place.sectionFound) break;
+      place.sectionFound = SameName(*name, section);
+      place.insertAt = line.next;
+      continue;
+    }
+    if (!place.sectionFound) continue;
+    if (!Trim(line.text).empty()) place.insertAt = line.next;
+    const auto entry = EntryOf(line.text);
+    if (entry && SameName(entry->key, key)) {
+      place.keyLine = line;
+      break;
+    }
+  }
+  return place;
+}
+
+// The line end the file already uses, so that added lines match it.
+std::string_view LineEndOf(std::string_view content) {
+  const std::size_t stop = content.find_first_of("\r\n");
+  if (stop == std::string_view::npos) return "\r\n";
+  if (content[stop] == '\n') return "\n";
+  return content.substr(stop + 1, 1) == "\n" ? "\r\n" : "\r";
+}
+
+bool EndsLine(std::string_view content, std::size_t pos) {
+  return pos == 0 || content[pos - 1] == '\n' || content[pos - 1] == '\r';
+}
+
+// A line break inside a name or value would split its line in the file.
+std::string SingleLine(std::string_view text) {
+  std::string out(text);
+  std::ranges::replace(out, '\r', ' ');
+  std::ranges::replace(out, '\n', ' ');
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
+                                            std::string_view key) {
+  const KeyPlace place = FindKey(content, section, key);
+  if (!place.keyLine) return std::nullopt;
+  return ValueAsRead(EntryOf(place.keyLine->text)->value);
+}
+
+std::string SetProfileValue(std::string_view content, std::string_view section,
+                            std::string_view key, std::string_view value) {
+  const std::string entry = SingleLine(key) + "=" + SingleLine(value);
+  const std::string_view lineEnd = LineEndOf(content);
+  const KeyPlace place = FindKey(content, section, key);
+  std::string out(content);
+  if (place.keyLine) return out.replace(place.keyLine->begin, place.keyLine->text.size(), entry);
+  if (place.sectionFound) {
+    const std::size_t at = place.insertAt;
+    const std::string added = EndsLine(out, at) ? entry + std::string(lineEnd)
+                                                : std::string(lineEnd) + entry;
+    return out.insert(at, added);
+  }
+  if (!EndsLine(out, out.size())) out += lineEnd;
+  if (!out.empty()) out += lineEnd;
+  out += "[" + SingleLine(section) + "]";
+  out += lineEnd;
+  return out + entry + std::string(lineEnd);
+}
+
+}  // namespace calorix
