@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "chartview/axis_scale.h"
+
+namespace calorix::chartview {
+
+// Reducing a series to what a pixel grid can show. Pure functions over the
+// series' X and Y vectors; positions come out in painter coordinates.
+
+struct IndexRange {
+  std::size_t first = 0;  // first index drawn
+  std::size_t last = 0;   // one past the last index drawn
+  bool Empty() const { return first >= last; }
+};
+
+// The points needed to draw the X window [xmin, xmax]: those inside it and
+// one neighbour on each side, so that a line leaving the window is drawn up
+// to the edge. X must be ascending (binary search).
+IndexRange VisibleRange(const std::vector<double>& xs, double xmin, double xmax);
+
+// A vertex of a polyline. A NaN y breaks the line: the point before and the
+// point after it are not joined.
+struct PixelPoint {
+  double x = 0.0;
+  double y = 0.0;
+  std::size_t index = 0;  // the source point, for its colour
+  bool IsBreak() const { return y != y; }
+};
+
+// Every point of the range, null points as breaks.
+void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
+                  const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out);
+
+// The M4 reduction: per pixel column (columnsPerUnit columns per painter
+// unit) only the first, the lowest, the highest and the last point of each
+// unbroken run are kept, in their original order. A polyline through them
+// covers the same pixels as one through every point, so it is exact for
+// lines, while a month of minutes on 1920 columns drops from 44,640 to at
+// most 7,680 vertices. Null points still break the line.
+void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
+                const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
+                std::vector<PixelPoint>& out);
+
+// One filled bar in painter coordinates.
+struct BarRect {
+  double left = 0.0;
+  double right = 0.0;
+  double top = 0.0;
+  double bottom = 0.0;
+  std::size_t index = 0;  // the (first) source point, for its colour
+};
+
+// Bars from base to Y, each widthFraction of its slot wide, centred on its
+// X. The slot is the distance to the nearer neighbour point, so bars keep
+// their width next to gaps. Bars narrower than a column are merged into one
+// rectangle per column covering their extent, and equal neighbouring
+// columns into one rectangle, since a column can show no more than that.
+void LayoutBars(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range, double base,
+                double widthFraction, const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
+                std::vector<BarRect>& out);
+
+}  // namespace calorix::chartview

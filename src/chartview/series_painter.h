@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "chart/chart_series.h"
+#include "chartview/series_decimation.h"
+
+class QPainter;
+class QRectF;
+
+namespace calorix::chartview {
+
+// What a series' reduced geometry depends on. Series only ever grow their
+// revision, so equal keys mean equal geometry.
+struct GeometryKey {
+  std::uint64_t revision = 0;
+  std::size_t count = 0;
+  double xMin = 0, xMax = 0, yMin = 0, yMax = 0;  // value window
+  double left = 0, right = 0, bottom = 0, top = 0;  // painter window
+  double columnsPerUnit = 0;
+  bool decimate = true;
+  bool operator==(const GeometryKey&) const = default;
+};
+
+// The reduced points (lines) or rectangles (bars) of each series from the
+// last frame, so that a repaint without changes, such as one under a
+// rubber band, skips the pass over the samples.
+class SeriesCache {
+ public:
+  struct Entry {
+    GeometryKey key;
+    std::vector<PixelPoint> points;
+    std::vector<BarRect> bars;
+  };
+  // The entry for the series; `fresh` tells whether it must be filled.
+  Entry& Lookup(const chart::ChartSeries& series, const GeometryKey& key, bool& fresh);
+  // Drops entries of series no longer drawn (they may be gone).
+  void Retain(const std::vector<chart::ChartSeries*>& placed);
+  std::size_t Size() const { return entries_.size(); }
+
+ private:
+  std::unordered_map<const chart::ChartSeries*, Entry> entries_;
+};
+
+struct SeriesPaintContext {
+  const AxisScale* x = nullptr;
+  const AxisScale* y = nullptr;
+  double yAxisMin = 0.0;  // bars not drawn from their base start here
+  double unit = 1.0;      // pen widths are in 96-dpi pixels
+  double columnsPerUnit = 1.0;
+  bool decimate = true;
+  SeriesCache* cache = nullptr;
+};
+
+// Draws one series clipped to `plot` (the caller sets the clip).
+void PaintSeries(QPainter& painter, const QRectF& plot, const chart::ChartSeries& series,
+                 const SeriesPaintContext& context);
+
+}  // namespace calorix::chartview
