@@ -1,0 +1,239 @@
+#include "logdata/log_analysis.h"
+
+#include <fstream>
+
+#include "core/error.h"
+#include "i18n/text_table.h"
+#include "logdata/day_log.h"
+#include "logdata/month.h"
+
+namespace calorix::logdata {
+namespace {
+
+[[noreturn]] void FailOpeningFullPath(const std::filesystem::path& path) {
+  throw Error(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + path.string());
+}
+
+void RequireExisting(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) FailOpeningFullPath(path);
+}
+
+// The very first line of a file, empty lines not skipped; nothing for an
+// empty file.
+std::optional<std::string> FirstLine(const std::filesystem::path& path) {
+  const std::string bytes = ReadWholeFile(path);
+  if (bytes.empty()) return std::nullopt;
+  const auto lines = SplitLines(bytes, true);
+  return lines.empty() ? std::string() : std::string(lines.front());
+}
+
+}  // namespace
+
+TLogAnalysis::TLogAnalysis(chart::ChartPanel* upper, chart::ChartPanel* lower, DateTime start, DateTime end,
+                           unsigned requested)
+    : upper_(upper), lower_(lower), endDate_(end), startDate_(start), requestedDays_(requested) {}
+
+TLogAnalysis::~TLogAnalysis() { DestroyMonths(); }
+
+std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateSingle(const std::filesystem::path& path, chart::ChartPanel* upper,
+                                                         chart::ChartPanel* lower) {
+  if (!upper || !lower) throw Error("Illegal State (2)");
+  std::unique_ptr<TLogAnalysis> analysis(new TLogAnalysis(upper, lower, 0.0, 0.0, 1));
+  RequireExisting(path);
+  {
+    const DayFile file = ReadDayFile(path);
+    if (!CheckHeader(file.header, analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+    if (!file.records.empty()) {
+      analysis->startDate_ = analysis->endDate_ = DayDateOf(file.records, analysis->reading_.dateStyle);
+    }
+  }
+  analysis->BuildMonths();
+  analysis->AddDayFile(path);
+  return analysis;
+}
+
+std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateMulti(DateTime start, DateTime end, unsigned fileCount,
+                                                        const std::filesystem::path& firstPath,
+                                                        chart::ChartPanel* upper, chart::ChartPanel* lower,
+                                                        const FileFailureHandler& onFailure) {
+  if (!upper || !lower) throw Error("Illegal State (1)");
+  std::unique_ptr<TLogAnalysis> analysis(new TLogAnalysis(upper, lower, start, end, fileCount));
+  RequireExisting(firstPath);
+  // The names of the first file's header decide for the whole range; it
+  // must stand on the very first line.
+  if (const auto header = FirstLine(firstPath)) {
+    if (!CheckHeader(*header, analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+  }
+  analysis->BuildMonths();
+  try {
+    analysis->AddDayFile(firstPath);
+  } catch (const std::exception& e) {
+    if (onFailure) onFailure(e.what());
+  }
+  return analysis;
+}
+
+void TLogAnalysis::BuildMonths() {
+  DestroyMonths();
+  day_.reset();
+  if (requestedDays_ <= 1) {
+    multiDay_ = false;
+    return;
+  }
+  multiDay_ = true;
+  const CivilDate first = DecodeDate(startDate_);
+  const CivilDate last = DecodeDate(endDate_);
+  const int count = std::max(1, last.month + (last.year - first.year) * 12 - first.month + 1);
+  try {
+    int month = first.month;
+    int year = first.year;
+    TMonth* previous = nullptr;
+    for (int i = 0; i < count; ++i) {
+      auto* created = new TMonth(month, year, previous, upper_);
+      if (!firstMonth_) firstMonth_ = created;
+      previous = created;
+      if (++month > 12) {
+        month = 1;
+        ++year;
+      }
+    }
+  } catch (const std::exception&) {
+    DestroyMonths();
+    throw Error(i18n::Text(i18n::kTextDataStructureError));
+  }
+}
+
+void TLogAnalysis::DestroyMonths() {
+  while (firstMonth_) {
+    TMonth* next = firstMonth_->GetNext();
+    delete firstMonth_;
+    firstMonth_ = next;
+  }
+}
+
+void TLogAnalysis::AddDayFile(const std::filesystem::path& path) {
+  const DayFile file = ReadDayFile(path);
+  CheckHeader(file.header, reading_);  // names only count for the first file
+  const DateTime dayDate = DayDateOf(file.records, reading_.dateStyle);
+  TMonth* month = nullptr;
+  if (multiDay_) {
+    const CivilDate date = DecodeDate(dayDate);
+    month = FindMonth(date.month, date.year);
+    if (!month) throw Error("Illegal State(4)");
+  }
+  std::unique_ptr<TDay> day;
+  try {
+    day = std::make_unique<TDay>(dayDate, upper_, lower_);
+    day->ParseDay(file.records, reading_.powerInWatts, reading_.dateStyle);
+  } catch (const std::exception&) {
+    throw Error(i18n::Text(i18n::kTextErrorOpeningFile));
+  }
+  if (month) {
+    month->AddDay(day.release());
+  } else {
+    if (day_) --loadedDays_;
+    day_ = std::move(day);
+  }
+  files_.push_back(path);
+  ++loadedDays_;
+}
+
+bool TLogAnalysis::HasData() const { return multiDay_ ? firstMonth_ != nullptr : day_ != nullptr; }
+
+bool TLogAnalysis::IsMultiDay() const { return HasData() && multiDay_; }
+
+int TLogAnalysis::GetDayCount() const {
+  if (!HasData()) return 0;
+  return multiDay_ ? static_cast<int>(loadedDays_) : 1;
+}
+
+int TLogAnalysis::GetMonthCount() const {
+  if (!HasData()) return 0;
+  return multiDay_ ? firstMonth_->GetMonthCount() : 1;
+}
+
+DateTime TLogAnalysis::GetStartDate(int dayIndex) const {
+  if (dayIndex < 0 || static_cast<unsigned>(dayIndex) >= loadedDays_) throw Error("Illegal State (6).");
+  if (day_) return day_->GetStartDate(dayIndex);
+  if (firstMonth_) return firstMonth_->GetStartDate(dayIndex);
+  throw Error("Illegal State (7).");
+}
+
+DateTime TLogAnalysis::GetDateByMonthIndex(int monthIndex) const {
+  if (!multiDay_) throw Error("Illegal State (8).");
+  if (!firstMonth_) throw Error("Illegal State (9).");
+  return firstMonth_->GetDateByMonthIndex(monthIndex);
+}
+
+int TLogAnalysis::GetMonthIndexByDay(int dayIndex) const {
+  if (!multiDay_) throw Error("Illegal State (10).");
+  if (!firstMonth_) throw Error("Illegal State (11).");
+  return firstMonth_->GetMonthIndexByDay(dayIndex);
+}
+
+int TLogAnalysis::GetDayIndexByMonth(int monthIndex) const {
+  if (!multiDay_) throw Error("Illegal State (12).");
+  if (!firstMonth_) throw Error("Illegal State (13).");
+  return firstMonth_->GetDayIndexByMonth(monthIndex);
+}
+
+std::string TLogAnalysis::GetUnit(int channelIndex) const {
+  if (channelIndex < 0 || channelIndex >= kChannelCount) return {};
+  return reading_.units[static_cast<std::size_t>(channelIndex)];
+}
+
+const std::filesystem::path& TLogAnalysis::GetFileName(int dayIndex) const {
+  if (dayIndex < 0 || static_cast<std::size_t>(dayIndex) >= files_.size()) throw Error("Illegal State(5).");
+  return files_[static_cast<std::size_t>(dayIndex)];
+}
+
+TMonth* TLogAnalysis::FindMonth(int month, int year) const {
+  for (TMonth* m = firstMonth_; m; m = m->GetNext()) {
+    if (m->IsMonth(month, year)) return m;
+  }
+  return nullptr;
+}
+
+void TLogAnalysis::ShowChannel(Channel channel, ChannelState& lowest, DateTime windowStart, DateTime windowEnd) {
+  if (day_) {
+    bool anyShown = false;
+    day_->ShowChannel(channel, anyShown, lowest, true, windowStart, windowEnd);
+  }
+  if (firstMonth_) firstMonth_->ShowChannel(channel, lowest, true, windowStart, windowEnd);
+}
+
+void TLogAnalysis::HideChannel(Channel channel) {
+  if (day_) day_->HideChannel(channel);
+  if (firstMonth_) firstMonth_->HideChannel(channel);
+}
+
+void TLogAnalysis::SetChannelAxis(Channel channel, chart::VerticalAxis axis) {
+  if (day_) day_->SetChannelAxis(channel, axis);
+  if (firstMonth_) firstMonth_->SetChannelAxis(channel, axis);
+}
+
+void TLogAnalysis::ApplySeriesSettings(const TChildSettings& settings) {
+  if (!HasData()) return;
+  static constexpr Channel kOrder[] = {Channel::T1,     Channel::T2,     Channel::T3, Channel::T4, Channel::T5,
+                                       Channel::T6,     Channel::TD,     Channel::Flow, Channel::Power,
+                                       Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3,
+                                       Channel::RError};
+  for (const Channel channel : kOrder) {
+    const auto slot = static_cast<std::size_t>(SlotOf(channel));
+    std::string label = settings.Labels[slot];
+    if (label == kDefaultLabel) label = i18n::Text(InfoOf(channel).defaultNameText);
+    const Color color = settings.Colors[slot];
+    const int width = settings.LineWidth;
+    if (day_) day_->ApplySeriesSettings(channel, label, settings.RShowBars, settings.OthersShowBars, width, color);
+    if (firstMonth_) {
+      firstMonth_->ApplySeriesSettings(channel, label, settings.RShowBars, settings.OthersShowBars, width, color);
+    }
+  }
+}
+
+void TLogAnalysis::BuildDailyTotals() {
+  for (TMonth* m = firstMonth_; m; m = m->GetNext()) m->BuildDailyTotals();
+}
+
+}  // namespace calorix::logdata

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/chart_panel.h"
+#include "core/child_settings.h"
+#include "core/date_time.h"
+#include "logdata/channel.h"
+#include "logdata/log_format.h"
+
+namespace calorix::logdata {
+
+class TDay;
+class TMonth;
+
+// Told the message of a file that failed while the evaluation went on.
+using FileFailureHandler = std::function<void(const std::string& message)>;
+
+// The data behind one evaluation window: one day file, or a range of day
+// files grouped into calendar months with daily totals. Owns its months
+// (and through them the day logs) or its single day log; the two charts
+// belong to the window and must outlive the evaluation.
+class TLogAnalysis {
+ public:
+  // A single-day evaluation of one file. Fails with the reading errors
+  // (texts 84, 85, 86) and leaves nothing behind.
+  static std::unique_ptr<TLogAnalysis> CreateSingle(const std::filesystem::path& path, chart::ChartPanel* upper,
+                                                    chart::ChartPanel* lower);
+  // A multi-day evaluation over the months from start to end, loading the
+  // first file. A count of 1 makes a single-day evaluation. Fails when the
+  // first file is missing or its very first line is not a valid header; a
+  // failure to load the first file's records goes to onFailure and the
+  // evaluation stays without that day.
+  static std::unique_ptr<TLogAnalysis> CreateMulti(DateTime start, DateTime end, unsigned fileCount,
+                                                   const std::filesystem::path& firstPath, chart::ChartPanel* upper,
+                                                   chart::ChartPanel* lower, const FileFailureHandler& onFailure);
+  ~TLogAnalysis();
+  TLogAnalysis(const TLogAnalysis&) = delete;
+  TLogAnalysis& operator=(const TLogAnalysis&) = delete;
+
+  // Loads one more file. A failure leaves the days loaded so far.
+  void AddDayFile(const std::filesystem::path& path);
+
+  // Queries; all give 0 or false without data.
+  bool HasData() const;
+  bool IsMultiDay() const;
+  int GetDayCount() const;
+  int GetMonthCount() const;
+  DateTime GetStartDate(int dayIndex) const;
+  DateTime GetDateByMonthIndex(int monthIndex) const;
+  int GetMonthIndexByDay(int dayIndex) const;
+  int GetDayIndexByMonth(int monthIndex) const;
+  // The unit text of a channel index, empty outside 0..14.
+  std::string GetUnit(int channelIndex) const;
+  // The path of the file loaded at that position.
+  const std::filesystem::path& GetFileName(int dayIndex) const;
+  TMonth* FindMonth(int month, int year) const;
+  DateTime StartDate() const { return startDate_; }
+  DateTime EndDate() const { return endDate_; }
+  bool PowerInWatts() const { return reading_.powerInWatts; }
+
+  // Series operations, for every day (or month total) overlapping the window.
+  // lowest comes in as NoColumn and goes out as the best state shown.
+  void ShowChannel(Channel channel, ChannelState& lowest, DateTime windowStart, DateTime windowEnd);
+  void HideChannel(Channel channel);
+  void SetChannelAxis(Channel channel, chart::VerticalAxis axis);
+  void ApplySeriesSettings(const TChildSettings& settings);
+  // Multi-day only: every month builds its daily totals.
+  void BuildDailyTotals();
+
+ private:
+  TLogAnalysis(chart::ChartPanel* upper, chart::ChartPanel* lower, DateTime start, DateTime end, unsigned requested);
+  void BuildMonths();
+  void DestroyMonths();
+
+  chart::ChartPanel* upper_;
+  chart::ChartPanel* lower_;
+  DateTime endDate_;
+  DateTime startDate_;
+  unsigned requestedDays_;
+  unsigned loadedDays_ = 0;
+  LogReadState reading_;
+  std::vector<std::filesystem::path> files_;
+  bool multiDay_ = false;
+  TMonth* firstMonth_ = nullptr;  // owned chain
+  std::unique_ptr<TDay> day_;
+};
+
+}  // namespace calorix::logdata

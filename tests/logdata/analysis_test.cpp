@@ -1,0 +1,210 @@
+#include "logdata/log_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "i18n/text_table.h"
+#include "log_test_support.h"
+#include "logdata/day_log.h"
+#include "logdata/month.h"
+
+namespace calorix::logdata {
+namespace {
+
+using testing::IsoHeader;
+using testing::kMay1;
+using testing::Rec;
+using testing::TempFile;
+
+std::string DayContent(const std::string& date, const std::string& header = IsoHeader()) {
+  return header + "\r\n" + Rec("00:00", "20;;;;;;;1;1000", date) + "\r\n" + Rec("00:01", "21;;;;;;;1;1000", date) +
+         "\r\n";
+}
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+struct Charts {
+  chart::ChartPanel upper;
+  chart::ChartPanel lower;
+};
+
+TEST(SingleDay, LoadsOneFileWithItsDateUnitsAndName) {
+  Charts charts;
+  TempFile file(DayContent("2024-05-01", testing::IsoHeader()));
+  const auto analysis = TLogAnalysis::CreateSingle(file.path(), &charts.upper, &charts.lower);
+  EXPECT_TRUE(analysis->HasData());
+  EXPECT_FALSE(analysis->IsMultiDay());
+  EXPECT_EQ(analysis->GetDayCount(), 1);
+  EXPECT_EQ(analysis->GetMonthCount(), 1);
+  EXPECT_EQ(analysis->GetStartDate(0), kMay1);
+  EXPECT_EQ(analysis->StartDate(), kMay1);
+  EXPECT_EQ(analysis->GetUnit(IndexOf(Channel::T1)), "[°C]");
+  EXPECT_EQ(analysis->GetUnit(15), "");
+  EXPECT_EQ(analysis->GetUnit(-1), "");
+  EXPECT_EQ(analysis->GetFileName(0), file.path());
+  EXPECT_EQ(MessageOf([&] { analysis->GetFileName(1); }), "Illegal State(5).");
+  EXPECT_EQ(MessageOf([&] { analysis->GetStartDate(1); }), "Illegal State (6).");
+  EXPECT_EQ(MessageOf([&] { analysis->GetDateByMonthIndex(0); }), "Illegal State (8).");
+  EXPECT_EQ(MessageOf([&] { analysis->GetMonthIndexByDay(0); }), "Illegal State (10).");
+  EXPECT_EQ(MessageOf([&] { analysis->GetDayIndexByMonth(0); }), "Illegal State (12).");
+}
+
+TEST(SingleDay, PowerInWattsShowsAsKilowatts) {
+  Charts charts;
+  std::string header = IsoHeader();
+  header.replace(header.find("P[kW]"), 5, "P[W]");
+  TempFile file(DayContent("2024-05-01", header));
+  const auto analysis = TLogAnalysis::CreateSingle(file.path(), &charts.upper, &charts.lower);
+  EXPECT_EQ(analysis->GetUnit(IndexOf(Channel::Power)), "[kW]");
+  EXPECT_TRUE(analysis->PowerInWatts());
+}
+
+TEST(SingleDay, FailuresGiveTheirTexts) {
+  Charts charts;
+  auto create = [&](const TempFile& f) { TLogAnalysis::CreateSingle(f.path(), &charts.upper, &charts.lower); };
+  EXPECT_EQ(MessageOf([&] { create(TempFile(IsoHeader() + "\r\n")); }), i18n::Text(85));
+  EXPECT_EQ(MessageOf([&] { create(TempFile("")); }), i18n::Text(85));
+  EXPECT_EQ(MessageOf([&] { create(TempFile("Datum;T1\r\n" + Rec("00:00", "1"))); }), i18n::Text(86));
+  EXPECT_EQ(MessageOf([&] { create(TempFile(IsoHeader() + "\r\nnot a date;1\r\n")); }), i18n::Text(86));
+  EXPECT_EQ(MessageOf([&] { TLogAnalysis::CreateSingle("/no/such/file.csv", &charts.upper, &charts.lower); }),
+            i18n::Text(84) + "\n\n/no/such/file.csv");
+  EXPECT_EQ(MessageOf([&] { TLogAnalysis::CreateSingle("/no/such/file.csv", nullptr, &charts.lower); }),
+            "Illegal State (2)");
+}
+
+TEST(SingleDay, ChannelsShowHideAndTakeSettings) {
+  Charts charts;
+  TempFile file(DayContent("2024-05-01"));
+  const auto analysis = TLogAnalysis::CreateSingle(file.path(), &charts.upper, &charts.lower);
+  ChannelState lowest = ChannelState::NoColumn;
+  analysis->ShowChannel(Channel::T1, lowest, kMay1, kMay1 + 1);
+  EXPECT_EQ(lowest, ChannelState::HasValues);
+  EXPECT_EQ(charts.upper.SeriesCount(), 1u);
+  TChildSettings settings;
+  settings.Labels.fill(kDefaultLabel);
+  settings.Colors.fill(0x00FF00);
+  settings.LineWidth = 2;
+  analysis->ApplySeriesSettings(settings);
+  EXPECT_EQ(charts.upper.Series()[0]->Title(), i18n::Text(56));
+  EXPECT_EQ(charts.upper.Series()[0]->SeriesColor(), 0x00FF00u);
+  lowest = ChannelState::NoColumn;
+  analysis->ShowChannel(Channel::T2, lowest, kMay1, kMay1 + 1);
+  EXPECT_EQ(lowest, ChannelState::EmptyOnly);
+  lowest = ChannelState::NoColumn;
+  analysis->ShowChannel(Channel::R1, lowest, kMay1, kMay1 + 1);
+  EXPECT_EQ(lowest, ChannelState::NoColumn);
+  analysis->HideChannel(Channel::R1);
+  analysis->HideChannel(Channel::T1);
+  analysis->HideChannel(Channel::T2);
+  EXPECT_EQ(charts.upper.SeriesCount(), 0u);
+}
+
+// Day files of a range in one folder, named yyyymmdd.csv.
+struct RangeFolder {
+  std::vector<std::unique_ptr<TempFile>> files;
+  std::filesystem::path Add(const std::string& isoDate, const std::string& content = "") {
+    std::string name = isoDate;
+    std::erase(name, '-');
+    files.push_back(std::make_unique<TempFile>(content.empty() ? DayContent(isoDate) : content, name + ".csv"));
+    return files.back()->path();
+  }
+};
+
+TEST(MultiDay, MonthsCoverTheRangeAndEmptyOnesAreSkipped) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-03-15");
+  const auto last = folder.Add("2024-05-02");
+  std::vector<std::string> failures;
+  const auto analysis = TLogAnalysis::CreateMulti(*TryEncodeDate(2024, 3, 15), *TryEncodeDate(2024, 5, 2), 2, first,
+                                                  &charts.upper, &charts.lower,
+                                                  [&](const std::string& m) { failures.push_back(m); });
+  analysis->AddDayFile(last);
+  analysis->BuildDailyTotals();
+  EXPECT_TRUE(failures.empty());
+  EXPECT_TRUE(analysis->IsMultiDay());
+  EXPECT_EQ(analysis->GetDayCount(), 2);
+  EXPECT_EQ(analysis->GetMonthCount(), 2);
+  EXPECT_EQ(analysis->GetDateByMonthIndex(1), *TryEncodeDate(2024, 5, 1));
+  EXPECT_EQ(analysis->GetStartDate(1), *TryEncodeDate(2024, 5, 2));
+  EXPECT_EQ(analysis->GetMonthIndexByDay(1), 1);
+  EXPECT_EQ(analysis->GetDayIndexByMonth(1), 1);
+  EXPECT_NE(analysis->FindMonth(4, 2024), nullptr);
+  EXPECT_EQ(analysis->FindMonth(6, 2024), nullptr);
+  EXPECT_EQ(analysis->GetFileName(1), last);
+  EXPECT_EQ(MessageOf([&] { analysis->GetFileName(2); }), "Illegal State(5).");
+  EXPECT_EQ(analysis->FindMonth(4, 2024)->Total(Channel::Volume).series->Count(), 0u);
+  EXPECT_EQ(analysis->FindMonth(5, 2024)->Total(Channel::Volume).series->Count(), 31u);
+}
+
+TEST(MultiDay, AFileDatedOutsideTheMonthsIsRejectedAndTheRestStays) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01");
+  const auto stray = folder.Add("2024-05-02", DayContent("2024-07-02"));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 2, 3, first, &charts.upper, &charts.lower, {});
+  EXPECT_EQ(MessageOf([&] { analysis->AddDayFile(stray); }), "Illegal State(4)");
+  EXPECT_EQ(analysis->GetDayCount(), 1);
+}
+
+TEST(MultiDay, SecondFileWithOtherNamesIsLoaded) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01");
+  const auto second = folder.Add("2024-05-02", DayContent("2024-05-02", "DATE & TIME;A;B"));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {});
+  analysis->AddDayFile(second);
+  EXPECT_EQ(analysis->GetDayCount(), 2);
+}
+
+TEST(MultiDay, FirstFileMustStartWithItsHeader) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01", "\r\n" + DayContent("2024-05-01"));
+  EXPECT_EQ(MessageOf([&] { TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {}); }),
+            i18n::Text(86));
+}
+
+TEST(MultiDay, FirstFileThatFailsLaterIsReportedAndTheEvaluationStays) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01", IsoHeader() + "\r\n");
+  std::vector<std::string> failures;
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower,
+                                                  [&](const std::string& m) { failures.push_back(m); });
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0], i18n::Text(85));
+  EXPECT_TRUE(analysis->HasData());
+  EXPECT_EQ(analysis->GetDayCount(), 0);
+}
+
+TEST(MultiDay, CountOfOneMakesASingleDay) {
+  Charts charts;
+  RangeFolder folder;
+  const auto only = folder.Add("2024-05-01");
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1, 1, only, &charts.upper, &charts.lower, {});
+  EXPECT_FALSE(analysis->IsMultiDay());
+  EXPECT_EQ(analysis->GetDayCount(), 1);
+}
+
+TEST(MultiDay, RangeAcrossYearsBuildsEveryMonth) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2023-11-30");
+  const auto analysis = TLogAnalysis::CreateMulti(*TryEncodeDate(2023, 11, 30), *TryEncodeDate(2025, 2, 1), 2,
+                                                  first, &charts.upper, &charts.lower, {});
+  int months = 0;
+  for (TMonth* m = analysis->FindMonth(11, 2023); m; m = m->GetNext()) ++months;
+  EXPECT_EQ(months, 16);
+  EXPECT_NE(analysis->FindMonth(1, 2025), nullptr);
+}
+
+}  // namespace
+}  // namespace calorix::logdata
