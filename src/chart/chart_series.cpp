@@ -51,6 +51,12 @@ void ChartSeries::Reserve(std::size_t count) {
   ys_.reserve(count);
 }
 
+void ChartSeries::ShrinkToFit() {
+  xs_.shrink_to_fit();
+  ys_.shrink_to_fit();
+  ownColors_.shrink_to_fit();
+}
+
 bool ChartSeries::IsNull(std::size_t i) const { return std::isnan(ys_[i]); }
 
 void ChartSeries::SetY(std::size_t i, double y) {

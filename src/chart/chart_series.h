@@ -39,6 +39,8 @@ class ChartSeries {
   // A gap marker at x: draws nothing and breaks the line between its neighbours.
   void AddNullPoint(double x);
   void Reserve(std::size_t count);
+  // Gives back the spare room of the point store once loading is done.
+  void ShrinkToFit();
   std::size_t Count() const { return xs_.size(); }
   double X(std::size_t i) const { return xs_[i]; }
   double Y(std::size_t i) const { return ys_[i]; }

@@ -106,6 +106,7 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
     energy_ *= 0.001;
     EntryAt(IndexOf(Channel::Power)).series->ScaleY(0.001);
   }
+  for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
 }
 
 // Returns false when the record cannot be read, which ends the day.

@@ -1,0 +1,99 @@
+// Speed of reading day files: one parsed day, and a year of day files read
+// from disk into day logs.
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "chart/chart_panel.h"
+#include "logdata/day_log.h"
+#include "logdata/log_format.h"
+#include "tools/log_generator.h"
+
+namespace calorix::logdata {
+namespace {
+
+std::size_t PointCount(const TDay& day) {
+  std::size_t points = 0;
+  for (int i = 0; i < TDay::kEntryCount; ++i) points += day.Entry(i).series->Count();
+  return points;
+}
+
+void BM_ParseDay(benchmark::State& state) {
+  const std::string bytes = loggen::GenerateDay({2024, 6, 21}, {});
+  const auto lines = SplitLines(bytes, false);
+  const std::vector<std::string_view> records(lines.begin() + 1, lines.end());
+  std::size_t points = 0;
+  for (auto _ : state) {
+    chart::ChartPanel upper, lower;
+    TDay day(45464.0, &upper, &lower);
+    day.ParseDay(records, false, DateStyle::YearMonthDay);
+    points = PointCount(day);
+    benchmark::DoNotOptimize(day.GetVolume());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * records.size()));
+  state.counters["ns_per_record"] = benchmark::Counter(static_cast<double>(records.size()),
+                                                       benchmark::Counter::kIsIterationInvariantRate |
+                                                           benchmark::Counter::kInvert);
+  state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_ParseDay)->Unit(benchmark::kMicrosecond);
+
+// A year of generated per-minute files in yyyy/mm folders, made once.
+const std::vector<std::filesystem::path>& YearOfFiles() {
+  static const std::vector<std::filesystem::path> files = [] {
+    const auto dir = std::filesystem::temp_directory_path() / "calorix-bench-year";
+    if (!std::filesystem::exists(dir / "2023" / "12" / "20231231.csv")) {
+      loggen::WriteDays({2023, 1, 1}, {2023, 12, 31}, dir, loggen::FolderLayout::Year, {});
+    }
+    std::vector<std::filesystem::path> paths;
+    for (int d = 0; d < 365; ++d) {
+      const CivilDate date = DecodeDate(*TryEncodeDate(2023, 1, 1) + d);
+      paths.push_back(loggen::DayFilePath(dir, date, loggen::FolderLayout::Year));
+    }
+    return paths;
+  }();
+  return files;
+}
+
+// Heap bytes in use; unlike the resident size it does not hide memory the
+// allocator kept from an earlier iteration.
+long HeapBytesInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<long>(info.uordblks + info.hblkhd);
+}
+
+void BM_ReadYearIntoDayLogs(benchmark::State& state) {
+  const auto& files = YearOfFiles();
+  std::size_t bytes = 0;
+  for (const auto& f : files) bytes += std::filesystem::file_size(f);
+  double bytesPerPoint = 0;
+  for (auto _ : state) {
+    chart::ChartPanel upper, lower;
+    std::vector<std::unique_ptr<TDay>> days;
+    const long before = HeapBytesInUse();
+    std::size_t points = 0;
+    LogReadState reading;
+    for (const auto& path : files) {
+      const DayFile file = ReadDayFile(path);
+      CheckHeader(file.header, reading);
+      auto day = std::make_unique<TDay>(DayDateOf(file.records, reading.dateStyle), &upper, &lower);
+      day->ParseDay(file.records, reading.powerInWatts, reading.dateStyle);
+      points += PointCount(*day);
+      days.push_back(std::move(day));
+    }
+    bytesPerPoint = static_cast<double>(HeapBytesInUse() - before) / static_cast<double>(points);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["heap_bytes_per_point"] = bytesPerPoint;
+}
+BENCHMARK(BM_ReadYearIntoDayLogs)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace calorix::logdata
+
+BENCHMARK_MAIN();
