@@ -52,8 +52,11 @@ void ChartSeries::Reserve(std::size_t count) {
 }
 
 void ChartSeries::ShrinkToFit() {
-  xs_.shrink_to_fit();
-  ys_.shrink_to_fit();
+  // Reallocating costs a copy; a little slack is cheaper to keep.
+  if (xs_.capacity() > xs_.size() + xs_.size() / 16 + 16) {
+    xs_.shrink_to_fit();
+    ys_.shrink_to_fit();
+  }
   ownColors_.shrink_to_fit();
 }
 

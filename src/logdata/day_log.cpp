@@ -92,6 +92,9 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
   const std::optional<std::string> first = RedatedFirstRecord(records, headerStyle);
   DateStyle style = headerStyle;
   bool complete = true;
+  // Most columns have a value in most records: room for one point per
+  // record (and a few gaps) avoids regrowing the stores.
+  for (SeriesEntry& entry : entries_) entry.series->Reserve(records.size() + records.size() / 64 + 4);
   for (std::size_t i = 0; i < records.size() && complete; ++i) {
     const std::string_view record = (i == 0 && first) ? std::string_view(*first) : records[i];
     try {
