@@ -1,0 +1,201 @@
+#include "logdata/multi_day.h"
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+#include "i18n/text_table.h"
+
+namespace calorix::logdata {
+namespace {
+
+constexpr int kTextNoDateInNames = 88;
+constexpr int kTextOnlyCsvExtension = 89;
+constexpr int kTextStartNotADate = 90;
+constexpr int kTextEndNotADate = 91;
+constexpr int kTextEndBeforeStart = 92;
+
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "\\/:";
+#else
+constexpr std::string_view kSeparators = "/";
+#endif
+
+// A day file's name "yyyymmdd.csv" together with the separator before it.
+constexpr std::size_t kSeparatorAndName = 13;
+
+// The edits hold UTF-8; building the path from a u8string keeps it UTF-8 on
+// every platform.
+std::filesystem::path PathOf(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+bool IsFile(std::string_view text) {
+  std::error_code ec;  // an unreadable folder only means the file is not there
+  return std::filesystem::is_regular_file(PathOf(text), ec);
+}
+
+void RequireFile(std::string_view text, RequestField field) {
+  if (!IsFile(text)) {
+    throw MultiDayPathError(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + std::string(text), field);
+  }
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t at = path.find_last_of(kSeparators);
+  return at == std::string_view::npos ? path : path.substr(at + 1);
+}
+
+// The folder part up to and including its last separator; empty for a bare
+// name, so that the day files are then looked for where the start file was.
+std::string FolderPrefixOf(std::string_view path) {
+  const std::size_t at = path.find_last_of(kSeparators);
+  return at == std::string_view::npos ? std::string() : std::string(path.substr(0, at + 1));
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+std::string_view ExtensionOf(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+}
+
+// Only the eight digits yyyymmdd read: the dashes put anything else out of
+// the reader's shape.
+std::optional<DateTime> DateOfName(std::string name) {
+  name.insert(6, 1, '-');
+  name.insert(4, 1, '-');
+  return ReadDate(name, DateStyle::YearMonthDay);
+}
+
+// The lower-cased file name without its ".csv" (the first one in the name).
+std::string DateNameOf(std::string_view path) {
+  std::string name = LowerAscii(FileNameOf(path));
+  if (const std::size_t at = name.find(".csv"); at != std::string::npos) name.erase(at, 4);
+  return name;
+}
+
+// Windows finds "20240530.CSV" when asked for "20240530.csv"; on a
+// case-sensitive file system the upper-case extension is tried as well.
+std::optional<std::string> ExistingSpelling(std::string candidate) {
+  if (IsFile(candidate)) return candidate;
+  candidate.replace(candidate.size() - 4, 4, ".CSV");
+  if (IsFile(candidate)) return candidate;
+  return std::nullopt;
+}
+
+// Finds the file of one day. The month folder "mm" is the two characters
+// before "/yyyymmdd.csv" and the year folder the four before "/mm"; when
+// the day is found through them, later days are looked for there first.
+std::optional<std::string> FindDayFile(std::string& folder, DateTime day) {
+  std::string candidate = folder + FormatDateTime("yyyymmdd", day) + ".csv";
+  if (auto found = ExistingSpelling(candidate)) return found;
+  if (candidate.size() < kSeparatorAndName + 5) return std::nullopt;
+  candidate.replace(candidate.size() - kSeparatorAndName - 2, 2, FormatDateTime("mm", day));
+  auto found = ExistingSpelling(candidate);
+  if (!found && candidate.size() >= kSeparatorAndName + 10) {
+    candidate.replace(candidate.size() - kSeparatorAndName - 7, 4, FormatDateTime("yyyy", day));
+    found = ExistingSpelling(candidate);
+  }
+  if (found) folder = FolderPrefixOf(*found);
+  return found;
+}
+
+std::vector<std::filesystem::path> FindDayFiles(std::string_view startPath, DateTime start, int dayCount) {
+  std::string folder = FolderPrefixOf(startPath);
+  std::vector<std::filesystem::path> files;
+  for (int i = 0; i < dayCount; ++i) {
+    if (const auto found = FindDayFile(folder, start + i)) files.push_back(PathOf(*found));
+  }
+  return files;
+}
+
+}  // namespace
+
+MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::string_view endPathText) {
+  RequireFile(startPathText, RequestField::Start);
+  RequireFile(endPathText, RequestField::End);
+  MultiDayRequest request;
+  if (startPathText == endPathText) {
+    request.kind = MultiDayRequest::Kind::SingleDay;
+    request.files.push_back(PathOf(startPathText));
+    return request;
+  }
+  if (LowerAscii(ExtensionOf(FileNameOf(startPathText))) != ".csv" ||
+      LowerAscii(ExtensionOf(FileNameOf(endPathText))) != ".csv") {
+    throw Error(i18n::Text(kTextOnlyCsvExtension));
+  }
+  const std::string startName = DateNameOf(startPathText);
+  const std::string endName = DateNameOf(endPathText);
+  if (startName.size() < 8 || endName.size() < 8) throw Error(i18n::Text(kTextNoDateInNames));
+  const auto start = DateOfName(startName);
+  if (!start) throw Error(i18n::Text(kTextStartNotADate));
+  const auto end = DateOfName(endName);
+  if (!end) throw Error(i18n::Text(kTextEndNotADate));
+  const double dayCount = std::trunc(*end - *start);
+  if (dayCount < 0) throw Error(i18n::Text(kTextEndBeforeStart));
+
+  request.start = *start;
+  request.end = *end;
+  // The end day itself is not looked for: the end file is taken as typed.
+  request.files = FindDayFiles(startPathText, *start, static_cast<int>(dayCount));
+  request.files.push_back(PathOf(endPathText));
+  return request;
+}
+
+MultiDayLoadOutcome RunMultiDayLoad(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end,
+                                    MultiDayTarget& target, const MultiDayLoadCallbacks& callbacks) {
+  const int total = static_cast<int>(files.size());
+  const auto progress = [&](int position) {
+    if (callbacks.progress) callbacks.progress(position, total);
+  };
+  progress(0);
+  if (files.empty()) return MultiDayLoadOutcome::NoFiles;
+  target.Begin(static_cast<unsigned>(files.size()), files.front(), start, end);
+  progress(1);
+  for (int i = 1; i < total; ++i) {
+    if (callbacks.shouldAbort && callbacks.shouldAbort()) {
+      progress(0);
+      target.Cancel();
+      return MultiDayLoadOutcome::Aborted;
+    }
+    try {
+      target.Add(files[static_cast<std::size_t>(i)]);
+    } catch (const std::exception& e) {
+      if (callbacks.fileFailed) callbacks.fileFailed(e.what());
+    }
+    progress(i + 1);
+  }
+  target.End();
+  return MultiDayLoadOutcome::Finished;
+}
+
+EvaluationBuilder::EvaluationBuilder(chart::ChartPanel* upper, chart::ChartPanel* lower,
+                                     FileFailureHandler onFirstFileFailure)
+    : upper_(upper), lower_(lower), onFirstFileFailure_(std::move(onFirstFileFailure)) {}
+
+void EvaluationBuilder::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
+                              DateTime end) {
+  evaluation_.reset();
+  evaluation_ = TLogAnalysis::CreateMulti(start, end, fileCount, firstPath, upper_, lower_, onFirstFileFailure_);
+}
+
+void EvaluationBuilder::Add(const std::filesystem::path& path) { Current().AddDayFile(path); }
+
+void EvaluationBuilder::End() { Current().BuildDailyTotals(); }
+
+void EvaluationBuilder::Cancel() { evaluation_.reset(); }
+
+TLogAnalysis& EvaluationBuilder::Current() const {
+  if (!evaluation_) throw std::logic_error("EvaluationBuilder: no evaluation begun");
+  return *evaluation_;
+}
+
+}  // namespace calorix::logdata

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/chart_panel.h"
+#include "core/date_time.h"
+#include "core/error.h"
+#include "logdata/log_analysis.h"
+
+namespace calorix::logdata {
+
+// The two path fields of a multi-day request.
+enum class RequestField { Start, End };
+
+// A path field names no file (text 84, two line breaks, the path as typed).
+// Tells which field, so that the dialog can focus and select it.
+class MultiDayPathError : public Error {
+ public:
+  MultiDayPathError(const std::string& message, RequestField field) : Error(message), field_(field) {}
+  RequestField Field() const { return field_; }
+
+ private:
+  RequestField field_;
+};
+
+struct MultiDayRequest {
+  enum class Kind {
+    SingleDay,  // both fields hold the same text: load that one file alone
+    Range,      // load files as a multi-day evaluation from start to end
+  };
+  Kind kind = Kind::Range;
+  // SingleDay: the one path. Range: the day files found, in date order,
+  // with the end file as typed last; never empty.
+  std::vector<std::filesystem::path> files;
+  // Range only: the dates the two file names stand for.
+  DateTime start = 0.0;
+  DateTime end = 0.0;
+};
+
+// Checks the two paths as typed and finds the day files between them.
+// Missing files fail with MultiDayPathError (start checked first); names
+// that are not yyyymmdd.csv, or an end before the start, fail with
+// calorix::Error carrying texts 88 to 92.
+//
+// Day files are looked for from the start file's folder in three layouts:
+// all in one folder, one folder "mm" per month, or folders "yyyy/mm". The
+// month and year folders are found by replacing characters at fixed
+// distances from the end of the candidate path, so a range that crosses
+// into a new month or year moves on to that month's folder. Days without a
+// file, including those in folders we may not read, are skipped.
+MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::string_view endPathText);
+
+// The receiver of a multi-day load: the evaluation window, or an
+// EvaluationBuilder when no window is involved.
+class MultiDayTarget {
+ public:
+  virtual ~MultiDayTarget() = default;
+  // Creates the evaluation from the first file. An exception here ends the
+  // load before anything was begun.
+  virtual void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) = 0;
+  // Loads one further file; an exception skips just this file.
+  virtual void Add(const std::filesystem::path& path) = 0;
+  virtual void End() = 0;
+  // Drops what Begin and Add built.
+  virtual void Cancel() = 0;
+};
+
+// All members may be left empty.
+struct MultiDayLoadCallbacks {
+  // The number of files handled so far out of the total: 0 at the start and
+  // after an abort, then once after every file.
+  std::function<void(int position, int maximum)> progress;
+  // Asked before each file after the first.
+  std::function<bool()> shouldAbort;
+  // A further file failed to load; the load goes on with the next one.
+  FileFailureHandler fileFailed;
+};
+
+enum class MultiDayLoadOutcome {
+  NoFiles,   // nothing to load; the target was not touched
+  Aborted,   // the target was cancelled
+  Finished,  // the target was ended
+};
+
+// Loads the files into the target one after another. A failing Begin (or
+// End) propagates its exception unchanged: the caller shows it as any other
+// command error, and nothing needs cancelling.
+MultiDayLoadOutcome RunMultiDayLoad(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end,
+                                    MultiDayTarget& target, const MultiDayLoadCallbacks& callbacks);
+
+// A target that builds a multi-day evaluation on the given charts, which
+// must outlive it. A failure to load the first file's records does not end
+// the load (the evaluation stays without that day); it goes to
+// onFirstFileFailure, usually the same handler as the callbacks' fileFailed.
+class EvaluationBuilder : public MultiDayTarget {
+ public:
+  EvaluationBuilder(chart::ChartPanel* upper, chart::ChartPanel* lower, FileFailureHandler onFirstFileFailure = {});
+
+  void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) override;
+  void Add(const std::filesystem::path& path) override;
+  void End() override;
+  void Cancel() override;
+
+  // The evaluation built so far; none before Begin and after Cancel.
+  TLogAnalysis* Evaluation() const { return evaluation_.get(); }
+  std::unique_ptr<TLogAnalysis> TakeEvaluation() { return std::move(evaluation_); }
+
+ private:
+  TLogAnalysis& Current() const;
+
+  chart::ChartPanel* upper_;
+  chart::ChartPanel* lower_;
+  FileFailureHandler onFirstFileFailure_;
+  std::unique_ptr<TLogAnalysis> evaluation_;
+};
+
+}  // namespace calorix::logdata
