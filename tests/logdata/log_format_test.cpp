@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "log_test_support.h"
@@ -182,6 +185,24 @@ TEST(NumberFields, AcceptDecimalCommaSignAndExponent) {
   EXPECT_EQ(v, 0.5);
   EXPECT_TRUE(ParseLogNumber(" 42 ", v));
   EXPECT_EQ(v, 42);
+}
+
+TEST(NumberFields, PlainAndGeneralReadingAgreeToTheLastBit) {
+  std::mt19937 random(42);
+  for (int i = 0; i < 20000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 15);
+    std::string text = random() % 2 ? "-" : "";
+    std::string number;
+    for (int d = 0; d < digits; ++d) number += static_cast<char>('0' + random() % 10);
+    const std::size_t comma = random() % (number.size() + 1);
+    number.insert(comma, ",");
+    text += number;
+    std::string dotted = text;
+    dotted[dotted.find(',')] = '.';
+    double plain = 0;
+    ASSERT_TRUE(ParseLogNumber(text, plain)) << text;
+    EXPECT_EQ(plain, std::strtod(dotted.c_str(), nullptr)) << text;
+  }
 }
 
 TEST(NumberFields, RejectAnythingElse) {
