@@ -10,7 +10,9 @@
 
 #include "chart/chart_panel.h"
 #include "logdata/day_log.h"
+#include "logdata/log_analysis.h"
 #include "logdata/log_format.h"
+#include "logdata/multi_day.h"
 #include "tools/log_generator.h"
 
 namespace calorix::logdata {
@@ -92,6 +94,29 @@ void BM_ReadYearIntoDayLogs(benchmark::State& state) {
   state.counters["heap_bytes_per_point"] = bytesPerPoint;
 }
 BENCHMARK(BM_ReadYearIntoDayLogs)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What a user waits for after choosing the first and last file of a year:
+// finding the files, loading them in order, building the daily totals.
+void BM_MultiDayYear(benchmark::State& state) {
+  const auto& files = YearOfFiles();
+  std::size_t bytes = 0;
+  for (const auto& f : files) bytes += std::filesystem::file_size(f);
+  double bytesPerPoint = 0;
+  int days = 0;
+  for (auto _ : state) {
+    chart::ChartPanel upper, lower;
+    const long before = HeapBytesInUse();
+    const MultiDayRequest request = ResolveMultiDayRequest(files.front().string(), files.back().string());
+    EvaluationBuilder builder(&upper, &lower);
+    RunMultiDayLoad(request.files, request.start, request.end, builder, {});
+    days = builder.Evaluation()->GetDayCount();
+    bytesPerPoint = static_cast<double>(HeapBytesInUse() - before) / (days * 24480.0);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["days"] = days;
+  state.counters["heap_bytes_per_point"] = bytesPerPoint;
+}
+BENCHMARK(BM_MultiDayYear)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 }  // namespace calorix::logdata
