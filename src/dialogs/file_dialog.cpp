@@ -1,0 +1,90 @@
+#include "dialogs/file_dialog.h"
+
+#include "dialogs/screen_placement.h"
+
+#include <QFileDialog>
+
+namespace calorix {
+namespace {
+
+std::vector<std::string_view> SplitAtBars(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (std::size_t bar = text.find('|'); bar != std::string_view::npos; bar = text.find('|')) {
+    parts.push_back(text.substr(0, bar));
+    text.remove_prefix(bar + 1);
+  }
+  return parts;
+}
+
+QString QtPatterns(std::string_view patterns) {
+  QStringList parts = QString::fromUtf8(patterns.data(), static_cast<qsizetype>(patterns.size()))
+                          .split(u';', Qt::SkipEmptyParts);
+  for (QString& part : parts) {
+    part = part.trimmed();
+    if (part == u"*.*") part = QStringLiteral("*");
+  }
+  return parts.join(u' ');
+}
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+std::vector<FileTypeFilter> ParseFileFilter(std::string_view filter) {
+  std::string list(filter);
+  if (!list.empty() && list.back() != '|') list += '|';
+  const std::vector<std::string_view> parts = SplitAtBars(list);
+  std::vector<FileTypeFilter> pairs;
+  for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].empty() || parts[i + 1].empty()) break;
+    pairs.push_back({std::string(parts[i]), std::string(parts[i + 1])});
+  }
+  return pairs;
+}
+
+QString QtNameFilter(const FileTypeFilter& filter) {
+  return QString::fromStdString(filter.description) + QStringLiteral(" (") +
+         QtPatterns(filter.patterns) + u')';
+}
+
+QStringList QtNameFilters(std::string_view filter) {
+  QStringList filters;
+  for (const FileTypeFilter& pair : ParseFileFilter(filter)) filters << QtNameFilter(pair);
+  return filters;
+}
+
+QString QtDefaultSuffix(std::string_view extension) {
+  const std::size_t start = extension.find_first_not_of("*.");
+  if (start == std::string_view::npos) return {};
+  return QString::fromStdString(std::string(extension.substr(start)));
+}
+
+void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const std::string& filter,
+                         bool openMode, const std::string& defaultExtension,
+                         const std::string& initialFolder) {
+  // Options first: the file-type list takes HideNameFilterDetails when set.
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setAcceptMode(openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(openMode ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  const QStringList filters = QtNameFilters(filter);
+  dialog.setNameFilters(filters);
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+  if (!initialFolder.empty()) dialog.setDirectory(ToQString(initialFolder));
+  dialog.setDefaultSuffix(QtDefaultSuffix(defaultExtension));
+  if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
+}
+
+bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
+                       bool openMode, const std::string& defaultExtension,
+                       const std::string& initialFolder) {
+  QFileDialog dialog(owner);
+  ConfigureFileDialog(dialog, fileName, filter, openMode, defaultExtension, initialFolder);
+  CenterOnScreen(dialog);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return false;
+  fileName = chosen.first().toStdString();
+  return true;
+}
+
+}  // namespace calorix

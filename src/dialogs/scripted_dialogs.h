@@ -1,0 +1,72 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialogs.h"
+
+namespace calorix {
+
+// Dialogs for tests: every call is recorded, and the answers come from a
+// script, in the order given. Without a scripted answer a Yes/No box answers
+// No and every dialog is cancelled; an OK box never takes a scripted answer.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Message {
+    QWidget* owner;
+    MessageKind kind;
+    MessageButtons buttons;
+    std::string caption;
+    std::string text;
+  };
+  struct FileRequest {
+    QWidget* owner;
+    std::string fileName;
+    std::string filter;
+    bool openMode;
+    std::string defaultExtension;
+    std::string initialFolder;
+  };
+  struct ColorRequest {
+    QWidget* owner;
+    Color color;
+    TChildSettings settings;
+  };
+
+  void AnswerMessage(MessageAnswer answer) { messageAnswers_.push_back(answer); }
+  void ChooseFile(std::string path) { fileAnswers_.emplace_back(std::move(path)); }
+  void CancelFile() { fileAnswers_.emplace_back(std::nullopt); }
+  void ChooseColor(Color color) { colorAnswers_.emplace_back(color); }
+  void CancelColor() { colorAnswers_.emplace_back(std::nullopt); }
+  void AnswerPrint(bool print) { printAnswers_.push_back(print); }
+
+  const std::vector<Message>& Messages() const { return messages_; }
+  const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
+  const std::vector<ColorRequest>& ColorRequests() const { return colorRequests_; }
+  int PrintRequests() const { return printRequests_; }
+
+  // True when every scripted answer has been used.
+  bool ScriptUsedUp() const;
+
+  MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
+                            const std::string& caption, const std::string& text) override;
+  bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
+                         bool openMode, const std::string& defaultExtension,
+                         const std::string& initialFolder) override;
+  int ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings) override;
+  bool ExecutePrintDialog(QPrinter& printer, QWidget* owner) override;
+
+ private:
+  std::deque<MessageAnswer> messageAnswers_;
+  std::deque<std::optional<std::string>> fileAnswers_;
+  std::deque<std::optional<Color>> colorAnswers_;
+  std::deque<bool> printAnswers_;
+  std::vector<Message> messages_;
+  std::vector<FileRequest> fileRequests_;
+  std::vector<ColorRequest> colorRequests_;
+  int printRequests_ = 0;
+};
+
+}  // namespace calorix
