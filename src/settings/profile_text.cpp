@@ -13,13 +13,40 @@ struct Line {
   std::size_t next = 0;  // first byte of the following line
 };
 
-Line LineAt(std::string_view content, std::size_t pos) {
-  const std::size_t stop = content.find_first_of("\r\n", pos);
-  if (stop == std::string_view::npos) return {content.substr(pos), pos, content.size()};
-  std::size_t next = stop + 1;
-  if (content[stop] == '\r' && next < content.size() && content[next] == '\n') ++next;
-  return {content.substr(pos, stop - pos), pos, next};
-}
+// Splits the content into lines. The next CR and the next LF are each found
+// with a single-character search (memchr) and remembered until passed, so
+// that every byte is looked at once even in files with huge lines or with
+// only one kind of line end.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view content)
+      : content_(content), newline_(content.find('\n')), carriageReturn_(content.find('\r')) {}
+
+  bool AtEnd() const { return pos_ >= content_.size(); }
+
+  Line Next() {
+    const std::size_t begin = pos_;
+    const std::size_t stop = std::min(Upcoming('\n', newline_), Upcoming('\r', carriageReturn_));
+    if (stop == std::string_view::npos) {
+      pos_ = content_.size();
+      return {content_.substr(begin), begin, pos_};
+    }
+    pos_ = stop + 1;
+    if (content_[stop] == '\r' && pos_ < content_.size() && content_[pos_] == '\n') ++pos_;
+    return {content_.substr(begin, stop - begin), begin, pos_};
+  }
+
+ private:
+  std::size_t Upcoming(char c, std::size_t& cached) {
+    if (cached < pos_) cached = content_.find(c, pos_);
+    return cached;
+  }
+
+  std::string_view content_;
+  std::size_t pos_ = 0;
+  std::size_t newline_;
+  std::size_t carriageReturn_;
+};
 
 std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(kBlanks);
@@ -68,9 +95,8 @@ struct KeyPlace {
 
 KeyPlace FindKey(std::string_view content, std::string_view section, std::string_view key) {
   KeyPlace place;
-  for (std::size_t pos = 0; pos < content.size();) {
-    const Line line = LineAt(content, pos);
-    pos = line.next;
+  for (LineReader lines(content); !lines.AtEnd();) {
+    const Line line = lines.Next();
     if (const auto name = SectionName(line.text)) {
       if (place.sectionFound) break;
       place.sectionFound = SameName(*name, section);

@@ -102,6 +102,17 @@ TEST(ProfileTextTest, TenMegabyteLineIsReadCut) {
   EXPECT_EQ(FindProfileValue(content, "A", "k"), "1");
 }
 
+TEST(ProfileTextTest, ManyLinesWithOneKindOfLineEndAreReadInOnePass) {
+  std::string crOnly = "[A]\r";
+  std::string lfOnly = "[A]\n";
+  for (int i = 0; i < 200'000; ++i) {
+    crOnly += "x=1\r";
+    lfOnly += "x=1\n";
+  }
+  EXPECT_EQ(FindProfileValue(crOnly + "k=2\r", "A", "k"), "2");
+  EXPECT_EQ(FindProfileValue(lfOnly + "k=2\n", "A", "k"), "2");
+}
+
 TEST(ProfileTextTest, SetIntoNothingCreatesSectionAndKey) {
   EXPECT_EQ(SetProfileValue("", "Main", "Language", "2"), "[Main]\r\nLanguage=2\r\n");
 }
