@@ -67,9 +67,13 @@ double ColumnsPerUnit(const QPainter& p) {
 }
 
 void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, const RenderOptions& options) {
+  // A clip of the caller's would not reach pixels written directly.
+  const bool callerClip = p.hasClipping();
   p.save();
   p.setClipRect(l.plot);
   SeriesPaintContext context;
+  context.antialias = options.antialias;
+  context.spansAllowed = options.lineSpans && !callerClip;
   context.x = &l.bottom.scale;
   context.unit = l.unit;
   context.columnsPerUnit = ColumnsPerUnit(p);
@@ -176,10 +180,15 @@ ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPane
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setFont(layout.labelFont);
   painter.fillRect(target, palette::kBackground);
+  // Grid, frame and ticks sit on pixel centres; antialiasing would only
+  // make these long lines slow.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   PaintVerticalGrid(painter, layout, panel.BottomAxis());
   PaintHorizontalGrid(painter, layout, layout.left, panel.LeftAxis());
   PaintHorizontalGrid(painter, layout, layout.right, panel.RightAxis());
+  painter.setRenderHint(QPainter::Antialiasing, options.antialias);
   PaintAllSeries(painter, layout, panel, options);
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(palette::kFrame, layout.unit));
   painter.drawRect(QRectF(QPointF(Crisp(layout.plot.left()), Crisp(layout.plot.top())),
@@ -187,6 +196,7 @@ ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPane
   PaintVerticalAxis(painter, layout, layout.left, panel.LeftAxis(), true);
   PaintVerticalAxis(painter, layout, layout.right, panel.RightAxis(), false);
   PaintBottomAxis(painter, layout, panel.BottomAxis());
+  painter.setRenderHint(QPainter::Antialiasing, options.antialias);
   PaintTitle(painter, layout);
   PaintLegend(painter, layout);
   painter.restore();

@@ -17,6 +17,9 @@ struct RenderOptions {
   // Reduce series to a few points per pixel column before drawing. Off
   // only to check that the reduction changes nothing.
   bool decimate = true;
+  // On images, fill lines column by column instead of stroking them with
+  // QPainter (much faster for wide pens; see ColumnSpans).
+  bool lineSpans = true;
   // Keeps reduced series between frames; optional, owned by the caller.
   SeriesCache* cache = nullptr;
 };

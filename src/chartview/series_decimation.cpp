@@ -49,14 +49,14 @@ struct Run {
   }
 
   void Flush(const std::vector<double>& xs, const std::vector<double>& ys, const AxisScale& xScale,
-             const AxisScale& yScale, std::vector<PixelPoint>& out) {
+             const AxisScale& yScale, std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
     if (!open) return;
     open = false;
     std::size_t picks[4] = {first, std::min(low, high), std::max(low, high), last};
     std::size_t previous = std::numeric_limits<std::size_t>::max();
     for (const std::size_t k : picks) {
       if (k == previous) continue;
-      out.push_back({xScale.PosAtValue(xs[k]), yScale.PosAtValue(ys[k]), k});
+      out.push_back({xScale.PosAtValue(xs[k]), yScale.PosAtValue(ys[k]), k, colorOf ? colorOf(k) : 0u});
       previous = k;
     }
   }
@@ -103,22 +103,23 @@ IndexRange VisibleRange(const std::vector<double>& xs, double xmin, double xmax)
 }
 
 void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
-                  const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out) {
+                  const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
+                  const PointColorSource& colorOf) {
   out.clear();
   for (std::size_t k = range.first; k < range.last; ++k) {
     if (std::isnan(ys[k])) {
       PushBreak(out);
     } else {
-      out.push_back({xScale.PosAtValue(xs[k]), yScale.PosAtValue(ys[k]), k});
+      out.push_back({xScale.PosAtValue(xs[k]), yScale.PosAtValue(ys[k]), k, colorOf ? colorOf(k) : 0u});
     }
   }
 }
 
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<PixelPoint>& out) {
+                std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
   out.clear();
-  if (!xScale.IsUsable() || columnsPerUnit <= 0.0) return MapAllPoints(xs, ys, range, xScale, yScale, out);
+  if (!xScale.IsUsable() || columnsPerUnit <= 0.0) return MapAllPoints(xs, ys, range, xScale, yScale, out, colorOf);
   const bool forward = xScale.Factor() > 0.0;
   std::size_t k = range.first;
   while (k < range.last) {
@@ -128,13 +129,13 @@ void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, In
     Run run;
     for (; k < end; ++k) {
       if (std::isnan(ys[k])) {
-        run.Flush(xs, ys, xScale, yScale, out);
+        run.Flush(xs, ys, xScale, yScale, out, colorOf);
         PushBreak(out);
       } else {
         run.Add(k, ys);
       }
     }
-    run.Flush(xs, ys, xScale, yScale, out);
+    run.Flush(xs, ys, xScale, yScale, out, colorOf);
   }
 }
 

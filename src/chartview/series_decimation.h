@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "chartview/axis_scale.h"
@@ -26,13 +28,19 @@ IndexRange VisibleRange(const std::vector<double>& xs, double xmin, double xmax)
 struct PixelPoint {
   double x = 0.0;
   double y = 0.0;
-  std::size_t index = 0;  // the source point, for its colour
+  std::size_t index = 0;     // the source point
+  std::uint32_t color = 0;   // its colour, when a colour source was given
   bool IsBreak() const { return y != y; }
 };
 
+// Gives the colour of a source point. Asked while the point's data is still
+// in the cache: asking later, for points far apart, costs a memory miss each.
+using PointColorSource = std::function<std::uint32_t(std::size_t index)>;
+
 // Every point of the range, null points as breaks.
 void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
-                  const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out);
+                  const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
+                  const PointColorSource& colorOf = {});
 
 // The M4 reduction: per pixel column (columnsPerUnit columns per painter
 // unit) only the first, the lowest, the highest and the last point of each
@@ -42,7 +50,7 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
 // most 7,680 vertices. Null points still break the line.
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<PixelPoint>& out);
+                std::vector<PixelPoint>& out, const PointColorSource& colorOf = {});
 
 // One filled bar in painter coordinates.
 struct BarRect {

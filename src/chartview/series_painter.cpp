@@ -1,12 +1,15 @@
 #include "chartview/series_painter.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_set>
 
+#include "chartview/column_spans.h"
 #include "chartview/render_options.h"
 
 namespace calorix::chartview {
@@ -17,11 +20,19 @@ using chart::ChartSeries;
 // Wide antialiased pens are costly on long paths in the raster engine;
 // short pieces keep the stroker's work per call small.
 constexpr std::size_t kChunkPoints = 48;
+// Up to this many vertices a line is stroked with QPainter, which draws
+// sparse lines (an hour of minutes) with a true round pen; beyond it the
+// column spans take over, whose cost does not grow with the vertices.
+constexpr std::size_t kStrokeLimit = 160;
 
-QColor ColourOf(const ChartSeries& series, std::size_t index) {
-  const QColor seriesColour = ToQColor(series.SeriesColor(), Qt::black);
-  return ToQColor(series.PointColor(index), seriesColour);
+// A point without a colour of its own takes the series' colour, and a
+// series without one is drawn black.
+Color ColorOf(const ChartSeries& series, std::size_t index) {
+  const Color own = series.PointColor(index);
+  if (own != kNoColor) return own;
+  return series.SeriesColor() != kNoColor ? series.SeriesColor() : Color{0};
 }
+
 
 IndexRange RangeToDraw(const ChartSeries& series, const AxisScale& x, const QRectF& plot) {
   if (!series.XAscending()) return {0, series.Count()};
@@ -50,10 +61,11 @@ GeometryKey KeyFor(const ChartSeries& series, const QRectF& plot, const SeriesPa
 void ReducePoints(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c,
                   std::vector<PixelPoint>& out) {
   const IndexRange range = RangeToDraw(series, *c.x, plot);
+  const PointColorSource colorOf = [&series](std::size_t k) { return ColorOf(series, k); };
   if (c.decimate && series.XAscending()) {
-    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out);
+    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf);
   } else {
-    MapAllPoints(series.Xs(), series.Ys(), range, *c.x, *c.y, out);
+    MapAllPoints(series.Xs(), series.Ys(), range, *c.x, *c.y, out, colorOf);
   }
 }
 
@@ -67,7 +79,7 @@ void ReduceBars(const ChartSeries& series, const QRectF& plot, const SeriesPaint
 void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector<PixelPoint>& points, QPen pen) {
   std::vector<QPointF> piece;
   piece.reserve(2 * kChunkPoints + 2);
-  QColor current;
+  Color current = kNoColor;
   auto flush = [&] {
     if (piece.size() >= 2) painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
   };
@@ -82,13 +94,13 @@ void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector
       piece.clear();
       continue;
     }
-    const QColor colour = ColourOf(series, point.index);
-    if (colour != current || !current.isValid()) {
+    const Color colour = point.color;
+    if (colour != current) {
       if (!piece.empty()) {
         flush();
         restartAtLast();
       }
-      pen.setColor(colour);
+      pen.setColor(ToQColor(colour));
       painter.setPen(pen);
       current = colour;
     }
@@ -102,17 +114,73 @@ void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector
   flush();
 }
 
+// Lines go straight into the pixels when the painter draws on a plain
+// 32-bit image without rotation, opacity or a clip of its caller.
+QImage* SpanTarget(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QTransform t = painter.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() <= 0.0 || t.m22() <= 0.0) return nullptr;
+  if (painter.opacity() < 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  return ColumnSpans::CanFill(*image) ? image : nullptr;
+}
+
+void SpanLines(QImage& image, const QTransform& t, const QRect& clip, const ChartSeries& series,
+               const std::vector<PixelPoint>& points, double penWidth, bool antialias) {
+  double lo = std::numeric_limits<double>::infinity();
+  double hi = -lo;
+  for (const PixelPoint& p : points) {
+    if (p.IsBreak()) continue;
+    lo = std::min(lo, p.x);
+    hi = std::max(hi, p.x);
+  }
+  if (!(lo <= hi)) return;
+  const int reach = static_cast<int>(std::ceil(penWidth)) + 1;
+  const int first = std::max(clip.left(), static_cast<int>(std::floor(lo * t.m11() + t.dx())) - reach);
+  const int last = std::min(clip.right(), static_cast<int>(std::floor(hi * t.m11() + t.dx())) + reach);
+  if (first > last) return;
+  ColumnSpans spans(first, last - first + 1);
+  Color colour = kNoColor;
+  bool open = false;
+  QPointF previous;
+  for (const PixelPoint& p : points) {
+    if (p.IsBreak()) {
+      open = false;
+      continue;
+    }
+    const Color pointColour = p.color;
+    if (pointColour != colour && !spans.Empty()) {
+      spans.Fill(image, clip, ToQColor(colour).rgb(), penWidth, antialias);
+      spans.Clear();
+    }
+    colour = pointColour;
+    const QPointF at(p.x * t.m11() + t.dx(), p.y * t.m22() + t.dy());
+    if (!open) {
+      spans.AddPoint(at.x(), at.y());
+    } else if (series.Stairs()) {
+      spans.AddSegment(previous.x(), previous.y(), at.x(), previous.y());
+      spans.AddSegment(at.x(), previous.y(), at.x(), at.y());
+    } else {
+      spans.AddSegment(previous.x(), previous.y(), at.x(), at.y());
+    }
+    previous = at;
+    open = true;
+  }
+  spans.Fill(image, clip, ToQColor(colour).rgb(), penWidth, antialias);
+}
+
 void FillBars(QPainter& painter, const ChartSeries& series, const std::vector<BarRect>& bars, double unit) {
   if (series.OutlineVisible()) {
     painter.setPen(QPen(Qt::black, unit));
   } else {
     painter.setPen(Qt::NoPen);
   }
-  QColor current;
+  Color current = kNoColor;
   for (const BarRect& bar : bars) {
-    const QColor colour = ColourOf(series, bar.index);
-    if (colour != current || !current.isValid()) {
-      painter.setBrush(colour);
+    const Color colour = ColorOf(series, bar.index);
+    if (colour != current) {
+      painter.setBrush(ToQColor(colour));
       current = colour;
     }
     painter.drawRect(QRectF(QPointF(bar.left, bar.top), QPointF(bar.right, bar.bottom)));
@@ -151,7 +219,14 @@ void PaintSeries(QPainter& painter, const QRectF& plot, const ChartSeries& serie
     return;
   }
   if (fresh) ReducePoints(series, plot, context, *points);
-  QPen pen(Qt::black, std::max(1, series.PenWidth()) * context.unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  const double width = std::max(1, series.PenWidth()) * context.unit;
+  const bool dense = points->size() > kStrokeLimit;
+  if (QImage* image = context.spansAllowed && dense ? SpanTarget(painter) : nullptr) {
+    const QTransform t = painter.deviceTransform();
+    SpanLines(*image, t, t.mapRect(plot).toAlignedRect(), series, *points, width * t.m22(), context.antialias);
+    return;
+  }
+  QPen pen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   painter.setBrush(Qt::NoBrush);
   StrokeLines(painter, series, *points, pen);
 }

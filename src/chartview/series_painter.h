@@ -51,6 +51,10 @@ struct SeriesPaintContext {
   double unit = 1.0;      // pen widths are in 96-dpi pixels
   double columnsPerUnit = 1.0;
   bool decimate = true;
+  bool antialias = true;
+  // Let lines be filled column by column into an image (see ColumnSpans);
+  // off to stroke them with QPainter instead.
+  bool spansAllowed = true;
   SeriesCache* cache = nullptr;
 };
 

@@ -1,0 +1,96 @@
+// Frame times of the chart renderer on an offscreen 1920x1080 image with
+// 2-pixel antialiased pens: a month and a year of per-minute data on fifteen
+// channels, and the scroll steps of a day view.
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include "chartview/chart_renderer.h"
+#include "chartview/series_painter.h"
+#include "core/date_time.h"
+#include "synthetic_data.h"
+
+namespace {
+
+using calorix::chartview::RenderOptions;
+using calorix::chartview::RenderPanel;
+using calorix::chartview::SeriesCache;
+using calorix::chartview::bench::MakeSyntheticCharts;
+using calorix::chartview::bench::SyntheticCharts;
+using calorix::chartview::bench::SyntheticOptions;
+
+const QSize kFrame(1920, 1080);
+
+std::unique_ptr<SyntheticCharts> AllOnUpper(int days, bool seriesPerDay, int penWidth = 2) {
+  SyntheticOptions options;
+  options.penWidth = penWidth;
+  options.firstDay = *calorix::TryEncodeDate(2010, 1, 1);
+  options.days = days;
+  options.seriesPerDay = seriesPerDay;
+  options.allOnUpper = true;
+  return MakeSyntheticCharts(options);
+}
+
+void Draw(QImage& image, const SyntheticCharts& charts, const RenderOptions& options) {
+  QPainter painter(&image);
+  RenderPanel(painter, QRectF(image.rect()), charts.upper, options);
+}
+
+// range(0): one series per day (1) or one per channel (0).
+// range(1): geometry cache kept between frames (1: a repaint) or not (0: the
+// first frame after a change, reducing every sample).
+void RunFrames(benchmark::State& state, int days) {
+  const auto charts = AllOnUpper(days, state.range(0) != 0, static_cast<int>(state.range(2)));
+  QImage image(kFrame, QImage::Format_RGB32);
+  SeriesCache cache;
+  RenderOptions options;
+  if (state.range(1) != 0) options.cache = &cache;
+  for (auto _ : state) Draw(image, *charts, options);
+  std::size_t points = 0;
+  for (const auto* s : charts->upper.Series()) points += s->Count();
+  state.counters["points"] = static_cast<double>(points);
+  state.counters["series"] = static_cast<double>(charts->upper.SeriesCount());
+}
+
+void BM_MonthFrame(benchmark::State& state) { RunFrames(state, 31); }
+void BM_YearFrame(benchmark::State& state) { RunFrames(state, 365); }
+
+// Each step moves a one-day window by 36 minutes, as the scroll buttons
+// do, so every step is a new range for the geometry cache.
+void BM_DayScrollStep(benchmark::State& state) {
+  SyntheticOptions options;
+  options.firstDay = *calorix::TryEncodeDate(2010, 1, 1);
+  options.days = 3;
+  options.allOnUpper = true;
+  const auto charts = MakeSyntheticCharts(options);
+  QImage image(kFrame, QImage::Format_RGB32);
+  SeriesCache cache;
+  RenderOptions renderOptions;
+  renderOptions.cache = &cache;
+  renderOptions.decimate = state.range(0) != 0;
+  auto& axis = charts->upper.BottomAxis();
+  int step = 0;
+  for (auto _ : state) {
+    const double from = options.firstDay + 0.5 + 0.025 * (step++ % 40);
+    axis.SetMinMax(from, from + 1.0);
+    Draw(image, *charts, renderOptions);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_MonthFrame)->ArgsProduct({{1, 0}, {0, 1}, {2, 1}})->ArgNames({"perDay", "cached", "pen"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearFrame)->ArgsProduct({{1, 0}, {0, 1}, {2}})->ArgNames({"perDay", "cached", "pen"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayScrollStep)->Arg(1)->Arg(0)->ArgName("decimate")->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  // Text needs a GUI application; no window system is used.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,132 @@
+#include "chartview/series_decimation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace calorix::chartview {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// X in value units maps 1:1 to pixels; Y keeps its value (positions grow
+// with values, which is all these tests need).
+const AxisScale kX(0.0, 100.0, 0.0, 100.0);
+const AxisScale kY(0.0, 100.0, 0.0, 100.0);
+
+TEST(SeriesDecimation, VisibleRangeAddsOneNeighbourOnEachSide) {
+  const std::vector<double> xs = {0, 1, 2, 3, 4, 5, 6, 7};
+  const IndexRange range = VisibleRange(xs, 2.5, 4.5);
+  EXPECT_EQ(range.first, 2u);  // 2 lies left of the window
+  EXPECT_EQ(range.last, 6u);   // 5 lies right of it, one past is 6
+}
+
+TEST(SeriesDecimation, VisibleRangeOutsideTheDataKeepsTheNearestPoint) {
+  const std::vector<double> xs = {10, 11, 12};
+  EXPECT_EQ(VisibleRange(xs, 0.0, 5.0).first, 0u);
+  EXPECT_EQ(VisibleRange(xs, 0.0, 5.0).last, 1u);
+  EXPECT_EQ(VisibleRange(xs, 20.0, 30.0).first, 2u);
+  EXPECT_EQ(VisibleRange(xs, 20.0, 30.0).last, 3u);
+}
+
+TEST(SeriesDecimation, M4KeepsFirstLowestHighestAndLastOfAColumn) {
+  // Ten points inside pixel column 3.
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 10; ++i) {
+    xs.push_back(3.0 + i * 0.09);
+    ys.push_back(i == 4 ? 1.0 : (i == 7 ? 9.0 : 5.0));
+  }
+  std::vector<PixelPoint> out;
+  DecimateM4(xs, ys, {0, xs.size()}, kX, kY, 1.0, out);
+  ASSERT_EQ(out.size(), 4u);
+  EXPECT_EQ(out[0].index, 0u);
+  EXPECT_EQ(out[1].index, 4u);
+  EXPECT_EQ(out[2].index, 7u);
+  EXPECT_EQ(out[3].index, 9u);
+}
+
+TEST(SeriesDecimation, SparsePointsAllSurvive) {
+  const std::vector<double> xs = {1, 5, 9, 13};
+  const std::vector<double> ys = {1, 2, 3, 4};
+  std::vector<PixelPoint> out;
+  DecimateM4(xs, ys, {0, 4}, kX, kY, 1.0, out);
+  ASSERT_EQ(out.size(), 4u);
+  EXPECT_DOUBLE_EQ(out[2].x, 9.0);
+  EXPECT_DOUBLE_EQ(out[2].y, 3.0);
+}
+
+TEST(SeriesDecimation, NullPointBreaksTheLine) {
+  const std::vector<double> xs = {0, 1, 3, 6, 7};
+  const std::vector<double> ys = {5, 5, kNaN, 5, 5};
+  for (const bool reduce : {false, true}) {
+    std::vector<PixelPoint> out;
+    if (reduce) {
+      DecimateM4(xs, ys, {0, 5}, kX, kY, 1.0, out);
+    } else {
+      MapAllPoints(xs, ys, {0, 5}, kX, kY, out);
+    }
+    ASSERT_EQ(out.size(), 5u) << reduce;
+    EXPECT_TRUE(out[2].IsBreak());
+    EXPECT_EQ(out[1].index, 1u);
+    EXPECT_EQ(out[3].index, 3u);
+  }
+}
+
+TEST(SeriesDecimation, ColourSourceIsAskedForKeptPoints) {
+  const std::vector<double> xs = {0, 1, 2};
+  const std::vector<double> ys = {1, 2, 3};
+  std::vector<PixelPoint> out;
+  DecimateM4(xs, ys, {0, 3}, kX, kY, 1.0, out, [](std::size_t k) { return static_cast<std::uint32_t>(100 + k); });
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[1].color, 101u);
+}
+
+TEST(SeriesDecimation, BarIsThreeQuartersOfItsSlotFromTheBase) {
+  const std::vector<double> xs = {10, 30, 50};
+  const std::vector<double> ys = {45, 45, 45};
+  std::vector<BarRect> bars;
+  LayoutBars(xs, ys, {0, 3}, 44.5, 0.75, kX, kY, 1.0, bars);
+  ASSERT_EQ(bars.size(), 3u);
+  EXPECT_DOUBLE_EQ(bars[1].left, 30.0 - 7.5);
+  EXPECT_DOUBLE_EQ(bars[1].right, 30.0 + 7.5);
+  EXPECT_DOUBLE_EQ(bars[1].top, 44.5);
+  EXPECT_DOUBLE_EQ(bars[1].bottom, 45.0);
+}
+
+TEST(SeriesDecimation, BarSlotIsTheNearerNeighbour) {
+  const std::vector<double> xs = {10, 12, 50};
+  const std::vector<double> ys = {1, 1, 1};
+  std::vector<BarRect> bars;
+  LayoutBars(xs, ys, {0, 3}, 0.0, 0.5, kX, kY, 1.0, bars);
+  ASSERT_EQ(bars.size(), 3u);
+  EXPECT_DOUBLE_EQ(bars[1].right - bars[1].left, 1.0);
+  EXPECT_DOUBLE_EQ(bars[2].right - bars[2].left, 19.0);
+}
+
+TEST(SeriesDecimation, NullPointsDrawNoBar) {
+  const std::vector<double> xs = {10, 20, 30};
+  const std::vector<double> ys = {1, kNaN, 1};
+  std::vector<BarRect> bars;
+  LayoutBars(xs, ys, {0, 3}, 0.0, 0.75, kX, kY, 1.0, bars);
+  EXPECT_EQ(bars.size(), 2u);
+}
+
+TEST(SeriesDecimation, NarrowBarsMergeIntoColumnsAndRuns) {
+  // 400 bars in 20 columns, all of the same height: one rectangle.
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 400; ++i) {
+    xs.push_back(i * 0.05);
+    ys.push_back(3.0);
+  }
+  std::vector<BarRect> bars;
+  LayoutBars(xs, ys, {0, xs.size()}, 1.0, 0.75, kX, kY, 1.0, bars);
+  ASSERT_LE(bars.size(), 2u);
+  EXPECT_DOUBLE_EQ(bars.front().left, 0.0);
+  EXPECT_DOUBLE_EQ(bars.front().top, 1.0);
+  EXPECT_DOUBLE_EQ(bars.front().bottom, 3.0);
+  EXPECT_DOUBLE_EQ(bars.back().right, 20.0);
+}
+
+}  // namespace
+}  // namespace calorix::chartview
