@@ -2,7 +2,9 @@
 
 #include <fast_float/fast_float.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 
 #include "core/cp1252.h"
@@ -57,14 +59,25 @@ UnitList LogReadState::InitialUnits() {
 
 std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  const std::size_t size = text.size();
-  while (start < size) {
-    std::size_t end = start;
-    while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
-    if (keepEmpty || end > start) lines.push_back(text.substr(start, end - start));
-    if (end < size && text[end] == '\r' && end + 1 < size && text[end + 1] == '\n') ++end;
-    start = end + 1;
+  lines.reserve(text.size() / 64 + 1);
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  // The next LF and the next CR, each found once with memchr and kept until
+  // passed, so CR LF, LF and CR files are all split in one pass.
+  auto next = [end](const char* from, char c) {
+    const void* found = from < end ? std::memchr(from, c, static_cast<std::size_t>(end - from)) : nullptr;
+    return found ? static_cast<const char*>(found) : end;
+  };
+  const char* nextLf = next(begin, '\n');
+  const char* nextCr = next(begin, '\r');
+  const char* start = begin;
+  while (start < end) {
+    if (nextLf < start) nextLf = next(start, '\n');
+    if (nextCr < start) nextCr = next(start, '\r');
+    const char* lineEnd = std::min(nextLf, nextCr);
+    if (keepEmpty || lineEnd > start) lines.emplace_back(start, static_cast<std::size_t>(lineEnd - start));
+    if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ++lineEnd;
+    start = lineEnd + 1;
   }
   return lines;
 }
