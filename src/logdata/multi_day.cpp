@@ -10,12 +10,6 @@
 namespace calorix::logdata {
 namespace {
 
-constexpr int kTextNoDateInNames = 88;
-constexpr int kTextOnlyCsvExtension = 89;
-constexpr int kTextStartNotADate = 90;
-constexpr int kTextEndNotADate = 91;
-constexpr int kTextEndBeforeStart = 92;
-
 #ifdef _WIN32
 constexpr std::string_view kSeparators = "\\/:";
 #else
@@ -130,17 +124,17 @@ MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::stri
   }
   if (LowerAscii(ExtensionOf(FileNameOf(startPathText))) != ".csv" ||
       LowerAscii(ExtensionOf(FileNameOf(endPathText))) != ".csv") {
-    throw Error(i18n::Text(kTextOnlyCsvExtension));
+    throw Error(i18n::Text(i18n::kTextOnlyCsvExtension));
   }
   const std::string startName = DateNameOf(startPathText);
   const std::string endName = DateNameOf(endPathText);
-  if (startName.size() < 8 || endName.size() < 8) throw Error(i18n::Text(kTextNoDateInNames));
+  if (startName.size() < 8 || endName.size() < 8) throw Error(i18n::Text(i18n::kTextNoDateInNames));
   const auto start = DateOfName(startName);
-  if (!start) throw Error(i18n::Text(kTextStartNotADate));
+  if (!start) throw Error(i18n::Text(i18n::kTextStartNotADate));
   const auto end = DateOfName(endName);
-  if (!end) throw Error(i18n::Text(kTextEndNotADate));
+  if (!end) throw Error(i18n::Text(i18n::kTextEndNotADate));
   const double dayCount = std::trunc(*end - *start);
-  if (dayCount < 0) throw Error(i18n::Text(kTextEndBeforeStart));
+  if (dayCount < 0) throw Error(i18n::Text(i18n::kTextEndBeforeStart));
 
   request.start = *start;
   request.end = *end;
