@@ -1,0 +1,82 @@
+#include "ui_test_support.h"
+
+#include <fstream>
+#include <random>
+
+#include "chartview/chart_view.h"
+#include "settings/ini_settings.h"
+
+namespace calorix::ui::testing {
+
+TempFolder::TempFolder() {
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() / ("calorix-ui-" + std::to_string(random()) + std::to_string(random()));
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TempFolder::Write(std::string_view name, std::string_view bytes) const {
+  const std::filesystem::path path = path_ / name;
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+std::filesystem::path SampleFile(std::string_view relative) {
+  return std::filesystem::path(CALORIX_SAMPLES_DIR) / relative;
+}
+
+TChildSettings DefaultSettings() {
+  const TempFolder folder;
+  return TIniSettings(folder.Path() / "Calorix.ini", folder.Path().string()).GetChildSettings();
+}
+
+std::string DayFile(std::string_view date, const std::vector<std::string>& records) {
+  std::string text =
+      "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
+      "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n";
+  for (const std::string& record : records) text += std::string(date) + " " + record + "\r\n";
+  return text;
+}
+
+EnglishTexts::EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::English); }
+EnglishTexts::~EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::German); }
+
+WindowTest::WindowTest() : window_(new TChildform(dialogs_)) {
+  window_->setAttribute(Qt::WA_DeleteOnClose, false);
+  window_->SetSettingsStore(nullptr);
+  window_->ApplySettings(DefaultSettings());
+  window_->resize(1000, 700);
+}
+
+WindowTest::~WindowTest() { delete window_; }
+
+QCheckBox& WindowTest::Box(std::string_view name) {
+  return *window_->findChild<QCheckBox*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+QComboBox& WindowTest::SpanChoice() { return *window_->findChild<QComboBox*>("SpanTime"); }
+QSlider& WindowTest::Slider() { return *window_->findChild<QSlider*>("SliderTime"); }
+
+QToolButton& WindowTest::Button(std::string_view name) {
+  return *window_->findChild<QToolButton*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+chart::ChartPanel& WindowTest::Upper() { return window_->findChild<chartview::ChartView*>("Chart")->Panel(); }
+chart::ChartPanel& WindowTest::Lower() { return window_->findChild<chartview::ChartView*>("Chart2")->Panel(); }
+
+std::vector<std::string> WindowTest::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& m : dialogs_.Messages()) texts.push_back(m.text);
+  return texts;
+}
+
+double WindowTest::StartMinute(double day) { return (Upper().BottomAxis().Minimum() - day) * 1440.0; }
+double WindowTest::EndMinute(double day) { return (Upper().BottomAxis().Maximum() - day) * 1440.0; }
+
+}  // namespace calorix::ui::testing

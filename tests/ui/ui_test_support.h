@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSlider>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/chart_panel.h"
+#include "core/child_settings.h"
+#include "dialogs/scripted_dialogs.h"
+#include "i18n/text_table.h"
+#include "ui/child_form.h"
+
+namespace calorix::ui::testing {
+
+// A fresh folder below the system's temporary folder, removed with
+// everything in it when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::filesystem::path SampleFile(std::string_view relative);
+
+// The settings a new window gets from an empty settings file.
+TChildSettings DefaultSettings();
+
+// A day file: the usual header and one record per given line "hh:mm;values".
+std::string DayFile(std::string_view date, const std::vector<std::string>& records);
+
+// English texts for as long as the object lives (German is the default).
+class EnglishTexts {
+ public:
+  EnglishTexts();
+  ~EnglishTexts();
+  EnglishTexts(const EnglishTexts&) = delete;
+  EnglishTexts& operator=(const EnglishTexts&) = delete;
+};
+
+// A window as the main window sets it up, with scripted dialogs.
+class WindowTest {
+ public:
+  WindowTest();
+  ~WindowTest();
+
+  TChildform& Window() { return *window_; }
+  ScriptedDialogs& Dialogs() { return dialogs_; }
+  QCheckBox& Box(std::string_view name);
+  QComboBox& SpanChoice();
+  QSlider& Slider();
+  QToolButton& Button(std::string_view name);
+  chart::ChartPanel& Upper();
+  chart::ChartPanel& Lower();
+  // Messages shown so far, texts only.
+  std::vector<std::string> MessageTexts() const;
+
+  // The visible window as minutes since midnight of `day`.
+  double StartMinute(double day);
+  double EndMinute(double day);
+
+ private:
+  ScriptedDialogs dialogs_;
+  TChildform* window_;
+};
+
+}  // namespace calorix::ui::testing
