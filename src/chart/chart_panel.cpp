@@ -12,6 +12,7 @@ ChartPanel::ChartPanel() {
 
 ChartPanel::~ChartPanel() {
   // Series outliving their panel must not reach back into it.
+  const std::lock_guard lock(ownedMutex_);
   for (ChartSeries* series : owned_) {
     series->owner_ = nullptr;
     series->placed_ = false;
@@ -167,8 +168,14 @@ void ChartPanel::Detach(ChartSeries* series) {
   NotifyChanged();
 }
 
+void ChartPanel::Register(ChartSeries* series) {
+  const std::lock_guard lock(ownedMutex_);
+  owned_.insert(series);
+}
+
 void ChartPanel::Forget(ChartSeries* series) {
   if (series->IsPlaced()) Detach(series);
+  const std::lock_guard lock(ownedMutex_);
   owned_.erase(series);
 }
 

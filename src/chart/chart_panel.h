@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -111,6 +112,7 @@ class ChartPanel {
   friend class ChartSeries;
   void Attach(ChartSeries* series);
   void Detach(ChartSeries* series);
+  void Register(ChartSeries* series);
   void Forget(ChartSeries* series);
 
   ChartAxis bottom_{AxisPosition::Bottom};
@@ -122,7 +124,11 @@ class ChartPanel {
   PanelMargins margins_;
   int printResolution_ = 0;
   std::vector<ChartSeries*> placed_;
-  std::unordered_set<ChartSeries*> owned_;  // every live series created for this panel
+  // Every live series created for this panel. Series may be created on
+  // worker threads (day files are parsed ahead in parallel), so the
+  // registry is locked; everything else belongs to the UI thread.
+  std::mutex ownedMutex_;
+  std::unordered_set<ChartSeries*> owned_;
   bool zoomAllowed_ = true;
   Panning panning_ = Panning::None;
   bool zoomed_ = false;

@@ -12,7 +12,7 @@ constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 }
 
 ChartSeries::ChartSeries(SeriesKind kind, ChartPanel* owner) : owner_(owner), kind_(kind) {
-  if (owner_) owner_->owned_.insert(this);
+  if (owner_) owner_->Register(this);
 }
 
 ChartSeries::~ChartSeries() {

@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "logdata/day_log.h"
+#include "logdata/day_preparation.h"
 #include "logdata/month.h"
 
 namespace calorix::logdata {
@@ -136,6 +137,32 @@ void TLogAnalysis::AddDayFile(const std::filesystem::path& path) {
     day_ = std::move(day);
   }
   files_.push_back(path);
+  ++loadedDays_;
+}
+
+void TLogAnalysis::AddPreparedDay(PreparedDayFile&& prepared) {
+  if (prepared.readFailure) std::rethrow_exception(prepared.readFailure);
+  CheckHeader(prepared.header, reading_);  // units and watts in loading order
+  if (!prepared.headerNamesStyle) {
+    // The style comes from the files before: read it again in order.
+    AddDayFile(prepared.path);
+    return;
+  }
+  if (prepared.dateFailure) std::rethrow_exception(prepared.dateFailure);
+  TMonth* month = nullptr;
+  if (multiDay_) {
+    const CivilDate date = DecodeDate(prepared.dayDate);
+    month = FindMonth(date.month, date.year);
+    if (!month) throw Error("Illegal State(4)");
+  }
+  if (!prepared.day) throw Error(i18n::Text(i18n::kTextErrorOpeningFile));
+  if (month) {
+    month->AddDay(prepared.day.release());
+  } else {
+    if (day_) --loadedDays_;
+    day_ = std::move(prepared.day);
+  }
+  files_.push_back(prepared.path);
   ++loadedDays_;
 }
 

@@ -16,6 +16,7 @@ namespace calorix::logdata {
 
 class TDay;
 class TMonth;
+struct PreparedDayFile;
 
 // Told the message of a file that failed while the evaluation went on.
 using FileFailureHandler = std::function<void(const std::string& message)>;
@@ -44,6 +45,9 @@ class TLogAnalysis {
 
   // Loads one more file. A failure leaves the days loaded so far.
   void AddDayFile(const std::filesystem::path& path);
+  // Adds a file prepared ahead (possibly on another thread) with the same
+  // result and the same failures as AddDayFile of its path.
+  void AddPreparedDay(PreparedDayFile&& prepared);
 
   // Queries; all give 0 or false without data.
   bool HasData() const;

@@ -1,6 +1,10 @@
 #include "logdata/multi_day.h"
 
+#include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
@@ -111,6 +115,80 @@ std::vector<std::filesystem::path> FindDayFiles(std::string_view startPath, Date
   return files;
 }
 
+// Parses the files of a range ahead, on worker threads, while the caller
+// adds them to the evaluation one by one in order. Workers stay at most a
+// few files ahead of the caller, so an abort leaves little work wasted.
+class AheadParser {
+ public:
+  AheadParser(const std::vector<std::filesystem::path>& files, std::size_t first, PreparationPanels panels)
+      : files_(files), panels_(panels), slots_(files.size()), next_(first), taken_(first) {
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+  }
+
+  ~AheadParser() {
+    {
+      const std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+  }
+
+  AheadParser(const AheadParser&) = delete;
+  AheadParser& operator=(const AheadParser&) = delete;
+
+  PreparedDayFile Take(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return slots_[index].ready; });
+    PreparedDayFile prepared = std::move(slots_[index].day);
+    taken_ = index + 1;
+    lock.unlock();
+    changed_.notify_all();
+    return prepared;
+  }
+
+ private:
+  static constexpr std::size_t kLookahead = 8;
+
+  struct Slot {
+    bool ready = false;
+    PreparedDayFile day;
+  };
+
+  void Work() {
+    for (;;) {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] { return stop_ || next_ >= files_.size() || next_ < taken_ + kLookahead; });
+      if (stop_ || next_ >= files_.size()) return;
+      const std::size_t index = next_++;
+      lock.unlock();
+      PreparedDayFile prepared;
+      try {
+        prepared = PrepareDayFile(files_[index], panels_.upper, panels_.lower);
+      } catch (...) {
+        prepared.path = files_[index];
+        prepared.readFailure = std::current_exception();
+      }
+      lock.lock();
+      slots_[index].day = std::move(prepared);
+      slots_[index].ready = true;
+      lock.unlock();
+      changed_.notify_all();
+    }
+  }
+
+  const std::vector<std::filesystem::path>& files_;
+  const PreparationPanels panels_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<Slot> slots_;
+  std::size_t next_;   // the next file a worker takes
+  std::size_t taken_;  // files before this one went to the caller
+  bool stop_ = false;
+  std::vector<std::thread> workers_;
+};
+
 }  // namespace
 
 MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::string_view endPathText) {
@@ -154,19 +232,29 @@ MultiDayLoadOutcome RunMultiDayLoad(const std::vector<std::filesystem::path>& fi
   if (files.empty()) return MultiDayLoadOutcome::NoFiles;
   target.Begin(static_cast<unsigned>(files.size()), files.front(), start, end);
   progress(1);
+  const PreparationPanels panels = target.PanelsForPreparation();
+  std::optional<AheadParser> ahead;
+  if (panels.upper && panels.lower && total > 2) ahead.emplace(files, 1, panels);
   for (int i = 1; i < total; ++i) {
     if (callbacks.shouldAbort && callbacks.shouldAbort()) {
+      ahead.reset();
       progress(0);
       target.Cancel();
       return MultiDayLoadOutcome::Aborted;
     }
+    const auto index = static_cast<std::size_t>(i);
     try {
-      target.Add(files[static_cast<std::size_t>(i)]);
+      if (ahead) {
+        target.AddPrepared(ahead->Take(index));
+      } else {
+        target.Add(files[index]);
+      }
     } catch (const std::exception& e) {
       if (callbacks.fileFailed) callbacks.fileFailed(e.what());
     }
     progress(i + 1);
   }
+  ahead.reset();
   target.End();
   return MultiDayLoadOutcome::Finished;
 }
@@ -182,6 +270,8 @@ void EvaluationBuilder::Begin(unsigned fileCount, const std::filesystem::path& f
 }
 
 void EvaluationBuilder::Add(const std::filesystem::path& path) { Current().AddDayFile(path); }
+
+void EvaluationBuilder::AddPrepared(PreparedDayFile&& prepared) { Current().AddPreparedDay(std::move(prepared)); }
 
 void EvaluationBuilder::End() { Current().BuildDailyTotals(); }
 

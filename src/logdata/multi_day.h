@@ -10,6 +10,7 @@
 #include "chart/chart_panel.h"
 #include "core/date_time.h"
 #include "core/error.h"
+#include "logdata/day_preparation.h"
 #include "logdata/log_analysis.h"
 
 namespace calorix::logdata {
@@ -57,6 +58,13 @@ MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::stri
 
 // The receiver of a multi-day load: the evaluation window, or an
 // EvaluationBuilder when no window is involved.
+// The charts the days of a range are built for, when a target can take day
+// files parsed ahead on other threads.
+struct PreparationPanels {
+  chart::ChartPanel* upper = nullptr;
+  chart::ChartPanel* lower = nullptr;
+};
+
 class MultiDayTarget {
  public:
   virtual ~MultiDayTarget() = default;
@@ -68,6 +76,11 @@ class MultiDayTarget {
   virtual void End() = 0;
   // Drops what Begin and Add built.
   virtual void Cancel() = 0;
+  // Targets that can take files parsed ahead name the charts their days
+  // belong to (asked after Begin); none, the default, loads file by file.
+  virtual PreparationPanels PanelsForPreparation() const { return {}; }
+  // Adds a file parsed ahead; the same result and failures as Add.
+  virtual void AddPrepared(PreparedDayFile&& prepared) { Add(prepared.path); }
 };
 
 // All members may be left empty.
@@ -105,6 +118,8 @@ class EvaluationBuilder : public MultiDayTarget {
   void Add(const std::filesystem::path& path) override;
   void End() override;
   void Cancel() override;
+  PreparationPanels PanelsForPreparation() const override { return {upper_, lower_}; }
+  void AddPrepared(PreparedDayFile&& prepared) override;
 
   // The evaluation built so far; none before Begin and after Cancel.
   TLogAnalysis* Evaluation() const { return evaluation_.get(); }

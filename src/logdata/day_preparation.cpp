@@ -1,0 +1,50 @@
+#include "logdata/day_preparation.h"
+
+#include "logdata/day_log.h"
+#include "logdata/log_format.h"
+
+namespace calorix::logdata {
+
+PreparedDayFile::PreparedDayFile() = default;
+PreparedDayFile::~PreparedDayFile() = default;
+PreparedDayFile::PreparedDayFile(PreparedDayFile&&) noexcept = default;
+PreparedDayFile& PreparedDayFile::operator=(PreparedDayFile&&) noexcept = default;
+
+PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper,
+                               chart::ChartPanel* lower) {
+  PreparedDayFile prepared;
+  prepared.path = path;
+  DayFile file;
+  try {
+    file = ReadDayFile(path);
+  } catch (...) {
+    prepared.readFailure = std::current_exception();
+    return prepared;
+  }
+  prepared.header = std::string(file.header);
+  LogReadState own;
+  own.dateStyle = DateStyle::YearMonthDayTime;  // a style no header chooses
+  try {
+    CheckHeader(file.header, own);
+    prepared.headerNamesStyle = own.dateStyle != DateStyle::YearMonthDayTime;
+  } catch (...) {
+    return prepared;  // the header itself fails again, in order, when the day is added
+  }
+  if (!prepared.headerNamesStyle) return prepared;
+  try {
+    prepared.dayDate = DayDateOf(file.records, own.dateStyle);
+  } catch (...) {
+    prepared.dateFailure = std::current_exception();
+    return prepared;
+  }
+  try {
+    auto day = std::make_unique<TDay>(prepared.dayDate, upper, lower);
+    day->ParseDay(file.records, own.powerInWatts, own.dateStyle);
+    prepared.day = std::move(day);
+  } catch (...) {
+    // Left null: adding it reports the file as not opened.
+  }
+  return prepared;
+}
+
+}  // namespace calorix::logdata

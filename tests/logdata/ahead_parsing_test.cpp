@@ -1,0 +1,132 @@
+// Day files parsed ahead on worker threads must load exactly as the same
+// files added one by one.
+
+#include <gtest/gtest.h>
+
+#include "i18n/text_table.h"
+#include "log_test_support.h"
+#include "logdata/day_log.h"
+#include "logdata/month.h"
+#include "logdata/multi_day.h"
+
+namespace calorix::logdata {
+namespace {
+
+using testing::IsoHeader;
+using testing::Rec;
+using testing::TempFile;
+
+// Loads through EvaluationBuilder but without naming panels, so every file
+// is read and parsed in order on this thread.
+class FileByFile : public EvaluationBuilder {
+ public:
+  using EvaluationBuilder::EvaluationBuilder;
+  PreparationPanels PanelsForPreparation() const override { return {}; }
+};
+
+struct Loaded {
+  chart::ChartPanel upper, lower;
+  std::vector<std::string> failures;
+  std::unique_ptr<TLogAnalysis> evaluation;
+};
+
+std::string Day(const std::string& date, int value, const std::string& header = IsoHeader()) {
+  std::string text = header + "\r\n";
+  for (int m = 0; m < 30; ++m) {
+    text += Rec(testing::Hhmm(m * 7), std::to_string(value + m) + ";;;;;;;1,5;2", date) + "\r\n";
+  }
+  return text;
+}
+
+void Load(Loaded& out, const std::vector<std::filesystem::path>& files, bool ahead) {
+  auto failed = [&](const std::string& m) { out.failures.push_back(m); };
+  std::unique_ptr<EvaluationBuilder> builder =
+      ahead ? std::make_unique<EvaluationBuilder>(&out.upper, &out.lower, failed)
+            : std::make_unique<FileByFile>(&out.upper, &out.lower, failed);
+  MultiDayLoadCallbacks callbacks;
+  callbacks.fileFailed = failed;
+  RunMultiDayLoad(files, testing::kMay1, testing::kMay1 + 40, *builder, callbacks);
+  out.evaluation = builder->TakeEvaluation();
+}
+
+void ExpectSameSeries(const chart::ChartSeries& a, const chart::ChartSeries& b) {
+  ASSERT_EQ(a.Count(), b.Count());
+  for (std::size_t i = 0; i < a.Count(); ++i) {
+    EXPECT_EQ(a.X(i), b.X(i));
+    EXPECT_EQ(a.IsNull(i), b.IsNull(i));
+    if (!a.IsNull(i)) {
+      EXPECT_EQ(a.Y(i), b.Y(i));
+    }
+  }
+}
+
+TEST(AheadParsing, GivesTheSameEvaluationAsFileByFile) {
+  std::vector<std::unique_ptr<TempFile>> keep;
+  std::vector<std::filesystem::path> files;
+  auto add = [&](const std::string& content) {
+    keep.push_back(std::make_unique<TempFile>(content));
+    files.push_back(keep.back()->path());
+  };
+  std::string watts = IsoHeader();
+  watts.replace(watts.find("P[kW]"), 5, "P[W]");
+  std::string germanHeader = IsoHeader();
+  germanHeader.replace(0, 11, "dd.mm.yy hh:mm");
+  std::string noStyle = IsoHeader();
+  noStyle.replace(0, 11, "Zeit");
+  add(Day("2024-05-01", 10));
+  add(Day("2024-05-02", 20, watts));
+  add("garbage without separators");
+  add(Day("2024-07-09", 30));  // outside the evaluation's months
+  add(Day("2024-05-04", 40, noStyle));  // read in the style the files before set
+  add(IsoHeader() + "\r\n");
+  for (int d = 5; d < 25; ++d) add(Day("2024-05-" + std::to_string(d), d));
+  add(Day("2024-06-01", 50));
+
+  Loaded ahead, inOrder;
+  Load(ahead, files, true);
+  Load(inOrder, files, false);
+  EXPECT_EQ(ahead.failures, inOrder.failures);
+  ASSERT_EQ(ahead.failures.size(), 3u);
+  EXPECT_EQ(ahead.failures[0], i18n::Text(i18n::kTextNotAValidLogFile));
+  EXPECT_EQ(ahead.failures[1], "Illegal State(4)");
+  EXPECT_EQ(ahead.failures[2], i18n::Text(i18n::kTextNoMeasuredValues));
+  ASSERT_EQ(ahead.evaluation->GetDayCount(), inOrder.evaluation->GetDayCount());
+  for (int i = 0; i < ahead.evaluation->GetDayCount(); ++i) {
+    EXPECT_EQ(ahead.evaluation->GetStartDate(i), inOrder.evaluation->GetStartDate(i));
+    EXPECT_EQ(ahead.evaluation->GetFileName(i), inOrder.evaluation->GetFileName(i));
+  }
+  for (int c = 0; c < kChannelCount; ++c) {
+    EXPECT_EQ(ahead.evaluation->GetUnit(c), inOrder.evaluation->GetUnit(c));
+  }
+  const TMonth* a = ahead.evaluation->FindMonth(5, 2024);
+  const TMonth* b = inOrder.evaluation->FindMonth(5, 2024);
+  const TDay* da = a->FirstDay();
+  const TDay* db = b->FirstDay();
+  for (; da && db; da = da->GetNext(), db = db->GetNext()) {
+    for (int e = 0; e < TDay::kEntryCount; ++e) ExpectSameSeries(*da->Entry(e).series, *db->Entry(e).series);
+    EXPECT_EQ(da->GetEnergy(), db->GetEnergy());
+  }
+  EXPECT_EQ(da, nullptr);
+  EXPECT_EQ(db, nullptr);
+}
+
+TEST(AheadParsing, AbortDropsTheFilesParsedAhead) {
+  std::vector<std::unique_ptr<TempFile>> keep;
+  std::vector<std::filesystem::path> files;
+  for (int d = 1; d < 29; ++d) {
+    keep.push_back(std::make_unique<TempFile>(Day("2024-05-" + std::string(d < 10 ? "0" : "") + std::to_string(d), d)));
+    files.push_back(keep.back()->path());
+  }
+  chart::ChartPanel upper, lower;
+  EvaluationBuilder builder(&upper, &lower);
+  MultiDayLoadCallbacks callbacks;
+  int asked = 0;
+  callbacks.shouldAbort = [&] { return ++asked == 3; };
+  EXPECT_EQ(RunMultiDayLoad(files, testing::kMay1, testing::kMay1 + 27, builder, callbacks),
+            MultiDayLoadOutcome::Aborted);
+  EXPECT_EQ(builder.Evaluation(), nullptr);
+  EXPECT_EQ(upper.SeriesCount(), 0u);
+}
+
+}  // namespace
+}  // namespace calorix::logdata
