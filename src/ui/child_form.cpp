@@ -50,12 +50,22 @@ QFrame* MakeColorPatch(QWidget* parent) {
   return patch;
 }
 
-QToolButton* MakeNavigationButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+QToolButton* MakeNavigationButton(QWidget* parent, const char* name) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
-  button->setIcon(parent->style()->standardIcon(icon));
   button->setMinimumSize(25, 25);
-  button->setAutoRaise(false);
+  return button;
+}
+
+QToolButton* MakeJumpButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+  QToolButton* button = MakeNavigationButton(parent, name);
+  button->setIcon(parent->style()->standardIcon(icon));
+  return button;
+}
+
+QToolButton* MakeScrollButton(QWidget* parent, const char* name, Qt::ArrowType arrow) {
+  QToolButton* button = MakeNavigationButton(parent, name);
+  button->setArrowType(arrow);
   return button;
 }
 
@@ -172,10 +182,10 @@ QWidget* TChildform::Parts::BuildNavigationBar() {
   sliderTime->setTickPosition(QSlider::TicksBelow);
   sliderTime->setPageStep(1);
 
-  buttonJumpLeft = MakeNavigationButton(panelZoomX, "ButtonJumpLeft", QStyle::SP_MediaSkipBackward);
-  buttonScrollLeft = MakeNavigationButton(panelZoomX, "ButtonScrollLeft", QStyle::SP_ArrowLeft);
-  buttonScrollRight = MakeNavigationButton(panelZoomX, "ButtonScrollRight", QStyle::SP_ArrowRight);
-  buttonJumpRight = MakeNavigationButton(panelZoomX, "ButtonJumpRight", QStyle::SP_MediaSkipForward);
+  buttonJumpLeft = MakeJumpButton(panelZoomX, "ButtonJumpLeft", QStyle::SP_MediaSkipBackward);
+  buttonScrollLeft = MakeScrollButton(panelZoomX, "ButtonScrollLeft", Qt::LeftArrow);
+  buttonScrollRight = MakeScrollButton(panelZoomX, "ButtonScrollRight", Qt::RightArrow);
+  buttonJumpRight = MakeJumpButton(panelZoomX, "ButtonJumpRight", QStyle::SP_MediaSkipForward);
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(0);
   for (QToolButton* b : {buttonJumpLeft, buttonScrollLeft, buttonScrollRight, buttonJumpRight}) buttons->addWidget(b);
