@@ -1,0 +1,134 @@
+#include "app/main_rules.h"
+
+#include "app/builtin_settings.h"
+#include "i18n/text_table.h"
+#include "settings/ini_settings.h"
+#include "app_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace calorix::app {
+namespace {
+
+TEST(ChooseTargetWindow, EmptyActiveWindowTakesTheFile) {
+  EXPECT_EQ(ChooseTargetWindow(1, false), TargetChoice::ActiveWindow);
+  EXPECT_EQ(ChooseTargetWindow(3, false), TargetChoice::ActiveWindow);
+}
+
+TEST(ChooseTargetWindow, NoWindowGivesANewOne) {
+  EXPECT_EQ(ChooseTargetWindow(0, false), TargetChoice::NewWindow);
+}
+
+TEST(ChooseTargetWindow, FullActiveWindowGivesANewOneWhileFewerThanThree) {
+  EXPECT_EQ(ChooseTargetWindow(1, true), TargetChoice::NewWindow);
+  EXPECT_EQ(ChooseTargetWindow(2, true), TargetChoice::NewWindow);
+}
+
+TEST(ChooseTargetWindow, ThreeWindowsWithAFullActiveOneAsk) {
+  EXPECT_EQ(ChooseTargetWindow(3, true), TargetChoice::ActiveIfConfirmed);
+}
+
+TEST(ActionStatesFor, NoWindowLeavesOnlyTheAlwaysCommands) {
+  const ActionStates states = ActionStatesFor(false, false, 0);
+  EXPECT_TRUE(states.open);
+  EXPECT_TRUE(states.multiDayAnalysis);
+  EXPECT_TRUE(states.exit);
+  EXPECT_TRUE(states.defaultSettings);
+  EXPECT_TRUE(states.about);
+  EXPECT_FALSE(states.close);
+  EXPECT_FALSE(states.windowSettings);
+  EXPECT_FALSE(states.save);
+  EXPECT_FALSE(states.print);
+  EXPECT_FALSE(states.cascade);
+  EXPECT_FALSE(states.tileHorizontal);
+  EXPECT_FALSE(states.minimizeAll);
+}
+
+TEST(ActionStatesFor, ActiveWindowWithoutSeriesCanBeClosedButNotSaved) {
+  const ActionStates states = ActionStatesFor(true, false, 1);
+  EXPECT_TRUE(states.close);
+  EXPECT_TRUE(states.windowSettings);
+  EXPECT_FALSE(states.save);
+  EXPECT_FALSE(states.print);
+  EXPECT_TRUE(states.cascade);
+  EXPECT_TRUE(states.tileHorizontal);
+  EXPECT_TRUE(states.minimizeAll);
+}
+
+TEST(ActionStatesFor, SeriesOnTheActiveWindowEnableSaveAndPrint) {
+  const ActionStates states = ActionStatesFor(true, true, 2);
+  EXPECT_TRUE(states.save);
+  EXPECT_TRUE(states.print);
+}
+
+TEST(ActionStatesFor, WindowsWithoutAnActiveOneCanStillBeArranged) {
+  const ActionStates states = ActionStatesFor(false, false, 2);
+  EXPECT_FALSE(states.close);
+  EXPECT_FALSE(states.windowSettings);
+  EXPECT_TRUE(states.cascade);
+  EXPECT_TRUE(states.tileHorizontal);
+  EXPECT_TRUE(states.minimizeAll);
+}
+
+TEST(FolderOfChosenFile, DropsTheNameAndTheSeparator) {
+  EXPECT_EQ(FolderOfChosenFile("/home/anna/logs/20240531.csv", PathStyle::Posix), "/home/anna/logs");
+}
+
+TEST(FolderOfChosenFile, RootKeepsItsSeparator) {
+  EXPECT_EQ(FolderOfChosenFile("/20240531.csv", PathStyle::Posix), "/");
+  EXPECT_EQ(FolderOfChosenFile("C:\\20240531.csv", PathStyle::Windows), "C:\\");
+  EXPECT_EQ(FolderOfChosenFile("C:/20240531.csv", PathStyle::Windows), "C:/");
+}
+
+TEST(FolderOfChosenFile, WindowsFolderDropsTheBackslash) {
+  EXPECT_EQ(FolderOfChosenFile("D:\\Solar\\2024\\20240531.csv", PathStyle::Windows), "D:\\Solar\\2024");
+  EXPECT_EQ(FolderOfChosenFile("\\\\server\\share\\a.csv", PathStyle::Windows), "\\\\server\\share");
+}
+
+TEST(FolderOfChosenFile, DriveWithoutFolderKeepsItsColon) {
+  EXPECT_EQ(FolderOfChosenFile("C:a.csv", PathStyle::Windows), "C:");
+}
+
+TEST(FolderOfChosenFile, ColonAndBackslashAreOrdinaryOnPosix) {
+  EXPECT_EQ(FolderOfChosenFile("/logs/C:\\a.csv", PathStyle::Posix), "/logs");
+}
+
+TEST(FolderOfChosenFile, NameWithoutFolderGivesNothing) {
+  EXPECT_EQ(FolderOfChosenFile("a.csv", PathStyle::Posix), "");
+  EXPECT_EQ(FolderOfChosenFile("", PathStyle::Posix), "");
+}
+
+TEST(FolderOfChosenFile, SeparatorAfterAnotherOneStays) {
+  EXPECT_EQ(FolderOfChosenFile("//a.csv", PathStyle::Posix), "//");
+}
+
+TEST(LogFileFilter, NamesLogFilesThenAllFilesInTheCurrentLanguage) {
+  const i18n::LanguageBlock before = i18n::CurrentBlock();
+  i18n::SetCurrentBlock(i18n::LanguageBlock::English);
+  EXPECT_EQ(LogFileFilter(), "Log files (*.csv)|*.csv|All files (*.*)|*");
+  i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  EXPECT_EQ(LogFileFilter(), "Log-Dateien (*.csv)|*.csv|Alle Dateien (*.*)|*");
+  i18n::SetCurrentBlock(before);
+}
+
+TEST(StackedBands, SplitsTheHeightTopToBottom) {
+  EXPECT_EQ(StackedBands(300, 3), (std::vector<Band>{{0, 100}, {100, 100}, {200, 100}}));
+}
+
+TEST(StackedBands, FirstBandsTakeTheRemainder) {
+  EXPECT_EQ(StackedBands(301, 3), (std::vector<Band>{{0, 101}, {101, 100}, {201, 100}}));
+  EXPECT_EQ(StackedBands(302, 3), (std::vector<Band>{{0, 101}, {101, 101}, {202, 100}}));
+}
+
+TEST(StackedBands, NoWindowsNoBands) { EXPECT_TRUE(StackedBands(300, 0).empty()); }
+
+TEST(BuiltInChildSettings, EqualTheStoreDefaultsOfAnEmptySettingsFile) {
+  testing::TempFolder folder;
+  const TIniSettings store(folder / "Calorix.ini", "/opt/calorix/");
+  EXPECT_EQ(BuiltInChildSettings(), store.GetChildSettings());
+  EXPECT_EQ(BuiltInChildSettings().LineWidth, 2);
+  EXPECT_EQ(BuiltInChildSettings().Labels[0], kDefaultLabel);
+}
+
+}  // namespace
+}  // namespace calorix::app
