@@ -1,0 +1,25 @@
+#include "app/application.h"
+
+#include "dialogs/dialogs.h"
+
+#include <exception>
+#include <string>
+
+namespace calorix::app {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  std::string message;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "Internal Error";
+  }
+  if (dialogs_) dialogs_->ShowError(activeWindow(), message);
+  return false;
+}
+
+}  // namespace calorix::app

@@ -1,0 +1,432 @@
+#include "app/main_form.h"
+
+#include "app/application.h"
+#include "app/builtin_settings.h"
+#include "core/error.h"
+#include "dialogs/dialogs.h"
+#include "i18n/text_table.h"
+#include "settings/ini_settings.h"
+#include "ui/child_form.h"
+#include "ui/command_guard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+
+#include <algorithm>
+#include <filesystem>
+#include <string_view>
+
+namespace calorix::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTextMaximumReached = 96;
+constexpr int kTextWindowNotCreated = 97;
+
+const QColor kBackground(219, 224, 227);
+constexpr QSize kRestoredSize(934, 648);
+constexpr QSize kMinimumSize(494, 371);
+constexpr QSize kEvaluationWindowSize(860, 602);
+constexpr int kPanelTopHeight = 44;
+constexpr QSize kLogoSize(150, 37);
+
+fs::path PathFromUtf8(std::string_view text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+bool IsExistingFolder(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::error_code error;
+  return fs::is_directory(PathFromUtf8(folder), error);
+}
+
+ui::TChildform* ChildOf(const QMdiSubWindow* sub) {
+  return sub ? qobject_cast<ui::TChildform*>(sub->widget()) : nullptr;
+}
+
+// The sun of the logo and the window icon; unit is the size of one of the
+// 37 steps across the logo's height.
+void DrawSun(QPainter& painter, QPointF centre, qreal unit) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(232, 140, 30), 2.0 * unit, Qt::SolidLine, Qt::RoundCap));
+  for (int ray = 0; ray < 8; ++ray) {
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(ray * 45.0);
+    painter.drawLine(QPointF(0, -11 * unit), QPointF(0, -16 * unit));
+    painter.restore();
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(245, 175, 40));
+  painter.drawEllipse(centre, 8.0 * unit, 8.0 * unit);
+}
+
+// Drawn rather than shipped as images so that they stay sharp at any
+// screen scale.
+QPixmap LogoPixmap(qreal scale) {
+  QPixmap pixmap(kLogoSize * scale);
+  pixmap.setDevicePixelRatio(scale);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  DrawSun(painter, QPointF(18.5, 18.5), 1.0);
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(20);
+  painter.setFont(font);
+  painter.setPen(QColor(30, 70, 120));
+  painter.drawText(QRectF(40, 0, kLogoSize.width() - 40, kLogoSize.height()),
+                   Qt::AlignVCenter | Qt::AlignLeft, "Calorix");
+  return pixmap;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace
+
+std::unique_ptr<TIniSettings> CreateSettingsStore() { return std::make_unique<TIniSettings>(); }
+
+TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+  setMinimumSize(kMinimumSize);
+  resize(kRestoredSize);
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  setPalette(palette);
+
+  mdi_ = new QMdiArea(this);
+  mdi_->setBackground(kBackground);
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+
+  i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  setWindowTitle(kProgramTitle);
+  // The evaluation windows show it too, in their title bars.
+  setWindowIcon(ProgramIcon());
+  BuildActions();
+  BuildMenus();
+  BuildToolBar();
+
+  CreateStore(createStore);
+
+  connect(qApp, &QApplication::focusChanged, this, &TMainform::RefreshActions);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainform::RefreshActions);
+  RefreshActions();
+}
+
+TMainform::~TMainform() {
+  // Closing the children moves the focus and activates windows; none of
+  // that may reach a half-destroyed main window.
+  disconnect(qApp, nullptr, this, nullptr);
+  mdi_->disconnect(this);
+  CloseAllChildren();
+}
+
+void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
+  try {
+    store_ = createStore();
+  } catch (const std::exception&) {
+    // The stored language is not known yet, so the message says it in both.
+    const std::string message = i18n::TextOf(i18n::LanguageBlock::English, i18n::kTextIniAccessFailed) +
+                                "\n\n" +
+                                i18n::TextOf(i18n::LanguageBlock::German, i18n::kTextIniAccessFailed);
+    dialogs_.ShowError(this, message);
+  }
+}
+
+void TMainform::BuildActions() {
+  // The German design captions; "&" marks the access letters.
+  actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
+  actions_.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  actions_.open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
+  actions_.close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
+  actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
+  actions_.tileHorizontal = new QAction(QString::fromUtf8("Ü&bereinander"), this);
+  actions_.minimizeAll = new QAction(QString::fromUtf8("Alle mi&nimieren"), this);
+
+  Connect(actions_.open, &TMainform::ActionOpenExecute);
+  Connect(actions_.close, &TMainform::ActionCloseExecute);
+  Connect(actions_.exit, &TMainform::ActionExitExecute);
+  Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
+  Connect(actions_.tileHorizontal, &TMainform::ActionTileHorizontalExecute);
+  Connect(actions_.minimizeAll, &TMainform::ActionMinimizeAllExecute);
+}
+
+void TMainform::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
+  file->addAction(actions_.open);
+  file->addAction(actions_.close);
+  file->addSeparator();
+  file->addAction(actions_.exit);
+  QMenu* window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
+  window->addAction(actions_.cascade);
+  window->addAction(actions_.tileHorizontal);
+  window->addAction(actions_.minimizeAll);
+}
+
+void TMainform::BuildToolBar() {
+  // The strip across the top: the tool bar on the left, the logo on the right.
+  QToolBar* bar = addToolBar("PanelTop");
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->toggleViewAction()->setVisible(false);
+  bar->setMinimumHeight(kPanelTopHeight);
+  bar->setIconSize(QSize(24, 24));
+  bar->setAutoFillBackground(true);
+  bar->addAction(actions_.open);
+  auto* spacer = new QWidget(bar);
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  bar->addWidget(spacer);
+  auto* logo = new QLabel(bar);
+  logo->setObjectName("HelvoLogo");
+  logo->setPixmap(LogoPixmap(devicePixelRatioF()));
+  logo->setFixedSize(kLogoSize);
+  bar->addWidget(logo);
+}
+
+void TMainform::Connect(QAction* action, void (TMainform::*command)()) {
+  connect(action, &QAction::triggered, this, [this, command] { Run([this, command] { (this->*command)(); }); });
+}
+
+void TMainform::Run(const std::function<void()>& command) {
+  ui::RunCommand(dialogs_, this, command);
+  // Whatever the command changed, the commands' states follow it.
+  RefreshActions();
+}
+
+void TMainform::RefreshActions() {
+  ui::RunCommand(dialogs_, this, [this] { UpdateActions(); });
+}
+
+void TMainform::ActionOpenExecute() {
+  TMainSettings main;
+  std::string initialFolder;
+  if (store_) {
+    main = store_->GetMainSettings();
+    if (IsExistingFolder(main.LastUsedDir)) initialFolder = main.LastUsedDir;
+  }
+  std::string fileName;
+  if (!dialogs_.ExecuteFileDialog(fileName, this, LogFileFilter(), true, "CSV", initialFolder)) return;
+  OpenChosenFile(fileName, main.Language);
+}
+
+void TMainform::OpenFile(const std::string& path) {
+  OpenChosenFile(path, store_ ? store_->GetMainSettings().Language : std::int8_t{0});
+}
+
+void TMainform::OpenFiles(const std::vector<std::string>& paths) {
+  HandleFirstActivation();
+  for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
+}
+
+void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
+  // A failed write ends the command here, before any window is touched.
+  if (store_) store_->SetMainSettings(language, FolderOfChosenFile(path));
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  target->LoadFile(PathFromUtf8(path));
+}
+
+ui::TChildform* TMainform::FindTargetWindow() {
+  QMdiSubWindow* active = ActiveSubWindow();
+  const bool activeHoldsEvaluation = active && ChildOf(active) && ChildOf(active)->HasEvaluation();
+  switch (ChooseTargetWindow(WindowCount(), activeHoldsEvaluation)) {
+    case TargetChoice::ActiveWindow:
+      if (active->isMinimized()) active->showNormal();
+      return ChildOf(active);
+    case TargetChoice::NewWindow:
+      try {
+        return CreateEvaluationWindow(false);
+      } catch (const std::exception&) {
+        throw Error(i18n::Text(kTextWindowNotCreated));
+      }
+    case TargetChoice::ActiveIfConfirmed:
+      if (active->isMinimized()) active->showNormal();
+      mdi_->setActiveSubWindow(active);
+      active->raise();
+      if (!dialogs_.AskWarning(this, i18n::Text(kTextMaximumReached))) return nullptr;
+      return ChildOf(active);
+  }
+  return nullptr;
+}
+
+void TMainform::HandleFirstActivation() {
+  if (!firstActivation_) return;
+  firstActivation_ = false;
+  try {
+    CreateEvaluationWindow(true);
+  } catch (const std::exception&) {
+    // The program is usable without the start-up window: nothing to report.
+  }
+}
+
+void TMainform::ActionCloseExecute() {
+  if (QMdiSubWindow* active = ActiveSubWindow()) {
+    active->close();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionExitExecute() { close(); }
+
+void TMainform::ActionCascadeExecute() { mdi_->cascadeSubWindows(); }
+
+void TMainform::ActionTileHorizontalExecute() {
+  // The front window goes on top; minimised windows stay where they lie.
+  std::vector<QMdiSubWindow*> tiled;
+  int iconHeight = 0;
+  const auto stack = mdi_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if ((*it)->isMinimized()) {
+      iconHeight = std::max(iconHeight, (*it)->height());
+    } else {
+      tiled.push_back(*it);
+    }
+  }
+  const QRect area = mdi_->viewport()->rect().adjusted(0, 0, 0, -iconHeight);
+  const std::vector<Band> bands = StackedBands(area.height(), static_cast<int>(tiled.size()));
+  for (std::size_t i = 0; i < tiled.size(); ++i) {
+    tiled[i]->showNormal();
+    tiled[i]->setGeometry(area.left(), area.top() + bands[i].start, area.width(), bands[i].length);
+  }
+}
+
+void TMainform::ActionMinimizeAllExecute() {
+  // Minimising the active window activates another one, which the frame
+  // would maximise again if the windows were maximised.
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->showMinimized();
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+}
+
+void TMainform::UpdateActions() {
+  if (closingChildren_) return;
+  QMdiSubWindow* active = ActiveSubWindow();
+  bool hasGraphs = false;
+  if (ui::TChildform* child = ChildOf(active)) {
+    child->UpdateWindowActions();
+    hasGraphs = child->HasGraphs();
+  }
+  ApplyStates(ActionStatesFor(active != nullptr, hasGraphs, WindowCount()));
+}
+
+void TMainform::ApplyStates(const ActionStates& states) {
+  actions_.open->setEnabled(states.open);
+  actions_.close->setEnabled(states.close);
+  actions_.exit->setEnabled(states.exit);
+  actions_.cascade->setEnabled(states.cascade);
+  actions_.tileHorizontal->setEnabled(states.tileHorizontal);
+  actions_.minimizeAll->setEnabled(states.minimizeAll);
+}
+
+QMdiSubWindow* TMainform::ActiveSubWindow() const {
+  // The frame keeps a current window also while the application is in the
+  // background; failing that, the one last activated.
+  if (QMdiSubWindow* current = mdi_->currentSubWindow()) return current;
+  const auto history = mdi_->subWindowList(QMdiArea::ActivationHistoryOrder);
+  return history.isEmpty() ? nullptr : history.last();
+}
+
+ui::TChildform* TMainform::ActiveChild() const { return ChildOf(ActiveSubWindow()); }
+
+std::vector<ui::TChildform*> TMainform::Children() const {
+  std::vector<ui::TChildform*> children;
+  for (const QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (ui::TChildform* child = ChildOf(sub)) children.push_back(child);
+  }
+  return children;
+}
+
+int TMainform::WindowCount() const { return static_cast<int>(mdi_->subWindowList().size()); }
+
+TChildSettings TMainform::NewWindowSettings() const {
+  return store_ ? store_->GetChildSettings() : BuiltInChildSettings();
+}
+
+ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
+  QMdiSubWindow* sub = nullptr;
+  try {
+    auto child = std::make_unique<ui::TChildform>(dialogs_);
+    child->SetSettingsStore(store_.get());
+    child->ApplySettings(NewWindowSettings());
+    sub = mdi_->addSubWindow(child.get());
+    ui::TChildform* created = child.release();
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(created, &ui::TChildform::DisplayChanged, this, &TMainform::RefreshActions);
+    // The frame has forgotten the window only once it is gone.
+    connect(sub, &QObject::destroyed, this, &TMainform::RefreshActions, Qt::QueuedConnection);
+    if (maximized) {
+      sub->showMaximized();
+    } else {
+      sub->resize(kEvaluationWindowSize);
+      sub->show();
+    }
+    mdi_->setActiveSubWindow(sub);
+    return created;
+  } catch (...) {
+    delete sub;
+    throw;
+  }
+}
+
+bool TMainform::event(QEvent* event) {
+  const bool handled = QMainWindow::event(event);
+  if (event->type() == QEvent::WindowActivate && firstActivation_) {
+    Run([this] { HandleFirstActivation(); });
+  }
+  return handled;
+}
+
+void TMainform::closeEvent(QCloseEvent* event) {
+  ui::RunCommand(dialogs_, this, [this] {
+    CloseAllChildren();
+    // Every setting was written when it changed: nothing to save here.
+    store_.reset();
+  });
+  event->accept();
+}
+
+void TMainform::CloseAllChildren() {
+  closingChildren_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{closingChildren_};
+  for (auto list = mdi_->subWindowList(); !list.isEmpty(); list = mdi_->subWindowList()) {
+    QMdiSubWindow* sub = list.first();
+    sub->disconnect(this);
+    if (ui::TChildform* child = ChildOf(sub)) child->disconnect(this);
+    sub->close();
+    delete sub;
+  }
+}
+
+}  // namespace calorix::app

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "app/main_rules.h"
+#include "core/child_settings.h"
+#include "settings/ini_settings.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace calorix {
+class Dialogs;
+namespace ui {
+class TChildform;
+}
+}  // namespace calorix
+
+namespace calorix::app {
+
+// Makes the settings store; throws when it cannot be used.
+using SettingsStoreFactory = std::function<std::unique_ptr<TIniSettings>()>;
+
+// The settings file of this platform (TIniSettings' default location).
+std::unique_ptr<TIniSettings> CreateSettingsStore();
+
+// The main window: a frame for at most three evaluation windows, with the
+// commands to open log files into them, close them and arrange them. It owns
+// the settings store and the evaluation windows.
+class TMainform : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // dialogs shows every message and file dialog and must outlive the window.
+  // A store that cannot be created is reported and the program goes on
+  // without one.
+  explicit TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore = CreateSettingsStore,
+                     QWidget* parent = nullptr);
+  ~TMainform() override;
+
+  // Null when the store could not be created or the window has closed.
+  TIniSettings* SettingsStore() const { return store_.get(); }
+
+  // Open: asks for a log file and opens it.
+  void ActionOpenExecute();
+  // Opens a chosen log file: remembers its folder, picks the window for it
+  // and loads it there.
+  void OpenFile(const std::string& path);
+  // Files given on the command line: each opens as with the Open command,
+  // into the start-up window first. An error ends only that file's opening.
+  void OpenFiles(const std::vector<std::string>& paths);
+
+  void ActionCloseExecute();
+  void ActionExitExecute();
+  void ActionCascadeExecute();
+  // One window above the other, each across the full width.
+  void ActionTileHorizontalExecute();
+  void ActionMinimizeAllExecute();
+
+  // Enables the commands that apply to the current windows.
+  void UpdateActions();
+
+  // The window that receives a new evaluation: the active one if it is
+  // empty, else a new one while fewer than three exist, else the active one
+  // after the user agreed to lose its evaluation (null when declined).
+  ui::TChildform* FindTargetWindow();
+
+  // What the first activation of the window does: one empty evaluation
+  // window, maximised. Runs once; later calls do nothing.
+  void HandleFirstActivation();
+
+  ui::TChildform* ActiveChild() const;
+  // In the order the frame lists them.
+  std::vector<ui::TChildform*> Children() const;
+  int WindowCount() const;
+  QMdiArea* MdiArea() const { return mdi_; }
+
+  struct Actions {
+    QAction* open = nullptr;
+    QAction* close = nullptr;
+    QAction* exit = nullptr;
+    QAction* cascade = nullptr;
+    QAction* tileHorizontal = nullptr;
+    QAction* minimizeAll = nullptr;
+  };
+  const Actions& GetActions() const { return actions_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateStore(const SettingsStoreFactory& createStore);
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBar();
+  void Connect(QAction* action, void (TMainform::*command)());
+  // Runs a command as the user's commands run: an error is shown, and the
+  // commands' states are refreshed afterwards.
+  void Run(const std::function<void()>& command);
+  // UpdateActions, for the signals that call for it.
+  void RefreshActions();
+  void ApplyStates(const ActionStates& states);
+
+  QMdiSubWindow* ActiveSubWindow() const;
+  ui::TChildform* CreateEvaluationWindow(bool maximized);
+  TChildSettings NewWindowSettings() const;
+  void OpenChosenFile(const std::string& path, std::int8_t language);
+  void CloseAllChildren();
+
+  Dialogs& dialogs_;
+  std::unique_ptr<TIniSettings> store_;
+  QMdiArea* mdi_ = nullptr;
+  Actions actions_;
+  bool firstActivation_ = true;
+  // Set while the children are closed one by one, when the active window
+  // and the count are in flux.
+  bool closingChildren_ = false;
+};
+
+}  // namespace calorix::app

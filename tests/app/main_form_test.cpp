@@ -1,0 +1,465 @@
+#include "app/main_form.h"
+
+#include "app/builtin_settings.h"
+#include "core/error.h"
+#include "dialogs/scripted_dialogs.h"
+#include "i18n/text_table.h"
+#include "settings/ini_settings.h"
+#include "settings/profile_file.h"
+#include "ui/child_form.h"
+#include "app_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace calorix::app {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+constexpr int kTextMaximumReached = 96;
+
+const fs::path kSamples = CALORIX_SAMPLES_DIR;
+
+std::string Sample(const char* relative) { return (kSamples / relative).string(); }
+
+const std::string kMay30 = Sample("2024/05/20240530.csv");
+const std::string kMay31 = Sample("2024/05/20240531.csv");
+const std::string kJune1 = Sample("2024/06/20240601.csv");
+const std::string kJune2 = Sample("2024/06/20240602.csv");
+
+// Lets closed windows go and queued refreshes run.
+void Settle() {
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    i18n::SetCurrentBlock(i18n::LanguageBlock::English);
+    WriteBytes(badFile_, "this is not a log file\r\n");
+  }
+
+  fs::path IniPath() const { return folder_ / "Calorix.ini"; }
+
+  SettingsStoreFactory StoreFactory() {
+    return [this] { return std::make_unique<TIniSettings>(IniPath(), "/opt/calorix/"); };
+  }
+
+  // The main window as the program creates it, not shown yet.
+  void Create(const SettingsStoreFactory& factory) {
+    form_ = std::make_unique<TMainform>(dialogs_, factory);
+  }
+  void Create() { Create(StoreFactory()); }
+
+  // Shown and activated: the empty start-up window is there.
+  void Show() {
+    form_->show();
+    form_->HandleFirstActivation();
+    Settle();
+  }
+  void Start() {
+    Create();
+    Show();
+  }
+
+  void Open(const std::string& path) {
+    dialogs_.ChooseFile(path);
+    form_->GetActions().open->trigger();
+    Settle();
+  }
+
+  // The caption a window shows for a file, from a window of its own.
+  std::string CaptionFor(const std::string& path) {
+    ScriptedDialogs dialogs;
+    ui::TChildform probe(dialogs);
+    probe.LoadFile(path);
+    return probe.windowTitle().toStdString();
+  }
+
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> captions;
+    for (const ui::TChildform* child : form_->Children()) {
+      captions.push_back(child->windowTitle().toStdString());
+    }
+    return captions;
+  }
+
+  int QuestionsAsked() const {
+    int count = 0;
+    for (const auto& message : dialogs_.Messages()) count += message.buttons == MessageButtons::YesNo;
+    return count;
+  }
+
+  TempFolder folder_;
+  fs::path badFile_ = folder_ / "20240531.csv";
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<TMainform> form_;
+};
+
+TEST_F(MainFormTest, StartsInGermanWithTheProgramTitle) {
+  Create();
+  EXPECT_EQ(i18n::CurrentBlock(), i18n::LanguageBlock::German);
+  EXPECT_EQ(form_->windowTitle().toStdString(), "Marlo Calorix 1");
+  EXPECT_NE(form_->SettingsStore(), nullptr);
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
+TEST_F(MainFormTest, FirstActivationOpensOneEmptyMaximisedWindow) {
+  Start();
+  ASSERT_EQ(form_->WindowCount(), 1);
+  ui::TChildform* child = form_->ActiveChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(child->HasEvaluation());
+  EXPECT_TRUE(form_->MdiArea()->subWindowList().first()->isMaximized());
+  EXPECT_EQ(child->windowTitle().toStdString(), "Neu");
+}
+
+TEST_F(MainFormTest, LaterActivationsOpenNoFurtherWindow) {
+  Start();
+  form_->HandleFirstActivation();
+  Settle();
+  EXPECT_EQ(form_->WindowCount(), 1);
+}
+
+TEST_F(MainFormTest, NewWindowsTakeTheStoredDefaults) {
+  WriteBytes(IniPath(), "[Child]\r\nLineWidth=7\r\nChartTitle=Anlage Nord\r\n");
+  Start();
+  ASSERT_NE(form_->ActiveChild(), nullptr);
+  EXPECT_EQ(form_->ActiveChild()->Settings().LineWidth, 7);
+  EXPECT_EQ(form_->ActiveChild()->Settings().ChartTitle, "Anlage Nord");
+}
+
+TEST_F(MainFormTest, WithoutAStoreTheBilingualMessageIsShownAndTheProgramGoesOn) {
+  Create([]() -> std::unique_ptr<TIniSettings> { throw Error("cannot"); });
+  EXPECT_EQ(form_->SettingsStore(), nullptr);
+  ASSERT_EQ(dialogs_.Messages().size(), 1u);
+  const auto& message = dialogs_.Messages()[0];
+  EXPECT_EQ(message.kind, MessageKind::Error);
+  EXPECT_EQ(message.buttons, MessageButtons::Ok);
+  EXPECT_EQ(message.caption, "Fehler");
+  EXPECT_EQ(message.text,
+            "Access to INI file failed. Settings cannot be saved.\n\n"
+            "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht gespeichert werden.");
+
+  Show();
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(form_->ActiveChild()->Settings(), BuiltInChildSettings());
+
+  Open(kMay31);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_EQ(dialogs_.FileRequests().back().initialFolder, "");
+  EXPECT_EQ(dialogs_.Messages().size(), 1u);
+}
+
+TEST_F(MainFormTest, FileLoadsIntoTheEmptyStartUpWindow) {
+  Start();
+  Open(kMay31);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
+TEST_F(MainFormTest, OpenAsksForALogFileInTheLastUsedFolder) {
+  const std::string lastUsed = folder_.Path().string();
+  WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + lastUsed + "\r\n");
+  Start();
+  dialogs_.CancelFile();
+  form_->GetActions().open->trigger();
+  ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
+  const auto& request = dialogs_.FileRequests()[0];
+  EXPECT_TRUE(request.openMode);
+  EXPECT_EQ(request.fileName, "");
+  EXPECT_EQ(request.filter, "Log-Dateien (*.csv)|*.csv|Alle Dateien (*.*)|*");
+  EXPECT_EQ(request.defaultExtension, "CSV");
+  EXPECT_EQ(request.initialFolder, lastUsed);
+  EXPECT_EQ(request.owner, form_.get());
+}
+
+TEST_F(MainFormTest, LastUsedFolderThatIsGoneLeavesTheDialogItsDefault) {
+  WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + (folder_ / "gone").string() + "\r\n");
+  Start();
+  form_->GetActions().open->trigger();
+  ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
+  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, "");
+}
+
+TEST_F(MainFormTest, CancelledOpenChangesNothing) {
+  Start();
+  form_->GetActions().open->trigger();
+  Settle();
+  EXPECT_FALSE(fs::exists(IniPath()));
+  EXPECT_EQ(form_->WindowCount(), 1);
+  EXPECT_FALSE(form_->ActiveChild()->HasEvaluation());
+}
+
+TEST_F(MainFormTest, ChosenFilesFolderIsStoredWithTheLanguageUnchanged) {
+  WriteBytes(IniPath(), "[Main]\r\nLanguage=3\r\n");
+  Start();
+  Open(kMay31);
+  const std::string folder = (kSamples / "2024" / "05").string();
+  EXPECT_EQ(form_->SettingsStore()->GetMainSettings(), (TMainSettings{3, folder}));
+  const std::string content = ReadBytes(IniPath());
+  EXPECT_NE(content.find("LastUsedDir=" + folder + "\r\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("Language=3\r\n"), std::string::npos) << content;
+}
+
+TEST_F(MainFormTest, FailedWriteOfTheFolderEndsOpenBeforeAWindowIsChosen) {
+  // The first access loads the file; every later one fails.
+  auto accesses = std::make_shared<int>(0);
+  Create([this, accesses] {
+    return std::make_unique<TIniSettings>(
+        IniPath(), "/opt/calorix/", [accesses](const fs::path& path) -> std::unique_ptr<ProfileAccess> {
+          if ((*accesses)++ == 0) return OpenProfileFile(path);
+          return nullptr;
+        });
+  });
+  Show();
+  Open(kMay31);
+  ASSERT_EQ(dialogs_.Messages().size(), 1u);
+  EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs_.Messages()[0].caption, "Fehler");
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 95));
+  EXPECT_EQ(form_->WindowCount(), 1);
+  EXPECT_FALSE(form_->ActiveChild()->HasEvaluation());
+}
+
+TEST_F(MainFormTest, OpeningWithNoWindowCreatesOne) {
+  Start();
+  form_->GetActions().close->trigger();
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 0);
+  Open(kMay31);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+}
+
+TEST_F(MainFormTest, FileBesideAFullWindowGoesIntoANewOne) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  ASSERT_EQ(form_->WindowCount(), 2);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31)}));
+  EXPECT_EQ(form_->ActiveChild(), form_->Children()[1]);
+}
+
+TEST_F(MainFormTest, ThreeWindowsWithAnEmptyActiveOneTakeTheFileWithoutAQuestion) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  Open(badFile_.string());  // a third window, left empty by the failed load
+  ASSERT_EQ(form_->WindowCount(), 3);
+  ASSERT_FALSE(form_->ActiveChild()->HasEvaluation());
+  Open(kJune1);
+  EXPECT_EQ(form_->WindowCount(), 3);
+  EXPECT_EQ(QuestionsAsked(), 0);
+  EXPECT_EQ(Captions(),
+            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune1)}));
+}
+
+TEST_F(MainFormTest, ThreeFullWindowsAskAndNoChangesNothing) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  Open(kJune1);
+  const std::vector<std::string> before = Captions();
+  ui::TChildform* active = form_->ActiveChild();
+  dialogs_.AnswerMessage(MessageAnswer::No);
+  Open(kJune2);
+  ASSERT_EQ(dialogs_.Messages().size(), 1u);
+  const auto& question = dialogs_.Messages()[0];
+  EXPECT_EQ(question.kind, MessageKind::Warning);
+  EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+  EXPECT_EQ(question.caption, "Warnung");
+  EXPECT_EQ(question.text, i18n::TextOf(i18n::LanguageBlock::German, kTextMaximumReached));
+  EXPECT_EQ(form_->WindowCount(), 3);
+  EXPECT_EQ(Captions(), before);
+  EXPECT_EQ(form_->ActiveChild(), active);
+}
+
+TEST_F(MainFormTest, ThreeFullWindowsYesReplacesTheActiveOne) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  Open(kJune1);
+  dialogs_.AnswerMessage(MessageAnswer::Yes);
+  Open(kJune2);
+  EXPECT_EQ(QuestionsAsked(), 1);
+  EXPECT_EQ(form_->WindowCount(), 3);
+  EXPECT_EQ(Captions(),
+            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
+}
+
+TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
+  Start();
+  i18n::SetCurrentBlock(i18n::LanguageBlock::English);
+  Open(kMay31);
+  Open(badFile_.string());
+  ASSERT_EQ(form_->WindowCount(), 2);
+  EXPECT_EQ(form_->ActiveChild()->windowTitle().toStdString(), "New");
+  EXPECT_FALSE(form_->ActiveChild()->HasEvaluation());
+  ASSERT_EQ(dialogs_.Messages().size(), 1u);
+  EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs_.Messages()[0].caption, "Error");
+  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.");
+}
+
+TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
+  Create();
+  const auto& actions = form_->GetActions();
+  form_->UpdateActions();
+  EXPECT_TRUE(actions.open->isEnabled());
+  EXPECT_TRUE(actions.exit->isEnabled());
+  EXPECT_FALSE(actions.close->isEnabled());
+  EXPECT_FALSE(actions.cascade->isEnabled());
+  EXPECT_FALSE(actions.tileHorizontal->isEnabled());
+  EXPECT_FALSE(actions.minimizeAll->isEnabled());
+
+  Show();
+  EXPECT_TRUE(actions.close->isEnabled());
+  EXPECT_TRUE(actions.cascade->isEnabled());
+  EXPECT_TRUE(actions.tileHorizontal->isEnabled());
+  EXPECT_TRUE(actions.minimizeAll->isEnabled());
+
+  actions.close->trigger();
+  Settle();
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_FALSE(actions.close->isEnabled());
+  EXPECT_FALSE(actions.cascade->isEnabled());
+}
+
+TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
+  Create();
+  const auto& actions = form_->GetActions();
+  EXPECT_EQ(actions.open->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(actions.close->shortcut(), QKeySequence("Ctrl+W"));
+  EXPECT_TRUE(actions.exit->shortcut().isEmpty());
+  EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
+  EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+}
+
+TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  form_->GetActions().close->trigger();
+  Settle();
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay30)});
+}
+
+TEST_F(MainFormTest, TileStacksTheWindowsAcrossTheFullWidth) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  Open(kJune1);
+  form_->GetActions().tileHorizontal->trigger();
+  Settle();
+  const int width = form_->MdiArea()->viewport()->width();
+  std::vector<int> tops;
+  for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+    EXPECT_FALSE(sub->isMaximized());
+    EXPECT_EQ(sub->x(), 0);
+    EXPECT_EQ(sub->width(), width);
+    tops.push_back(sub->y());
+  }
+  // The front window, the one opened last, lies on top.
+  EXPECT_EQ(form_->MdiArea()->activeSubWindow()->y(), 0);
+  std::sort(tops.begin(), tops.end());
+  EXPECT_EQ(tops.size(), 3u);
+  EXPECT_LT(tops[0], tops[1]);
+  EXPECT_LT(tops[1], tops[2]);
+}
+
+TEST_F(MainFormTest, MinimiseAllAndCascade) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  form_->GetActions().minimizeAll->trigger();
+  Settle();
+  for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) EXPECT_TRUE(sub->isMinimized());
+  form_->GetActions().cascade->trigger();
+  Settle();
+  EXPECT_EQ(form_->WindowCount(), 2);
+}
+
+TEST_F(MainFormTest, MinimisedEmptyWindowIsRestoredForTheFile) {
+  Start();
+  form_->GetActions().minimizeAll->trigger();
+  Settle();
+  Open(kMay31);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_FALSE(form_->MdiArea()->subWindowList().first()->isMinimized());
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+}
+
+TEST_F(MainFormTest, ExitClosesEveryWindowAndTheStoreWithoutWriting) {
+  Start();
+  Open(kMay30);
+  Open(kMay31);
+  Open(kJune1);
+  const std::string before = ReadBytes(IniPath());
+  const auto written = fs::last_write_time(IniPath());
+  form_->GetActions().exit->trigger();
+  Settle();
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_EQ(form_->SettingsStore(), nullptr);
+  EXPECT_FALSE(form_->isVisible());
+  EXPECT_EQ(ReadBytes(IniPath()), before);
+  EXPECT_EQ(fs::last_write_time(IniPath()), written);
+}
+
+TEST_F(MainFormTest, CommandLineFilesOpenLikeOpen) {
+  Create();
+  form_->OpenFiles({kMay30, kMay31});
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 2);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31)}));
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  EXPECT_TRUE(dialogs_.FileRequests().empty());
+  EXPECT_EQ(form_->SettingsStore()->GetMainSettings().LastUsedDir, (kSamples / "2024" / "05").string());
+  // The start-up window was made for the first file; showing and
+  // activating the main window afterwards adds none.
+  Show();
+  EXPECT_EQ(form_->WindowCount(), 2);
+}
+
+TEST_F(MainFormTest, FourthCommandLineFileAsksAsOpenDoes) {
+  Create();
+  form_->show();
+  dialogs_.AnswerMessage(MessageAnswer::Yes);
+  form_->OpenFiles({kMay30, kMay31, kJune1, kJune2});
+  Settle();
+  EXPECT_EQ(QuestionsAsked(), 1);
+  EXPECT_EQ(form_->WindowCount(), 3);
+  EXPECT_EQ(Captions(),
+            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
+}
+
+TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
+  Create();
+  form_->show();
+  form_->OpenFiles({badFile_.string(), kMay31});
+  Settle();
+  ASSERT_EQ(dialogs_.Messages().size(), 1u);
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86));
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+}
+
+}  // namespace
+}  // namespace calorix::app
