@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Starts the real program on a day file on a virtual X display, checks that
+# its window comes up with the day's chart drawn, then closes it from its
+# menu. Every wait has a time limit, and the display goes in every case.
+#
+# Usage: smoke_test.sh CALORIX LOG_FILE [SCREENSHOT_COPY]
+set -euo pipefail
+
+program=$1
+logfile=$2
+copy=${3:-}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-smoke.XXXXXX")
+xvfb_pid=
+app_pid=
+
+cleanup() {
+  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "smoke test failed: $*" >&2
+  if [ -s "$work/app.log" ]; then sed 's/^/  calorix: /' "$work/app.log" >&2; fi
+  exit 1
+}
+
+# Bounded xdotool: without a window manager some requests can block.
+xdo() { timeout 10 xdotool "$@"; }
+
+# -displayfd picks a free display and writes its number once the server is
+# ready, so parallel runs never collide.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# The settings file and every other per-user file go into the scratch folder.
+mkdir -p "$work/config" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+  QT_QPA_PLATFORM=xcb timeout 60 "$program" "$logfile" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) ||
+  true
+[ -n "$window" ] || fail "no main window within 20 s"
+
+# The maximised evaluation window's caption joins the main window's: it
+# reads "... - [Neu]" while empty and names the day once the file is loaded.
+name=
+for _ in $(seq 100); do
+  name=$(xdo getwindowname "$window" 2>/dev/null || true)
+  case $name in *" - ["*) [ "${name%\[Neu]}" = "$name" ] && break ;; esac
+  sleep 0.2
+done
+case $name in *" - ["*) ;; *) fail "the file did not load, window caption: '$name'" ;; esac
+[ "${name%\[Neu]}" = "$name" ] || fail "the file did not load, window caption: '$name'"
+echo "window: $name"
+
+sleep 1  # let the charts paint
+timeout 20 import -window root "$work/shot.png" || fail "no screenshot"
+if [ -n "$copy" ]; then cp "$work/shot.png" "$copy"; fi
+
+eval "$(xdo getwindowgeometry --shell "$window")"
+# The upper chart lies right of the channel panel: a band in the middle of
+# the window's right half. Blank, it would be one colour.
+crop="$((WIDTH * 50 / 100))x$((HEIGHT * 45 / 100))+$((X + WIDTH * 45 / 100))+$((Y + HEIGHT * 25 / 100))"
+read -r deviation colours < <(timeout 20 convert "$work/shot.png" -crop "$crop" +repage \
+  -format '%[fx:standard_deviation] %k\n' info:)
+echo "chart area $crop: standard deviation $deviation, $colours colours"
+awk -v d="$deviation" -v c="$colours" 'BEGIN { exit !(d > 0.02 && c >= 8) }' ||
+  fail "the chart area looks blank"
+
+# Close it as a user would: File menu (Alt+D), Exit (B).
+xdo windowfocus --sync "$window" 2>/dev/null || true
+xdo key alt+d
+sleep 0.5
+xdo key b
+for _ in $(seq 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not close from its menu"
+status=0
+wait "$app_pid" || status=$?
+app_pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "smoke test passed"
