@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <cmath>
+
 #include "core/error.h"
 #include "i18n/text_table.h"
+#include "ui/axis_rules.h"
 #include "ui/date_text.h"
 #include "ui_test_support.h"
 
@@ -57,6 +64,209 @@ TEST_F(ChildFormTest, CheckingAChannelPutsItsCurveOnTheChart) {
   Box("CB_T1").setChecked(false);
   EXPECT_EQ(Upper().SeriesCount(), 0u);
   EXPECT_TRUE(Dialogs().Messages().empty());
+}
+
+// T3 empty, T4 "Err" throughout; the rest has values.
+std::vector<std::string> GapRecords() {
+  return {"00:00;10,0;20,0;;Err;50,0;60,0;70,0;1,5;2,0;100;0;0;0",
+          "00:01;11,0;21,0;;Err;50,0;60,0;70,0;1,5;2,0;100;0;0;0",
+          "00:02;12,0;22,0;;Err;50,0;60,0;70,0;1,5;2,0;0;0;0;0"};
+}
+
+TEST_F(ChildFormTest, ChannelWithOnlyEmptyFieldsSaysNoDataAndUnchecksItself) {
+  TempFolder folder;
+  Window().LoadFile(folder.Write("20240501.csv", DayFile("2024-05-01", GapRecords())));
+  Box("CB_T3").setChecked(true);
+  EXPECT_FALSE(Box("CB_T3").isChecked());
+  EXPECT_EQ(Upper().SeriesCount(), 0u);
+  ASSERT_EQ(MessageTexts(), std::vector<std::string>{"No data available."});
+  EXPECT_EQ(Dialogs().Messages().front().kind, MessageKind::Error);
+  EXPECT_EQ(Dialogs().Messages().front().caption, "Error");
+}
+
+TEST_F(ChildFormTest, ChannelWithOnlyErrorsSaysNoData) {
+  TempFolder folder;
+  Window().LoadFile(folder.Write("20240501.csv", DayFile("2024-05-01", GapRecords())));
+  Box("CB_T1").setChecked(true);
+  Box("CB_T4").setChecked(true);
+  EXPECT_FALSE(Box("CB_T4").isChecked());
+  EXPECT_TRUE(Box("CB_T1").isChecked());
+  EXPECT_EQ(Upper().SeriesCount(), 1u);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"No data available."});
+}
+
+TEST_F(ChildFormTest, CheckingWithoutAnEvaluationAsksForAFile) {
+  Box("CB_T1").setChecked(true);
+  EXPECT_FALSE(Box("CB_T1").isChecked());
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please open a log file (*.csv) first."});
+}
+
+TEST_F(ChildFormTest, AFileThatIsNoLogFileLeavesTheWindowNew) {
+  TempFolder folder;
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  const auto bad = folder.Write("20240501.csv", "just some text\r\nand more\r\n");
+  try {
+    Window().LoadFile(bad);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "The file you specified is not a valid log file.");
+  }
+  EXPECT_EQ(Window().windowTitle().toStdString(), "New");
+  EXPECT_FALSE(Window().HasEvaluation());
+  EXPECT_FALSE(Window().HasGraphs());
+  EXPECT_FALSE(Box("CB_T1").isChecked());
+  EXPECT_TRUE(Upper().TitleLines().empty());
+  i18n::SetCurrentBlock(i18n::LanguageBlock::French);
+  Window().ApplyLanguage();
+  EXPECT_EQ(Window().windowTitle().toStdString(), "Nouveau");
+}
+
+TEST_F(ChildFormTest, AMissingFileReportsAnErrorOpeningIt) {
+  try {
+    Window().LoadFile("/nonexistent/20240501.csv");
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Error occurred while opening file");
+  }
+  EXPECT_EQ(Window().windowTitle().toStdString(), "New");
+}
+
+TEST_F(ChildFormTest, MultiDayCaptionNamesTheRangeAndTheFileCount) {
+  LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
+  EXPECT_EQ(Window().windowTitle().toStdString(), "Analysis from 30.05.2024 to 02.06.2024. (4 files found)");
+  EXPECT_TRUE(Slider().isEnabled());
+  EXPECT_EQ(Slider().maximum(), 3);
+  i18n::SetCurrentBlock(i18n::LanguageBlock::Italian);
+  Window().ApplyLanguage();
+  EXPECT_EQ(Window().windowTitle().toStdString(), "Analisi dal 30.05.2024 al 02.06.2024. (Trovati 4 file)");
+}
+
+TEST_F(ChildFormTest, OnlyTemperaturesTitleTheLeftAxisWithTrailingBlanks) {
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  Box("CB_T2").setChecked(true);
+  EXPECT_EQ(Upper().LeftAxis().Title(), "[\u00B0C]   ");
+  EXPECT_EQ(Upper().RightAxis().Title(), "");
+  EXPECT_EQ(Lower().Margins().right, 3.0);
+}
+
+TEST_F(ChildFormTest, FlowAloneTitlesTheLeftAxis) {
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_Flow").setChecked(true);
+  EXPECT_EQ(Upper().LeftAxis().Title(), "[l/min]");
+  ASSERT_EQ(Upper().SeriesCount(), 1u);
+  EXPECT_EQ(Upper().Series().front()->Axis(), chart::VerticalAxis::Left);
+}
+
+TEST_F(ChildFormTest, FlowWithATemperatureMovesToTheRightAxis) {
+  Window().resize(1200, 700);
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  Box("CB_Flow").setChecked(true);
+  Box("CB_R1").setChecked(true);
+  EXPECT_EQ(Upper().LeftAxis().Title(), "[\u00B0C]");
+  EXPECT_EQ(Upper().RightAxis().Title(), "[l/min]");
+  EXPECT_EQ(Lower().LeftAxis().Title(), "[%]");
+  int right = 0;
+  for (const chart::ChartSeries* s : Upper().Series()) right += s->Axis() == chart::VerticalAxis::Right ? 1 : 0;
+  EXPECT_EQ(right, 1);
+  const int width = Window().findChild<QWidget*>("Chart2")->width();
+  EXPECT_EQ(Lower().Margins().right, LowerChartMargin(ChartSide::Right, Upper().RightAxis().Maximum(), width));
+  EXPECT_EQ(Lower().Margins().left, 3.0);
+  Box("CB_T1").setChecked(false);
+  EXPECT_EQ(Upper().Series().front()->Axis(), chart::VerticalAxis::Left);
+  EXPECT_EQ(Upper().RightAxis().Title(), "");
+  EXPECT_EQ(Lower().Margins().right, 3.0);
+}
+
+TEST_F(ChildFormTest, DynamicScalingFitsTheLeftAxisToTheCurves) {
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  const auto range = Upper().Series().front()->YRange();
+  ASSERT_TRUE(range);
+  EXPECT_DOUBLE_EQ(Upper().LeftAxis().Minimum(), std::trunc(range->min) - 0.2);
+  EXPECT_DOUBLE_EQ(Upper().LeftAxis().Maximum(), std::trunc(range->max) + 1.0);
+  Box("CB_T1").setChecked(false);
+  EXPECT_EQ(Upper().LeftAxis().Minimum(), Window().Settings().AxisMin);
+  EXPECT_EQ(Upper().LeftAxis().Maximum(), Window().Settings().AxisMax);
+}
+
+TEST_F(ChildFormTest, FixedScalingKeepsTheSettingsRange) {
+  TChildSettings settings = testing::DefaultSettings();
+  settings.DynamicScaling = false;
+  settings.AxisMin = -5;
+  settings.AxisMax = 90;
+  Window().ApplySettings(settings);
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  EXPECT_EQ(Upper().LeftAxis().Minimum(), -5.0);
+  EXPECT_EQ(Upper().LeftAxis().Maximum(), 90.0);
+  EXPECT_EQ(Upper().RightAxis().Maximum(), 90.0);
+}
+
+TEST_F(ChildFormTest, DefaultLabelsFollowTheLanguageTypedLabelsStay) {
+  TChildSettings settings = testing::DefaultSettings();
+  settings.Labels[static_cast<std::size_t>(SettingSlot::T2)] = "Collector";
+  Window().ApplySettings(settings);
+  EXPECT_EQ(Box("CB_T1").text().toStdString(), "Temperature sensor 1");
+  EXPECT_EQ(Box("CB_T2").text().toStdString(), "Collector");
+  i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  Window().ApplyLanguage();
+  EXPECT_EQ(Box("CB_T1").text().toStdString(), "Temperatur Sensor 1");
+  EXPECT_EQ(Box("CB_T2").text().toStdString(), "Collector");
+  EXPECT_EQ(Window().findChild<QLabel*>("LabelHeadline")->text().toStdString(), "Ausw\u00E4hlbare Messwerte:");
+}
+
+TEST_F(ChildFormTest, SpanChoiceKeepsItsPositionAcrossALanguageChange) {
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  ChooseSpan(1);
+  i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  Window().ApplyLanguage();
+  EXPECT_EQ(SpanChoice().currentIndex(), 1);
+  EXPECT_EQ(SpanChoice().currentText().toStdString(), "3 Stunden");
+}
+
+TEST_F(ChildFormTest, SettingsColourThePatchesAndTheCurves) {
+  TChildSettings settings = testing::DefaultSettings();
+  settings.Colors[static_cast<std::size_t>(SettingSlot::T1)] = MakeColor(10, 20, 30);
+  Window().ApplySettings(settings);
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  EXPECT_EQ(Upper().Series().front()->SeriesColor(), MakeColor(10, 20, 30));
+  const QColor patch = Window().findChild<QFrame*>("Color_T1")->palette().color(QPalette::Window);
+  EXPECT_EQ(patch, QColor(10, 20, 30));
+}
+
+TEST_F(ChildFormTest, DisplayChangedFollowsEveryChangeOfTheCurves) {
+  int changes = 0;
+  QObject::connect(&Window(), &TChildform::DisplayChanged, [&] { ++changes; });
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  const int afterLoad = changes;
+  EXPECT_GE(afterLoad, 1);
+  Box("CB_T1").setChecked(true);
+  EXPECT_EQ(changes, afterLoad + 1);
+  Box("CB_T1").setChecked(false);
+  EXPECT_EQ(changes, afterLoad + 2);
+}
+
+TEST_F(ChildFormTest, ClosingDropsTheEvaluation) {
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  Window().close();
+  EXPECT_FALSE(Window().HasEvaluation());
+  EXPECT_FALSE(Window().HasGraphs());
+  EXPECT_FALSE(Box("CB_T1").isChecked());
+}
+
+TEST_F(ChildFormTest, TheWindowDeletesItselfWhenClosed) {
+  ScriptedDialogs dialogs;
+  QPointer<TChildform> window = new TChildform(dialogs);
+  window->LoadFile(SampleFile("2024/05/20240531.csv"));
+  window->show();
+  window->close();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 }  // namespace

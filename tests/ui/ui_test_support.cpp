@@ -4,6 +4,7 @@
 #include <random>
 
 #include "chartview/chart_view.h"
+#include "logdata/multi_day.h"
 #include "settings/ini_settings.h"
 
 namespace calorix::ui::testing {
@@ -69,6 +70,16 @@ QToolButton& WindowTest::Button(std::string_view name) {
 
 chart::ChartPanel& WindowTest::Upper() { return window_->findChild<chartview::ChartView*>("Chart")->Panel(); }
 chart::ChartPanel& WindowTest::Lower() { return window_->findChild<chartview::ChartView*>("Chart2")->Panel(); }
+
+void WindowTest::ChooseSpan(int item) {
+  SpanChoice().setCurrentIndex(item);
+  emit SpanChoice().activated(item);
+}
+
+void WindowTest::LoadRange(const std::filesystem::path& first, const std::filesystem::path& last) {
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
+  logdata::RunMultiDayLoad(request.files, request.start, request.end, *window_, {});
+}
 
 std::vector<std::string> WindowTest::MessageTexts() const {
   std::vector<std::string> texts;

@@ -64,6 +64,11 @@ class WindowTest {
   QToolButton& Button(std::string_view name);
   chart::ChartPanel& Upper();
   chart::ChartPanel& Lower();
+  // Selects a span item as the user does.
+  void ChooseSpan(int item);
+  // Loads the day files from the start file's day to the end file's day as
+  // the multi-day dialog does.
+  void LoadRange(const std::filesystem::path& first, const std::filesystem::path& last);
   // Messages shown so far, texts only.
   std::vector<std::string> MessageTexts() const;
 
