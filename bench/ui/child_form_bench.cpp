@@ -1,0 +1,175 @@
+// What a user feels on the evaluation window of a year of per-minute day
+// files: a scroll step in the day span, a jump to the next day, a slider
+// move in the month span, checking a box. Each step includes repainting
+// both charts.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QSlider>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "chartview/chart_view.h"
+#include "dialogs/scripted_dialogs.h"
+#include "logdata/multi_day.h"
+#include "settings/ini_settings.h"
+#include "tools/log_generator.h"
+#include "ui/child_form.h"
+
+namespace calorix::ui {
+namespace {
+
+std::filesystem::path YearFolder() {
+  const auto dir = std::filesystem::temp_directory_path() / "calorix-bench-ui-year";
+  if (!std::filesystem::exists(dir / "2023" / "12" / "20231231.csv")) {
+    loggen::WriteDays({2023, 1, 1}, {2023, 12, 31}, dir, loggen::FolderLayout::Year, {});
+  }
+  return dir;
+}
+
+// One window holding the year, with temperatures, flow and an output shown.
+class YearWindow {
+ public:
+  YearWindow() : window_(dialogs_) {
+    window_.setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto ini = std::filesystem::temp_directory_path() / "calorix-bench-ui-none.ini";
+    window_.ApplySettings(TIniSettings(ini, "/tmp").GetChildSettings());
+    window_.resize(1600, 900);
+    window_.show();
+    const auto dir = YearFolder();
+    const auto request = logdata::ResolveMultiDayRequest((dir / "2023/01/20230101.csv").string(),
+                                                         (dir / "2023/12/20231231.csv").string());
+    logdata::RunMultiDayLoad(request.files, request.start, request.end, window_, {});
+    for (const char* name : {"CB_T1", "CB_T2", "CB_Flow", "CB_R1"}) Find<QCheckBox>(name).setChecked(true);
+    QApplication::processEvents();
+  }
+
+  template <typename T>
+  T& Find(const char* name) {
+    return *window_.findChild<T*>(name);
+  }
+  void ChooseSpan(int item) {
+    Find<QComboBox>("SpanTime").setCurrentIndex(item);
+    emit Find<QComboBox>("SpanTime").activated(item);
+  }
+  void PressSpace(const char* button) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QApplication::sendEvent(&Find<QToolButton>(button), &press);
+  }
+  // Paints both charts as the screen would.
+  void Repaint() {
+    for (const char* name : {"Chart", "Chart2"}) benchmark::DoNotOptimize(Find<QWidget>(name).grab());
+  }
+  std::size_t Series() {
+    return Find<chartview::ChartView>("Chart").Panel().SeriesCount() +
+           Find<chartview::ChartView>("Chart2").Panel().SeriesCount();
+  }
+  bool Quiet() const { return dialogs_.Messages().empty(); }
+
+ private:
+  ScriptedDialogs dialogs_;
+  TChildform window_;
+};
+
+YearWindow& Year() {
+  static YearWindow* window = new YearWindow;
+  return *window;
+}
+
+void Report(benchmark::State& state, YearWindow& w) {
+  state.counters["series"] = static_cast<double>(w.Series());
+  if (!w.Quiet()) state.SkipWithError("the window showed a message");
+}
+
+void BM_DaySpanScrollStep(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(3);
+  w.Find<QSlider>("SliderTime").setValue(100);
+  w.Repaint();
+  for (auto _ : state) {
+    w.PressSpace("ButtonScrollRight");
+    w.Repaint();
+  }
+  Report(state, w);
+}
+BENCHMARK(BM_DaySpanScrollStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Steps that stay within the days the curves cover only move the axes.
+void BM_DaySpanScrollStepWithinDays(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(3);
+  w.Find<QSlider>("SliderTime").setValue(150);
+  w.PressSpace("ButtonScrollRight");
+  w.Repaint();
+  int direction = 1;
+  int steps = 1;
+  for (auto _ : state) {
+    // Back and forth between one and ten steps past midnight.
+    if (steps == 10 || steps == 1) direction = steps == 10 ? -1 : 1;
+    w.PressSpace(direction > 0 ? "ButtonScrollRight" : "ButtonScrollLeft");
+    steps += direction;
+    w.Repaint();
+  }
+  Report(state, w);
+}
+BENCHMARK(BM_DaySpanScrollStepWithinDays)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DaySpanJump(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(3);
+  w.Find<QSlider>("SliderTime").setValue(200);
+  bool right = true;
+  for (auto _ : state) {
+    w.Find<QToolButton>(right ? "ButtonJumpRight" : "ButtonJumpLeft").click();
+    right = !right;
+    w.Repaint();
+  }
+  Report(state, w);
+}
+BENCHMARK(BM_DaySpanJump)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MonthSpanSliderMove(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(4);
+  QSlider& slider = w.Find<QSlider>("SliderTime");
+  for (auto _ : state) {
+    slider.setValue((slider.value() + 1) % (slider.maximum() + 1));
+    w.Repaint();
+  }
+  Report(state, w);
+  w.ChooseSpan(3);
+}
+BENCHMARK(BM_MonthSpanSliderMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MonthSpanCheckBox(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(4);
+  w.Find<QSlider>("SliderTime").setValue(6);
+  QCheckBox& box = w.Find<QCheckBox>("CB_T3");
+  for (auto _ : state) {
+    box.setChecked(!box.isChecked());
+    w.Repaint();
+  }
+  box.setChecked(false);
+  Report(state, w);
+  w.ChooseSpan(3);
+}
+BENCHMARK(BM_MonthSpanCheckBox)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace calorix::ui
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
