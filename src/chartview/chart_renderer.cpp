@@ -73,7 +73,10 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   p.setClipRect(l.plot);
   SeriesPaintContext context;
   context.antialias = options.antialias;
-  context.spansAllowed = options.lineSpans && !callerClip;
+  if (options.lineSpans && !callerClip) {
+    context.spanImage = ColumnSpanTarget(p);
+    context.spanTransform = p.deviceTransform();
+  }
   context.x = &l.bottom.scale;
   context.unit = l.unit;
   context.columnsPerUnit = ColumnsPerUnit(p);

@@ -13,16 +13,30 @@ void PushBreak(std::vector<PixelPoint>& out) {
   if (!out.empty() && !out.back().IsBreak()) out.push_back({kNaN, kNaN, 0});
 }
 
-// First index k in [from, end) with xs[k] >= bound; exponential search,
-// since columns usually hold few points.
-std::size_t FirstAtOrAbove(const std::vector<double>& xs, std::size_t from, std::size_t end, double bound) {
-  std::size_t step = 1;
+// First index a in [from, end] with xs[a] >= bound (end when none). The
+// search gallops from a guess, the length of the previous column, since
+// neighbouring columns hold about as many points; it reads a few samples
+// near the answer instead of halving the whole range.
+std::size_t FirstAtOrAbove(const std::vector<double>& xs, std::size_t from, std::size_t end, double bound,
+                           std::size_t guess) {
   std::size_t lo = from;
-  std::size_t hi = from;
-  while (hi < end && xs[hi] < bound) {
-    lo = hi + 1;
-    hi = std::min(end, hi + step);
-    step *= 2;
+  std::size_t hi = end;
+  const std::size_t probe = std::min(end, from + std::max<std::size_t>(guess, 1) - 1);
+  std::size_t step = 1;
+  if (probe < end && xs[probe] < bound) {
+    lo = probe + 1;
+    while (lo + step - 1 < end && xs[lo + step - 1] < bound) {
+      lo += step;
+      step *= 2;
+    }
+    hi = std::min(end, lo + step - 1);
+  } else {
+    hi = probe;
+    while (hi >= from + step && !(xs[hi - step] < bound)) {
+      hi -= step;
+      step *= 2;
+    }
+    lo = hi >= from + step ? hi - step + 1 : from;
   }
   return static_cast<std::size_t>(std::lower_bound(xs.begin() + static_cast<std::ptrdiff_t>(lo),
                                                    xs.begin() + static_cast<std::ptrdiff_t>(hi), bound) -
@@ -35,17 +49,50 @@ struct Run {
   std::size_t last = 0;
   std::size_t low = 0;
   std::size_t high = 0;
+  double lowY = 0.0;
+  double highY = 0.0;
   bool open = false;
 
   void Add(std::size_t k, const std::vector<double>& ys) {
+    const double y = ys[k];
     if (!open) {
       first = last = low = high = k;
+      lowY = highY = y;
       open = true;
       return;
     }
     last = k;
-    if (ys[k] < ys[low]) low = k;
-    if (ys[k] > ys[high]) high = k;
+    if (y < lowY) {
+      low = k;
+      lowY = y;
+    }
+    if (y > highY) {
+      high = k;
+      highY = y;
+    }
+  }
+
+  // A block of null-free points [start, end) with its extremes; the same
+  // result as adding its points one by one.
+  void AddBlock(std::size_t start, std::size_t end, const BlockExtremes::Block& block) {
+    if (!open) {
+      first = start;
+      low = block.low;
+      high = block.high;
+      lowY = block.lowY;
+      highY = block.highY;
+      open = true;
+    } else {
+      if (block.lowY < lowY) {
+        low = block.low;
+        lowY = block.lowY;
+      }
+      if (block.highY > highY) {
+        high = block.high;
+        highY = block.highY;
+      }
+    }
+    last = end - 1;
   }
 
   void Flush(const std::vector<double>& xs, const std::vector<double>& ys, const AxisScale& xScale,
@@ -115,27 +162,86 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
   }
 }
 
+void BlockExtremes::Build(const std::vector<double>& ys) {
+  blocks_.assign((ys.size() + kBlock - 1) / kBlock, Block{});
+  for (std::size_t b = 0; b < blocks_.size(); ++b) {
+    Block& block = blocks_[b];
+    const std::size_t start = b * kBlock;
+    const std::size_t end = std::min(ys.size(), start + kBlock);
+    block.low = block.high = static_cast<std::uint32_t>(start);
+    for (std::size_t k = start; k < end; ++k) {
+      if (std::isnan(ys[k])) {
+        block.hasNull = true;
+        break;
+      }
+      if (ys[k] < ys[block.low]) block.low = static_cast<std::uint32_t>(k);
+      if (ys[k] > ys[block.high]) block.high = static_cast<std::uint32_t>(k);
+    }
+    block.lowY = ys[block.low];
+    block.highY = ys[block.high];
+  }
+}
+
+namespace {
+
+// Adds the points [k, end) to the run, breaking it at null points.
+void AddPoints(std::size_t k, std::size_t end, const std::vector<double>& xs, const std::vector<double>& ys,
+               const AxisScale& xScale, const AxisScale& yScale, Run& run, std::vector<PixelPoint>& out,
+               const PointColorSource& colorOf) {
+  for (; k < end; ++k) {
+    if (std::isnan(ys[k])) {
+      run.Flush(xs, ys, xScale, yScale, out, colorOf);
+      PushBreak(out);
+    } else {
+      run.Add(k, ys);
+    }
+  }
+}
+
+// The same over a long stretch, taking whole null-free blocks at once.
+void AddPointsByBlocks(std::size_t k, std::size_t end, const std::vector<double>& xs, const std::vector<double>& ys,
+                       const AxisScale& xScale, const AxisScale& yScale, const BlockExtremes& extremes, Run& run,
+                       std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
+  constexpr std::size_t B = BlockExtremes::kBlock;
+  const std::size_t firstWhole = (k + B - 1) / B;
+  const std::size_t endWhole = end / B;
+  if (firstWhole >= endWhole) return AddPoints(k, end, xs, ys, xScale, yScale, run, out, colorOf);
+  AddPoints(k, firstWhole * B, xs, ys, xScale, yScale, run, out, colorOf);
+  for (std::size_t b = firstWhole; b < endWhole; ++b) {
+    const BlockExtremes::Block& block = extremes.Blocks()[b];
+    if (block.hasNull) {
+      AddPoints(b * B, (b + 1) * B, xs, ys, xScale, yScale, run, out, colorOf);
+    } else {
+      run.AddBlock(b * B, (b + 1) * B, block);
+    }
+  }
+  AddPoints(endWhole * B, end, xs, ys, xScale, yScale, run, out, colorOf);
+}
+
+}  // namespace
+
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
+                std::vector<PixelPoint>& out, const PointColorSource& colorOf, const BlockExtremes* extremes) {
   out.clear();
   if (!xScale.IsUsable() || columnsPerUnit <= 0.0) return MapAllPoints(xs, ys, range, xScale, yScale, out, colorOf);
   const bool forward = xScale.Factor() > 0.0;
   std::size_t k = range.first;
+  std::size_t previousCount = 1;
   while (k < range.last) {
     const double column = std::floor(xScale.PosAtValue(xs[k]) * columnsPerUnit);
     const double edge = (forward ? column + 1.0 : column) / columnsPerUnit;
-    std::size_t end = FirstAtOrAbove(xs, k + 1, range.last, xScale.ValueAt(edge));
+    const std::size_t end = FirstAtOrAbove(xs, k + 1, range.last, xScale.ValueAt(edge), previousCount);
+    previousCount = end - k;
     Run run;
-    for (; k < end; ++k) {
-      if (std::isnan(ys[k])) {
-        run.Flush(xs, ys, xScale, yScale, out, colorOf);
-        PushBreak(out);
-      } else {
-        run.Add(k, ys);
-      }
+    if (extremes && extremes->Blocks().size() * BlockExtremes::kBlock >= ys.size() &&
+        end - k >= 2 * BlockExtremes::kBlock) {
+      AddPointsByBlocks(k, end, xs, ys, xScale, yScale, *extremes, run, out, colorOf);
+    } else {
+      AddPoints(k, end, xs, ys, xScale, yScale, run, out, colorOf);
     }
     run.Flush(xs, ys, xScale, yScale, out, colorOf);
+    k = end;
   }
 }
 

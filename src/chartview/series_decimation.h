@@ -42,15 +42,40 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
                   const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
                   const PointColorSource& colorOf = {});
 
+// The extremes of each block of kBlock points of a series, so that a
+// column spanning many blocks is reduced from the blocks instead of from
+// every point: a zoom or a pan of a year view then reads a fraction of the
+// samples. Built once per change of the data.
+class BlockExtremes {
+ public:
+  static constexpr std::size_t kBlock = 32;
+  // Values are kept beside the indexes so that reading a block touches
+  // no sample.
+  struct Block {
+    double lowY = 0.0;
+    double highY = 0.0;
+    std::uint32_t low = 0;   // index of the first lowest point
+    std::uint32_t high = 0;  // index of the first highest point
+    bool hasNull = false;    // such blocks are read point by point
+  };
+  void Build(const std::vector<double>& ys);
+  const std::vector<Block>& Blocks() const { return blocks_; }
+
+ private:
+  std::vector<Block> blocks_;
+};
+
 // The M4 reduction: per pixel column (columnsPerUnit columns per painter
 // unit) only the first, the lowest, the highest and the last point of each
 // unbroken run are kept, in their original order. A polyline through them
 // covers the same pixels as one through every point, so it is exact for
 // lines, while a month of minutes on 1920 columns drops from 44,640 to at
-// most 7,680 vertices. Null points still break the line.
+// most 7,680 vertices. Null points still break the line. Block extremes of
+// the same Y, when given, give the same result faster.
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<PixelPoint>& out, const PointColorSource& colorOf = {});
+                std::vector<PixelPoint>& out, const PointColorSource& colorOf = {},
+                const BlockExtremes* extremes = nullptr);
 
 // One filled bar in painter coordinates.
 struct BarRect {

@@ -20,10 +20,23 @@ using chart::ChartSeries;
 // Wide antialiased pens are costly on long paths in the raster engine;
 // short pieces keep the stroker's work per call small.
 constexpr std::size_t kChunkPoints = 48;
-// Up to this many vertices a line is stroked with QPainter, which draws
-// sparse lines (an hour of minutes) with a true round pen; beyond it the
-// column spans take over, whose cost does not grow with the vertices.
+// Sparse lines (an hour of minutes: a vertex every dozen pixels) are
+// stroked with QPainter's true round pen; denser ones, or many vertices,
+// are filled as column spans, whose cost does not grow with the vertices.
 constexpr std::size_t kStrokeLimit = 160;
+constexpr double kStrokeDensity = 0.25;  // vertices per pixel column
+
+bool IsSparse(const std::vector<PixelPoint>& points, double columnsPerUnit) {
+  if (points.size() > kStrokeLimit) return false;
+  double lo = std::numeric_limits<double>::infinity();
+  double hi = -lo;
+  for (const PixelPoint& p : points) {
+    if (p.IsBreak()) continue;
+    lo = std::min(lo, p.x);
+    hi = std::max(hi, p.x);
+  }
+  return !(lo <= hi) || static_cast<double>(points.size()) < kStrokeDensity * ((hi - lo) * columnsPerUnit + 1.0);
+}
 
 // A point without a colour of its own takes the series' colour, and a
 // series without one is drawn black.
@@ -58,12 +71,30 @@ GeometryKey KeyFor(const ChartSeries& series, const QRectF& plot, const SeriesPa
   return key;
 }
 
+// Block extremes pay off once columns hold many blocks; they are built on
+// the first such frame and kept while the data stays.
+const BlockExtremes* ExtremesFor(const ChartSeries& series, IndexRange range, const QRectF& plot,
+                                 const SeriesPaintContext& c, SeriesCache::Entry* entry) {
+  if (!entry || range.Empty()) return nullptr;
+  const auto& xs = series.Xs();
+  const double spanned = std::fabs(c.x->PosAtValue(xs[range.last - 1]) - c.x->PosAtValue(xs[range.first]));
+  const double columns = std::min(spanned, plot.width()) * c.columnsPerUnit + 1.0;
+  if (static_cast<double>(range.last - range.first) < 4.0 * BlockExtremes::kBlock * columns) return nullptr;
+  if (!entry->hasExtremes || entry->extremesRevision != series.Revision()) {
+    entry->extremes.Build(series.Ys());
+    entry->extremesRevision = series.Revision();
+    entry->hasExtremes = true;
+  }
+  return &entry->extremes;
+}
+
 void ReducePoints(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c,
-                  std::vector<PixelPoint>& out) {
+                  SeriesCache::Entry* entry, std::vector<PixelPoint>& out) {
   const IndexRange range = RangeToDraw(series, *c.x, plot);
   const PointColorSource colorOf = [&series](std::size_t k) { return ColorOf(series, k); };
   if (c.decimate && series.XAscending()) {
-    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf);
+    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf,
+               ExtremesFor(series, range, plot, c, entry));
   } else {
     MapAllPoints(series.Xs(), series.Ys(), range, *c.x, *c.y, out, colorOf);
   }
@@ -112,18 +143,6 @@ void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector
     }
   }
   flush();
-}
-
-// Lines go straight into the pixels when the painter draws on a plain
-// 32-bit image without rotation, opacity or a clip of its caller.
-QImage* SpanTarget(QPainter& painter) {
-  QPaintDevice* device = painter.device();
-  if (!device || device->devType() != QInternal::Image) return nullptr;
-  auto* image = static_cast<QImage*>(device);
-  const QTransform t = painter.deviceTransform();
-  if (t.type() > QTransform::TxScale || t.m11() <= 0.0 || t.m22() <= 0.0) return nullptr;
-  if (painter.opacity() < 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
-  return ColumnSpans::CanFill(*image) ? image : nullptr;
 }
 
 void SpanLines(QImage& image, const QTransform& t, const QRect& clip, const ChartSeries& series,
@@ -189,6 +208,16 @@ void FillBars(QPainter& painter, const ChartSeries& series, const std::vector<Ba
 
 }  // namespace
 
+QImage* ColumnSpanTarget(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QTransform t = painter.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() <= 0.0 || t.m22() <= 0.0) return nullptr;
+  if (painter.opacity() < 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
+  return ColumnSpans::CanFill(*image) ? image : nullptr;
+}
+
 SeriesCache::Entry& SeriesCache::Lookup(const ChartSeries& series, const GeometryKey& key, bool& fresh) {
   Entry& entry = entries_[&series];
   fresh = !(entry.key == key) || (entry.points.empty() && entry.bars.empty());
@@ -208,22 +237,24 @@ void PaintSeries(QPainter& painter, const QRectF& plot, const ChartSeries& serie
   std::vector<PixelPoint>* points = &ownPoints;
   std::vector<BarRect>* bars = &ownBars;
   bool fresh = true;
+  SeriesCache::Entry* entry = nullptr;
   if (context.cache) {
-    SeriesCache::Entry& entry = context.cache->Lookup(series, KeyFor(series, plot, context), fresh);
-    points = &entry.points;
-    bars = &entry.bars;
+    entry = &context.cache->Lookup(series, KeyFor(series, plot, context), fresh);
+    points = &entry->points;
+    bars = &entry->bars;
   }
   if (series.Kind() == chart::SeriesKind::Bar) {
     if (fresh) ReduceBars(series, plot, context, *bars);
     FillBars(painter, series, *bars, context.unit);
     return;
   }
-  if (fresh) ReducePoints(series, plot, context, *points);
+  if (fresh) ReducePoints(series, plot, context, entry, *points);
   const double width = std::max(1, series.PenWidth()) * context.unit;
-  const bool dense = points->size() > kStrokeLimit;
-  if (QImage* image = context.spansAllowed && dense ? SpanTarget(painter) : nullptr) {
-    const QTransform t = painter.deviceTransform();
-    SpanLines(*image, t, t.mapRect(plot).toAlignedRect(), series, *points, width * t.m22(), context.antialias);
+  const bool sparse = IsSparse(*points, context.columnsPerUnit);
+  if (context.spanImage && !sparse) {
+    const QTransform& t = context.spanTransform;
+    SpanLines(*context.spanImage, t, t.mapRect(plot).toAlignedRect(), series, *points, width * t.m22(),
+              context.antialias);
     return;
   }
   QPen pen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTransform>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "chart/chart_series.h"
 #include "chartview/series_decimation.h"
 
+class QImage;
 class QPainter;
 class QRectF;
 
@@ -33,6 +35,10 @@ class SeriesCache {
     GeometryKey key;
     std::vector<PixelPoint> points;
     std::vector<BarRect> bars;
+    // Outlives range changes: rebuilt only when the data changes.
+    BlockExtremes extremes;
+    std::uint64_t extremesRevision = 0;
+    bool hasExtremes = false;
   };
   // The entry for the series; `fresh` tells whether it must be filled.
   Entry& Lookup(const chart::ChartSeries& series, const GeometryKey& key, bool& fresh);
@@ -52,11 +58,17 @@ struct SeriesPaintContext {
   double columnsPerUnit = 1.0;
   bool decimate = true;
   bool antialias = true;
-  // Let lines be filled column by column into an image (see ColumnSpans);
-  // off to stroke them with QPainter instead.
-  bool spansAllowed = true;
+  // When set, dense lines are filled column by column into this image
+  // (see ColumnSpans), placed by the painter's device transform; when
+  // null, they are stroked with QPainter.
+  QImage* spanImage = nullptr;
+  QTransform spanTransform;
   SeriesCache* cache = nullptr;
 };
+
+// The image the painter draws on, if lines may be written into its pixels
+// directly: a plain 32-bit image without rotation, opacity or blending.
+QImage* ColumnSpanTarget(QPainter& painter);
 
 // Draws one series clipped to `plot` (the caller sets the clip).
 void PaintSeries(QPainter& painter, const QRectF& plot, const chart::ChartSeries& series,

@@ -130,3 +130,30 @@ TEST(SeriesDecimation, NarrowBarsMergeIntoColumnsAndRuns) {
 
 }  // namespace
 }  // namespace calorix::chartview
+
+namespace calorix::chartview {
+namespace {
+
+TEST(SeriesDecimation, BlockExtremesGiveTheSameReduction) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 50000; ++i) {
+    xs.push_back(i * 0.01);
+    ys.push_back(i % 7919 == 100 ? kNaN : std::sin(i * 0.37) * 40.0 + (i % 97 == 0 ? 30.0 : 0.0) + 50.0);
+  }
+  BlockExtremes extremes;
+  extremes.Build(ys);
+  const AxisScale x(0.0, 500.0, 0.0, 100.0);
+  std::vector<PixelPoint> plain, fast;
+  DecimateM4(xs, ys, {0, xs.size()}, x, kY, 1.0, plain);
+  DecimateM4(xs, ys, {0, xs.size()}, x, kY, 1.0, fast, {}, &extremes);
+  ASSERT_EQ(plain.size(), fast.size());
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    EXPECT_EQ(plain[i].IsBreak(), fast[i].IsBreak()) << i;
+    if (!plain[i].IsBreak()) {
+      EXPECT_EQ(plain[i].index, fast[i].index) << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace calorix::chartview
