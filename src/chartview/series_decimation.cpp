@@ -184,17 +184,44 @@ void BlockExtremes::Build(const std::vector<double>& ys) {
 
 namespace {
 
-// Adds the points [k, end) to the run, breaking it at null points.
+// Adds the points [k, end) to the run, breaking it at null points. The
+// hot loop of a cold frame: the extremes live in locals so that they stay
+// in registers.
 void AddPoints(std::size_t k, std::size_t end, const std::vector<double>& xs, const std::vector<double>& ys,
                const AxisScale& xScale, const AxisScale& yScale, Run& run, std::vector<PixelPoint>& out,
                const PointColorSource& colorOf) {
-  for (; k < end; ++k) {
-    if (std::isnan(ys[k])) {
+  const double* y = ys.data();
+  while (k < end) {
+    if (std::isnan(y[k])) {
       run.Flush(xs, ys, xScale, yScale, out, colorOf);
       PushBreak(out);
-    } else {
-      run.Add(k, ys);
+      ++k;
+      continue;
     }
+    if (!run.open) run.Add(k++, ys);
+    std::size_t low = run.low;
+    std::size_t high = run.high;
+    double lowY = run.lowY;
+    double highY = run.highY;
+    std::size_t j = k;
+    for (; j < end; ++j) {
+      const double v = y[j];
+      if (std::isnan(v)) break;
+      if (v < lowY) {
+        lowY = v;
+        low = j;
+      }
+      if (v > highY) {
+        highY = v;
+        high = j;
+      }
+    }
+    if (j > k) run.last = j - 1;
+    run.low = low;
+    run.high = high;
+    run.lowY = lowY;
+    run.highY = highY;
+    k = j;
   }
 }
 
