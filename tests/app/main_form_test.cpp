@@ -53,6 +53,8 @@ class MainFormTest : public ::testing::Test {
     i18n::SetCurrentBlock(i18n::LanguageBlock::English);
     WriteBytes(badFile_, "this is not a log file\r\n");
   }
+  // Every scripted answer was asked for.
+  void TearDown() override { EXPECT_TRUE(dialogs_.ScriptUsedUp()); }
 
   fs::path IniPath() const { return folder_ / "Calorix.ini"; }
 
@@ -341,6 +343,15 @@ TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
   EXPECT_EQ(form_->WindowCount(), 0);
   EXPECT_FALSE(actions.close->isEnabled());
   EXPECT_FALSE(actions.cascade->isEnabled());
+}
+
+TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
+  Start();
+  form_->MdiArea()->subWindowList().first()->close();
+  Settle();
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_FALSE(form_->GetActions().close->isEnabled());
+  EXPECT_FALSE(form_->GetActions().minimizeAll->isEnabled());
 }
 
 TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
