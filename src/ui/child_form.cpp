@@ -86,7 +86,6 @@ void TChildform::Parts::BuildLayout() {
 QWidget* TChildform::Parts::BuildLeftPanel() {
   panelLeft = new QWidget(&self);
   panelLeft->setObjectName("PanelLeft");
-  panelLeft->setMinimumSize(208, 415);
   panelLeft->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   PaintPanel(*panelLeft, kPanelColor);
   auto* column = new QVBoxLayout(panelLeft);
@@ -162,7 +161,6 @@ QWidget* TChildform::Parts::BuildGraphPanel() {
 QWidget* TChildform::Parts::BuildNavigationBar() {
   panelZoomX = new QWidget(panelGraph);
   panelZoomX->setObjectName("PanelZoomX");
-  panelZoomX->setMinimumSize(484, 63);
   PaintPanel(*panelZoomX, kPanelColor);
   auto* grid = new QGridLayout(panelZoomX);
   grid->setContentsMargins(5, 6, 5, 6);
@@ -214,12 +212,30 @@ void TChildform::Parts::SetUpCharts() {
 void TChildform::Parts::ApplyMinimumSizes() {
   // Larger fonts at 120 dpi and more need the larger form.
   if (GetScreenDpi() >= 120) {
-    self.setMinimumSize(875, 568);
-    panelLeft->setMinimumHeight(518);
-    panelZoomX->setMinimumWidth(605);
+    designMinimum = {875, 568};
+    leftMinimum = {208, 518};
+    navigationMinimum = {605, 63};
   } else {
-    self.setMinimumSize(700, 455);
+    designMinimum = {700, 455};
+    leftMinimum = {208, 415};
+    navigationMinimum = {484, 63};
   }
+  UpdateMinimumSize();
+}
+
+void TChildform::Parts::UpdateMinimumSize() {
+  // The design's sizes are minimums: a font or a language that needs more
+  // room gets it. An explicit minimum hides a widget's own hints from the
+  // layout, so the larger of the two is set. Texts have just changed, so
+  // the nested layouts are brought up to date first.
+  for (QGroupBox* group : groups) group->layout()->activate();
+  for (QWidget* panel : {panelLeft, panelZoomX}) panel->layout()->activate();
+  const int leftWidth = panelLeft->layout()->sizeHint().width();
+  panelLeft->setMinimumSize(leftMinimum.expandedTo({leftWidth, panelLeft->layout()->minimumSize().height()}));
+  panelZoomX->setMinimumSize(navigationMinimum.expandedTo(panelZoomX->layout()->minimumSize()));
+  panelGraph->layout()->activate();
+  self.layout()->activate();
+  self.setMinimumSize(designMinimum.expandedTo(self.layout()->minimumSize()));
 }
 
 void TChildform::Parts::ShowColorPatches() {
@@ -244,6 +260,7 @@ void TChildform::Parts::ApplyLanguage() {
   }
   UpdateCaption();
   UpdateSpanTexts();
+  UpdateMinimumSize();
 }
 
 void TChildform::Parts::SetChannelCaption(QCheckBox* box, const std::string& label, int defaultText) {

@@ -2,6 +2,7 @@
 
 // The inside of TChildform, shared by its source files.
 
+#include <QSize>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -42,6 +43,7 @@ struct TChildform::Parts {
   void ConnectControls();
   void SetUpCharts();
   void ApplyMinimumSizes();
+  void UpdateMinimumSize();
 
   // Texts and captions.
   void ApplyLanguage();
@@ -140,6 +142,10 @@ struct TChildform::Parts {
   int hourStart = 0;
   int hourEnd = 24;
 
+  QSize designMinimum;  // of the window
+  QSize leftMinimum;
+  QSize navigationMinimum;
+  bool bothGroups = false;  // as the axes were last set up
   CaptionParts caption;
   bool spreadsheetAvailable = false;
   // While above 0, DisplayChanged waits until the batch ends.

@@ -88,6 +88,7 @@ void TChildform::Parts::ApplySettings(const TChildSettings& record) {
     const logdata::ChannelInfo& info = logdata::InfoOf(row.channel);
     SetChannelCaption(BoxOf(row.channel), settings.Labels[static_cast<std::size_t>(info.slot)], info.defaultNameText);
   }
+  UpdateMinimumSize();
   if (evaluation) {
     evaluation->ApplySeriesSettings(settings);
     UpdateAxes();
@@ -247,6 +248,7 @@ void TChildform::Parts::UpdateAxes() {
     selection.units[k] = evaluation->GetUnit(i);
   }
   const AxisTitles titles = ComposeAxisTitles(selection);
+  bothGroups = titles.bothGroups;
   upper.LeftAxis().SetTitle(titles.upperLeft);
   upper.RightAxis().SetTitle(titles.upperRight);
   lower.LeftAxis().SetTitle(titles.lowerLeft);

@@ -14,6 +14,7 @@
 #include "ui/channel_boxes.h"
 #include "ui/child_form_parts.h"
 #include "ui/date_text.h"
+#include "ui/event_hook.h"
 
 namespace calorix::ui {
 
@@ -23,24 +24,6 @@ namespace {
 
 constexpr int kScrollInterval = 25;  // ms between steps while a scroll button is held
 constexpr double kScrollFraction = 0.025;  // of the visible span per step
-
-// Hands the scroll buttons' raw presses, releases and key presses to the
-// window, which needs them apart from clicks.
-class ScrollButtonFilter : public QObject {
- public:
-  ScrollButtonFilter(QToolButton* button, std::function<bool(QToolButton*, QEvent*)> handler)
-      : QObject(button), handler_(std::move(handler)) {
-    button->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    return handler_(static_cast<QToolButton*>(watched), event);
-  }
-
- private:
-  std::function<bool(QToolButton*, QEvent*)> handler_;
-};
 
 class EvaluationDays : public DayDates {
  public:
@@ -71,9 +54,16 @@ void TChildform::Parts::ConnectControls() {
   QObject::connect(buttonJumpRight, &QToolButton::clicked, &self, [this] { Run([&] { JumpRight(); }); });
   QObject::connect(buttonScrollLeft, &QToolButton::clicked, &self, [this] { Run([&] { ScrollClick(-1); }); });
   QObject::connect(buttonScrollRight, &QToolButton::clicked, &self, [this] { Run([&] { ScrollClick(+1); }); });
+  // The scroll buttons' raw presses, releases and key presses drive the
+  // auto-repeat; their clicks act only in the month span.
   for (QToolButton* button : {buttonScrollLeft, buttonScrollRight}) {
-    new ScrollButtonFilter(button, [this](QToolButton* b, QEvent* e) { return FilterScrollButtonEvent(b, e); });
+    new EventHook(button, [this, button](QObject*, QEvent* e) { return FilterScrollButtonEvent(button, e); });
   }
+  // The lower chart's margins are a share of its width.
+  new EventHook(lowerView, [this](QObject*, QEvent* e) {
+    if (e->type() == QEvent::Resize) UpdateLowerMargins(bothGroups);
+    return false;
+  });
   scrollTimer.setInterval(kScrollInterval);
   QObject::connect(&scrollTimer, &QTimer::timeout, &self, [this] { ScrollTick(); });
 
