@@ -299,7 +299,7 @@ TChildform::TChildform(Dialogs& dialogs, QWidget* parent) : QWidget(parent), par
   p.FillSpanItems(kSingleDaySpanCount);
   p.SetSlider(0, 0);
   p.sliderTime->setEnabled(false);
-  for (Channel c : {Channel::Volume, Channel::Energy}) p.BoxOf(c)->setEnabled(false);
+  p.EnableTotals(false);
   for (const ChannelKey& key : kChannelKeys) p.settings.Colors[static_cast<std::size_t>(key.slot)] = key.defaultColor;
   p.ShowColorPatches();
   p.ConnectControls();
@@ -353,8 +353,10 @@ void TChildform::Cancel() { CancelMultiDayEvaluation(); }
 
 void TChildform::closeEvent(QCloseEvent* event) {
   parts_->StopScrolling();
-  parts_->sliderTime->blockSignals(true);
-  parts_->ResetEvaluation();
+  {
+    const QSignalBlocker blocker(parts_->sliderTime);
+    parts_->ResetEvaluation();
+  }
   event->accept();
 }
 

@@ -82,6 +82,8 @@ struct TChildform::Parts {
   void SetSlider(int maximum, int position);
   void SetSliderPosition(int position);
   void SetBottomFormat(const char* format);
+  // Volume and Energy, which only the month span offers.
+  void EnableTotals(bool enable);
   void ShowDayHours();
   void JumpLeft();
   void JumpRight();

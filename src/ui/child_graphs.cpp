@@ -170,16 +170,15 @@ void TChildform::Parts::EndMultiDay() {
 void TChildform::Parts::ResetEvaluation() {
   const NotifyBatch batch(*this);
   evaluation.reset();
-  // Volume and Energy keep their state: they belong to the month span,
-  // which the span choice itself switches off.
-  for (const ChannelBox& row : kChannelBoxes) {
-    if (!logdata::IsTotal(row.channel)) BoxOf(row.channel)->setChecked(false);
-  }
+  for (const ChannelBox& row : kChannelBoxes) BoxOf(row.channel)->setChecked(false);
   SetSlider(0, 0);
   {
     const QSignalBlocker blocker(spanTime);
     spanTime->setCurrentIndex(static_cast<int>(Span::Day));
   }
+  // The daily totals exist only in the month span, and the day span is in
+  // force again.
+  EnableTotals(false);
   upper.ClearTitle();
   SetCaptionDates("", "", 0);
   NotifyDisplayChanged();

@@ -88,6 +88,13 @@ void TChildform::Parts::SetSliderPosition(int position) {
   sliderTime->setValue(position);
 }
 
+void TChildform::Parts::EnableTotals(bool enable) {
+  for (const Channel total : {Channel::Volume, Channel::Energy}) {
+    if (!enable) BoxOf(total)->setChecked(false);
+    BoxOf(total)->setEnabled(enable);
+  }
+}
+
 void TChildform::Parts::SetBottomFormat(const char* format) {
   upper.BottomAxis().SetDateTimeFormat(format);
   lower.CopyBottomAxisFrom(upper);
@@ -102,10 +109,7 @@ void TChildform::Parts::SpanTimeChange(int item) {
   if (!evaluation) return;
   upper.UndoZoom();
   const bool month = item == static_cast<int>(Span::Month);
-  for (const Channel total : {Channel::Volume, Channel::Energy}) {
-    if (!month) BoxOf(total)->setChecked(false);
-    BoxOf(total)->setEnabled(month);
-  }
+  EnableTotals(month);
   if (monthMode && !month) {
     monthMode = false;
     hourStart = 0;

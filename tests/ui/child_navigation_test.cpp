@@ -246,6 +246,17 @@ TEST_F(NavigationTest, TotalsAreOnlyAvailableInTheMonthSpan) {
   EXPECT_TRUE(Dialogs().Messages().empty());
 }
 
+TEST_F(NavigationTest, ANewEvaluationStartsWithoutTotals) {
+  LoadSampleRange();
+  ChooseSpan(4);
+  Box("CB_Volume").setChecked(true);
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  EXPECT_FALSE(Box("CB_Volume").isChecked());
+  EXPECT_FALSE(Box("CB_Volume").isEnabled());
+  EXPECT_FALSE(Window().HasGraphs());
+  EXPECT_TRUE(Dialogs().Messages().empty());
+}
+
 TEST_F(NavigationTest, LeavingTheMonthSpanGoesToItsFirstLoadedDay) {
   LoadSampleRange();
   ChooseSpan(4);
