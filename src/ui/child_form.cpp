@@ -348,6 +348,14 @@ void TChildform::Begin(unsigned fileCount, const std::filesystem::path& firstPat
   BeginMultiDayEvaluation(fileCount, firstPath, start, end);
 }
 void TChildform::Add(const std::filesystem::path& path) { AddMultiDayFile(path); }
+
+logdata::PreparationPanels TChildform::PanelsForPreparation() const { return {&parts_->upper, &parts_->lower}; }
+
+void TChildform::AddPrepared(logdata::PreparedDayFile&& prepared) {
+  if (!parts_->evaluation) throw Error("Illegal State (7).");
+  parts_->evaluation->AddPreparedDay(std::move(prepared));
+}
+
 void TChildform::End() { EndMultiDayEvaluation(); }
 void TChildform::Cancel() { CancelMultiDayEvaluation(); }
 

@@ -65,6 +65,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void Add(const std::filesystem::path& path) override;
   void End() override;
   void Cancel() override;
+  // The days of a range are parsed ahead for this window's charts.
+  logdata::PreparationPanels PanelsForPreparation() const override;
+  void AddPrepared(logdata::PreparedDayFile&& prepared) override;
 
  signals:
   // What the window shows has changed (series placed or removed, an
