@@ -72,29 +72,6 @@ struct Run {
     }
   }
 
-  // A block of null-free points [start, end) with its extremes; the same
-  // result as adding its points one by one.
-  void AddBlock(std::size_t start, std::size_t end, const BlockExtremes::Block& block) {
-    if (!open) {
-      first = start;
-      low = block.low;
-      high = block.high;
-      lowY = block.lowY;
-      highY = block.highY;
-      open = true;
-    } else {
-      if (block.lowY < lowY) {
-        low = block.low;
-        lowY = block.lowY;
-      }
-      if (block.highY > highY) {
-        high = block.high;
-        highY = block.highY;
-      }
-    }
-    last = end - 1;
-  }
-
   void Flush(const std::vector<double>& xs, const std::vector<double>& ys, const AxisScale& xScale,
              const AxisScale& yScale, std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
     if (!open) return;
@@ -162,23 +139,33 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
   }
 }
 
-void BlockExtremes::Build(const std::vector<double>& ys) {
+void BlockExtremes::Build(const std::vector<double>& xs, const std::vector<double>& ys) {
   blocks_.assign((ys.size() + kBlock - 1) / kBlock, Block{});
+  built_ = ys.size();
   for (std::size_t b = 0; b < blocks_.size(); ++b) {
     Block& block = blocks_[b];
     const std::size_t start = b * kBlock;
     const std::size_t end = std::min(ys.size(), start + kBlock);
-    block.low = block.high = static_cast<std::uint32_t>(start);
+    std::size_t low = start;
+    std::size_t high = start;
     for (std::size_t k = start; k < end; ++k) {
       if (std::isnan(ys[k])) {
         block.hasNull = true;
         break;
       }
-      if (ys[k] < ys[block.low]) block.low = static_cast<std::uint32_t>(k);
-      if (ys[k] > ys[block.high]) block.high = static_cast<std::uint32_t>(k);
+      if (ys[k] < ys[low]) low = k;
+      if (ys[k] > ys[high]) high = k;
     }
-    block.lowY = ys[block.low];
-    block.highY = ys[block.high];
+    block.firstX = xs[start];
+    block.firstY = ys[start];
+    block.lastX = xs[end - 1];
+    block.lastY = ys[end - 1];
+    block.low = static_cast<std::uint32_t>(low);
+    block.high = static_cast<std::uint32_t>(high);
+    block.lowX = xs[low];
+    block.lowY = ys[low];
+    block.highX = xs[high];
+    block.highY = ys[high];
   }
 }
 
@@ -225,24 +212,74 @@ void AddPoints(std::size_t k, std::size_t end, const std::vector<double>& xs, co
   }
 }
 
-// The same over a long stretch, taking whole null-free blocks at once.
-void AddPointsByBlocks(std::size_t k, std::size_t end, const std::vector<double>& xs, const std::vector<double>& ys,
-                       const AxisScale& xScale, const AxisScale& yScale, const BlockExtremes& extremes, Run& run,
-                       std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
-  constexpr std::size_t B = BlockExtremes::kBlock;
-  const std::size_t firstWhole = (k + B - 1) / B;
-  const std::size_t endWhole = end / B;
-  if (firstWhole >= endWhole) return AddPoints(k, end, xs, ys, xScale, yScale, run, out, colorOf);
-  AddPoints(k, firstWhole * B, xs, ys, xScale, yScale, run, out, colorOf);
-  for (std::size_t b = firstWhole; b < endWhole; ++b) {
-    const BlockExtremes::Block& block = extremes.Blocks()[b];
-    if (block.hasNull) {
-      AddPoints(b * B, (b + 1) * B, xs, ys, xScale, yScale, run, out, colorOf);
+// A run of whole blocks within one column, with the coordinates of its
+// extremes, so that flushing it reads no sample.
+struct BlockRun {
+  struct Point {
+    std::size_t index;
+    double x, y;
+  };
+  Point first{}, low{}, high{}, last{};
+  bool open = false;
+
+  void Add(std::size_t start, std::size_t end, const BlockExtremes::Block& block) {
+    const Point lowPoint{block.low, block.lowX, block.lowY};
+    const Point highPoint{block.high, block.highX, block.highY};
+    if (!open) {
+      first = {start, block.firstX, block.firstY};
+      low = lowPoint;
+      high = highPoint;
+      open = true;
     } else {
-      run.AddBlock(b * B, (b + 1) * B, block);
+      if (lowPoint.y < low.y) low = lowPoint;
+      if (highPoint.y > high.y) high = highPoint;
+    }
+    last = {end - 1, block.lastX, block.lastY};
+  }
+
+  void Flush(const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
+             const PointColorSource& colorOf) {
+    if (!open) return;
+    open = false;
+    const Point& a = low.index < high.index ? low : high;
+    const Point& b = low.index < high.index ? high : low;
+    std::size_t previous = std::numeric_limits<std::size_t>::max();
+    for (const Point* p : {static_cast<const Point*>(&first), &a, &b, static_cast<const Point*>(&last)}) {
+      if (p->index == previous) continue;
+      out.push_back({xScale.PosAtValue(p->x), yScale.PosAtValue(p->y), p->index, colorOf ? colorOf(p->index) : 0u});
+      previous = p->index;
     }
   }
-  AddPoints(endWhole * B, end, xs, ys, xScale, yScale, run, out, colorOf);
+};
+
+void DecimateByBlocks(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
+                      const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
+                      const BlockExtremes& extremes, std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
+  constexpr std::size_t B = BlockExtremes::kBlock;
+  BlockRun blockRun;
+  Run pointRun;
+  double column = std::numeric_limits<double>::quiet_NaN();
+  for (std::size_t b = range.first / B; b * B < range.last; ++b) {
+    const BlockExtremes::Block& block = extremes.Blocks()[b];
+    const std::size_t start = b * B;
+    const std::size_t end = std::min(ys.size(), start + B);
+    const double blockColumn = std::floor(xScale.PosAtValue(block.firstX) * columnsPerUnit);
+    if (blockColumn != column) {
+      blockRun.Flush(xScale, yScale, out, colorOf);
+      pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
+      column = blockColumn;
+    }
+    if (!block.hasNull) {
+      // A run of points and one of blocks cannot share a column: close one.
+      pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
+      blockRun.Add(start, end, block);
+      continue;
+    }
+    blockRun.Flush(xScale, yScale, out, colorOf);
+    AddPoints(start, end, xs, ys, xScale, yScale, pointRun, out, colorOf);
+  }
+  blockRun.Flush(xScale, yScale, out, colorOf);
+  pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
 }
 
 }  // namespace
@@ -252,6 +289,13 @@ void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, In
                 std::vector<PixelPoint>& out, const PointColorSource& colorOf, const BlockExtremes* extremes) {
   out.clear();
   if (!xScale.IsUsable() || columnsPerUnit <= 0.0) return MapAllPoints(xs, ys, range, xScale, yScale, out, colorOf);
+  if (extremes && extremes->Covers(ys) && !range.Empty()) {
+    const double spanned =
+        std::fabs(xScale.PosAtValue(xs[range.last - 1]) - xScale.PosAtValue(xs[range.first])) * columnsPerUnit + 1.0;
+    if (static_cast<double>(range.last - range.first) >= 4.0 * BlockExtremes::kBlock * spanned) {
+      return DecimateByBlocks(xs, ys, range, xScale, yScale, columnsPerUnit, *extremes, out, colorOf);
+    }
+  }
   const bool forward = xScale.Factor() > 0.0;
   std::size_t k = range.first;
   std::size_t previousCount = 1;
@@ -261,12 +305,7 @@ void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, In
     const std::size_t end = FirstAtOrAbove(xs, k + 1, range.last, xScale.ValueAt(edge), previousCount);
     previousCount = end - k;
     Run run;
-    if (extremes && extremes->Blocks().size() * BlockExtremes::kBlock >= ys.size() &&
-        end - k >= 2 * BlockExtremes::kBlock) {
-      AddPointsByBlocks(k, end, xs, ys, xScale, yScale, *extremes, run, out, colorOf);
-    } else {
-      AddPoints(k, end, xs, ys, xScale, yScale, run, out, colorOf);
-    }
+    AddPoints(k, end, xs, ys, xScale, yScale, run, out, colorOf);
     run.Flush(xs, ys, xScale, yScale, out, colorOf);
     k = end;
   }

@@ -42,27 +42,31 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
                   const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
                   const PointColorSource& colorOf = {});
 
-// The extremes of each block of kBlock points of a series, so that a
-// column spanning many blocks is reduced from the blocks instead of from
-// every point: a zoom or a pan of a year view then reads a fraction of the
-// samples. Built once per change of the data.
+// The first, last, lowest and highest point of each block of kBlock
+// points of a series, with their coordinates, so that a view in which a
+// pixel column holds many blocks (a year of minutes) is reduced by reading
+// the blocks alone, in order, instead of every sample. Built once per
+// change of the data.
 class BlockExtremes {
  public:
   static constexpr std::size_t kBlock = 32;
-  // Values are kept beside the indexes so that reading a block touches
-  // no sample.
   struct Block {
-    double lowY = 0.0;
-    double highY = 0.0;
+    double firstX = 0.0, firstY = 0.0;
+    double lastX = 0.0, lastY = 0.0;
+    double lowX = 0.0, lowY = 0.0;
+    double highX = 0.0, highY = 0.0;
     std::uint32_t low = 0;   // index of the first lowest point
     std::uint32_t high = 0;  // index of the first highest point
     bool hasNull = false;    // such blocks are read point by point
   };
-  void Build(const std::vector<double>& ys);
+  void Build(const std::vector<double>& xs, const std::vector<double>& ys);
   const std::vector<Block>& Blocks() const { return blocks_; }
+  // Whether the blocks were built from these samples.
+  bool Covers(const std::vector<double>& ys) const { return built_ == ys.size(); }
 
  private:
   std::vector<Block> blocks_;
+  std::size_t built_ = 0;
 };
 
 // The M4 reduction: per pixel column (columnsPerUnit columns per painter
@@ -70,8 +74,13 @@ class BlockExtremes {
 // unbroken run are kept, in their original order. A polyline through them
 // covers the same pixels as one through every point, so it is exact for
 // lines, while a month of minutes on 1920 columns drops from 44,640 to at
-// most 7,680 vertices. Null points still break the line. Block extremes of
-// the same Y, when given, give the same result faster.
+// most 7,680 vertices. Null points still break the line.
+//
+// With block extremes of the same series, and when a column holds at least
+// four blocks, whole blocks are assigned to the column of their first
+// point: a column may then take up to a block of its right neighbour's
+// points, a shift of at most a quarter of a pixel, for reading a
+// thirty-second of the data.
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
                 std::vector<PixelPoint>& out, const PointColorSource& colorOf = {},

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <unordered_set>
 
 #include "chartview/column_spans.h"
@@ -71,6 +72,20 @@ GeometryKey KeyFor(const ChartSeries& series, const QRectF& plot, const SeriesPa
   return key;
 }
 
+// The colour of every point, when all coloured points share one; found
+// once per change of the data, so that reducing a long view does not go
+// back to the samples for each kept point's colour.
+std::optional<Color> UniformColor(const ChartSeries& series) {
+  std::optional<Color> common;
+  for (std::size_t k = 0; k < series.Count(); ++k) {
+    if (series.IsNull(k)) continue;
+    const Color c = ColorOf(series, k);
+    if (common && *common != c) return std::nullopt;
+    common = c;
+  }
+  return common;
+}
+
 // Block extremes pay off once columns hold many blocks; they are built on
 // the first such frame and kept while the data stays.
 const BlockExtremes* ExtremesFor(const ChartSeries& series, IndexRange range, const QRectF& plot,
@@ -81,7 +96,8 @@ const BlockExtremes* ExtremesFor(const ChartSeries& series, IndexRange range, co
   const double columns = std::min(spanned, plot.width()) * c.columnsPerUnit + 1.0;
   if (static_cast<double>(range.last - range.first) < 4.0 * BlockExtremes::kBlock * columns) return nullptr;
   if (!entry->hasExtremes || entry->extremesRevision != series.Revision()) {
-    entry->extremes.Build(series.Ys());
+    entry->extremes.Build(series.Xs(), series.Ys());
+    entry->uniformColor = UniformColor(series);
     entry->extremesRevision = series.Revision();
     entry->hasExtremes = true;
   }
@@ -91,10 +107,11 @@ const BlockExtremes* ExtremesFor(const ChartSeries& series, IndexRange range, co
 void ReducePoints(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c,
                   SeriesCache::Entry* entry, std::vector<PixelPoint>& out) {
   const IndexRange range = RangeToDraw(series, *c.x, plot);
-  const PointColorSource colorOf = [&series](std::size_t k) { return ColorOf(series, k); };
+  const BlockExtremes* extremes = c.decimate && series.XAscending() ? ExtremesFor(series, range, plot, c, entry) : nullptr;
+  PointColorSource colorOf = [&series](std::size_t k) { return ColorOf(series, k); };
+  if (extremes && entry->uniformColor) colorOf = [color = *entry->uniformColor](std::size_t) { return color; };
   if (c.decimate && series.XAscending()) {
-    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf,
-               ExtremesFor(series, range, plot, c, entry));
+    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf, extremes);
   } else {
     MapAllPoints(series.Xs(), series.Ys(), range, *c.x, *c.y, out, colorOf);
   }

@@ -2,6 +2,7 @@
 
 #include <QTransform>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -37,6 +38,7 @@ class SeriesCache {
     std::vector<BarRect> bars;
     // Outlives range changes: rebuilt only when the data changes.
     BlockExtremes extremes;
+    std::optional<Color> uniformColor;  // all coloured points alike
     std::uint64_t extremesRevision = 0;
     bool hasExtremes = false;
   };
