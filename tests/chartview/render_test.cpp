@@ -224,5 +224,40 @@ TEST(Render, MonthAxisLabelsDaysOnly) {
   EXPECT_EQ(r.layout.bottom.ticks.labels.back(), "01.");  // 1 January
 }
 
+TEST(Render, EmptyDefaultPanelDraws) {
+  chart::ChartPanel panel;
+  const test::Rendered r = Render(panel, QSize(400, 200));
+  EXPECT_TRUE(r.layout.left.active);
+  EXPECT_FALSE(r.layout.right.active);
+  EXPECT_TRUE(IsWhite(r.image, 5, 5));
+}
+
+TEST(Render, AutomaticAxesTakeTheRangeOfTheirSeries) {
+  chart::ChartPanel panel;
+  chart::ChartSeries s(chart::SeriesKind::Line, &panel);
+  s.AddPoint(10.0, -5.0);
+  s.AddPoint(20.0, 15.0);
+  s.PlaceOnPanel();
+  const test::Rendered r = Render(panel, QSize(400, 200));
+  EXPECT_DOUBLE_EQ(r.layout.bottom.range.min, 10.0);
+  EXPECT_DOUBLE_EQ(r.layout.bottom.range.max, 20.0);
+  EXPECT_DOUBLE_EQ(r.layout.left.range.min, -5.0);
+  EXPECT_DOUBLE_EQ(r.layout.left.range.max, 15.0);
+}
+
+TEST(Render, TinyTargetsDoNotBreakTheLayout) {
+  const double day = test::Day();
+  TestPanel t(day, day + 1.0);
+  chart::ChartSeries& s = t.AddLine(kRedValue);
+  for (int m = 0; m < 1440; ++m) s.AddPoint(day + m * kMinute, m % 100, kRedValue);
+  t.panel.AddTitleLine("Title");
+  t.panel.SetLegendVisible(true);
+  for (const QSize size : {QSize(1, 1), QSize(12, 8), QSize(60, 30)}) {
+    const test::Rendered r = Render(t.panel, size);
+    EXPECT_GT(r.layout.plot.width(), 0.0);
+    EXPECT_GT(r.layout.plot.height(), 0.0);
+  }
+}
+
 }  // namespace
 }  // namespace calorix::chartview
