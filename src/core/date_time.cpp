@@ -179,8 +179,11 @@ std::optional<DateTime> ReadDateTime(std::string_view text, DateStyle style) {
 }
 
 std::string FormatDateTime(std::string_view pattern, DateTime value) {
-  const CivilDate date = DecodeDate(value);
-  const ClockTime time = DecodeTime(value);
+  // Round to the millisecond first, so that a value a hair below midnight
+  // reads as midnight of the next day, not as 00:00 of its own day.
+  const DateTime rounded = std::round(value * kMillisecondsPerDay) / kMillisecondsPerDay;
+  const CivilDate date = DecodeDate(rounded);
+  const ClockTime time = DecodeTime(rounded);
   auto two = [](int v) {
     std::string s = std::to_string(v);
     return s.size() < 2 ? "0" + s : s;

@@ -74,6 +74,11 @@ TEST(TimeStampReading, DateAloneRejectsATimeOfDay) {
   EXPECT_FALSE(ReadDate("01.05.24 0", DateStyle::DayMonthYear));
 }
 
+TEST(DateFormatting, AHairBelowMidnightIsTheNextDay) {
+  EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:mm", 45414.0 - 1e-10), "02.05.2024 00:00");
+  EXPECT_EQ(FormatDateTime("dd.mm.yyyy hh:mm", 45413.0 + 1e-10), "01.05.2024 00:00");
+}
+
 TEST(DateFormatting, WritesTheCodesItKnows) {
   const double t = 45413.0 + 13.5 / 24;
   EXPECT_EQ(FormatDateTime("yyyymmdd", t), "20240501");
