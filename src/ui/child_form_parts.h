@@ -60,6 +60,7 @@ struct TChildform::Parts {
   void BeginMultiDay(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end);
   void EndMultiDay();
   void ResetEvaluation();
+  void StartAtFirstDay();
   bool HasEvaluation() const;
   bool HasGraphs() const;
   void GraphCheckboxClicked(QCheckBox* box, logdata::Channel channel);

@@ -114,11 +114,7 @@ void TChildform::Parts::LoadFile(const std::filesystem::path& path) {
   upper.SetZoomAllowed(true);
   upper.SetPanning(chart::Panning::None);
   FillSpanItems(kSingleDaySpanCount);
-  monthMode = false;
-  monthIndex = 0;
-  dayIndex = 0;
-  hourStart = 0;
-  hourEnd = 24;
+  StartAtFirstDay();
   SetSlider(evaluation->GetDayCount() - 1, 0);
   sliderTime->setEnabled(false);
   dayStart = evaluation->GetStartDate(0);
@@ -127,6 +123,15 @@ void TChildform::Parts::LoadFile(const std::filesystem::path& path) {
   SetCaptionDates(FormatDate(kLongDate, dayStart), "", 0);
   UpdateWindowActions();
   NotifyDisplayChanged();
+}
+
+// A new evaluation opens on its first day in the day span.
+void TChildform::Parts::StartAtFirstDay() {
+  monthMode = false;
+  monthIndex = 0;
+  dayIndex = 0;
+  hourStart = 0;
+  hourEnd = 24;
 }
 
 void TChildform::Parts::BeginMultiDay(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
@@ -152,11 +157,7 @@ void TChildform::Parts::EndMultiDay() {
     return;
   }
   FillSpanItems(kMultiDaySpanCount);
-  monthMode = false;
-  monthIndex = 0;
-  dayIndex = 0;
-  hourStart = 0;
-  hourEnd = 24;
+  StartAtFirstDay();
   SetSlider(evaluation->GetDayCount() - 1, 0);
   sliderTime->setEnabled(sliderTime->maximum() > 0);
   dayStart = evaluation->GetStartDate(0);
