@@ -237,12 +237,22 @@ QImage* ColumnSpanTarget(QPainter& painter) {
 
 SeriesCache::Entry& SeriesCache::Lookup(const ChartSeries& series, const GeometryKey& key, bool& fresh) {
   Entry& entry = entries_[&series];
+  if (entry.frame != frame_) {
+    entry.frame = frame_;
+    ++touched_;
+  }
   fresh = !(entry.key == key) || (entry.points.empty() && entry.bars.empty());
   entry.key = key;
   return entry;
 }
 
 void SeriesCache::Retain(const std::vector<ChartSeries*>& placed) {
+  // Usually every entry was drawn this frame; thousands of per-day series
+  // then cost no set of pointers per frame.
+  const bool allDrawn = touched_ == entries_.size();
+  ++frame_;
+  touched_ = 0;
+  if (allDrawn) return;
   const std::unordered_set<const ChartSeries*> keep(placed.begin(), placed.end());
   std::erase_if(entries_, [&keep](const auto& item) { return !keep.contains(item.first); });
 }

@@ -41,6 +41,7 @@ class SeriesCache {
     std::optional<Color> uniformColor;  // all coloured points alike
     std::uint64_t extremesRevision = 0;
     bool hasExtremes = false;
+    std::uint64_t frame = 0;  // the last frame that looked it up
   };
   // The entry for the series; `fresh` tells whether it must be filled.
   Entry& Lookup(const chart::ChartSeries& series, const GeometryKey& key, bool& fresh);
@@ -50,6 +51,8 @@ class SeriesCache {
 
  private:
   std::unordered_map<const chart::ChartSeries*, Entry> entries_;
+  std::uint64_t frame_ = 1;
+  std::size_t touched_ = 0;  // entries looked up since the last Retain
 };
 
 struct SeriesPaintContext {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace calorix::chartview {
 namespace {
@@ -164,6 +165,67 @@ TEST(SeriesDecimation, BlocksKeepTheExtremesAndTheGaps) {
     EXPECT_DOUBLE_EQ(p.y, ys[p.index]);
   }
   EXPECT_EQ(plain.size() > 0, true);
+}
+
+}  // namespace
+}  // namespace calorix::chartview
+
+namespace calorix::chartview {
+namespace {
+
+// M4 the slow way: point by point, each column's unbroken runs keeping
+// their first point, the first lowest, the first highest and the last.
+std::vector<std::size_t> ReferenceM4(const std::vector<double>& xs, const std::vector<double>& ys) {
+  constexpr std::size_t kBreak = std::numeric_limits<std::size_t>::max();
+  std::vector<std::size_t> out;
+  std::vector<std::size_t> run;
+  auto flush = [&] {
+    if (run.empty()) return;
+    std::size_t low = run.front(), high = run.front();
+    for (const std::size_t k : run) {
+      if (ys[k] < ys[low]) low = k;
+      if (ys[k] > ys[high]) high = k;
+    }
+    for (const std::size_t k : {run.front(), std::min(low, high), std::max(low, high), run.back()}) {
+      if (out.empty() || out.back() != k) out.push_back(k);
+    }
+    run.clear();
+  };
+  double column = kNaN;
+  for (std::size_t k = 0; k < xs.size(); ++k) {
+    if (std::floor(xs[k]) != column) flush();
+    column = std::floor(xs[k]);
+    if (std::isnan(ys[k])) {
+      flush();
+      if (!out.empty() && out.back() != kBreak) out.push_back(kBreak);
+    } else {
+      run.push_back(k);
+    }
+  }
+  flush();
+  return out;
+}
+
+TEST(SeriesDecimation, M4MatchesAPointByPointScanWithTiesAndNulls) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> level(0, 6);
+  std::uniform_real_distribution<double> step(0.001, 0.2);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<double> xs, ys;
+    double x = 0.0;
+    for (int i = 0; i < 3000 && x < 99.0; ++i) {
+      xs.push_back(x);
+      const int v = level(random);
+      // Few distinct values make ties common; 6 is a null.
+      ys.push_back(v == 6 && round % 2 == 0 ? kNaN : static_cast<double>(v));
+      x += step(random) * (round % 3 == 0 ? 0.05 : 1.0);
+    }
+    std::vector<PixelPoint> out;
+    DecimateM4(xs, ys, {0, xs.size()}, kX, kY, 1.0, out);
+    std::vector<std::size_t> indices;
+    for (const PixelPoint& p : out) indices.push_back(p.IsBreak() ? std::numeric_limits<std::size_t>::max() : p.index);
+    EXPECT_EQ(indices, ReferenceM4(xs, ys)) << "round " << round;
+  }
 }
 
 }  // namespace
