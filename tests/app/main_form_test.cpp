@@ -7,7 +7,7 @@
 #include "settings/ini_settings.h"
 #include "settings/profile_file.h"
 #include "ui/child_form.h"
-#include "app_test_support.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/builtin_settings.h"
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
-#include "app_test_support.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace calorix {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/error.h"
 #include "i18n/text_table.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace calorix {
 namespace {

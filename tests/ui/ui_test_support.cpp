@@ -1,32 +1,12 @@
 #include "ui_test_support.h"
 
 #include <fstream>
-#include <random>
 
 #include "chartview/chart_view.h"
 #include "logdata/multi_day.h"
 #include "settings/ini_settings.h"
 
 namespace calorix::ui::testing {
-
-TempFolder::TempFolder() {
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() / ("calorix-ui-" + std::to_string(random()) + std::to_string(random()));
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-std::filesystem::path TempFolder::Write(std::string_view name, std::string_view bytes) const {
-  const std::filesystem::path path = path_ / name;
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
 
 std::filesystem::path SampleFile(std::string_view relative) {
   return std::filesystem::path(CALORIX_SAMPLES_DIR) / relative;

@@ -14,24 +14,12 @@
 #include "core/child_settings.h"
 #include "dialogs/scripted_dialogs.h"
 #include "i18n/text_table.h"
+#include "support/temp_folder.h"
 #include "ui/child_form.h"
 
 namespace calorix::ui::testing {
 
-// A fresh folder below the system's temporary folder, removed with
-// everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path Write(std::string_view name, std::string_view bytes) const;
-
- private:
-  std::filesystem::path path_;
-};
+using calorix::testing::TempFolder;
 
 std::filesystem::path SampleFile(std::string_view relative);
 
