@@ -142,33 +142,99 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
   }
 }
 
+namespace {
+
+// A block of the next level: the two halves in order, ties going to the
+// left one, as a scan keeps the first lowest and highest point.
+BlockExtremes::Block Merge(const BlockExtremes::Block& left, const BlockExtremes::Block& right) {
+  BlockExtremes::Block block = left;
+  block.hasNull = left.hasNull || right.hasNull;
+  block.lastX = right.lastX;
+  block.lastY = right.lastY;
+  if (right.lowY < left.lowY) {
+    block.low = right.low;
+    block.lowX = right.lowX;
+    block.lowY = right.lowY;
+  }
+  if (right.highY > left.highY) {
+    block.high = right.high;
+    block.highX = right.highX;
+    block.highY = right.highY;
+  }
+  return block;
+}
+
+// The extremes of [from, to), which holds no null.
+BlockExtremes::Block Summarize(const std::vector<double>& xs, const std::vector<double>& ys, std::size_t from,
+                               std::size_t to) {
+  std::size_t low = from;
+  std::size_t high = from;
+  for (std::size_t k = from; k < to; ++k) {
+    if (ys[k] < ys[low]) low = k;
+    if (ys[k] > ys[high]) high = k;
+  }
+  BlockExtremes::Block block;
+  block.firstX = xs[from];
+  block.firstY = ys[from];
+  block.lastX = xs[to - 1];
+  block.lastY = ys[to - 1];
+  block.low = static_cast<std::uint32_t>(low);
+  block.high = static_cast<std::uint32_t>(high);
+  block.lowX = xs[low];
+  block.lowY = ys[low];
+  block.highX = xs[high];
+  block.highY = ys[high];
+  return block;
+}
+
+}  // namespace
+
+const BlockExtremes::Gap* BlockExtremes::GapOf(std::size_t block) const {
+  const auto it = std::lower_bound(gaps_.begin(), gaps_.end(), block,
+                                   [](const auto& gap, std::size_t b) { return gap.first < b; });
+  return it != gaps_.end() && it->first == block ? &it->second : nullptr;
+}
+
 void BlockExtremes::Build(const std::vector<double>& xs, const std::vector<double>& ys) {
-  blocks_.assign((ys.size() + kBlock - 1) / kBlock, Block{});
+  levels_.assign(1, std::vector<Block>((ys.size() + kBlock - 1) / kBlock));
+  gaps_.clear();
+  std::vector<Block>& blocks = levels_[0];
   built_ = ys.size();
-  for (std::size_t b = 0; b < blocks_.size(); ++b) {
-    Block& block = blocks_[b];
+  for (std::size_t b = 0; b < blocks.size(); ++b) {
     const std::size_t start = b * kBlock;
     const std::size_t end = std::min(ys.size(), start + kBlock);
-    std::size_t low = start;
-    std::size_t high = start;
+    std::size_t firstNull = end;
+    std::size_t lastNull = end;
     for (std::size_t k = start; k < end; ++k) {
-      if (std::isnan(ys[k])) {
-        block.hasNull = true;
-        break;
-      }
-      if (ys[k] < ys[low]) low = k;
-      if (ys[k] > ys[high]) high = k;
+      if (!std::isnan(ys[k])) continue;
+      if (firstNull == end) firstNull = k;
+      lastNull = k;
     }
-    block.firstX = xs[start];
-    block.firstY = ys[start];
-    block.lastX = xs[end - 1];
-    block.lastY = ys[end - 1];
-    block.low = static_cast<std::uint32_t>(low);
-    block.high = static_cast<std::uint32_t>(high);
-    block.lowX = xs[low];
-    block.lowY = ys[low];
-    block.highX = xs[high];
-    block.highY = ys[high];
+    if (firstNull == end) {
+      blocks[b] = Summarize(xs, ys, start, end);
+      continue;
+    }
+    blocks[b].firstX = xs[start];
+    blocks[b].lastX = xs[end - 1];
+    blocks[b].hasNull = true;
+    const bool adjacent =
+        std::all_of(ys.begin() + static_cast<std::ptrdiff_t>(firstNull),
+                    ys.begin() + static_cast<std::ptrdiff_t>(lastNull + 1), [](double y) { return std::isnan(y); });
+    if (!adjacent) continue;
+    Gap gap;
+    gap.headEnd = static_cast<std::uint32_t>(firstNull);
+    gap.tailStart = static_cast<std::uint32_t>(lastNull + 1);
+    if (firstNull > start) gap.head = Summarize(xs, ys, start, firstNull);
+    if (lastNull + 1 < end) gap.tail = Summarize(xs, ys, lastNull + 1, end);
+    gaps_.emplace_back(b, gap);
+  }
+  while (levels_.back().size() > 1) {
+    const std::vector<Block>& below = levels_.back();
+    std::vector<Block> level((below.size() + 1) / 2);
+    for (std::size_t b = 0; b < level.size(); ++b) {
+      level[b] = 2 * b + 1 < below.size() ? Merge(below[2 * b], below[2 * b + 1]) : below[2 * b];
+    }
+    levels_.push_back(std::move(level));
   }
 }
 
@@ -319,35 +385,79 @@ struct BlockRun {
   }
 };
 
-void DecimateByBlocks(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
-                      const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                      const BlockExtremes& extremes, std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
-  constexpr std::size_t B = BlockExtremes::kBlock;
-  BlockRun blockRun;
-  Run pointRun;
-  double column = std::numeric_limits<double>::quiet_NaN();
-  for (std::size_t b = range.first / B; b * B < range.last; ++b) {
-    const BlockExtremes::Block& block = extremes.Blocks()[b];
-    const std::size_t start = b * B;
-    const std::size_t end = std::min(ys.size(), start + B);
-    const double blockColumn = std::floor(xScale.PosAtValue(block.firstX) * columnsPerUnit);
-    if (blockColumn != column) {
-      blockRun.Flush(xScale, yScale, out, colorOf);
-      pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
-      column = blockColumn;
+// Walks the blocks of one level in order. A block holding a null is split
+// into its halves down to the shortest blocks, so that a gap reads only
+// the samples of the one short block around it.
+class BlockWalk {
+ public:
+  BlockWalk(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range, const AxisScale& xScale,
+            const AxisScale& yScale, double columnsPerUnit, const BlockExtremes& extremes,
+            std::vector<PixelPoint>& out, const PointColorSource& colorOf)
+      : xs_(xs), ys_(ys), range_(range), xScale_(xScale), yScale_(yScale), columnsPerUnit_(columnsPerUnit),
+        extremes_(extremes), out_(out), colorOf_(colorOf) {}
+
+  void Walk(std::size_t level) {
+    const std::size_t size = BlockExtremes::kBlock << level;
+    for (std::size_t b = range_.first / size; b * size < range_.last; ++b) Visit(level, b);
+    blockRun_.Flush(xScale_, yScale_, out_, colorOf_);
+    pointRun_.Flush(xs_, ys_, xScale_, yScale_, out_, colorOf_);
+  }
+
+ private:
+  void Visit(std::size_t level, std::size_t b) {
+    const std::size_t size = BlockExtremes::kBlock << level;
+    const std::size_t start = b * size;
+    const std::size_t end = std::min(ys_.size(), start + size);
+    if (end <= range_.first || start >= range_.last) return;
+    const BlockExtremes::Block& block = extremes_.Level(level)[b];
+    if (block.hasNull && level > 0) {
+      Visit(level - 1, 2 * b);
+      Visit(level - 1, 2 * b + 1);
+      return;
+    }
+    const double blockColumn = std::floor(xScale_.PosAtValue(block.firstX) * columnsPerUnit_);
+    if (blockColumn != column_) {
+      blockRun_.Flush(xScale_, yScale_, out_, colorOf_);
+      pointRun_.Flush(xs_, ys_, xScale_, yScale_, out_, colorOf_);
+      column_ = blockColumn;
     }
     if (!block.hasNull) {
       // A run of points and one of blocks cannot share a column: close one.
-      pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
-      blockRun.Add(start, end, block);
-      continue;
+      pointRun_.Flush(xs_, ys_, xScale_, yScale_, out_, colorOf_);
+      blockRun_.Add(start, end, block);
+      return;
     }
-    blockRun.Flush(xScale, yScale, out, colorOf);
-    AddPoints(start, end, xs, ys, xScale, yScale, pointRun, out, colorOf);
+    if (const BlockExtremes::Gap* gap = extremes_.GapOf(b)) return VisitGap(start, end, *gap);
+    blockRun_.Flush(xScale_, yScale_, out_, colorOf_);
+    AddPoints(start, end, xs_, ys_, xScale_, yScale_, pointRun_, out_, colorOf_);
   }
-  blockRun.Flush(xScale, yScale, out, colorOf);
-  pointRun.Flush(xs, ys, xScale, yScale, out, colorOf);
-}
+
+  // The head joins the column's run of blocks, the nulls break the line,
+  // and the tail starts a run in the column of its first point.
+  void VisitGap(std::size_t start, std::size_t end, const BlockExtremes::Gap& gap) {
+    pointRun_.Flush(xs_, ys_, xScale_, yScale_, out_, colorOf_);
+    if (gap.headEnd > start) blockRun_.Add(start, gap.headEnd, gap.head);
+    blockRun_.Flush(xScale_, yScale_, out_, colorOf_);
+    PushBreak(out_);
+    if (gap.tailStart < end) {
+      column_ = std::floor(xScale_.PosAtValue(gap.tail.firstX) * columnsPerUnit_);
+      blockRun_.Add(gap.tailStart, end, gap.tail);
+    }
+  }
+
+  const std::vector<double>& xs_;
+  const std::vector<double>& ys_;
+  IndexRange range_;
+  const AxisScale& xScale_;
+  const AxisScale& yScale_;
+  double columnsPerUnit_;
+  const BlockExtremes& extremes_;
+  std::vector<PixelPoint>& out_;
+  const PointColorSource& colorOf_;
+  BlockRun blockRun_;
+  Run pointRun_;
+  double column_ = std::numeric_limits<double>::quiet_NaN();
+};
 
 }  // namespace
 
@@ -363,8 +473,15 @@ void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, In
   // of a doubling series of them, for each of thousands of small series.
   out.reserve(std::min(range.last - range.first, static_cast<std::size_t>(spanned < 1e7 ? spanned : 1e7) * 5 + 8));
   if (extremes && extremes->Covers(ys)) {
-    if (static_cast<double>(range.last - range.first) >= 4.0 * BlockExtremes::kBlock * spanned) {
-      return DecimateByBlocks(xs, ys, range, xScale, yScale, columnsPerUnit, *extremes, out, colorOf);
+    // The longest blocks of which a column still holds four.
+    const double perColumn = static_cast<double>(range.last - range.first) / spanned;
+    std::size_t level = 0;
+    while (level + 1 < extremes->LevelCount() &&
+           perColumn >= 4.0 * static_cast<double>(BlockExtremes::kBlock << (level + 1))) {
+      ++level;
+    }
+    if (perColumn >= 4.0 * BlockExtremes::kBlock) {
+      return BlockWalk(xs, ys, range, xScale, yScale, columnsPerUnit, *extremes, out, colorOf).Walk(level);
     }
   }
   const bool forward = xScale.Factor() > 0.0;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "chartview/axis_scale.h"
@@ -45,8 +46,11 @@ void MapAllPoints(const std::vector<double>& xs, const std::vector<double>& ys, 
 // The first, last, lowest and highest point of each block of kBlock
 // points of a series, with their coordinates, so that a view in which a
 // pixel column holds many blocks (a year of minutes) is reduced by reading
-// the blocks alone, in order, instead of every sample. Built once per
-// change of the data.
+// the blocks alone, in order, instead of every sample. Above these, levels
+// of blocks twice as long, each made of two of the level below, so that a
+// view reads about four to eight blocks a column however long the range:
+// its cost follows the columns, not the points. Built once per change of
+// the data.
 class BlockExtremes {
  public:
   static constexpr std::size_t kBlock = 32;
@@ -57,15 +61,31 @@ class BlockExtremes {
     double highX = 0.0, highY = 0.0;
     std::uint32_t low = 0;   // index of the first lowest point
     std::uint32_t high = 0;  // index of the first highest point
-    bool hasNull = false;    // such blocks are read point by point
+    bool hasNull = false;    // see Gap
+  };
+  // A shortest block holding nulls that are all adjacent (a logger pause):
+  // its points before and after them as blocks of their own, so that a gap
+  // costs no read of samples. Blocks with points between nulls are read
+  // point by point.
+  struct Gap {
+    std::uint32_t headEnd = 0;    // first null; the head is [block start, headEnd)
+    std::uint32_t tailStart = 0;  // after the last null; the tail is [tailStart, block end)
+    Block head;
+    Block tail;
   };
   void Build(const std::vector<double>& xs, const std::vector<double>& ys);
-  const std::vector<Block>& Blocks() const { return blocks_; }
+  // Level 0 holds blocks of kBlock points, level n blocks of kBlock << n.
+  std::size_t LevelCount() const { return levels_.size(); }
+  const std::vector<Block>& Level(std::size_t level) const { return levels_[level]; }
+  const std::vector<Block>& Blocks() const { return Level(0); }
+  // The gap of a shortest block with nulls, if they are adjacent.
+  const Gap* GapOf(std::size_t block) const;
   // Whether the blocks were built from these samples.
-  bool Covers(const std::vector<double>& ys) const { return built_ == ys.size(); }
+  bool Covers(const std::vector<double>& ys) const { return built_ == ys.size() && !levels_.empty(); }
 
  private:
-  std::vector<Block> blocks_;
+  std::vector<std::vector<Block>> levels_;
+  std::vector<std::pair<std::size_t, Gap>> gaps_;  // by block, ascending
   std::size_t built_ = 0;
 };
 
@@ -77,10 +97,10 @@ class BlockExtremes {
 // most 7,680 vertices. Null points still break the line.
 //
 // With block extremes of the same series, and when a column holds at least
-// four blocks, whole blocks are assigned to the column of their first
-// point: a column may then take up to a block of its right neighbour's
-// points, a shift of at most a quarter of a pixel, for reading a
-// thirty-second of the data.
+// four blocks, whole blocks of the longest such level are assigned to the
+// column of their first point: a column may then take up to a block of
+// its right neighbour's points, a shift of at most a quarter of a pixel,
+// for reading a few blocks a column instead of every point.
 void DecimateM4(const std::vector<double>& xs, const std::vector<double>& ys, IndexRange range,
                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
                 std::vector<PixelPoint>& out, const PointColorSource& colorOf = {},

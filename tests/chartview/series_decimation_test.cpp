@@ -230,3 +230,108 @@ TEST(SeriesDecimation, M4MatchesAPointByPointScanWithTiesAndNulls) {
 
 }  // namespace
 }  // namespace calorix::chartview
+
+namespace calorix::chartview {
+namespace {
+
+// A block with nulls has a gap summary exactly when its nulls are
+// adjacent, and then its head and tail hold their points' extremes.
+void ExpectGapAsScanned(const BlockExtremes& extremes, std::size_t b, const std::vector<double>& xs,
+                        const std::vector<double>& ys) {
+  const std::size_t start = b * BlockExtremes::kBlock;
+  const std::size_t end = std::min(xs.size(), start + BlockExtremes::kBlock);
+  std::vector<std::size_t> nulls;
+  for (std::size_t k = start; k < end; ++k) {
+    if (std::isnan(ys[k])) nulls.push_back(k);
+  }
+  const bool adjacent = nulls.back() - nulls.front() + 1 == nulls.size();
+  const BlockExtremes::Gap* gap = extremes.GapOf(b);
+  ASSERT_EQ(gap != nullptr, adjacent) << b;
+  if (!gap) return;
+  EXPECT_EQ(gap->headEnd, nulls.front());
+  EXPECT_EQ(gap->tailStart, nulls.back() + 1);
+  auto expectPart = [&](const BlockExtremes::Block& part, std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    std::size_t low = from, high = from;
+    for (std::size_t k = from; k < to; ++k) {
+      if (ys[k] < ys[low]) low = k;
+      if (ys[k] > ys[high]) high = k;
+    }
+    EXPECT_EQ(part.low, low);
+    EXPECT_EQ(part.high, high);
+    EXPECT_EQ(part.firstX, xs[from]);
+    EXPECT_EQ(part.lastY, ys[to - 1]);
+  };
+  expectPart(gap->head, start, gap->headEnd);
+  expectPart(gap->tail, gap->tailStart, end);
+}
+
+TEST(SeriesDecimation, EveryLevelOfBlocksHoldsWhatAScanOfItsPointsFinds) {
+  // An odd length leaves short last blocks; ties and nulls fall anywhere,
+  // also across the edges of blocks.
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> level(0, 40);
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 5000 + 17; ++i) {
+    xs.push_back(i * 0.5);
+    const int v = level(random);
+    ys.push_back(v == 40 && i > 3000 ? kNaN : static_cast<double>(v % 9));
+  }
+  ys[31] = kNaN;  // the last point of block 0
+  ys[32] = kNaN;  // the first of block 1
+  for (int i = 70; i < 75; ++i) ys[i] = kNaN;  // a pause inside block 2
+  ys[100] = ys[104] = kNaN;                     // nulls apart in block 3
+  BlockExtremes extremes;
+  extremes.Build(xs, ys);
+  ASSERT_GT(extremes.LevelCount(), 5u);
+  EXPECT_EQ(extremes.Level(extremes.LevelCount() - 1).size(), 1u);
+  for (std::size_t l = 0; l < extremes.LevelCount(); ++l) {
+    const std::size_t size = BlockExtremes::kBlock << l;
+    const auto& blocks = extremes.Level(l);
+    ASSERT_EQ(blocks.size(), (xs.size() + size - 1) / size);
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+      const std::size_t start = b * size;
+      const std::size_t end = std::min(xs.size(), start + size);
+      bool null = false;
+      std::size_t low = start, high = start;
+      for (std::size_t k = start; k < end; ++k) {
+        null = null || std::isnan(ys[k]);
+        if (ys[k] < ys[low]) low = k;
+        if (ys[k] > ys[high]) high = k;
+      }
+      const BlockExtremes::Block& block = blocks[b];
+      ASSERT_EQ(block.hasNull, null) << l << " " << b;
+      if (l == 0 && null) ExpectGapAsScanned(extremes, b, xs, ys);
+      EXPECT_EQ(block.firstX, xs[start]);
+      EXPECT_EQ(block.lastX, xs[end - 1]);
+      if (null) continue;
+      EXPECT_EQ(block.low, low) << l << " " << b;
+      EXPECT_EQ(block.high, high) << l << " " << b;
+      EXPECT_EQ(block.lowX, xs[low]);
+      EXPECT_EQ(block.highY, ys[high]);
+    }
+  }
+}
+
+TEST(SeriesDecimation, LongBlocksKeepAColumnsExtremesAtFourPointsAColumn) {
+  // 20,000 points a column: the reduction reads blocks of 4,096 or more,
+  // and still finds a spike of one point.
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 400000; ++i) {
+    xs.push_back(i * 0.00005);
+    ys.push_back(i == 123457 ? 99.0 : 50.0 + std::sin(i * 0.001));
+  }
+  BlockExtremes extremes;
+  extremes.Build(xs, ys);
+  std::vector<PixelPoint> out;
+  DecimateM4(xs, ys, {0, xs.size()}, kX, kY, 1.0, out, {}, &extremes);
+  EXPECT_LE(out.size(), 4u * 21u);
+  EXPECT_TRUE(std::any_of(out.begin(), out.end(), [](const PixelPoint& p) { return p.index == 123457; }));
+  for (const PixelPoint& p : out) {
+    EXPECT_DOUBLE_EQ(p.x, xs[p.index]);
+    EXPECT_DOUBLE_EQ(p.y, ys[p.index]);
+  }
+}
+
+}  // namespace
+}  // namespace calorix::chartview
