@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QSlider>
+#include <algorithm>
 #include <cmath>
 
 #include "chartview/chart_view.h"
@@ -49,6 +50,13 @@ void SetAxisRange(chart::ChartAxis& axis, double min, double max) {
   }
 }
 
+// The fixed value range of the settings. A hand-edited settings file may
+// give the ends the wrong way round; the axis then shows them in order
+// instead of refusing every new window.
+void SetFixedRange(chart::ChartAxis& axis, const TChildSettings& settings) {
+  SetAxisRange(axis, std::min(settings.AxisMin, settings.AxisMax), std::max(settings.AxisMin, settings.AxisMax));
+}
+
 }  // namespace
 
 // Holds DisplayChanged back while many curves change at once, and sends it
@@ -81,8 +89,8 @@ bool TChildform::Parts::HasGraphs() const { return upper.SeriesCount() + lower.S
 
 void TChildform::Parts::ApplySettings(const TChildSettings& record) {
   settings = record;
-  SetAxisRange(upper.LeftAxis(), settings.AxisMin, settings.AxisMax);
-  SetAxisRange(upper.RightAxis(), settings.AxisMin, settings.AxisMax);
+  SetFixedRange(upper.LeftAxis(), settings);
+  SetFixedRange(upper.RightAxis(), settings);
   ShowColorPatches();
   for (const ChannelBox& row : kChannelBoxes) {
     const logdata::ChannelInfo& info = logdata::InfoOf(row.channel);
@@ -263,7 +271,7 @@ void TChildform::Parts::UpdateAxes() {
   ScaleDynamically(chart::AxisPosition::Left);
   ScaleDynamically(chart::AxisPosition::Right);
   UpdateLowerMargins(titles.bothGroups);
-  if (!titles.anyTemperature && !titles.anyOther) SetAxisRange(upper.LeftAxis(), settings.AxisMin, settings.AxisMax);
+  if (!titles.anyTemperature && !titles.anyOther) SetFixedRange(upper.LeftAxis(), settings);
 }
 
 void TChildform::Parts::UpdateLowerMargins(bool bothGroups) {

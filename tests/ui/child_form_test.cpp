@@ -205,6 +205,21 @@ TEST_F(ChildFormTest, FixedScalingKeepsTheSettingsRange) {
   EXPECT_EQ(Upper().RightAxis().Maximum(), 90.0);
 }
 
+TEST_F(ChildFormTest, SettingsRangeGivenTheWrongWayRoundIsShownInOrder) {
+  TChildSettings settings = testing::DefaultSettings();
+  settings.DynamicScaling = false;
+  settings.AxisMin = 120;
+  settings.AxisMax = -10;
+  Window().ApplySettings(settings);
+  EXPECT_EQ(Upper().LeftAxis().Minimum(), -10.0);
+  EXPECT_EQ(Upper().LeftAxis().Maximum(), 120.0);
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  Box("CB_T1").setChecked(true);
+  Box("CB_T1").setChecked(false);
+  EXPECT_EQ(Upper().LeftAxis().Minimum(), -10.0);
+  EXPECT_EQ(Upper().LeftAxis().Maximum(), 120.0);
+}
+
 TEST_F(ChildFormTest, DefaultLabelsFollowTheLanguageTypedLabelsStay) {
   TChildSettings settings = testing::DefaultSettings();
   settings.Labels[static_cast<std::size_t>(SettingSlot::T2)] = "Collector";
