@@ -98,14 +98,3 @@ void BM_DayScrollStep(benchmark::State& state) {
 BENCHMARK(BM_MonthFrame)->ArgsProduct({{1, 0}, {0, 1, 2}})->ArgNames({"perDay", "frame"})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_YearFrame)->ArgsProduct({{1, 0}, {0, 1, 2}})->ArgNames({"perDay", "frame"})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayScrollStep)->Arg(1)->Arg(0)->ArgName("decimate")->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  // Text needs a GUI application; no window system is used.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

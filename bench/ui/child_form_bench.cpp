@@ -163,13 +163,3 @@ BENCHMARK(BM_MonthSpanCheckBox)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace calorix::ui
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
