@@ -27,7 +27,9 @@ class ProfileAccess {
 // Opens an access to the profile file at a path; null when that fails.
 using ProfileOpener = std::function<std::unique_ptr<ProfileAccess>(const std::filesystem::path&)>;
 
-// The settings file on disk, Windows-1252 encoded. Reads take the file as it
+// The settings file on disk, Windows-1252 encoded where a value can be held
+// in it and UTF-8 where not (a value read that is well-formed UTF-8 with
+// bytes beyond ASCII is taken as UTF-8). Reads take the file as it
 // was at the first read; every write reads it again, changes the one key and
 // replaces the whole file, so that two programs writing different keys do
 // not undo each other's changes.
@@ -44,11 +46,12 @@ class ProfileFile : public ProfileAccess {
   std::optional<std::string> content_;
 };
 
-// A ProfileFile; null when the path is empty or names a folder.
+// A ProfileFile; null when the path is empty or names anything but a regular
+// file (a folder, a pipe, a device).
 std::unique_ptr<ProfileAccess> OpenProfileFile(const std::filesystem::path& path);
 
 // The file's bytes: empty for a file that does not exist, nothing for one
-// that exists but cannot be read.
+// that exists but cannot be read or is not a regular file.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // Writes the bytes to a new file beside the target and renames it over the

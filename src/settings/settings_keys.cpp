@@ -14,6 +14,9 @@ template <class... F>
 struct Overloaded : F... {
   using F::operator()...;
 };
+// Spelled out: clang before 17 deduces no template arguments for aggregates.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 using Field = SettingsField;
 using Values = SettingsValues;

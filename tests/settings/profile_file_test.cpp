@@ -161,6 +161,27 @@ TEST(ProfileFileTest, WriteThroughSymbolicLinkKeepsTheLink) {
   EXPECT_EQ(ReadBytes(folder / "real.ini"), "[Main]\nA=2\n");
 }
 
+// A link whose target does not exist yet: the first write creates the
+// target and the link stays.
+TEST(ProfileFileTest, WriteThroughDanglingSymbolicLinkCreatesItsTarget) {
+  TempFolder folder;
+  fs::create_directory(folder / "real");
+  fs::create_symlink("real/Calorix.ini", folder / "link.ini");
+  fs::create_symlink("link.ini", folder / "link2.ini");
+  ProfileFile file(folder / "link2.ini");
+  ASSERT_TRUE(file.Write("Main", "A", "1"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link2.ini"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "Calorix.ini"), "[Main]\r\nA=1\r\n");
+}
+
+TEST(ProfileFileTest, OpenFailsForAPipe) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "a.ini").c_str(), 0600), 0);
+  EXPECT_EQ(OpenProfileFile(folder / "a.ini"), nullptr);
+  EXPECT_EQ(ReadFileBytes(folder / "a.ini"), std::nullopt);
+}
+
 TEST(ProfileFileTest, OpenFailsForAFolderOrAnEmptyPath) {
   TempFolder folder;
   EXPECT_EQ(OpenProfileFile(folder.Path()), nullptr);
