@@ -82,9 +82,9 @@ void BM_ReadYearIntoDayLogs(benchmark::State& state) {
     LogReadState reading;
     for (const auto& path : files) {
       const DayFile file = ReadDayFile(path);
-      CheckHeader(file.header, reading);
-      auto day = std::make_unique<TDay>(DayDateOf(file.records, reading.dateStyle), &upper, &lower);
-      day->ParseDay(file.records, reading.powerInWatts, reading.dateStyle);
+      CheckHeader(file.Header(), reading);
+      auto day = std::make_unique<TDay>(DayDateOfRecords(file.Records(), reading.dateStyle), &upper, &lower);
+      day->ParseDay(file.Records(), reading.powerInWatts, reading.dateStyle);
       points += PointCount(*day);
       days.push_back(std::move(day));
     }

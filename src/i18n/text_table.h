@@ -8,7 +8,9 @@ namespace calorix::i18n {
 enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
 
 inline constexpr int kBlockCount = 6;
-inline constexpr int kTextCount = 112;
+// The numbered rows 0..111, then the rows added after them.
+inline constexpr int kNumberedTextCount = 112;
+inline constexpr int kTextCount = 113;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -37,9 +39,10 @@ enum TextId : int {
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
+  kTextReadingStopped = 112,       // "%1": the line where reading a day file stopped
 };
 
-// Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..kTextCount-1) of a block, UTF-8. Out-of-range rows read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

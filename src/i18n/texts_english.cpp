@@ -167,6 +167,10 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "United States",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added after the numbered rows: a day file whose reading stopped early,
+    // the line number in place of %1.
+    /* 112 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
 };
 
 }  // namespace

@@ -177,6 +177,10 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Vereinigte Staaten",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added after the numbered rows: a day file whose reading stopped early,
+    // the line number in place of %1.
+    /* 112 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
 };
 
 }  // namespace

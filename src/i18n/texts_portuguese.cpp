@@ -172,6 +172,10 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added after the numbered rows: a day file whose reading stopped early,
+    // the line number in place of %1.
+    /* 112 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
 };
 
 }  // namespace

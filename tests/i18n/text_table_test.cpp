@@ -65,12 +65,14 @@ bool IsValidUtf8(std::string_view text) {
 
 class EveryBlock : public ::testing::TestWithParam<LanguageBlock> {};
 
-TEST_P(EveryBlock, Has112RowsAndNothingOutside) {
+TEST_P(EveryBlock, Has112NumberedRowsThenTheAddedOnesAndNothingOutside) {
   const LanguageBlock block = GetParam();
-  EXPECT_EQ(kTextCount, 112);
+  EXPECT_EQ(kNumberedTextCount, 112);
+  EXPECT_EQ(kTextCount, 113);
   EXPECT_FALSE(TextOf(block, 0).empty());
   EXPECT_FALSE(TextOf(block, 111).empty());
-  EXPECT_TRUE(TextOf(block, 112).empty());
+  EXPECT_FALSE(TextOf(block, kTextReadingStopped).empty());
+  EXPECT_TRUE(TextOf(block, kTextCount).empty());
   EXPECT_TRUE(TextOf(block, -1).empty());
   EXPECT_TRUE(TextOf(block, 100000).empty());
 }
@@ -128,6 +130,12 @@ TEST_P(EveryBlock, OtherRowsHaveNoOuterBlanks) {
     EXPECT_NE(text.front(), ' ') << "row " << n;
     EXPECT_NE(text.back(), ' ') << "row " << n;
   }
+}
+
+TEST_P(EveryBlock, ReadingStoppedNamesTheLineOnce) {
+  const std::string& text = TextOf(GetParam(), kTextReadingStopped);
+  EXPECT_NE(text.find("%1"), std::string::npos);
+  EXPECT_EQ(text.find("%1"), text.rfind("%1"));
 }
 
 TEST_P(EveryBlock, DisclaimerEndsWithAFullStop) {

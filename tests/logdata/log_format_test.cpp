@@ -140,9 +140,14 @@ TEST(LineSplitting, AcceptsEveryLineEndAndDropsEmptyLines) {
 TEST(DayFileReading, SplitsHeaderFromRecords) {
   TempFile file("\r\n" + IsoHeader() + "\r\n" + Rec("00:00", "1") + "\r\n\r\n" + Rec("00:01", "2") + "\r\n");
   const DayFile day = ReadDayFile(file.path());
-  EXPECT_EQ(day.header, IsoHeader());
-  ASSERT_EQ(day.records.size(), 2u);
-  EXPECT_EQ(day.records[1], Rec("00:01", "2"));
+  EXPECT_EQ(day.Header(), IsoHeader());
+  RecordLines records = day.Records();
+  ASSERT_EQ(records.CountLeft(), 2u);
+  std::string_view record;
+  ASSERT_TRUE(records.Next(record));
+  ASSERT_TRUE(records.Next(record));
+  EXPECT_EQ(record, Rec("00:01", "2"));
+  EXPECT_EQ(records.LineNumber(), 5u);
 }
 
 TEST(DayFileReading, MissingFileNamesTheFileWithoutFolder) {
