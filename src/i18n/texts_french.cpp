@@ -183,7 +183,9 @@ constexpr std::string_view kRows[] = {
 
     // Added after the numbered rows: a day file whose reading stopped early,
     // the line number in place of %1.
-    /* 112 */ "La lecture s’est arrêtée à la ligne %1, qui ne contient pas d’enregistrement valide ; les valeurs précédentes sont affichées.",
+    /* 112 */
+    "La lecture s’est arrêtée à la ligne %1, qui ne contient pas "
+    "d’enregistrement valide ; les valeurs précédentes sont affichées.",
 };
 
 }  // namespace

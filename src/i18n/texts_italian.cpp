@@ -176,7 +176,9 @@ constexpr std::string_view kRows[] = {
 
     // Added after the numbered rows: a day file whose reading stopped early,
     // the line number in place of %1.
-    /* 112 */ "La lettura si è interrotta alla riga %1, che non contiene un record valido; vengono mostrati i valori precedenti.",
+    /* 112 */
+    "La lettura si è interrotta alla riga %1, che non contiene un "
+    "record valido; vengono mostrati i valori precedenti.",
 };
 
 }  // namespace

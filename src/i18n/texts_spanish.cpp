@@ -178,7 +178,9 @@ constexpr std::string_view kRows[] = {
 
     // Added after the numbered rows: a day file whose reading stopped early,
     // the line number in place of %1.
-    /* 112 */ "La lectura se detuvo en la línea %1, que no contiene un registro válido; se muestran los valores anteriores.",
+    /* 112 */
+    "La lectura se detuvo en la línea %1, que no contiene un "
+    "registro válido; se muestran los valores anteriores.",
 };
 
 }  // namespace

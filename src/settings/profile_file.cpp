@@ -64,18 +64,28 @@ fs::path ResolvedTarget(const fs::path& path) {
   return target;
 }
 
-// Values Windows-1252 can hold are written in it, so that files stay readable
-// by whoever else reads them; any other value is written as UTF-8 rather
-// than losing characters to "?".
-std::string OnDisk(std::string_view text) {
-  return FitsCp1252(text) ? Utf8ToCp1252(text) : std::string(text);
+bool BeyondAscii(std::string_view bytes) {
+  return std::ranges::any_of(bytes, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 // A value that is well-formed UTF-8 with bytes beyond ASCII was written as
 // UTF-8; anything else is Windows-1252.
+bool ReadsAsUtf8(std::string_view bytes) { return BeyondAscii(bytes) && IsValidUtf8(bytes); }
+
+// Values Windows-1252 can hold are written in it, so that files stay readable
+// by whoever else reads them; any other value is written as UTF-8 rather
+// than losing characters to "?". So is the rare value whose Windows-1252
+// bytes would read back as UTF-8 ("Ã¤"), so that every value reads back.
+std::string OnDisk(std::string_view text) {
+  if (FitsCp1252(text)) {
+    std::string bytes = Utf8ToCp1252(text);
+    if (!ReadsAsUtf8(bytes)) return bytes;
+  }
+  return std::string(text);
+}
+
 std::string InMemory(std::string_view bytes) {
-  const bool beyondAscii = std::ranges::any_of(bytes, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  return beyondAscii && IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+  return ReadsAsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
 }  // namespace

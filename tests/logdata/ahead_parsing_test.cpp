@@ -136,7 +136,8 @@ TEST(AheadParsing, AbortDropsTheFilesParsedAhead) {
 TEST(AheadParsing, TinyFilesGiveTheSameResultAsFileByFile) {
   calorix::testing::TempFolder folder;
   std::vector<std::filesystem::path> files = {folder.Write("20240501.csv", Day("2024-05-01", 1))};
-  const std::vector<std::string> tiny = {"DATE & TIME;\n1", "DATE & TIME;", "dd.mm.yy hh:mm;", "x;\n1\n2", ";", "\t\n\t"};
+  const std::vector<std::string> tiny = {"DATE & TIME;\n1", "DATE & TIME;", "dd.mm.yy hh:mm;",
+                                         "x;\n1\n2",        ";",            "\t\n\t"};
   for (std::size_t i = 0; i < tiny.size(); ++i) {
     files.push_back(folder.Write("2024050" + std::to_string(i + 2) + ".csv", tiny[i]));
   }

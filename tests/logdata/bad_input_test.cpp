@@ -179,7 +179,9 @@ Measured LoadInChild(const std::filesystem::path& path, const std::function<void
   ::close(channel[1]);
   std::string report;
   char buffer[4096];
-  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(got));
+  for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+    report.append(buffer, static_cast<std::size_t>(got));
+  }
   ::close(channel[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -201,7 +203,8 @@ Measured LoadInChild(const std::filesystem::path& path, const std::function<void
 
 void ExpectWithinMemoryBound(const Measured& measured, std::uintmax_t fileSize) {
   if (measured.peakGrowth < 0) return;  // not measurable here
-  const long bound = 3L * static_cast<long>(fileSize) + 16L * static_cast<long>(measured.outcome.t1Points) + kProgramSlack;
+  const long points = static_cast<long>(measured.outcome.t1Points);
+  const long bound = 3L * static_cast<long>(fileSize) + 16L * points + kProgramSlack;
   EXPECT_LE(measured.peakGrowth, bound) << "peak growth " << (measured.peakGrowth >> 20) << " MB, bound "
                                         << (bound >> 20) << " MB";
 }
@@ -256,8 +259,8 @@ TEST(BadInputCorpus, EveryFileGivesItsMessageOrAPartialDayWithinTheMemoryBound) 
     ASSERT_TRUE(measured.finished);
     EXPECT_EQ(measured.outcome.message, c.message);
     EXPECT_EQ(measured.outcome.t1Points, c.t1Points);
-    const std::vector<std::string> warnings =
-        c.stoppedAtLine ? std::vector<std::string>{StopWarning(file.path(), c.stoppedAtLine)} : std::vector<std::string>{};
+    std::vector<std::string> warnings;
+    if (c.stoppedAtLine) warnings.push_back(StopWarning(file.path(), c.stoppedAtLine));
     EXPECT_EQ(measured.outcome.warnings, warnings);
     ExpectWithinMemoryBound(measured, bytes.size());
   }

@@ -306,7 +306,10 @@ TEST_F(IniSettingsTest, ValuesWindows1252CannotHoldAreKeptAsUtf8) {
   EXPECT_NE(bytes.find("T1Label=Kollektor Łódź\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("ChartTitle=W\xE4rme S\xFC" "d\r\n"), std::string::npos);
 
+  settings.SetExcelPath("Ã¤");  // Windows-1252 bytes that would read as UTF-8 "ä"
+
   const TIniSettings again(IniPath(), kProgramFolder);
+  EXPECT_EQ(again.GetExcelPath(), "Ã¤");
   EXPECT_EQ(again.GetMainSettings().LastUsedDir, "/home/łukasz/Логи/Wärme/");
   EXPECT_EQ(again.GetChildSettings().Labels[Slot(SettingSlot::T1)], "Kollektor Łódź");
   EXPECT_EQ(again.GetChildSettings().ChartTitle, "Wärme Süd");
