@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "core/cp1252.h"
 #include "core/error.h"
@@ -27,15 +30,24 @@ constexpr std::string_view kGermanFirstField = "dd.mm.yy hh:mm";
   throw Error(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + path.string());
 }
 
-// Asks for the room first with malloc, whose failure comes back as a null
-// pointer under every allocator: a sanitizer's operator new ends the
-// program instead of throwing std::bad_alloc. The room is not touched, so
-// asking costs no memory.
+// The memory of the machine; 0 when unknown.
+std::uintmax_t PhysicalMemory() {
+#ifdef _WIN32
+  return 0;
+#else
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && pageSize > 0 ? static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(pageSize) : 0;
+#endif
+}
+
+// A file larger than the machine's memory cannot be read whole; it is
+// refused before asking for the room, since not every allocator reports
+// that it has none by throwing (a sanitizer's ends the program, and an
+// overcommitting system gives room it cannot back).
 void RequireRoomFor(std::uintmax_t size, const std::filesystem::path& path) {
-  if (size > std::string().max_size()) FailTooLarge(path);
-  void* room = std::malloc(static_cast<std::size_t>(size));
-  if (!room && size > 0) FailTooLarge(path);
-  std::free(room);
+  const std::uintmax_t memory = PhysicalMemory();
+  if (size > std::string().max_size() || (memory > 0 && size > memory)) FailTooLarge(path);
 }
 
 // Takes the next field up to the separator; the rest of the line is the

@@ -296,9 +296,10 @@ TEST(BadInputCorpus, ManyTinyRecordsStayWithinTheMemoryBound) {
 }
 
 // A file larger than the memory the program may take: the opening message
-// with the whole path, not a raw allocation failure. Without a sanitizer the
-// child's address space is limited, so nothing depends on the machine's
-// memory; a sanitizer refuses so large an allocation by itself.
+// with the whole path, not a raw allocation failure. A sparse 2 TB file is
+// more than the machine's memory; without a sanitizer the child's address
+// space is limited as well, so that a machine with more memory still finds
+// no room for it.
 TEST(BadInputCorpus, FileTooLargeToReadGivesTheOpeningMessageWithItsPath) {
   TempFile file("");
   std::error_code ec;
