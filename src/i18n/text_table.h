@@ -9,6 +9,8 @@ enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese
 
 inline constexpr int kBlockCount = 6;
 inline constexpr int kTextCount = 112;
+// Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
+inline constexpr int kAddedTextCount = 2;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -37,9 +39,13 @@ enum TextId : int {
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
+  // Added rows.
+  kTextNoFileLoaded = 112,
+  kTextFilesLeftOut = 113,
 };
 
-// Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows
+// read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

@@ -169,8 +169,15 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "None of the selected files could be loaded.",
+    /* 113 */ "Some files could not be loaded and were left out:",
+};
+
 }  // namespace
 
 TextRows EnglishRows() { return kRows; }
+AddedTextRows EnglishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

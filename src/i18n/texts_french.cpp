@@ -182,8 +182,15 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
+    /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
+};
+
 }  // namespace
 
 TextRows FrenchRows() { return kRows; }
+AddedTextRows FrenchAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -175,8 +175,15 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
+    /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
+};
+
 }  // namespace
 
 TextRows ItalianRows() { return kRows; }
+AddedTextRows ItalianAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -174,8 +174,15 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
+    /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
+};
+
 }  // namespace
 
 TextRows PortugueseRows() { return kRows; }
+AddedTextRows PortugueseAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -177,8 +177,15 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
+    /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
+};
+
 }  // namespace
 
 TextRows SpanishRows() { return kRows; }
+AddedTextRows SpanishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n
