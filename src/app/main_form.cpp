@@ -8,6 +8,7 @@
 #include "settings/ini_settings.h"
 #include "ui/child_form.h"
 #include "ui/command_guard.h"
+#include "ui/dialog_multi_day.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
@@ -31,6 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int kTextOneDayOnly = 93;
 constexpr int kTextMaximumReached = 96;
 constexpr int kTextWindowNotCreated = 97;
 
@@ -103,6 +106,27 @@ QIcon ProgramIcon() {
   return icon;
 }
 
+// A calendar sheet with a band of days across it: the multi-day analysis.
+QIcon RangeIcon() {
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 16.0;
+    const QRectF sheet(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
+    painter.setPen(QPen(QColor(30, 70, 120), unit));
+    painter.setBrush(Qt::white);
+    painter.drawRect(sheet);
+    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 3 * unit), QColor(30, 70, 120));
+    painter.fillRect(QRectF(3.5 * unit, 8 * unit, 9 * unit, 3 * unit), QColor(232, 140, 30));
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 }  // namespace
 
 std::unique_ptr<TIniSettings> CreateSettingsStore() { return std::make_unique<TIniSettings>(); }
@@ -133,6 +157,8 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   BuildToolBar();
 
   CreateStore(createStore);
+  // Created once, hidden, and reused for every analysis.
+  multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
 
   connect(qApp, &QApplication::focusChanged, this, &TMainform::RefreshActions);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainform::RefreshActions);
@@ -164,6 +190,11 @@ void TMainform::BuildActions() {
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
   actions_.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   actions_.open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  actions_.multiDayAnalysis = new QAction(QString::fromUtf8("&Mehrtägige Auswertung"), this);
+  actions_.multiDayAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  actions_.multiDayAnalysis->setIcon(RangeIcon());
+  // Until the first refresh of the commands' states.
+  actions_.multiDayAnalysis->setEnabled(false);
   actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
   actions_.close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
@@ -172,6 +203,7 @@ void TMainform::BuildActions() {
   actions_.minimizeAll = new QAction(QString::fromUtf8("Alle mi&nimieren"), this);
 
   Connect(actions_.open, &TMainform::ActionOpenExecute);
+  Connect(actions_.multiDayAnalysis, &TMainform::ActionMultiDayAnalysisExecute);
   Connect(actions_.close, &TMainform::ActionCloseExecute);
   Connect(actions_.exit, &TMainform::ActionExitExecute);
   Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
@@ -182,6 +214,7 @@ void TMainform::BuildActions() {
 void TMainform::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
   file->addAction(actions_.open);
+  file->addAction(actions_.multiDayAnalysis);
   file->addAction(actions_.close);
   file->addSeparator();
   file->addAction(actions_.exit);
@@ -201,6 +234,7 @@ void TMainform::BuildToolBar() {
   bar->setIconSize(QSize(24, 24));
   bar->setAutoFillBackground(true);
   bar->addAction(actions_.open);
+  bar->addAction(actions_.multiDayAnalysis);
   auto* spacer = new QWidget(bar);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   bar->addWidget(spacer);
@@ -244,6 +278,56 @@ void TMainform::OpenFile(const std::string& path) {
 void TMainform::OpenFiles(const std::vector<std::string>& paths) {
   HandleFirstActivation();
   for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
+}
+
+void TMainform::ActionMultiDayAnalysisExecute() {
+  TMainSettings main;
+  std::string folder;
+  if (store_) {
+    main = store_->GetMainSettings();
+    folder = main.LastUsedDir;
+  }
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  const QPointer<ui::TChildform> chosen(target);
+  multiDay_->PrepareAnalysis(target, folder);
+  if (multiDay_->exec() == QDialog::Rejected) {
+    if (chosen && !chosen->HasEvaluation()) CloseWindow(chosen);
+    return;
+  }
+  if (store_) store_->SetMainSettings(main.Language, multiDay_->GetLastDir());
+}
+
+void TMainform::OpenRange(const std::string& first, const std::string& last) {
+  HandleFirstActivation();
+  Run([this, &first, &last] { OpenRangeFiles(first, last); });
+}
+
+void TMainform::OpenRangeFiles(const std::string& first, const std::string& last) {
+  // Checked before a window is chosen, so that a wrong range leaves none
+  // behind.
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  if (request.kind == logdata::MultiDayRequest::Kind::SingleDay) {
+    target->LoadFile(request.files.front());
+    dialogs_.ShowInformation(this, i18n::Text(kTextOneDayOnly));
+  } else {
+    const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
+    if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
+    if (result.nothingLoaded) return;
+  }
+  if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));
+}
+
+bool TMainform::IsLoading() const { return multiDay_ && multiDay_->IsLoading(); }
+
+void TMainform::CloseWindow(ui::TChildform* child) {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
+    sub->close();
+  } else {
+    child->close();
+  }
 }
 
 void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
@@ -328,7 +412,8 @@ void TMainform::ActionMinimizeAllExecute() {
 }
 
 void TMainform::UpdateActions() {
-  if (closingChildren_) return;
+  // A window whose evaluation is half built is not asked anything.
+  if (closingChildren_ || IsLoading()) return;
   QMdiSubWindow* active = ActiveSubWindow();
   bool hasGraphs = false;
   if (ui::TChildform* child = ChildOf(active)) {
@@ -340,6 +425,7 @@ void TMainform::UpdateActions() {
 
 void TMainform::ApplyStates(const ActionStates& states) {
   actions_.open->setEnabled(states.open);
+  actions_.multiDayAnalysis->setEnabled(states.multiDayAnalysis);
   actions_.close->setEnabled(states.close);
   actions_.exit->setEnabled(states.exit);
   actions_.cascade->setEnabled(states.cascade);
@@ -380,6 +466,7 @@ ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
     sub = mdi_->addSubWindow(child.get());
     ui::TChildform* created = child.release();
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(this);
     connect(created, &ui::TChildform::DisplayChanged, this, &TMainform::RefreshActions);
     // The frame has forgotten the window only once it is gone.
     connect(sub, &QObject::destroyed, this, &TMainform::RefreshActions, Qt::QueuedConnection);
@@ -405,7 +492,21 @@ bool TMainform::event(QEvent* event) {
   return handled;
 }
 
+bool TMainform::eventFilter(QObject* watched, QEvent* event) {
+  // The multi-day dialog is modal, but a close request from elsewhere (the
+  // window system, a test) must not pull a window from under its load.
+  if (event->type() == QEvent::Close && IsLoading() && qobject_cast<QMdiSubWindow*>(watched)) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainform::closeEvent(QCloseEvent* event) {
+  if (IsLoading()) {
+    event->ignore();
+    return;
+  }
   ui::RunCommand(dialogs_, this, [this] {
     CloseAllChildren();
     // Every setting was written when it changed: nothing to save here.

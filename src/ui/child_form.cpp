@@ -368,4 +368,10 @@ void TChildform::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// ---------------------------------------------------------------------------
+
+void TChildform::SetFileFailureHandler(logdata::FileFailureHandler handler) {
+  fileFailureHandler_ = std::move(handler);
+}
+
 }  // namespace calorix::ui

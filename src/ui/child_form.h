@@ -81,6 +81,16 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
  private:
   struct Parts;
   std::unique_ptr<Parts> parts_;
+
+ public:
+  // Where the failure of the first file of a multi-day load goes, for a
+  // caller that reports every failed file of a load in one message (the
+  // later files' failures reach it through the load itself). Without a
+  // handler the window shows the failure at once.
+  void SetFileFailureHandler(logdata::FileFailureHandler handler);
+
+ private:
+  logdata::FileFailureHandler fileFailureHandler_;
 };
 
 }  // namespace calorix::ui

@@ -149,7 +149,13 @@ void TChildform::Parts::BeginMultiDay(unsigned fileCount, const std::filesystem:
   try {
     evaluation = logdata::TLogAnalysis::CreateMulti(
         start, end, fileCount, firstPath, &upper, &lower,
-        [this](const std::string& message) { dialogs.ShowError(&self, message); });
+        [this](const std::string& message) {
+          if (self.fileFailureHandler_) {
+            self.fileFailureHandler_(message);
+          } else {
+            dialogs.ShowError(&self, message);
+          }
+        });
   } catch (...) {
     // Nothing was built: the window is empty again, not captioned with a
     // range it does not show.
