@@ -47,6 +47,38 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
   return button;
 }
 
+// The window as the load's target, except that a load in which every file
+// failed drops the evaluation instead of ending it: a range of months
+// without a single day has nothing to show, and ending it would fail.
+class WindowTarget : public logdata::MultiDayTarget {
+ public:
+  WindowTarget(TChildform& window, const FailedFiles& failed, std::size_t fileCount)
+      : window_(window), failed_(failed), fileCount_(fileCount) {}
+
+  void Begin(unsigned count, const std::filesystem::path& first, DateTime start, DateTime end) override {
+    window_.Begin(count, first, start, end);
+  }
+  void Add(const std::filesystem::path& path) override { window_.Add(path); }
+  void AddPrepared(logdata::PreparedDayFile&& prepared) override { window_.AddPrepared(std::move(prepared)); }
+  logdata::PreparationPanels PanelsForPreparation() const override { return window_.PanelsForPreparation(); }
+  void Cancel() override { window_.Cancel(); }
+  void End() override {
+    nothingLoaded_ = failed_.Count() >= fileCount_;
+    if (nothingLoaded_) {
+      window_.Cancel();
+    } else {
+      window_.End();
+    }
+  }
+  bool NothingLoaded() const { return nothingLoaded_; }
+
+ private:
+  TChildform& window_;
+  const FailedFiles& failed_;
+  std::size_t fileCount_;
+  bool nothingLoaded_ = false;
+};
+
 }  // namespace
 
 RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem::path>& files, DateTime start,
@@ -73,10 +105,11 @@ RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem:
   load.shouldAbort = callbacks.shouldAbort;
   load.fileFailed = fileFailed;
 
+  WindowTarget target(window, failed, files.size());
   RangeLoadResult result;
-  result.outcome = logdata::RunMultiDayLoad(files, start, end, window, load);
+  result.outcome = logdata::RunMultiDayLoad(files, start, end, target, load);
   if (result.outcome == logdata::MultiDayLoadOutcome::Finished) {
-    result.nothingLoaded = !window.HasEvaluation();
+    result.nothingLoaded = target.NothingLoaded() || !window.HasEvaluation();
     if (result.nothingLoaded || !failed.Empty()) result.failureMessage = failed.Message(result.nothingLoaded);
   }
   return result;

@@ -74,6 +74,9 @@ class TDialogMultiDayAnalysis : public QDialog {
   void SelectToClick();
   void ExecuteBtnClick();
   void CancelBtnClick();
+  // Loads the files into the target window with progress; an empty list is
+  // reported (text 87) and changes nothing.
+  void RunAnalysis(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end);
 
   // While loading: aborts the load; after a finished analysis: closes as
   // OK; otherwise: Cancel.
@@ -86,7 +89,6 @@ class TDialogMultiDayAnalysis : public QDialog {
   void BuildLayout();
   void FormShow();
   void Execute();
-  void RunAnalysis(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end);
   void ShowLoading(bool loading);
   void ShowFinished();
   std::string EditText(const QLineEdit* edit) const;
