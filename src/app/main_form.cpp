@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace calorix::app {
@@ -93,38 +94,39 @@ QPixmap LogoPixmap(qreal scale) {
   return pixmap;
 }
 
-QIcon ProgramIcon() {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
-}
-
-// A calendar sheet with a band of days across it: the multi-day analysis.
-QIcon RangeIcon() {
+// An icon in the usual sizes, each drawn by draw(painter, size).
+QIcon DrawnIcon(const std::function<void(QPainter&, int)>& draw) {
   QIcon icon;
   for (const int size : {16, 24, 32, 48, 64}) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    const QRectF sheet(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
-    painter.setPen(QPen(QColor(30, 70, 120), unit));
-    painter.setBrush(Qt::white);
-    painter.drawRect(sheet);
-    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 3 * unit), QColor(30, 70, 120));
-    painter.fillRect(QRectF(3.5 * unit, 8 * unit, 9 * unit, 3 * unit), QColor(232, 140, 30));
+    draw(painter, size);
     painter.end();
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+QIcon ProgramIcon() {
+  return DrawnIcon([](QPainter& painter, int size) {
+    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
+  });
+}
+
+// A calendar sheet with a band of days across it: the multi-day analysis.
+QIcon RangeIcon() {
+  return DrawnIcon([](QPainter& painter, int size) {
+    const qreal unit = size / 16.0;
+    const QColor blue(30, 70, 120);
+    const QRectF sheet(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
+    painter.setPen(QPen(blue, unit));
+    painter.setBrush(Qt::white);
+    painter.drawRect(sheet);
+    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 3 * unit), blue);
+    painter.fillRect(QRectF(3.5 * unit, 8 * unit, 9 * unit, 3 * unit), QColor(232, 140, 30));
+  });
 }
 
 }  // namespace

@@ -251,7 +251,7 @@ void TDialogMultiDayAnalysis::SelectFromClick() {
   std::string chosen;
   if (!Browse(pathFrom_, chosen)) return;
   SetEditText(pathFrom_, chosen);
-  lastFolder_ = FolderPart(chosen);
+  lastFolder_ = logdata::FolderPartOf(chosen);
   if (!toChosen_) SetEditText(pathTo_, lastFolder_);
 }
 

@@ -3,15 +3,10 @@
 #include <system_error>
 
 #include "i18n/text_table.h"
+#include "logdata/multi_day.h"
 
 namespace calorix::ui {
 namespace {
-
-#ifdef _WIN32
-constexpr std::string_view kSeparators = "\\/:";
-#else
-constexpr std::string_view kSeparators = "/";
-#endif
 
 std::filesystem::path PathOf(std::string_view text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
@@ -59,19 +54,14 @@ std::string FailedFiles::Message(bool nothingLoaded) const {
   return message;
 }
 
-std::string FolderPart(std::string_view path) {
-  const std::size_t at = path.find_last_of(kSeparators);
-  return at == std::string_view::npos ? std::string() : std::string(path.substr(0, at + 1));
-}
-
 std::string RememberedFolder(std::string_view lastFolder) {
   if (IsFolder(lastFolder)) return std::string(lastFolder);
-  return FolderPart(lastFolder);
+  return logdata::FolderPartOf(lastFolder);
 }
 
 std::string BrowseStartFolder(std::string_view editText) {
   if (IsFolder(editText)) return std::string(editText);
-  return FolderPart(editText);
+  return logdata::FolderPartOf(editText);
 }
 
 }  // namespace calorix::ui

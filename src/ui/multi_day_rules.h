@@ -27,10 +27,6 @@ class FailedFiles {
   std::vector<std::string> lines_;
 };
 
-// The part of a path up to and including its last separator; empty without
-// one.
-std::string FolderPart(std::string_view path);
-
 // The folder the multi-day dialog hands back for the next run: a folder
 // that exists comes back unchanged; any other text up to and including its
 // last separator.
