@@ -12,12 +12,14 @@
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
 #include "settings/ini_settings.h"
+#include "support/day_file_text.h"
 #include "support/temp_folder.h"
 
 namespace calorix::evaluation {
 namespace {
 
 using calorix::testing::TempFolder;
+using calorix::testing::DayFileText;
 using logdata::Channel;
 
 constexpr double kMay30 = 45442.0;  // 2024-05-30
@@ -27,15 +29,6 @@ constexpr double kJune2 = 45445.0;
 
 std::filesystem::path SampleFile(std::string_view relative) {
   return std::filesystem::path(CALORIX_SAMPLES_DIR) / relative;
-}
-
-// A day file: the usual header and one record per given line "hh:mm;values".
-std::string DayFile(std::string_view date, const std::vector<std::string>& records) {
-  std::string text =
-      "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
-      "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n";
-  for (const std::string& record : records) text += std::string(date) + " " + record + "\r\n";
-  return text;
 }
 
 // T3 empty, T4 "Err" throughout; the rest has values.
@@ -121,7 +114,7 @@ TEST_F(ModelTest, LoadingADayShowsTheWholeDayOnBothCharts) {
 TEST_F(ModelTest, AFailedLoadLeavesTheModelEmptyAndNamesTheFileAndWhatWasFound) {
   TempFolder folder;
   const auto notALog = folder.Write("20240501.csv", "just some text\r\nand more\r\n");
-  const auto headerOnly = folder.Write("20240502.csv", DayFile("2024-05-02", {}));
+  const auto headerOnly = folder.Write("20240502.csv", DayFileText("2024-05-02", {}));
   const auto missing = folder.Path() / "20240503.csv";
   const struct {
     std::filesystem::path path;
@@ -181,7 +174,7 @@ TEST_F(ModelTest, CheckingAChannelPutsItsCurveOnTheChart) {
 
 TEST_F(ModelTest, AChannelWithoutValuesSaysNoDataAndUnchecksItself) {
   TempFolder folder;
-  model.LoadFile(folder.Write("20240501.csv", DayFile("2024-05-01", GapRecords())));
+  model.LoadFile(folder.Write("20240501.csv", DayFileText("2024-05-01", GapRecords())));
   Check(Channel::T1);
   for (const Channel empty : {Channel::T3, Channel::T4}) {
     EXPECT_EQ(ErrorOf([&] { Check(empty); }), "No data available.");
@@ -421,8 +414,8 @@ TEST_F(ModelTest, DecemberRunsIntoJanuary) {
   TempFolder folder;
   const std::vector<std::string> records = {"00:00;10,0;20,0;30,0;40,0;50,0;60,0;70,0;1,0;2,0;100;0;0;0",
                                             "00:01;10,0;20,0;30,0;40,0;50,0;60,0;70,0;1,0;2,0;100;0;0;0"};
-  LoadRange(folder.Write("20101230.csv", DayFile("2010-12-30", records)),
-            folder.Write("20110102.csv", DayFile("2011-01-02", records)));
+  LoadRange(folder.Write("20101230.csv", DayFileText("2010-12-30", records)),
+            folder.Write("20110102.csv", DayFileText("2011-01-02", records)));
   model.ChooseSpan(4);
   EXPECT_EQ(model.TimeWindow().min, *TryEncodeDate(2010, 12, 1));
   EXPECT_EQ(model.TimeWindow().max, *TryEncodeDate(2011, 1, 1));
