@@ -7,6 +7,7 @@
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
 #include "ui/child_form.h"
+#include "ui/window_look.h"
 #include "ui/command_guard.h"
 #include "ui/dialog_multi_day.h"
 
@@ -35,13 +36,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kTextOneDayOnly = 93;
-constexpr int kTextMaximumReached = 96;
-constexpr int kTextWindowNotCreated = 97;
 
-const QColor kBackground(219, 224, 227);
 constexpr QSize kRestoredSize(934, 648);
 constexpr QSize kMinimumSize(494, 371);
-constexpr QSize kEvaluationWindowSize(860, 602);
 constexpr int kPanelTopHeight = 44;
 constexpr QSize kLogoSize(150, 37);
 
@@ -141,11 +138,11 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
     move(screen->availableGeometry().center() - rect().center());
   }
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kBackground);
+  palette.setColor(QPalette::Window, ui::kPanelColor);
   setPalette(palette);
 
   mdi_ = new QMdiArea(this);
-  mdi_->setBackground(kBackground);
+  mdi_->setBackground(ui::kPanelColor);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
@@ -351,13 +348,13 @@ ui::TChildform* TMainform::FindTargetWindow() {
       try {
         return CreateEvaluationWindow(false);
       } catch (const std::exception&) {
-        throw Error(i18n::Text(kTextWindowNotCreated));
+        throw Error(i18n::Text(i18n::kTextWindowNotCreated));
       }
     case TargetChoice::ActiveIfConfirmed:
       if (active->isMinimized()) active->showNormal();
       mdi_->setActiveSubWindow(active);
       active->raise();
-      if (!dialogs_.AskWarning(this, i18n::Text(kTextMaximumReached))) return nullptr;
+      if (!dialogs_.AskWarning(this, i18n::Text(i18n::kTextMaximumReached))) return nullptr;
       return ChildOf(active);
   }
   return nullptr;
@@ -418,10 +415,7 @@ void TMainform::UpdateActions() {
   if (closingChildren_ || IsLoading()) return;
   QMdiSubWindow* active = ActiveSubWindow();
   bool hasGraphs = false;
-  if (ui::TChildform* child = ChildOf(active)) {
-    child->UpdateWindowActions();
-    hasGraphs = child->HasGraphs();
-  }
+  if (const ui::TChildform* child = ChildOf(active)) hasGraphs = child->HasGraphs();
   ApplyStates(ActionStatesFor(active != nullptr, hasGraphs, WindowCount()));
 }
 
@@ -475,7 +469,7 @@ ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
     if (maximized) {
       sub->showMaximized();
     } else {
-      sub->resize(kEvaluationWindowSize);
+      sub->resize(ui::kEvaluationWindowSize);
       sub->show();
     }
     mdi_->setActiveSubWindow(sub);

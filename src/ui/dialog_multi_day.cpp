@@ -52,8 +52,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 // without a single day has nothing to show, and ending it would fail.
 class WindowTarget : public logdata::MultiDayTarget {
  public:
-  WindowTarget(TChildform& window, const FailedFiles& failed, std::size_t fileCount)
-      : window_(window), failed_(failed), fileCount_(fileCount) {}
+  explicit WindowTarget(TChildform& window) : window_(window) {}
 
   void Begin(unsigned count, const std::filesystem::path& first, DateTime start, DateTime end) override {
     window_.Begin(count, first, start, end);
@@ -63,7 +62,8 @@ class WindowTarget : public logdata::MultiDayTarget {
   logdata::PreparationPanels PanelsForPreparation() const override { return window_.PanelsForPreparation(); }
   void Cancel() override { window_.Cancel(); }
   void End() override {
-    nothingLoaded_ = failed_.Count() >= fileCount_;
+    const logdata::TLogAnalysis* analysis = window_.Model().Analysis();
+    nothingLoaded_ = !analysis || analysis->GetDayCount() == 0;
     if (nothingLoaded_) {
       window_.Cancel();
     } else {
@@ -74,8 +74,6 @@ class WindowTarget : public logdata::MultiDayTarget {
 
  private:
   TChildform& window_;
-  const FailedFiles& failed_;
-  std::size_t fileCount_;
   bool nothingLoaded_ = false;
 };
 
@@ -105,7 +103,7 @@ RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem:
   load.shouldAbort = callbacks.shouldAbort;
   load.fileFailed = fileFailed;
 
-  WindowTarget target(window, failed, files.size());
+  WindowTarget target(window);
   RangeLoadResult result;
   result.outcome = logdata::RunMultiDayLoad(files, start, end, target, load);
   if (result.outcome == logdata::MultiDayLoadOutcome::Finished) {

@@ -349,7 +349,7 @@ TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Error");
-  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.");
+  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.\n\n" + badFile_.string());
 }
 
 TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
@@ -500,7 +500,7 @@ TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
   form_->OpenFiles({badFile_.string(), kMay31});
   Settle();
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
-  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86));
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86) + "\n\n" + badFile_.string());
   ASSERT_EQ(form_->WindowCount(), 1);
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "support/day_file_text.h"
 #include "tools/log_generator.h"
 #include "ui/multi_day_rules.h"
 #include "ui_test_support.h"
@@ -23,7 +24,6 @@ namespace calorix::ui {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::DayFile;
 using testing::EnglishTexts;
 using testing::TempFolder;
 using testing::WindowTest;
@@ -125,7 +125,7 @@ class MultiDayChecks : public MultiDayDialogTest, public ::testing::WithParamInt
 TEST_P(MultiDayChecks, ReportTheirTextAndKeepTheDialogOpen) {
   const CheckCase& c = GetParam();
   for (const char* name : {"20240530.csv", "20240602.csv", "20240530.txt", "log.csv", "2024-05-30.csv"}) {
-    folder_.Write(name, DayFile("2024-05-30", {"12:00;1;2;3;4;5;6;7;8;9;0;0;0;0"}));
+    folder_.Write(name, calorix::testing::DayFileText("2024-05-30", {"12:00;1;2;3;4;5;6;7;8;9;0;0;0;0"}));
   }
   const fs::path from = folder_ / (*c.from ? c.from : "20240529.csv");
   const fs::path to = folder_ / (*c.to ? c.to : "20240603.csv");
@@ -226,7 +226,7 @@ TEST_F(MultiDayDialogTest, SamePathLoadsOneDayAndClosesWithOk) {
 TEST_F(MultiDayDialogTest, SamePathThatFailsToLoadKeepsTheDialogOpen) {
   const fs::path bad = folder_.Write("20240530.csv", "not a log file\r\n");
   Execute(bad, bad);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"The file you specified is not a valid log file."});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"The file you specified is not a valid log file.\n\n" + Utf8(bad)});
   EXPECT_TRUE(Choosing());
 }
 
@@ -310,7 +310,7 @@ TEST_F(MultiDayDialogTest, EveryFileFailingLeavesAnEmptyWindowAndOneMessage) {
   // Valid headers without records: each file fails when its day is read.
   std::vector<fs::path> files;
   for (const char* name : {"20240530.csv", "20240531.csv", "20240601.csv"}) {
-    files.push_back(folder_.Write(name, DayFile("", {})));
+    files.push_back(folder_.Write(name, calorix::testing::DayFileText("", {})));
   }
   Execute(files.front(), files.back());
 
@@ -329,7 +329,7 @@ TEST_F(MultiDayDialogTest, EveryFileFailingLeavesAnEmptyWindowAndOneMessage) {
 
 TEST_F(MultiDayDialogTest, FilesThatFailAreNamedInOneMessageAfterTheLoad) {
   const auto files = WriteRange(folder_.Path(), {2024, 5, 1}, {2024, 5, 5}, loggen::FolderLayout::Flat);
-  for (const std::size_t i : {1u, 3u}) calorix::testing::WriteBytes(files[i], DayFile("", {}));
+  for (const std::size_t i : {1u, 3u}) calorix::testing::WriteBytes(files[i], calorix::testing::DayFileText("", {}));
   Execute(files.front(), files.back());
 
   ASSERT_EQ(Messages().size(), 1u);

@@ -6,7 +6,7 @@
 #include "chart/chart_series.h"
 #include "logdata/channel.h"
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 
 // Which channels are checked, and the unit of each, by channel index.
 struct AxisSelection {
@@ -52,4 +52,4 @@ int LowerChartMargin(ChartSide side, double upperAxisMaximum, int lowerChartWidt
 // whole unit above.
 chart::ValueRange DynamicAxisRange(chart::ValueRange automatic);
 
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

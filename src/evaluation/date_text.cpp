@@ -1,18 +1,11 @@
-#include "ui/date_text.h"
+#include "evaluation/date_text.h"
 
-#include <QLocale>
-#include <QString>
-
-namespace calorix::ui {
+namespace calorix::evaluation {
 namespace {
 
 std::string TwoDigits(int value) {
   std::string text = std::to_string(value);
   return text.size() < 2 ? "0" + text : text;
-}
-
-std::string MonthName(int month, QLocale::FormatType format) {
-  return QLocale::system().standaloneMonthName(month, format).toStdString();
 }
 
 // The length of the run of c starting at pattern[i].
@@ -24,8 +17,17 @@ std::size_t RunLength(std::string_view pattern, std::size_t i) {
 
 }  // namespace
 
-std::string FormatDate(std::string_view pattern, DateTime value) {
+const MonthNames& EnglishMonthNames() {
+  static const MonthNames names{
+      {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
+       "November", "December"},
+      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"}};
+  return names;
+}
+
+std::string FormatDate(std::string_view pattern, DateTime value, const MonthNames& names) {
   const CivilDate date = DecodeDate(value);
+  const auto month = static_cast<std::size_t>(date.month - 1);
   std::string out;
   for (std::size_t i = 0; i < pattern.size();) {
     const char c = pattern[i];
@@ -33,8 +35,8 @@ std::string FormatDate(std::string_view pattern, DateTime value) {
     if (c == 'd') {
       out += n >= 2 ? TwoDigits(date.day) : std::to_string(date.day);
     } else if (c == 'm') {
-      out += n >= 4   ? MonthName(date.month, QLocale::LongFormat)
-             : n == 3 ? MonthName(date.month, QLocale::ShortFormat)
+      out += n >= 4   ? names.full[month]
+             : n == 3 ? names.abbreviated[month]
              : n == 2 ? TwoDigits(date.month)
                       : std::to_string(date.month);
     } else if (c == 'y') {
@@ -47,4 +49,4 @@ std::string FormatDate(std::string_view pattern, DateTime value) {
   return out;
 }
 
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

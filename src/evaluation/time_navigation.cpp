@@ -1,10 +1,10 @@
-#include "ui/time_navigation.h"
+#include "evaluation/time_navigation.h"
 
 #include <cmath>
 
-#include "ui/date_text.h"
+#include "evaluation/date_text.h"
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 
 int SpanHours(Span span) {
   switch (span) {
@@ -92,19 +92,13 @@ DayPosition FollowHourSpan(const DayDates& days, DayPosition current, int width,
   return candidate;
 }
 
-std::string CoveredDatesTitle(DateTime m, DateTime M) {
-  std::string title = FormatDate(kShortDate, m);
+std::string CoveredDatesTitle(DateTime m, DateTime M, const MonthNames& names) {
+  std::string title = FormatDate(kShortDate, m, names);
   for (double t = m + 1.0; std::floor(t) < M; t += 1.0) {
     title += " + ";
-    title += FormatDate(kShortDate, t);
+    title += FormatDate(kShortDate, t, names);
   }
   return title;
 }
 
-chart::ValueRange WidenToOneHour(chart::ValueRange zoomed) {
-  const double shortfall = kOneHour - (zoomed.max - zoomed.min);
-  if (shortfall <= 0.0) return zoomed;
-  return {zoomed.min - shortfall / 2.0, zoomed.max + shortfall / 2.0};
-}
-
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

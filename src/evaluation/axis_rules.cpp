@@ -1,8 +1,8 @@
-#include "ui/axis_rules.h"
+#include "evaluation/axis_rules.h"
 
 #include <cmath>
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 
 using logdata::Channel;
 
@@ -90,4 +90,4 @@ chart::ValueRange DynamicAxisRange(chart::ValueRange automatic) {
   return {std::trunc(automatic.min) - 0.2, std::trunc(automatic.max) + 1.0};
 }
 
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

@@ -4,8 +4,9 @@
 
 #include "chart/chart_series.h"
 #include "core/date_time.h"
+#include "evaluation/date_text.h"
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 
 // The items of the span choice, by position.
 enum class Span : int { OneHour = 0, ThreeHours = 1, EightHours = 2, Day = 3, Month = 4 };
@@ -13,7 +14,6 @@ enum class Span : int { OneHour = 0, ThreeHours = 1, EightHours = 2, Day = 3, Mo
 inline constexpr int kHourSpanCount = 3;
 inline constexpr int kSingleDaySpanCount = 4;  // a one-file evaluation has no month span
 inline constexpr int kMultiDaySpanCount = 5;
-inline constexpr int kFirstSpanText = 25;      // "1 hour"; the items' texts follow in order
 // HourEnd in the month span: 31 days of hours whatever the month's length.
 inline constexpr int kMonthHours = 31 * 24;
 
@@ -54,9 +54,6 @@ DayPosition FollowHourSpan(const DayDates& days, DayPosition current, int width,
 
 // The upper chart's title after a scroll step: the date at m and every
 // further date up to M, joined by " + ".
-std::string CoveredDatesTitle(DateTime m, DateTime M);
+std::string CoveredDatesTitle(DateTime m, DateTime M, const MonthNames& names = EnglishMonthNames());
 
-// A mouse zoom narrower than an hour is widened to an hour around its centre.
-chart::ValueRange WidenToOneHour(chart::ValueRange zoomed);
-
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

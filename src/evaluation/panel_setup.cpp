@@ -1,10 +1,10 @@
-#include "chartview/panel_setup.h"
+#include "evaluation/panel_setup.h"
 
 #include <array>
 #include <string_view>
 #include <utility>
 
-namespace calorix::chartview {
+namespace calorix::evaluation {
 namespace {
 
 using chart::AxisLabelKind;
@@ -82,4 +82,4 @@ void GetAxisLabel(const ChartAxis& axis, int /*valueIndex*/, std::string& label)
   label.clear();
 }
 
-}  // namespace calorix::chartview
+}  // namespace calorix::evaluation

@@ -1,10 +1,10 @@
-#include "ui/axis_rules.h"
+#include "evaluation/axis_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 namespace {
 
 using logdata::Channel;
@@ -114,4 +114,4 @@ TEST(DynamicAxisRange, TruncationGoesTowardZero) {
 }
 
 }  // namespace
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

@@ -1,13 +1,9 @@
-#include "chartview/panel_setup.h"
+#include "evaluation/panel_setup.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <set>
 
-#include "chart_test_support.h"
-
-namespace calorix::chartview {
+namespace calorix::evaluation {
 namespace {
 
 using chart::AxisPosition;
@@ -79,21 +75,5 @@ TEST(PanelSetup, LabelsOfOtherAxesStay) {
   EXPECT_EQ(LabelOn(ChartAxis(AxisPosition::Bottom), "12:00"), "12:00");
 }
 
-TEST(PanelSetup, LowerChartShowsOnlyTheOutputNames) {
-  // However small the chart, every step of 5 is labelled (separation 0),
-  // so all four names appear and nothing else.
-  ChartPanel panel;
-  SetUpLowerPanel(panel);
-  panel.BottomAxis().SetMinMax(test::Day(), test::Day() + 1.0);
-  for (const int height : {120, 300}) {
-    const test::Rendered r = test::Render(panel, QSize(600, height));
-    std::set<QString> shown;
-    for (const QString& label : r.layout.left.ticks.labels) {
-      if (!label.isEmpty()) shown.insert(label);
-    }
-    EXPECT_EQ(shown, (std::set<QString>{"R1", "R2", "R3", "RErr"})) << height;
-  }
-}
-
 }  // namespace
-}  // namespace calorix::chartview
+}  // namespace calorix::evaluation

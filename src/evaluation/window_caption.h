@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 
 // The dates an evaluation window is captioned with, as shown.
 struct CaptionParts {
@@ -16,4 +16,4 @@ struct CaptionParts {
 // pieces varies by language, so each brings its own blanks.
 std::string ComposeCaption(const CaptionParts& parts);
 
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation

@@ -5,7 +5,7 @@
 #include "chart/chart_axis.h"
 #include "chart/chart_panel.h"
 
-namespace calorix::chartview {
+namespace calorix::evaluation {
 
 // The upper chart of an evaluation window: analogue values over time.
 // Mouse zoom on, panning off; fixed axes; the bottom axis labels the time
@@ -24,4 +24,4 @@ void SetUpLowerPanel(chart::ChartPanel& panel);
 // of the other axes stay as they are.
 void GetAxisLabel(const chart::ChartAxis& axis, int valueIndex, std::string& label);
 
-}  // namespace calorix::chartview
+}  // namespace calorix::evaluation

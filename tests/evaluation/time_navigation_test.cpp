@@ -1,12 +1,12 @@
-#include "ui/time_navigation.h"
+#include "evaluation/time_navigation.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "ui/date_text.h"
+#include "evaluation/date_text.h"
 
-namespace calorix::ui {
+namespace calorix::evaluation {
 namespace {
 
 constexpr double kD = 45413.0;  // 2024-05-01
@@ -80,18 +80,6 @@ TEST(CoveredDatesTitle, AcrossMidnightBothDates) {
   EXPECT_EQ(CoveredDatesTitle(kD + 0.3, kD + 1.3), FormatDate(kShortDate, kD) + " + " + FormatDate(kShortDate, kD + 1));
 }
 
-TEST(WidenToOneHour, TwentyMinutesAroundTheSameCentre) {
-  const chart::ValueRange r = WidenToOneHour({kD + 0.5 - 10.0 / 1440, kD + 0.5 + 10.0 / 1440});
-  EXPECT_NEAR(r.min, kD + 0.5 - 30.0 / 1440, 1e-9);
-  EXPECT_NEAR(r.max, kD + 0.5 + 30.0 / 1440, 1e-9);
-}
-
-TEST(WidenToOneHour, WiderZoomStays) {
-  const chart::ValueRange r = WidenToOneHour({kD, kD + 2 * kHour});
-  EXPECT_EQ(r.min, kD);
-  EXPECT_EQ(r.max, kD + 2 * kHour);
-}
-
 TEST(AtHour, WholeDayEndsExactlyAtTheNextDay) {
   EXPECT_EQ(AtHour(kD, 24), kD + 1);
   EXPECT_EQ(AtHour(kD, 0), kD);
@@ -112,4 +100,4 @@ TEST(SpanHours, ByItem) {
 }
 
 }  // namespace
-}  // namespace calorix::ui
+}  // namespace calorix::evaluation
