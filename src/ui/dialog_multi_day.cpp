@@ -34,6 +34,7 @@ constexpr int kTextOneDayOnly = 93;
 constexpr int kTextWindowNotCreated = 97;
 
 constexpr QSize kClientSize(585, 243);
+constexpr qint64 kFrameMilliseconds = 16;
 constexpr int kPathWidth = 433;
 constexpr QSize kBrowseSize(97, 25);
 constexpr QSize kButtonSize(75, 25);
@@ -355,6 +356,9 @@ void TDialogMultiDayAnalysis::ShowLoading(bool loading) {
     target_->setEnabled(!loading);
     target_->setUpdatesEnabled(!loading);
   }
+  // While loading, PumpEvents lets the bar paint.
+  progressBar_->setUpdatesEnabled(!loading);
+  barPainted_.invalidate();
   if (loading) labelAbort_->repaint();
 }
 
@@ -371,9 +375,16 @@ void TDialogMultiDayAnalysis::ShowFinished() {
 }
 
 bool TDialogMultiDayAnalysis::PumpEvents() {
-  // Between two files: the progress bar paints, and Esc or the close box
-  // reach reject(), which asks for the abort.
+  // Between two files Esc or the close box reach reject(), which asks for
+  // the abort. The bar follows every file but paints at most once a frame:
+  // painting it after each of a year's files costs the load several per
+  // cent.
+  if (!barPainted_.isValid() || barPainted_.elapsed() >= kFrameMilliseconds) {
+    progressBar_->setUpdatesEnabled(true);
+    barPainted_.restart();
+  }
   QCoreApplication::processEvents();
+  progressBar_->setUpdatesEnabled(false);
   return abortRequested_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <filesystem>
@@ -104,6 +105,7 @@ class TDialogMultiDayAnalysis : public QDialog {
   bool loading_ = false;
   bool abortRequested_ = false;
   bool finished_ = false;
+  QElapsedTimer barPainted_;
 
   QFrame* bevel_ = nullptr;
   QLabel* labelFrom_ = nullptr;
