@@ -58,6 +58,9 @@ class TMainform : public QMainWindow {
   void OpenFiles(const std::vector<std::string>& paths);
 
   void ActionCloseExecute();
+  // Save and Print put out the active window's charts.
+  void ActionSaveExecute();
+  void ActionPrintExecute();
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
@@ -85,6 +88,8 @@ class TMainform : public QMainWindow {
   struct Actions {
     QAction* open = nullptr;
     QAction* close = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
     QAction* exit = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;
