@@ -196,6 +196,12 @@ void TMainform::BuildActions() {
   actions_.multiDayAnalysis->setEnabled(false);
   actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
   actions_.close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  actions_.save = new QAction(QString::fromUtf8("&Speichern"), this);
+  actions_.save->setShortcut(QKeySequence::Save);
+  actions_.save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  actions_.print = new QAction(QString::fromUtf8("&Drucken"), this);
+  actions_.print->setShortcut(QKeySequence::Print);
+  actions_.print->setIcon(QIcon::fromTheme("document-print", style()->standardIcon(QStyle::SP_FileDialogContentsView)));
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
   actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
   actions_.tileHorizontal = new QAction(QString::fromUtf8("Ü&bereinander"), this);
@@ -204,6 +210,8 @@ void TMainform::BuildActions() {
   Connect(actions_.open, &TMainform::ActionOpenExecute);
   Connect(actions_.multiDayAnalysis, &TMainform::ActionMultiDayAnalysisExecute);
   Connect(actions_.close, &TMainform::ActionCloseExecute);
+  Connect(actions_.save, &TMainform::ActionSaveExecute);
+  Connect(actions_.print, &TMainform::ActionPrintExecute);
   Connect(actions_.exit, &TMainform::ActionExitExecute);
   Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
   Connect(actions_.tileHorizontal, &TMainform::ActionTileHorizontalExecute);
@@ -215,6 +223,9 @@ void TMainform::BuildMenus() {
   file->addAction(actions_.open);
   file->addAction(actions_.multiDayAnalysis);
   file->addAction(actions_.close);
+  file->addSeparator();
+  file->addAction(actions_.save);
+  file->addAction(actions_.print);
   file->addSeparator();
   file->addAction(actions_.exit);
   QMenu* window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
@@ -234,6 +245,9 @@ void TMainform::BuildToolBar() {
   bar->setAutoFillBackground(true);
   bar->addAction(actions_.open);
   bar->addAction(actions_.multiDayAnalysis);
+  bar->addAction(actions_.save);
+  bar->addSeparator();
+  bar->addAction(actions_.print);
   auto* spacer = new QWidget(bar);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   bar->addWidget(spacer);
@@ -378,6 +392,22 @@ void TMainform::ActionCloseExecute() {
   }
 }
 
+void TMainform::ActionSaveExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->SaveChartAsBitmap();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionPrintExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->PrintCharts();
+  } else {
+    UpdateActions();
+  }
+}
+
 void TMainform::ActionExitExecute() { close(); }
 
 void TMainform::ActionCascadeExecute() { mdi_->cascadeSubWindows(); }
@@ -423,6 +453,8 @@ void TMainform::ApplyStates(const ActionStates& states) {
   actions_.open->setEnabled(states.open);
   actions_.multiDayAnalysis->setEnabled(states.multiDayAnalysis);
   actions_.close->setEnabled(states.close);
+  actions_.save->setEnabled(states.save);
+  actions_.print->setEnabled(states.print);
   actions_.exit->setEnabled(states.exit);
   actions_.cascade->setEnabled(states.cascade);
   actions_.tileHorizontal->setEnabled(states.tileHorizontal);

@@ -70,6 +70,9 @@ class TMainform : public QMainWindow {
   bool IsLoading() const;
 
   void ActionCloseExecute();
+  // Save and Print put out the active window's charts.
+  void ActionSaveExecute();
+  void ActionPrintExecute();
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
@@ -98,6 +101,8 @@ class TMainform : public QMainWindow {
     QAction* open = nullptr;
     QAction* multiDayAnalysis = nullptr;
     QAction* close = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
     QAction* exit = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;

@@ -133,6 +133,16 @@ chart::ValueRange EvaluationModel::TimeWindow() const {
   return {upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum()};
 }
 
+std::optional<DateTime> EvaluationModel::ShownDay() const {
+  if (!HasEvaluation()) return std::nullopt;
+  return dayStart_;
+}
+
+std::optional<std::filesystem::path> EvaluationModel::CurrentDayFile() const {
+  if (!view_.spreadsheetAvailable) return std::nullopt;
+  return evaluation_->GetFileName(dayIndex_);
+}
+
 std::string EvaluationModel::DateText(std::string_view pattern, DateTime value) const {
   return FormatDate(pattern, value, monthNames_);
 }

@@ -1,5 +1,6 @@
 #include "ui/child_form.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
 
@@ -22,7 +24,9 @@
 #include "ui/command_guard.h"
 #include "ui/event_hook.h"
 #include "ui/locale_month_names.h"
+#include "ui/spreadsheet_opener.h"
 #include "ui/window_look.h"
+#include "ui/window_output.h"
 
 namespace calorix::ui {
 
@@ -97,6 +101,11 @@ void TChildform::ConnectControls() {
           [this](int position) { Command([&] { model_.MoveSlider(position); }); });
   connect(w.buttonJumpLeft, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpLeft(); }); });
   connect(w.buttonJumpRight, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpRight(); }); });
+  actionOpenExcel_ = new QAction(this);
+  actionOpenExcel_->setObjectName("ActionOpenExcel");
+  addAction(actionOpenExcel_);
+  connect(actionOpenExcel_, &QAction::triggered, this, [this] { Command([&] { OpenInSpreadsheet(); }); });
+  connect(w.buttonOpenExcel, &QPushButton::clicked, actionOpenExcel_, &QAction::trigger);
   ConnectScrollButton(w.buttonScrollLeft, -1);
   ConnectScrollButton(w.buttonScrollRight, +1);
   // The lower chart's margins are a share of its width.
@@ -185,6 +194,8 @@ void TChildform::ShowView() {
     box->setEnabled(view.enabled[i]);
   }
   setWindowTitle(Q(evaluation::ComposeCaption(view.caption)));
+  actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
+  w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
 }
 
 void TChildform::ShowSpanItems() {
@@ -219,6 +230,8 @@ void TChildform::ApplyLanguage() {
   for (std::size_t g = 0; g < w.groups.size(); ++g) w.groups[g]->setTitle(Q(Text(kGroupTexts[g]) + " "));
   w.labelDisplayedTimeSpan->setText(Q(Text(i18n::kTextDisplayedTimeSpan) + ":"));
   w.labelSelectTimeSpan->setText(Q(Text(i18n::kTextSelectTimeSpan) + ":"));
+  actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
+  w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   ShowSpanItems();
   model_.ApplyLanguage();
   ShowSettings();
@@ -226,6 +239,14 @@ void TChildform::ApplyLanguage() {
 }
 
 void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }
+
+void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widgets_); }
+
+void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_); }
+
+void TChildform::OpenInSpreadsheet() {
+  if (const auto file = model_.CurrentDayFile()) ui::OpenInSpreadsheet(*file, dialogs_, *launcher_, store_, this);
+}
 
 void TChildform::ApplySettings(const TChildSettings& settings) {
   Forward([&] { model_.ApplySettings(settings); });

@@ -9,9 +9,11 @@
 
 #include "core/child_settings.h"
 #include "core/date_time.h"
+#include "dialogs/qt_launcher.h"
 #include "evaluation/evaluation_model.h"
 #include "logdata/multi_day.h"
 
+class QAction;
 class QToolButton;
 
 namespace calorix {
@@ -65,6 +67,15 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // Puts the current language's texts on the window.
   void ApplyLanguage();
 
+  // Output of what the window shows: both charts on one printed page, or
+  // into one image file. Failures are thrown to the caller.
+  void PrintCharts();
+  void SaveChartAsBitmap();
+  // Opens the shown day's file in a spreadsheet program ("Open in Excel").
+  void OpenInSpreadsheet();
+  // How programs are started; not owned. Real processes by default.
+  void SetLauncher(Launcher* launcher) { launcher_ = launcher ? launcher : &qtLauncher_; }
+
   // MultiDayTarget
   void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) override;
   void Add(const std::filesystem::path& path) override;
@@ -103,6 +114,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   TIniSettings* store_ = nullptr;
   evaluation::EvaluationModel model_;
   std::unique_ptr<ChildWidgets> widgets_;
+  QtLauncher qtLauncher_;
+  Launcher* launcher_ = &qtLauncher_;
+  QAction* actionOpenExcel_ = nullptr;
   QTimer scrollTimer_;
   int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
 

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
 #include <QStyle>
@@ -109,6 +110,10 @@ QWidget* ChildWidgets::BuildLeftPanel(QWidget& window) {
     grids[group]->addWidget(box, row.row, 0);
     grids[group]->addWidget(patches[index], row.row, 1, Qt::AlignVCenter);
   }
+  buttonOpenExcel = new QPushButton(panelLeft);
+  buttonOpenExcel->setObjectName("ButtonOpenExcel");
+  buttonOpenExcel->setMinimumSize(113, 25);
+  column->addWidget(buttonOpenExcel, 0, Qt::AlignLeft);
   column->addStretch(1);
   return panelLeft;
 }

@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QSlider;
 class QSplitter;
 class QToolButton;
@@ -45,6 +46,7 @@ struct ChildWidgets {
   std::array<QGroupBox*, kChannelGroupCount> groups{};
   std::array<QCheckBox*, logdata::kChannelCount> boxes{};   // by channel index
   std::array<QFrame*, logdata::kChannelCount> patches{};    // by channel index
+  QPushButton* buttonOpenExcel = nullptr;
   QWidget* panelGraph = nullptr;
   QSplitter* chartSplitter = nullptr;
   chartview::ChartView* upperView = nullptr;

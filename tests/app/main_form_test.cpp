@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -395,6 +396,27 @@ TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   EXPECT_TRUE(actions.exit->shortcut().isEmpty());
   EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
   EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+}
+
+TEST_F(MainFormTest, SaveAndPrintNeedCurvesInTheActiveWindow) {
+  Start();
+  Open(kMay31);
+  const auto& actions = form_->GetActions();
+  EXPECT_FALSE(actions.save->isEnabled());
+  EXPECT_FALSE(actions.print->isEnabled());
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Settle();
+  EXPECT_TRUE(actions.save->isEnabled());
+  EXPECT_TRUE(actions.print->isEnabled());
+  EXPECT_EQ(actions.save->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(actions.print->shortcut(), QKeySequence(QKeySequence::Print));
+  const fs::path image = folder_ / "chart.png";
+  dialogs_.ChooseFile(image.string());
+  actions.save->trigger();
+  EXPECT_TRUE(fs::exists(image));
+  actions.print->trigger();
+  EXPECT_EQ(dialogs_.PrintRequests(), 1);
+  EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
