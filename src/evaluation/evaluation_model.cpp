@@ -233,8 +233,9 @@ logdata::PreparationPanels EvaluationModel::PanelsForPreparation() const {
 
 void EvaluationModel::End() {
   const DisplayBatch batch(*this);
-  if (!HasEvaluation()) {
-    // Every file failed and each failure has been reported already.
+  if (!HasEvaluation() || evaluation_->GetDayCount() == 0) {
+    // Every file failed and each failure has been reported already; the
+    // months of the range may exist without a day in them.
     Reset();
     return;
   }
