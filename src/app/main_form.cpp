@@ -7,7 +7,9 @@
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
 #include "ui/child_form.h"
+#include "ui/window_look.h"
 #include "ui/command_guard.h"
+#include "ui/dialog_multi_day.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,12 +20,14 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace calorix::app {
@@ -31,13 +35,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTextMaximumReached = 96;
-constexpr int kTextWindowNotCreated = 97;
+constexpr int kTextOneDayOnly = 93;
 
-const QColor kBackground(219, 224, 227);
 constexpr QSize kRestoredSize(934, 648);
 constexpr QSize kMinimumSize(494, 371);
-constexpr QSize kEvaluationWindowSize(860, 602);
 constexpr int kPanelTopHeight = 44;
 constexpr QSize kLogoSize(150, 37);
 
@@ -90,17 +91,39 @@ QPixmap LogoPixmap(qreal scale) {
   return pixmap;
 }
 
-QIcon ProgramIcon() {
+// An icon in the usual sizes, each drawn by draw(painter, size).
+QIcon DrawnIcon(const std::function<void(QPainter&, int)>& draw) {
   QIcon icon;
   for (const int size : {16, 24, 32, 48, 64}) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter, size);
     painter.end();
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+QIcon ProgramIcon() {
+  return DrawnIcon([](QPainter& painter, int size) {
+    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
+  });
+}
+
+// A calendar sheet with a band of days across it: the multi-day analysis.
+QIcon RangeIcon() {
+  return DrawnIcon([](QPainter& painter, int size) {
+    const qreal unit = size / 16.0;
+    const QColor blue(30, 70, 120);
+    const QRectF sheet(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
+    painter.setPen(QPen(blue, unit));
+    painter.setBrush(Qt::white);
+    painter.drawRect(sheet);
+    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 3 * unit), blue);
+    painter.fillRect(QRectF(3.5 * unit, 8 * unit, 9 * unit, 3 * unit), QColor(232, 140, 30));
+  });
 }
 
 }  // namespace
@@ -115,11 +138,11 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
     move(screen->availableGeometry().center() - rect().center());
   }
   QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kBackground);
+  palette.setColor(QPalette::Window, ui::kPanelColor);
   setPalette(palette);
 
   mdi_ = new QMdiArea(this);
-  mdi_->setBackground(kBackground);
+  mdi_->setBackground(ui::kPanelColor);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
@@ -133,6 +156,8 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   BuildToolBar();
 
   CreateStore(createStore);
+  // Created once, hidden, and reused for every analysis.
+  multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
 
   connect(qApp, &QApplication::focusChanged, this, &TMainform::RefreshActions);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainform::RefreshActions);
@@ -164,15 +189,29 @@ void TMainform::BuildActions() {
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
   actions_.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   actions_.open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  actions_.multiDayAnalysis = new QAction(QString::fromUtf8("&Mehrtägige Auswertung"), this);
+  actions_.multiDayAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  actions_.multiDayAnalysis->setIcon(RangeIcon());
+  // Until the first refresh of the commands' states.
+  actions_.multiDayAnalysis->setEnabled(false);
   actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
   actions_.close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  actions_.save = new QAction(QString::fromUtf8("&Speichern"), this);
+  actions_.save->setShortcut(QKeySequence::Save);
+  actions_.save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  actions_.print = new QAction(QString::fromUtf8("&Drucken"), this);
+  actions_.print->setShortcut(QKeySequence::Print);
+  actions_.print->setIcon(QIcon::fromTheme("document-print", style()->standardIcon(QStyle::SP_FileDialogContentsView)));
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
   actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
   actions_.tileHorizontal = new QAction(QString::fromUtf8("Ü&bereinander"), this);
   actions_.minimizeAll = new QAction(QString::fromUtf8("Alle mi&nimieren"), this);
 
   Connect(actions_.open, &TMainform::ActionOpenExecute);
+  Connect(actions_.multiDayAnalysis, &TMainform::ActionMultiDayAnalysisExecute);
   Connect(actions_.close, &TMainform::ActionCloseExecute);
+  Connect(actions_.save, &TMainform::ActionSaveExecute);
+  Connect(actions_.print, &TMainform::ActionPrintExecute);
   Connect(actions_.exit, &TMainform::ActionExitExecute);
   Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
   Connect(actions_.tileHorizontal, &TMainform::ActionTileHorizontalExecute);
@@ -182,7 +221,11 @@ void TMainform::BuildActions() {
 void TMainform::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
   file->addAction(actions_.open);
+  file->addAction(actions_.multiDayAnalysis);
   file->addAction(actions_.close);
+  file->addSeparator();
+  file->addAction(actions_.save);
+  file->addAction(actions_.print);
   file->addSeparator();
   file->addAction(actions_.exit);
   QMenu* window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
@@ -201,6 +244,10 @@ void TMainform::BuildToolBar() {
   bar->setIconSize(QSize(24, 24));
   bar->setAutoFillBackground(true);
   bar->addAction(actions_.open);
+  bar->addAction(actions_.multiDayAnalysis);
+  bar->addAction(actions_.save);
+  bar->addSeparator();
+  bar->addAction(actions_.print);
   auto* spacer = new QWidget(bar);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   bar->addWidget(spacer);
@@ -246,6 +293,56 @@ void TMainform::OpenFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
 }
 
+void TMainform::ActionMultiDayAnalysisExecute() {
+  TMainSettings main;
+  std::string folder;
+  if (store_) {
+    main = store_->GetMainSettings();
+    folder = main.LastUsedDir;
+  }
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  const QPointer<ui::TChildform> chosen(target);
+  multiDay_->PrepareAnalysis(target, folder);
+  if (multiDay_->exec() == QDialog::Rejected) {
+    if (chosen && !chosen->HasEvaluation()) CloseWindow(chosen);
+    return;
+  }
+  if (store_) store_->SetMainSettings(main.Language, multiDay_->GetLastDir());
+}
+
+void TMainform::OpenRange(const std::string& first, const std::string& last) {
+  HandleFirstActivation();
+  Run([this, &first, &last] { OpenRangeFiles(first, last); });
+}
+
+void TMainform::OpenRangeFiles(const std::string& first, const std::string& last) {
+  // Checked before a window is chosen, so that a wrong range leaves none
+  // behind.
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  if (request.kind == logdata::MultiDayRequest::Kind::SingleDay) {
+    target->LoadFile(request.files.front());
+    dialogs_.ShowInformation(this, i18n::Text(kTextOneDayOnly));
+  } else {
+    const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
+    if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
+    if (result.nothingLoaded) return;
+  }
+  if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));
+}
+
+bool TMainform::IsLoading() const { return multiDay_ && multiDay_->IsLoading(); }
+
+void TMainform::CloseWindow(ui::TChildform* child) {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
+    sub->close();
+  } else {
+    child->close();
+  }
+}
+
 void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
   // A failed write ends the command here, before any window is touched.
   if (store_) store_->SetMainSettings(language, FolderOfChosenFile(path));
@@ -265,13 +362,13 @@ ui::TChildform* TMainform::FindTargetWindow() {
       try {
         return CreateEvaluationWindow(false);
       } catch (const std::exception&) {
-        throw Error(i18n::Text(kTextWindowNotCreated));
+        throw Error(i18n::Text(i18n::kTextWindowNotCreated));
       }
     case TargetChoice::ActiveIfConfirmed:
       if (active->isMinimized()) active->showNormal();
       mdi_->setActiveSubWindow(active);
       active->raise();
-      if (!dialogs_.AskWarning(this, i18n::Text(kTextMaximumReached))) return nullptr;
+      if (!dialogs_.AskWarning(this, i18n::Text(i18n::kTextMaximumReached))) return nullptr;
       return ChildOf(active);
   }
   return nullptr;
@@ -290,6 +387,22 @@ void TMainform::HandleFirstActivation() {
 void TMainform::ActionCloseExecute() {
   if (QMdiSubWindow* active = ActiveSubWindow()) {
     active->close();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionSaveExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->SaveChartAsBitmap();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionPrintExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->PrintCharts();
   } else {
     UpdateActions();
   }
@@ -328,19 +441,20 @@ void TMainform::ActionMinimizeAllExecute() {
 }
 
 void TMainform::UpdateActions() {
-  if (closingChildren_) return;
+  // A window whose evaluation is half built is not asked anything.
+  if (closingChildren_ || IsLoading()) return;
   QMdiSubWindow* active = ActiveSubWindow();
   bool hasGraphs = false;
-  if (ui::TChildform* child = ChildOf(active)) {
-    child->UpdateWindowActions();
-    hasGraphs = child->HasGraphs();
-  }
+  if (const ui::TChildform* child = ChildOf(active)) hasGraphs = child->HasGraphs();
   ApplyStates(ActionStatesFor(active != nullptr, hasGraphs, WindowCount()));
 }
 
 void TMainform::ApplyStates(const ActionStates& states) {
   actions_.open->setEnabled(states.open);
+  actions_.multiDayAnalysis->setEnabled(states.multiDayAnalysis);
   actions_.close->setEnabled(states.close);
+  actions_.save->setEnabled(states.save);
+  actions_.print->setEnabled(states.print);
   actions_.exit->setEnabled(states.exit);
   actions_.cascade->setEnabled(states.cascade);
   actions_.tileHorizontal->setEnabled(states.tileHorizontal);
@@ -380,13 +494,14 @@ ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
     sub = mdi_->addSubWindow(child.get());
     ui::TChildform* created = child.release();
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(this);
     connect(created, &ui::TChildform::DisplayChanged, this, &TMainform::RefreshActions);
     // The frame has forgotten the window only once it is gone.
     connect(sub, &QObject::destroyed, this, &TMainform::RefreshActions, Qt::QueuedConnection);
     if (maximized) {
       sub->showMaximized();
     } else {
-      sub->resize(kEvaluationWindowSize);
+      sub->resize(ui::kEvaluationWindowSize);
       sub->show();
     }
     mdi_->setActiveSubWindow(sub);
@@ -405,7 +520,21 @@ bool TMainform::event(QEvent* event) {
   return handled;
 }
 
+bool TMainform::eventFilter(QObject* watched, QEvent* event) {
+  // The multi-day dialog is modal, but a close request from elsewhere (the
+  // window system, a test) must not pull a window from under its load.
+  if (event->type() == QEvent::Close && IsLoading() && qobject_cast<QMdiSubWindow*>(watched)) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainform::closeEvent(QCloseEvent* event) {
+  if (IsLoading()) {
+    event->ignore();
+    return;
+  }
   ui::RunCommand(dialogs_, this, [this] {
     CloseAllChildren();
     // Every setting was written when it changed: nothing to save here.

@@ -20,6 +20,7 @@ namespace calorix {
 class Dialogs;
 namespace ui {
 class TChildform;
+class TDialogMultiDayAnalysis;
 }
 }  // namespace calorix
 
@@ -57,7 +58,21 @@ class TMainform : public QMainWindow {
   // into the start-up window first. An error ends only that file's opening.
   void OpenFiles(const std::vector<std::string>& paths);
 
+  // Multi-day analysis: picks the window for it, then lets the dialog load
+  // the range there. A cancelled dialog takes an empty target window with
+  // it; any other end remembers the dialog's folder.
+  void ActionMultiDayAnalysisExecute();
+  // A range given on the command line: loaded as the dialog would load it,
+  // without the dialog, into the start-up window first.
+  void OpenRange(const std::string& first, const std::string& last);
+  ui::TDialogMultiDayAnalysis& MultiDayDialog() const { return *multiDay_; }
+  // A multi-day load is running: no window may close under it.
+  bool IsLoading() const;
+
   void ActionCloseExecute();
+  // Save and Print put out the active window's charts.
+  void ActionSaveExecute();
+  void ActionPrintExecute();
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
@@ -84,7 +99,10 @@ class TMainform : public QMainWindow {
 
   struct Actions {
     QAction* open = nullptr;
+    QAction* multiDayAnalysis = nullptr;
     QAction* close = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
     QAction* exit = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;
@@ -94,6 +112,7 @@ class TMainform : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -113,11 +132,14 @@ class TMainform : public QMainWindow {
   ui::TChildform* CreateEvaluationWindow(bool maximized);
   TChildSettings NewWindowSettings() const;
   void OpenChosenFile(const std::string& path, std::int8_t language);
+  void OpenRangeFiles(const std::string& first, const std::string& last);
+  void CloseWindow(ui::TChildform* child);
   void CloseAllChildren();
 
   Dialogs& dialogs_;
   std::unique_ptr<TIniSettings> store_;
   QMdiArea* mdi_ = nullptr;
+  ui::TDialogMultiDayAnalysis* multiDay_ = nullptr;
   Actions actions_;
   bool firstActivation_ = true;
   // Set while the children are closed one by one, when the active window

@@ -82,12 +82,16 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   context.columnsPerUnit = ColumnsPerUnit(p);
   context.decimate = options.decimate;
   context.cache = options.cache;
-  for (const chart::ChartSeries* series : panel.Series()) {
-    const bool right = series->Axis() == chart::VerticalAxis::Right;
-    const AxisLayout& axis = right ? l.right : l.left;
-    context.y = &axis.scale;
-    context.yAxisMin = axis.range.min;
-    PaintSeries(p, l.plot, *series, context);
+  // Filled bars go first, so that no bar hides a curve.
+  for (const bool bars : {true, false}) {
+    for (const chart::ChartSeries* series : panel.Series()) {
+      if ((series->Kind() == chart::SeriesKind::Bar) != bars) continue;
+      const bool right = series->Axis() == chart::VerticalAxis::Right;
+      const AxisLayout& axis = right ? l.right : l.left;
+      context.y = &axis.scale;
+      context.yAxisMin = axis.range.min;
+      PaintSeries(p, l.plot, *series, context);
+    }
   }
   p.restore();
   if (options.cache) options.cache->Retain(panel.Series());
@@ -177,7 +181,7 @@ void PaintLegend(QPainter& p, const ChartLayout& l) {
 }  // namespace
 
 ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPanel& panel, const RenderOptions& options) {
-  const ChartLayout layout = ComputeLayout(panel, target, options.font, painter.device());
+  const ChartLayout layout = ComputeLayout(panel, target, options.font, painter.device(), options.minimumInsets);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, options.antialias);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -214,6 +218,7 @@ void RenderPanelForPrint(QPainter& painter, const QRectF& target, const ChartPan
   painter.scale(1.0 / factor, 1.0 / factor);
   RenderOptions printOptions = options;
   printOptions.cache = nullptr;  // print geometry is never reused
+  printOptions.minimumInsets = {options.minimumInsets.left * factor, options.minimumInsets.right * factor};
   RenderPanel(painter, QRectF(0.0, 0.0, target.width() * factor, target.height() * factor), panel, printOptions);
   painter.restore();
 }

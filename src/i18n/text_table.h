@@ -8,19 +8,32 @@ namespace calorix::i18n {
 enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
 
 inline constexpr int kBlockCount = 6;
-// The numbered rows 0..111, then the rows added after them.
-inline constexpr int kNumberedTextCount = 112;
-inline constexpr int kTextCount = 113;
+inline constexpr int kTextCount = 112;
+// Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
+inline constexpr int kAddedTextCount = 3;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
   kTextFile = 0,
   kTextNew = 16,
+  kTextAnalysisOfDay = 17,      // "Analysis from " before one date
+  kTextAnalysisFrom = 18,       // "Analysis from " before the first of two dates
+  kTextAnalysisTo = 19,         // " to "
+  kTextFilesFoundBefore = 20,   // before the file count
+  kTextFilesFoundAfter = 21,    // after the file count
+  kTextDisplayedTimeSpan = 22,
+  kTextSelectTimeSpan = 23,
+  kTextOpenInSpreadsheet = 24,
+  kTextFirstSpan = 25,          // 25..29: "1 hour" .. "1 month", the span items in order
   kTextInfo = 15,
   kTextQuestion = 50,
   kTextError = 51,
   kTextWarning = 52,
   kTextInformation = 53,
+  kTextHeadline = 46,
+  kTextInputs = 47,
+  kTextOtherValues = 48,
+  kTextOutputs = 49,
   kTextFirstChannelName = 56,  // 56..70: default series names
   kTextLogFiles = 72,
   kTextImageFiles = 73,
@@ -35,14 +48,24 @@ enum TextId : int {
   kTextEndNotADate = 91,
   kTextEndBeforeStart = 92,
   kTextIniAccessFailed = 95,
+  kTextMaximumReached = 96,
+  kTextWindowNotCreated = 97,
   kTextDataStructureError = 98,
+  kTextSpreadsheetNotFound = 99,
+  kTextSpreadsheetFailed = 100,
+  kTextPrintingNotPossible = 101,
+  kTextOpenLogFileFirst = 83,
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
-  kTextReadingStopped = 112,       // "%1": the line where reading a day file stopped
+  // Added rows.
+  kTextNoFileLoaded = 112,
+  kTextFilesLeftOut = 113,
+  kTextReadingStopped = 114,  // "%1": the line where reading a day file stopped
 };
 
-// Text n (0..kTextCount-1) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows
+// read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

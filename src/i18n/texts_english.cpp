@@ -167,14 +167,19 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "United States",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "None of the selected files could be loaded.",
+    /* 113 */ "Some files could not be loaded and were left out:",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
 };
 
 }  // namespace
 
 TextRows EnglishRows() { return kRows; }
+AddedTextRows EnglishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

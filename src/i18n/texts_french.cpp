@@ -180,10 +180,14 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "États-Unis",
     /* 110 */ "Tél.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
+    /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */
     "La lecture s’est arrêtée à la ligne %1, qui ne contient pas "
     "d’enregistrement valide ; les valeurs précédentes sont affichées.",
 };
@@ -191,5 +195,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows FrenchRows() { return kRows; }
+AddedTextRows FrenchAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

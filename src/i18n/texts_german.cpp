@@ -177,14 +177,19 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Vereinigte Staaten",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
+    /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
 };
 
 }  // namespace
 
 TextRows GermanRows() { return kRows; }
+AddedTextRows GermanAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

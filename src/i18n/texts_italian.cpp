@@ -173,10 +173,14 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Stati Uniti",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
+    /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */
     "La lettura si è interrotta alla riga %1, che non contiene un "
     "record valido; vengono mostrati i valori precedenti.",
 };
@@ -184,5 +188,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows ItalianRows() { return kRows; }
+AddedTextRows ItalianAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -172,14 +172,19 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
+    /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
 };
 
 }  // namespace
 
 TextRows PortugueseRows() { return kRows; }
+AddedTextRows PortugueseAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -175,10 +175,14 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added after the numbered rows: a day file whose reading stopped early,
-    // the line number in place of %1.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
+    /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
+    // 114: reading a day file stopped early at line %1
+    /* 114 */
     "La lectura se detuvo en la línea %1, que no contiene un "
     "registro válido; se muestran los valores anteriores.",
 };
@@ -186,5 +190,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows SpanishRows() { return kRows; }
+AddedTextRows SpanishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

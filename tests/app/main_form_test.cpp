@@ -7,16 +7,28 @@
 #include "settings/ini_settings.h"
 #include "settings/profile_file.h"
 #include "ui/child_form.h"
+#include "ui/dialog_multi_day.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +47,7 @@ const fs::path kSamples = CALORIX_SAMPLES_DIR;
 
 std::string Sample(const char* relative) { return (kSamples / relative).string(); }
 
+const std::string kMay1 = Sample("2024/05/20240501.csv");
 const std::string kMay30 = Sample("2024/05/20240530.csv");
 const std::string kMay31 = Sample("2024/05/20240531.csv");
 const std::string kJune1 = Sample("2024/06/20240601.csv");
@@ -105,6 +118,25 @@ class MainFormTest : public ::testing::Test {
     int count = 0;
     for (const auto& message : dialogs_.Messages()) count += message.buttons == MessageButtons::YesNo;
     return count;
+  }
+
+  // Runs the multi-day command; while its dialog is up, drive acts on it
+  // as the user would.
+  void RunMultiDay(const std::function<void(ui::TDialogMultiDayAnalysis&)>& drive) {
+    ui::TDialogMultiDayAnalysis& dialog = form_->MultiDayDialog();
+    QTimer::singleShot(0, &dialog, [&dialog, drive] {
+      drive(dialog);
+      // Whatever drive did, the dialog closes so that the command ends.
+      if (dialog.isVisible()) dialog.findChild<QPushButton*>("CancelBtn")->click();
+    });
+    form_->GetActions().multiDayAnalysis->trigger();
+    Settle();
+  }
+
+  static void Analyse(ui::TDialogMultiDayAnalysis& dialog, const std::string& from, const std::string& to) {
+    dialog.findChild<QLineEdit*>("PathFrom")->setText(QString::fromStdString(from));
+    dialog.findChild<QLineEdit*>("PathTo")->setText(QString::fromStdString(to));
+    dialog.findChild<QPushButton*>("ExecuteBtn")->click();
   }
 
   TempFolder folder_;
@@ -318,7 +350,7 @@ TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Error");
-  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.");
+  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.\n\n" + badFile_.string());
 }
 
 TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
@@ -358,10 +390,33 @@ TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   Create();
   const auto& actions = form_->GetActions();
   EXPECT_EQ(actions.open->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(actions.multiDayAnalysis->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(actions.multiDayAnalysis->text().toStdString(), "&Mehrtägige Auswertung");
   EXPECT_EQ(actions.close->shortcut(), QKeySequence("Ctrl+W"));
   EXPECT_TRUE(actions.exit->shortcut().isEmpty());
   EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
   EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+}
+
+TEST_F(MainFormTest, SaveAndPrintNeedCurvesInTheActiveWindow) {
+  Start();
+  Open(kMay31);
+  const auto& actions = form_->GetActions();
+  EXPECT_FALSE(actions.save->isEnabled());
+  EXPECT_FALSE(actions.print->isEnabled());
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Settle();
+  EXPECT_TRUE(actions.save->isEnabled());
+  EXPECT_TRUE(actions.print->isEnabled());
+  EXPECT_EQ(actions.save->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(actions.print->shortcut(), QKeySequence(QKeySequence::Print));
+  const fs::path image = folder_ / "chart.png";
+  dialogs_.ChooseFile(image.string());
+  actions.save->trigger();
+  EXPECT_TRUE(fs::exists(image));
+  actions.print->trigger();
+  EXPECT_EQ(dialogs_.PrintRequests(), 1);
+  EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
@@ -467,8 +522,104 @@ TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
   form_->OpenFiles({badFile_.string(), kMay31});
   Settle();
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
-  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86));
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86) + "\n\n" + badFile_.string());
   ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+}
+
+TEST_F(MainFormTest, MultiDayCommandIsEnabledInTheFileMenuAndTheToolBar) {
+  Create();
+  QAction* multiDay = form_->GetActions().multiDayAnalysis;
+  EXPECT_TRUE(multiDay->isEnabled());
+  const QList<QAction*> file = form_->menuBar()->actions().first()->menu()->actions();
+  ASSERT_GE(file.size(), 2);
+  EXPECT_EQ(file[0], form_->GetActions().open);
+  EXPECT_EQ(file[1], multiDay);
+  const QList<QAction*> bar = form_->findChild<QToolBar*>()->actions();
+  EXPECT_EQ(bar.indexOf(multiDay), bar.indexOf(form_->GetActions().open) + 1);
+}
+
+TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
+  const std::string lastUsed = (kSamples / "2024" / "05").string();
+  WriteBytes(IniPath(), "[Main]\r\nLanguage=2\r\nLastUsedDir=" + lastUsed + "\r\n");
+  Start();
+  std::string startFolder;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    startFolder = dialog.findChild<QLineEdit*>("PathFrom")->text().toStdString();
+    Analyse(dialog, kMay1, Sample("2024/05/20240531.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_EQ(startFolder, lastUsed);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(),
+            std::vector<std::string>{"Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  // The typed paths leave the remembered folder where it was, not a level up.
+  const std::string content = ReadBytes(IniPath());
+  EXPECT_NE(content.find("LastUsedDir=" + lastUsed + "\r\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("Language=2\r\n"), std::string::npos) << content;
+}
+
+TEST_F(MainFormTest, CancelledMultiDayAnalysisClosesTheWindowMadeForIt) {
+  Start();
+  Open(kMay31);
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+
+  // An empty start-up window chosen as the target goes the same way, and
+  // nothing is remembered.
+  Start();
+  const std::string before = ReadBytes(IniPath());
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_EQ(ReadBytes(IniPath()), before);
+}
+
+TEST_F(MainFormTest, NoWindowClosesWhileARangeLoads) {
+  Start();
+  bool stillLoading = false;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    auto* progress = dialog.findChild<QProgressBar*>("ProgressBar");
+    QObject::connect(progress, &QProgressBar::valueChanged, &dialog, [&](int value) {
+      if (value != 2) return;
+      QApplication::postEvent(form_->MdiArea()->subWindowList().first(), new QCloseEvent);
+      form_->close();
+      form_->GetActions().close->trigger();
+      stillLoading = form_->IsLoading();
+    });
+    Analyse(dialog, kMay1, Sample("2024/05/20240510.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_TRUE(stillLoading);
+  EXPECT_TRUE(form_->isVisible());
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
+TEST_F(MainFormTest, CommandLineRangeOpensLikeTheDialog) {
+  Create();
+  form_->show();
+  form_->OpenRange(kMay30, kJune2);
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(),
+            std::vector<std::string>{"Auswertung vom 30.05.2024 bis 02.06.2024. (4 Dateien gefunden)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  EXPECT_EQ(form_->SettingsStore()->GetMainSettings().LastUsedDir, (kSamples / "2024" / "05").string());
+}
+
+TEST_F(MainFormTest, CommandLineRangeErrorsAreShownAsTheDialogShowsThem) {
+  Create();
+  form_->show();
+  form_->OpenRange(kJune2, kMay30);
+  form_->OpenRange(kMay31, kMay31);
+  Settle();
+  ASSERT_EQ(dialogs_.Messages().size(), 2u);
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 92));
+  EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs_.Messages()[1].text, i18n::TextOf(i18n::LanguageBlock::German, 93));
+  EXPECT_EQ(dialogs_.Messages()[1].kind, MessageKind::Information);
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
 }
 
