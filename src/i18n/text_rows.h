@@ -9,7 +9,7 @@ namespace calorix::i18n {
 
 // One language's rows in text order. The fixed extent turns a row too many or
 // too few into a compile error.
-using TextRows = std::span<const std::string_view, kTextCount>;
+using TextRows = std::span<const std::string_view, kRowCount>;
 
 TextRows GermanRows();
 TextRows EnglishRows();

@@ -7,12 +7,12 @@
 namespace calorix::i18n {
 namespace {
 
-using Block = std::array<std::string, kTextCount>;
+using Block = std::array<std::string, kRowCount>;
 using Table = std::array<Block, kBlockCount>;
 
 Block MakeBlock(TextRows rows) {
   Block block;
-  for (int n = 0; n < kTextCount; ++n) block[n] = rows[n];
+  for (int n = 0; n < kRowCount; ++n) block[n] = rows[n];
   return block;
 }
 
@@ -39,7 +39,7 @@ constinit LanguageBlock g_current = LanguageBlock::German;
 
 const std::string& TextOf(LanguageBlock block, int n) {
   const int b = static_cast<int>(block);
-  if (b < 0 || b >= kBlockCount || n < 0 || n >= kTextCount) return Empty();
+  if (b < 0 || b >= kBlockCount || n < 0 || n >= kRowCount) return Empty();
   return TheTable()[b][n];
 }
 

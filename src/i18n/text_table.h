@@ -8,7 +8,11 @@ namespace calorix::i18n {
 enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
 
 inline constexpr int kBlockCount = 6;
+// The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
+// Rows added for features of our own follow the numbered ones.
+inline constexpr int kAddedTextCount = 1;
+inline constexpr int kRowCount = kTextCount + kAddedTextCount;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -53,9 +57,40 @@ enum TextId : int {
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
+  kTextSettings = 7,
+  kTextNewWindows = 8,
+  kTextCurrentWindow = 9,
+  kTextLanguageSelection = 10,
+  kTextWindow = 11,
+  kTextSettingsHeader = 30,
+  kTextLineWidth = 31,
+  kTextScaleYAxis = 32,
+  kTextDynamic = 33,
+  kTextFixed = 34,
+  kTextYMin = 35,
+  kTextYMax = 36,
+  kTextDisplayAs = 38,
+  kTextBars = 39,
+  kTextLines = 40,
+  kTextOutputHeading = 42,
+  kTextDefault = 43,
+  kTextCancel = 44,
+  kTextOk = 45,
+  kTextVersion = 71,
+  kTextSettingsAdopted = 81,       // window mode: also save as defaults?
+  kTextSettingsSaved = 82,         // defaults mode: adopt for the open windows?
+  kTextEnterIdentifier = 103,
+  kTextYAxisFigures = 104,
+  kTextInvalidLineWidth = 105,
+  kTextManufacturedFor = 108,
+  kTextCountry = 109,
+  kTextTelephone = 110,
+  kTextFax = 111,
+  // Added rows.
+  kTextSettingsNotSaved = 112,     // defaults kept in memory only: adopt for the open windows?
 };
 
-// Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..kRowCount-1) of a block, UTF-8. Out-of-range rows read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

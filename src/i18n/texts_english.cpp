@@ -167,6 +167,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "United States",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "The settings could not be saved. They apply to new windows until the "
+    "program ends. Should these settings be adopted for all analyses "
+    "currently open?",
 };
 
 }  // namespace

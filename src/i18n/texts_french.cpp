@@ -180,6 +180,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "États-Unis",
     /* 110 */ "Tél.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "Les paramètres n'ont pas pu être enregistrés. Ils s'appliquent aux "
+    "nouvelles fenêtres jusqu'à la fin du programme. Voulez-vous les appliquer "
+    "à toutes les analyses actuellement ouvertes ?",
 };
 
 }  // namespace

@@ -177,6 +177,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Vereinigte Staaten",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "Die Einstellungen konnten nicht gespeichert werden. Sie gelten für neue "
+    "Fenster bis zum Programmende. Sollen diese Einstellungen für alle "
+    "aktuell geöffneten Auswertungen übernommen werden?",
 };
 
 }  // namespace

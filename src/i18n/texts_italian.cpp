@@ -173,6 +173,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Stati Uniti",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "Non è stato possibile salvare le impostazioni. Valgono per le nuove "
+    "finestre fino alla chiusura del programma. Applicarle a tutte le analisi "
+    "attualmente aperte?",
 };
 
 }  // namespace

@@ -172,6 +172,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "Não foi possível guardar as definições. Aplicam-se às novas janelas até "
+    "o programa terminar. Pretende aplicá-las a todas as avaliações "
+    "atualmente abertas?",
 };
 
 }  // namespace

@@ -175,6 +175,12 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+
+    // Added rows, after the numbered ones.
+    /* 112 */
+    "No se ha podido guardar la configuración. Se aplicará a las ventanas "
+    "nuevas hasta que se cierre el programa. ¿Desea aplicarla a todas las "
+    "evaluaciones abiertas actualmente?",
 };
 
 }  // namespace
