@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "dialogs/screen_placement.h"
@@ -58,8 +57,6 @@ TDialogAbout::TDialogAbout(QWidget* parent) : QDialog(parent) {
   okButton_->setObjectName("OKBtn");
   okButton_->setDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-  // Esc closes the box as OK does, whichever control has the focus.
-  connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QDialog::accept);
 
   auto* titles = new QVBoxLayout;
   titles->addWidget(logo, 0, Qt::AlignRight);
@@ -81,6 +78,8 @@ TDialogAbout::TDialogAbout(QWidget* parent) : QDialog(parent) {
   resize(sizeHint().expandedTo(QSize(470, 399)));
   CenterOnScreen(*this);
 }
+
+void TDialogAbout::reject() { accept(); }
 
 void TDialogAbout::showEvent(QShowEvent* event) {
   FormShow();

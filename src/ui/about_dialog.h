@@ -35,6 +35,10 @@ class TDialogAbout : public QDialog {
   QLabel* LabelFax() const { return labelFax_; }
   QLabel* Address() const { return memo1_; }
 
+  // Esc, which no control of the box takes for itself, and the close box
+  // end it as OK does.
+  void reject() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
 
