@@ -178,7 +178,8 @@ void TMainform::BuildMenus() {
   menus_.file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
   menus_.file->addAction(actions_.open);
   menus_.file->addAction(actions_.close);
-  // Save and Print come here, between two separators.
+  // Save and Print come between these two separators.
+  menus_.file->addSeparator();
   menus_.file->addSeparator();
   menus_.file->addAction(actions_.exit);
   menus_.settings = menuBar()->addMenu(QString::fromUtf8("&Einstellungen"));
