@@ -11,6 +11,7 @@
 #include "ui/artwork.h"
 #include "ui/child_form.h"
 #include "ui/command_guard.h"
+#include "ui/dialog_multi_day.h"
 #include "ui/locale_month_names.h"
 #include "ui/settings_dialog.h"
 #include "ui/window_look.h"
@@ -24,18 +25,22 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QToolBar>
 #include <QTranslator>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace calorix::app {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr int kTextOneDayOnly = 93;
 
 constexpr QSize kRestoredSize(934, 648);
 constexpr QSize kMinimumSize(494, 371);
@@ -129,8 +134,19 @@ void TMainform::BuildActions() {
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
   actions_.open->setShortcuts(QKeySequence::Open);
   actions_.open->setIcon(ui::ResourceIcon("open"));
+  actions_.multiDayAnalysis = new QAction(QString::fromUtf8("&Mehrtägige Auswertung"), this);
+  actions_.multiDayAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  actions_.multiDayAnalysis->setIcon(ui::ResourceIcon("range"));
+  // Until the first refresh of the commands' states.
+  actions_.multiDayAnalysis->setEnabled(false);
   actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
   actions_.close->setShortcuts(QKeySequence::Close);
+  actions_.save = new QAction(QString::fromUtf8("&Speichern"), this);
+  actions_.save->setShortcuts(QKeySequence::Save);
+  actions_.save->setIcon(ui::ResourceIcon("save"));
+  actions_.print = new QAction(QString::fromUtf8("&Drucken"), this);
+  actions_.print->setShortcuts(QKeySequence::Print);
+  actions_.print->setIcon(ui::ResourceIcon("print"));
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
   actions_.exit->setShortcuts(QKeySequence::Quit);
   actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
@@ -140,7 +156,10 @@ void TMainform::BuildActions() {
   actions_.minimizeAll = new QAction(QString::fromUtf8("Alle mi&nimieren"), this);
 
   Connect(actions_.open, &TMainform::ActionOpenExecute);
+  Connect(actions_.multiDayAnalysis, &TMainform::ActionMultiDayAnalysisExecute);
   Connect(actions_.close, &TMainform::ActionCloseExecute);
+  Connect(actions_.save, &TMainform::ActionSaveExecute);
+  Connect(actions_.print, &TMainform::ActionPrintExecute);
   Connect(actions_.exit, &TMainform::ActionExitExecute);
   Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
   Connect(actions_.tileHorizontal, &TMainform::ActionTileHorizontalExecute);
@@ -177,9 +196,11 @@ void TMainform::BuildLanguageActions() {
 void TMainform::BuildMenus() {
   menus_.file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
   menus_.file->addAction(actions_.open);
+  menus_.file->addAction(actions_.multiDayAnalysis);
   menus_.file->addAction(actions_.close);
-  // Save and Print come between these two separators.
   menus_.file->addSeparator();
+  menus_.file->addAction(actions_.save);
+  menus_.file->addAction(actions_.print);
   menus_.file->addSeparator();
   menus_.file->addAction(actions_.exit);
   menus_.settings = menuBar()->addMenu(QString::fromUtf8("&Einstellungen"));
@@ -197,8 +218,10 @@ void TMainform::BuildMenus() {
 }
 
 void TMainform::CreateDialogs() {
-  // Created once, hidden, and reused for every showing.
+  // Created once, hidden, and reused for every showing: settings, multi-day
+  // analysis, about.
   settingsDialog_ = new ui::TDialogSettings(dialogs_, this);
+  multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
   aboutDialog_ = new ui::TDialogAbout(this);
 }
 
@@ -212,8 +235,10 @@ void TMainform::BuildToolBar() {
   bar->setIconSize(QSize(24, 24));
   bar->setAutoFillBackground(true);
   bar->addAction(actions_.open);
-  // Save goes here, Print between the next two separators.
+  bar->addAction(actions_.multiDayAnalysis);
+  bar->addAction(actions_.save);
   bar->addSeparator();
+  bar->addAction(actions_.print);
   bar->addSeparator();
   for (QAction* action : actions_.languages) bar->addAction(action);
   bar->addSeparator();
@@ -261,6 +286,56 @@ void TMainform::OpenFile(const std::string& path) {
 void TMainform::OpenFiles(const std::vector<std::string>& paths) {
   HandleFirstActivation();
   for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
+}
+
+void TMainform::ActionMultiDayAnalysisExecute() {
+  TMainSettings main;
+  std::string folder;
+  if (store_) {
+    main = store_->GetMainSettings();
+    folder = main.LastUsedDir;
+  }
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  const QPointer<ui::TChildform> chosen(target);
+  multiDay_->PrepareAnalysis(target, folder);
+  if (multiDay_->exec() == QDialog::Rejected) {
+    if (chosen && !chosen->HasEvaluation()) CloseWindow(chosen);
+    return;
+  }
+  if (store_) store_->SetMainSettings(main.Language, multiDay_->GetLastDir());
+}
+
+void TMainform::OpenRange(const std::string& first, const std::string& last) {
+  HandleFirstActivation();
+  Run([this, &first, &last] { OpenRangeFiles(first, last); });
+}
+
+void TMainform::OpenRangeFiles(const std::string& first, const std::string& last) {
+  // Checked before a window is chosen, so that a wrong range leaves none
+  // behind.
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
+  ui::TChildform* target = FindTargetWindow();
+  if (!target) return;
+  if (request.kind == logdata::MultiDayRequest::Kind::SingleDay) {
+    target->LoadFile(request.files.front());
+    dialogs_.ShowInformation(this, i18n::Text(kTextOneDayOnly));
+  } else {
+    const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
+    if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
+    if (result.nothingLoaded) return;
+  }
+  if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));
+}
+
+bool TMainform::IsLoading() const { return multiDay_ && multiDay_->IsLoading(); }
+
+void TMainform::CloseWindow(ui::TChildform* child) {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
+    sub->close();
+  } else {
+    child->close();
+  }
 }
 
 void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
@@ -328,6 +403,22 @@ void TMainform::ActionCloseExecute() {
   }
 }
 
+void TMainform::ActionSaveExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->SaveChartAsBitmap();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionPrintExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->PrintCharts();
+  } else {
+    UpdateActions();
+  }
+}
+
 void TMainform::ActionExitExecute() { close(); }
 
 void TMainform::ActionCascadeExecute() { mdi_->cascadeSubWindows(); }
@@ -365,7 +456,8 @@ void TMainform::ActionMinimizeAllExecute() {
 }
 
 void TMainform::UpdateActions() {
-  if (closingChildren_) return;
+  // A window whose evaluation is half built is not asked anything.
+  if (closingChildren_ || IsLoading()) return;
   QMdiSubWindow* active = ActiveSubWindow();
   bool hasGraphs = false;
   if (const ui::TChildform* child = ChildOf(active)) hasGraphs = child->HasGraphs();
@@ -374,7 +466,10 @@ void TMainform::UpdateActions() {
 
 void TMainform::ApplyStates(const ActionStates& states) {
   actions_.open->setEnabled(states.open);
+  actions_.multiDayAnalysis->setEnabled(states.multiDayAnalysis);
   actions_.close->setEnabled(states.close);
+  actions_.save->setEnabled(states.save);
+  actions_.print->setEnabled(states.print);
   actions_.exit->setEnabled(states.exit);
   actions_.cascade->setEnabled(states.cascade);
   actions_.tileHorizontal->setEnabled(states.tileHorizontal);
@@ -423,6 +518,7 @@ ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
     if (QMenu* menu = sub->systemMenu()) {
       for (QAction* action : menu->actions()) action->setShortcuts({});
     }
+    sub->installEventFilter(this);
     connect(created, &ui::TChildform::DisplayChanged, this, &TMainform::RefreshActions);
     // The frame has forgotten the window only once it is gone.
     connect(sub, &QObject::destroyed, this, &TMainform::RefreshActions, Qt::QueuedConnection);
@@ -448,7 +544,21 @@ bool TMainform::event(QEvent* event) {
   return handled;
 }
 
+bool TMainform::eventFilter(QObject* watched, QEvent* event) {
+  // The multi-day dialog is modal, but a close request from elsewhere (the
+  // window system, a test) must not pull a window from under its load.
+  if (event->type() == QEvent::Close && IsLoading() && qobject_cast<QMdiSubWindow*>(watched)) {
+    event->ignore();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainform::closeEvent(QCloseEvent* event) {
+  if (IsLoading()) {
+    event->ignore();
+    return;
+  }
   ui::RunCommand(dialogs_, this, [this] {
     CloseAllChildren();
     // Every setting was written when it changed: nothing to save here.
@@ -564,7 +674,10 @@ void TMainform::ApplyLanguage() {
   using i18n::Text;
   menus_.file->setTitle(Q(Text(i18n::kTextFile)));
   actions_.open->setText(Q(Text(1)));
+  actions_.multiDayAnalysis->setText(Q(Text(2)));
   actions_.close->setText(Q(Text(3)));
+  actions_.save->setText(Q(Text(4)));
+  actions_.print->setText(Q(Text(5)));
   actions_.exit->setText(Q(Text(6)));
   menus_.settings->setTitle(Q(Text(i18n::kTextSettings)));
   actions_.defaultSettings->setText(Q(Text(i18n::kTextNewWindows)));

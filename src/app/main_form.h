@@ -25,6 +25,7 @@ namespace ui {
 class TChildform;
 class TDialogAbout;
 class TDialogSettings;
+class TDialogMultiDayAnalysis;
 }
 }  // namespace calorix
 
@@ -63,7 +64,21 @@ class TMainform : public QMainWindow {
   // into the start-up window first. An error ends only that file's opening.
   void OpenFiles(const std::vector<std::string>& paths);
 
+  // Multi-day analysis: picks the window for it, then lets the dialog load
+  // the range there. A cancelled dialog takes an empty target window with
+  // it; any other end remembers the dialog's folder.
+  void ActionMultiDayAnalysisExecute();
+  // A range given on the command line: loaded as the dialog would load it,
+  // without the dialog, into the start-up window first.
+  void OpenRange(const std::string& first, const std::string& last);
+  ui::TDialogMultiDayAnalysis& MultiDayDialog() const { return *multiDay_; }
+  // A multi-day load is running: no window may close under it.
+  bool IsLoading() const;
+
   void ActionCloseExecute();
+  // Save and Print put out the active window's charts.
+  void ActionSaveExecute();
+  void ActionPrintExecute();
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
@@ -115,7 +130,10 @@ class TMainform : public QMainWindow {
 
   struct Actions {
     QAction* open = nullptr;
+    QAction* multiDayAnalysis = nullptr;
     QAction* close = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
     QAction* exit = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;
@@ -142,6 +160,7 @@ class TMainform : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -164,6 +183,8 @@ class TMainform : public QMainWindow {
   ui::TChildform* CreateEvaluationWindow(bool maximized);
   TChildSettings NewWindowSettings() const;
   void OpenChosenFile(const std::string& path, std::int8_t language);
+  void OpenRangeFiles(const std::string& first, const std::string& last);
+  void CloseWindow(ui::TChildform* child);
   void CloseAllChildren();
   // Keeps new defaults; true when they were written to the settings file.
   bool KeepDefaults(const TChildSettings& settings);
@@ -179,6 +200,7 @@ class TMainform : public QMainWindow {
   // The defaults for new windows while there is no settings store.
   TChildSettings defaultsWithoutStore_;
   QMdiArea* mdi_ = nullptr;
+  ui::TDialogMultiDayAnalysis* multiDay_ = nullptr;
   Actions actions_;
   Menus menus_;
   ui::TDialogSettings* settingsDialog_ = nullptr;

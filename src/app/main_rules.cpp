@@ -210,4 +210,45 @@ std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts) {
   return result;
 }
 
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    if (!optionsEnded && (arg == "--help" || arg == "-h")) return {CommandLine::Kind::Help, {}};
+    if (!optionsEnded && arg == "--") optionsEnded = true;
+  }
+  optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && arg == "--range") {
+      if (i != 0 || args.size() != 3) throw UsageError("--range takes the first and the last day file, and nothing else");
+      return {CommandLine::Kind::Range, {args[1], args[2]}};
+    } else if (!optionsEnded && arg.starts_with("--")) {
+      throw UsageError("unknown option '" + arg + "'");
+    } else {
+      line.files.push_back(arg);
+    }
+  }
+  return line;
+}
+
+std::string_view UsageText() {
+  return "Usage: calorix [FILE...]\n"
+         "       calorix --range FIRST LAST\n"
+         "       calorix --help\n"
+         "\n"
+         "Shows the day log files of a solar-thermal controller as charts.\n"
+         "\n"
+         "  FILE...             open each day file as File, Open does (at most three\n"
+         "                      windows)\n"
+         "  --range FIRST LAST  open the day files from FIRST to LAST as one evaluation\n"
+         "                      with daily totals, as the multi-day analysis does: the\n"
+         "                      files are named yyyymmdd.csv and lie in one folder, in\n"
+         "                      month folders mm or in year and month folders yyyy/mm\n"
+         "  --help, -h          show this help and end\n"
+         "  --                  the arguments after it are files\n";
+}
+
 }  // namespace calorix::app

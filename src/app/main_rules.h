@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
+
 namespace calorix::app {
 
 // The most evaluation windows the main window holds at a time.
@@ -114,5 +116,32 @@ int LanguageChoiceOfCode(int code);
 // ("&&" is a literal "&", no marker); a text with nothing free stays
 // without one.
 std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts);
+
+// What the program is asked to do by its arguments (those after the
+// program's name).
+struct CommandLine {
+  enum class Kind {
+    Files,  // open each file as the Open command would (none: just start)
+    Range,  // open the range from files[0] to files[1] as one evaluation
+    Help,   // print the usage and end
+  };
+  Kind kind = Kind::Files;
+  std::vector<std::string> files;
+};
+
+// Arguments that cannot be used; the message names the offending one.
+class UsageError : public Error {
+ public:
+  using Error::Error;
+};
+
+// "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
+// the first and the last day file; "--" ends the options, so that a file
+// named like one can still be opened. Any other "--" option is a
+// UsageError.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text "--help" prints.
+std::string_view UsageText();
 
 }  // namespace calorix::app

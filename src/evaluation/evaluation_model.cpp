@@ -133,6 +133,16 @@ chart::ValueRange EvaluationModel::TimeWindow() const {
   return {upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum()};
 }
 
+std::optional<DateTime> EvaluationModel::ShownDay() const {
+  if (!HasEvaluation()) return std::nullopt;
+  return dayStart_;
+}
+
+std::optional<std::filesystem::path> EvaluationModel::CurrentDayFile() const {
+  if (!view_.spreadsheetAvailable) return std::nullopt;
+  return evaluation_->GetFileName(dayIndex_);
+}
+
 std::string EvaluationModel::DateText(std::string_view pattern, DateTime value) const {
   return FormatDate(pattern, value, monthNames_);
 }
@@ -223,8 +233,9 @@ logdata::PreparationPanels EvaluationModel::PanelsForPreparation() const {
 
 void EvaluationModel::End() {
   const DisplayBatch batch(*this);
-  if (!HasEvaluation()) {
-    // Every file failed and each failure has been reported already.
+  if (!HasEvaluation() || evaluation_->GetDayCount() == 0) {
+    // Every file failed and each failure has been reported already; the
+    // months of the range may exist without a day in them.
     Reset();
     return;
   }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,10 @@ class EvaluationModel : public logdata::MultiDayTarget {
 
   // The visible time window of both charts (the upper bottom axis).
   chart::ValueRange TimeWindow() const;
+  // The current day (the first of the month in the month span), if any.
+  std::optional<DateTime> ShownDay() const;
+  // The file of the current day, while it can be opened in a spreadsheet.
+  std::optional<std::filesystem::path> CurrentDayFile() const;
 
  private:
   class DisplayBatch;

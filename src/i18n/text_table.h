@@ -10,9 +10,8 @@ enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese
 inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
-// Rows added for features of our own follow the numbered ones.
-inline constexpr int kAddedTextCount = 1;
-inline constexpr int kRowCount = kTextCount + kAddedTextCount;
+// Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
+inline constexpr int kAddedTextCount = 3;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -53,6 +52,9 @@ enum TextId : int {
   kTextMaximumReached = 96,
   kTextWindowNotCreated = 97,
   kTextDataStructureError = 98,
+  kTextSpreadsheetNotFound = 99,
+  kTextSpreadsheetFailed = 100,
+  kTextPrintingNotPossible = 101,
   kTextOpenLogFileFirst = 83,
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
@@ -87,10 +89,13 @@ enum TextId : int {
   kTextTelephone = 110,
   kTextFax = 111,
   // Added rows.
-  kTextSettingsNotSaved = 112,     // defaults kept in memory only: adopt for the open windows?
+  kTextNoFileLoaded = 112,
+  kTextFilesLeftOut = 113,
+  kTextSettingsNotSaved = 114,     // defaults kept in memory only: adopt for the open windows?
 };
 
-// Text n (0..kRowCount-1) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows
+// read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

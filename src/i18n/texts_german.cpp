@@ -177,9 +177,13 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Vereinigte Staaten",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added rows, after the numbered ones.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
+    /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
+    /* 114 */
     "Die Einstellungen konnten nicht gespeichert werden. Sie gelten für neue "
     "Fenster bis zum Programmende. Sollen diese Einstellungen für alle "
     "aktuell geöffneten Auswertungen übernommen werden?",
@@ -188,5 +192,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows GermanRows() { return kRows; }
+AddedTextRows GermanAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

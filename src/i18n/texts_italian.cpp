@@ -173,9 +173,13 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Stati Uniti",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added rows, after the numbered ones.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
+    /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
+    /* 114 */
     "Non è stato possibile salvare le impostazioni. Valgono per le nuove "
     "finestre fino alla chiusura del programma. Applicarle a tutte le analisi "
     "attualmente aperte?",
@@ -184,5 +188,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows ItalianRows() { return kRows; }
+AddedTextRows ItalianAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -172,9 +172,13 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added rows, after the numbered ones.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
+    /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
+    /* 114 */
     "Não foi possível guardar as definições. Aplicam-se às novas janelas até "
     "o programa terminar. Pretende aplicá-las a todas as avaliações "
     "atualmente abertas?",
@@ -183,5 +187,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows PortugueseRows() { return kRows; }
+AddedTextRows PortugueseAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -175,9 +175,13 @@ constexpr std::string_view kRows[] = {
     /* 109 */ "Estados Unidos",
     /* 110 */ "Tel.",
     /* 111 */ "Fax.",
+};
 
-    // Added rows, after the numbered ones.
-    /* 112 */
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
+    /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
+    /* 114 */
     "No se ha podido guardar la configuración. Se aplicará a las ventanas "
     "nuevas hasta que se cierre el programa. ¿Desea aplicarla a todas las "
     "evaluaciones abiertas actualmente?",
@@ -186,5 +190,6 @@ constexpr std::string_view kRows[] = {
 }  // namespace
 
 TextRows SpanishRows() { return kRows; }
+AddedTextRows SpanishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -16,7 +16,7 @@ QPixmap LogoPixmap(qreal scale);
 // The program's icon, also in the title bars of its windows.
 QIcon ProgramIcon();
 
-// An icon of the program's own set (src/ui/icons): "open", "save", "print",
+// An icon of the program's own set (src/ui/icons): "open", "range", "save", "print",
 // "about", "tile", "cascade", and "language-<code>" for the languages (de,
 // gb, fr, es, it, pt, us). Drawn as vector images, so they stay sharp at
 // any scale.

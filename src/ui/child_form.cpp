@@ -26,7 +26,9 @@
 #include "ui/event_hook.h"
 #include "ui/locale_month_names.h"
 #include "ui/settings_dialog.h"
+#include "ui/spreadsheet_opener.h"
 #include "ui/window_look.h"
+#include "ui/window_output.h"
 
 namespace calorix::ui {
 
@@ -103,6 +105,11 @@ void TChildform::ConnectControls() {
           [this](int position) { Command([&] { model_.MoveSlider(position); }); });
   connect(w.buttonJumpLeft, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpLeft(); }); });
   connect(w.buttonJumpRight, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpRight(); }); });
+  actionOpenExcel_ = new QAction(this);
+  actionOpenExcel_->setObjectName("ActionOpenExcel");
+  addAction(actionOpenExcel_);
+  connect(actionOpenExcel_, &QAction::triggered, this, [this] { Command([&] { OpenInSpreadsheet(); }); });
+  connect(w.buttonOpenExcel, &QPushButton::clicked, actionOpenExcel_, &QAction::trigger);
   ConnectScrollButton(w.buttonScrollLeft, -1);
   ConnectScrollButton(w.buttonScrollRight, +1);
   // The lower chart's margins are a share of its width.
@@ -162,7 +169,13 @@ void TChildform::Forward(const std::function<void()>& command) {
 }
 
 void TChildform::ShowMessages() {
-  for (const std::string& message : model_.TakeMessages()) dialogs_.ShowError(this, message);
+  for (const std::string& message : model_.TakeMessages()) {
+    if (fileFailureHandler_) {
+      fileFailureHandler_(message);
+    } else {
+      dialogs_.ShowError(this, message);
+    }
+  }
 }
 
 void TChildform::ShowView() {
@@ -187,6 +200,8 @@ void TChildform::ShowView() {
     box->setEnabled(view.enabled[i]);
   }
   UpdateCaption();
+  actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
+  w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
 }
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
@@ -234,6 +249,8 @@ void TChildform::ApplyLanguage() {
   w.labelSelectTimeSpan->setText(Q(Text(i18n::kTextSelectTimeSpan) + ":"));
   actionOpenSettings_->setText(Q(Text(i18n::kTextSettings)));
   w.buttonSettings->setText(actionOpenSettings_->text());
+  actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
+  w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   // Series named by default take the new language's names.
   model_.ApplyLanguage();
   ShowSettings();
@@ -262,6 +279,14 @@ void TChildform::ActionOpenSettingsExecute() {
 }
 
 void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }
+
+void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widgets_); }
+
+void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_); }
+
+void TChildform::OpenInSpreadsheet() {
+  if (const auto file = model_.CurrentDayFile()) ui::OpenInSpreadsheet(*file, dialogs_, *launcher_, store_, this);
+}
 
 void TChildform::ApplySettings(const TChildSettings& settings) {
   Forward([&] { model_.ApplySettings(settings); });
@@ -335,6 +360,12 @@ void TChildform::closeEvent(QCloseEvent* event) {
   StopScrolling();
   Command([&] { model_.Reset(); });
   event->accept();
+}
+
+// ---------------------------------------------------------------------------
+
+void TChildform::SetFileFailureHandler(logdata::FileFailureHandler handler) {
+  fileFailureHandler_ = std::move(handler);
 }
 
 }  // namespace calorix::ui

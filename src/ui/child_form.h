@@ -9,6 +9,7 @@
 
 #include "core/child_settings.h"
 #include "core/date_time.h"
+#include "dialogs/qt_launcher.h"
 #include "evaluation/evaluation_model.h"
 #include "logdata/multi_day.h"
 
@@ -83,6 +84,15 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ActionOpenSettingsExecute();
   QAction* ActionOpenSettings() const { return actionOpenSettings_; }
 
+  // Output of what the window shows: both charts on one printed page, or
+  // into one image file. Failures are thrown to the caller.
+  void PrintCharts();
+  void SaveChartAsBitmap();
+  // Opens the shown day's file in a spreadsheet program ("Open in Excel").
+  void OpenInSpreadsheet();
+  // How programs are started; not owned. Real processes by default.
+  void SetLauncher(Launcher* launcher) { launcher_ = launcher ? launcher : &qtLauncher_; }
+
   // MultiDayTarget
   void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) override;
   void Add(const std::filesystem::path& path) override;
@@ -126,8 +136,21 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   QAction* actionOpenSettings_ = nullptr;
   evaluation::EvaluationModel model_;
   std::unique_ptr<ChildWidgets> widgets_;
+  QtLauncher qtLauncher_;
+  Launcher* launcher_ = &qtLauncher_;
+  QAction* actionOpenExcel_ = nullptr;
   QTimer scrollTimer_;
   int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
+
+ public:
+  // Where the failures of single files of a multi-day load go (the first
+  // file's, which the window would otherwise show at once), for a caller
+  // that reports every failed file of a load in one message. Empty: shown
+  // at once.
+  void SetFileFailureHandler(logdata::FileFailureHandler handler);
+
+ private:
+  logdata::FileFailureHandler fileFailureHandler_;
 };
 
 }  // namespace calorix::ui

@@ -128,6 +128,10 @@ QWidget* ChildWidgets::BuildLeftPanel(QWidget& window) {
   buttonSettings->setObjectName("ButtonSettings");
   buttonSettings->setMinimumSize(113, 25);
   column->addWidget(buttonSettings, 0, Qt::AlignLeft);
+  buttonOpenExcel = new QPushButton(panelLeft);
+  buttonOpenExcel->setObjectName("ButtonOpenExcel");
+  buttonOpenExcel->setMinimumSize(113, 25);
+  column->addWidget(buttonOpenExcel, 0, Qt::AlignLeft);
   column->addStretch(1);
   return panelLeft;
 }

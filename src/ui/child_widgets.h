@@ -49,6 +49,7 @@ struct ChildWidgets {
   std::array<QCheckBox*, logdata::kChannelCount> boxes{};   // by channel index
   std::array<QFrame*, logdata::kChannelCount> patches{};    // by channel index
   QPushButton* buttonSettings = nullptr;
+  QPushButton* buttonOpenExcel = nullptr;
   QWidget* panelGraph = nullptr;
   QSplitter* chartSplitter = nullptr;
   chartview::ChartView* upperView = nullptr;

@@ -12,17 +12,29 @@
 #include "settings/ini_settings.h"
 #include "settings/profile_file.h"
 #include "ui/child_form.h"
+#include "ui/dialog_multi_day.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +55,7 @@ inline std::string Sample(const char* relative) { return (kSamples / relative).s
 // Where file dialogs start while nothing is stored.
 inline std::string HomeFolder() { return QDir::homePath().toStdString() + "/"; }
 
+inline const std::string kMay1 = Sample("2024/05/20240501.csv");
 inline const std::string kMay30 = Sample("2024/05/20240530.csv");
 inline const std::string kMay31 = Sample("2024/05/20240531.csv");
 inline const std::string kJune1 = Sample("2024/06/20240601.csv");
@@ -113,6 +126,25 @@ class MainFormTest : public ::testing::Test {
     int count = 0;
     for (const auto& message : dialogs_.Messages()) count += message.buttons == MessageButtons::YesNo;
     return count;
+  }
+
+  // Runs the multi-day command; while its dialog is up, drive acts on it
+  // as the user would.
+  void RunMultiDay(const std::function<void(ui::TDialogMultiDayAnalysis&)>& drive) {
+    ui::TDialogMultiDayAnalysis& dialog = form_->MultiDayDialog();
+    QTimer::singleShot(0, &dialog, [&dialog, drive] {
+      drive(dialog);
+      // Whatever drive did, the dialog closes so that the command ends.
+      if (dialog.isVisible()) dialog.findChild<QPushButton*>("CancelBtn")->click();
+    });
+    form_->GetActions().multiDayAnalysis->trigger();
+    Settle();
+  }
+
+  static void Analyse(ui::TDialogMultiDayAnalysis& dialog, const std::string& from, const std::string& to) {
+    dialog.findChild<QLineEdit*>("PathFrom")->setText(QString::fromStdString(from));
+    dialog.findChild<QLineEdit*>("PathTo")->setText(QString::fromStdString(to));
+    dialog.findChild<QPushButton*>("ExecuteBtn")->click();
   }
 
   TempFolder folder_;

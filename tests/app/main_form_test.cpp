@@ -266,8 +266,31 @@ TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   EXPECT_EQ(actions.open->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
   EXPECT_EQ(actions.close->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
   EXPECT_EQ(actions.exit->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
+  EXPECT_EQ(actions.multiDayAnalysis->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(actions.multiDayAnalysis->text().toStdString(), "&Mehrtägige Auswertung");
   EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
   EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+}
+
+TEST_F(MainFormTest, SaveAndPrintNeedCurvesInTheActiveWindow) {
+  Start();
+  Open(kMay31);
+  const auto& actions = form_->GetActions();
+  EXPECT_FALSE(actions.save->isEnabled());
+  EXPECT_FALSE(actions.print->isEnabled());
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Settle();
+  EXPECT_TRUE(actions.save->isEnabled());
+  EXPECT_TRUE(actions.print->isEnabled());
+  EXPECT_EQ(actions.save->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(actions.print->shortcut(), QKeySequence(QKeySequence::Print));
+  const fs::path image = folder_ / "chart.png";
+  dialogs_.ChooseFile(image.string());
+  actions.save->trigger();
+  EXPECT_TRUE(fs::exists(image));
+  actions.print->trigger();
+  EXPECT_EQ(dialogs_.PrintRequests(), 1);
+  EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
@@ -375,6 +398,102 @@ TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86) + "\n\n" + badFile_.string());
   ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+}
+
+TEST_F(MainFormTest, MultiDayCommandIsEnabledInTheFileMenuAndTheToolBar) {
+  Create();
+  QAction* multiDay = form_->GetActions().multiDayAnalysis;
+  EXPECT_TRUE(multiDay->isEnabled());
+  const QList<QAction*> file = form_->menuBar()->actions().first()->menu()->actions();
+  ASSERT_GE(file.size(), 2);
+  EXPECT_EQ(file[0], form_->GetActions().open);
+  EXPECT_EQ(file[1], multiDay);
+  const QList<QAction*> bar = form_->findChild<QToolBar*>()->actions();
+  EXPECT_EQ(bar.indexOf(multiDay), bar.indexOf(form_->GetActions().open) + 1);
+}
+
+TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
+  const std::string lastUsed = (kSamples / "2024" / "05").string();
+  WriteBytes(IniPath(), "[Main]\r\nLanguage=2\r\nLastUsedDir=" + lastUsed + "\r\n");
+  Start();
+  std::string startFolder;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    startFolder = dialog.findChild<QLineEdit*>("PathFrom")->text().toStdString();
+    Analyse(dialog, kMay1, Sample("2024/05/20240531.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_EQ(startFolder, lastUsed);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  // The stored language (English) is in force.
+  EXPECT_EQ(Captions(), std::vector<std::string>{"Analysis from 01.05.2024 to 31.05.2024. (31 files found)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  // The typed paths leave the remembered folder where it was, not a level up.
+  const std::string content = ReadBytes(IniPath());
+  EXPECT_NE(content.find("LastUsedDir=" + lastUsed + "\r\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("Language=2\r\n"), std::string::npos) << content;
+}
+
+TEST_F(MainFormTest, CancelledMultiDayAnalysisClosesTheWindowMadeForIt) {
+  Start();
+  Open(kMay31);
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+
+  // An empty start-up window chosen as the target goes the same way, and
+  // nothing is remembered.
+  Start();
+  const std::string before = ReadBytes(IniPath());
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_EQ(ReadBytes(IniPath()), before);
+}
+
+TEST_F(MainFormTest, NoWindowClosesWhileARangeLoads) {
+  Start();
+  bool stillLoading = false;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    auto* progress = dialog.findChild<QProgressBar*>("ProgressBar");
+    QObject::connect(progress, &QProgressBar::valueChanged, &dialog, [&](int value) {
+      if (value != 2) return;
+      QApplication::postEvent(form_->MdiArea()->subWindowList().first(), new QCloseEvent);
+      form_->close();
+      form_->GetActions().close->trigger();
+      stillLoading = form_->IsLoading();
+    });
+    Analyse(dialog, kMay1, Sample("2024/05/20240510.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_TRUE(stillLoading);
+  EXPECT_TRUE(form_->isVisible());
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
+TEST_F(MainFormTest, CommandLineRangeOpensLikeTheDialog) {
+  Create();
+  form_->show();
+  form_->OpenRange(kMay30, kJune2);
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(),
+            std::vector<std::string>{"Auswertung vom 30.05.2024 bis 02.06.2024. (4 Dateien gefunden)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  EXPECT_EQ(form_->SettingsStore()->GetMainSettings().LastUsedDir, (kSamples / "2024" / "05").string());
+}
+
+TEST_F(MainFormTest, CommandLineRangeErrorsAreShownAsTheDialogShowsThem) {
+  Create();
+  form_->show();
+  form_->OpenRange(kJune2, kMay30);
+  form_->OpenRange(kMay31, kMay31);
+  Settle();
+  ASSERT_EQ(dialogs_.Messages().size(), 2u);
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 92));
+  EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs_.Messages()[1].text, i18n::TextOf(i18n::LanguageBlock::German, 93));
+  EXPECT_EQ(dialogs_.Messages()[1].kind, MessageKind::Information);
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
 }
 

@@ -259,11 +259,11 @@ TEST_F(MainLanguageTest, DefaultsThatCannotBeWrittenAreKeptInMemoryAndSaidSo) {
   dialogs_.AnswerMessage(MessageAnswer::Yes);
   form_->GetActions().defaultSettings->trigger();
   // The write fails once; then the store is known not to be writable.
-  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{i18n::Text(95), i18n::Text(112)}));
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{i18n::Text(95), i18n::Text(i18n::kTextSettingsNotSaved)}));
   EXPECT_EQ(form_->ActiveChild()->Settings().ChartTitle, "Roof");
   AnswerSettingsWithHeading("Attic");
   form_->GetActions().defaultSettings->trigger();
-  EXPECT_EQ(MessageTexts().back(), i18n::Text(112));
+  EXPECT_EQ(MessageTexts().back(), i18n::Text(i18n::kTextSettingsNotSaved));
   EXPECT_EQ(MessageTexts().size(), 3u);
   // New windows take them until the program ends.
   Open(kMay31);

@@ -182,5 +182,48 @@ INSTANTIATE_TEST_SUITE_P(
         AccessKeyCase{{"R&D"}, {"R&D"}},
         AccessKeyCase{{"R&&D"}, {"&R&&D"}}));
 
+struct ArgumentsCase {
+  const char* name;
+  std::vector<std::string> args;
+  CommandLine::Kind kind;
+  std::vector<std::string> files;
+};
+
+class CommandLineArguments : public ::testing::TestWithParam<ArgumentsCase> {};
+
+TEST_P(CommandLineArguments, AreRead) {
+  const ArgumentsCase& c = GetParam();
+  const CommandLine line = ParseCommandLine(c.args);
+  EXPECT_EQ(line.kind, c.kind);
+  EXPECT_EQ(line.files, c.files);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ParseCommandLine, CommandLineArguments,
+    ::testing::Values(
+        ArgumentsCase{"Nothing", {}, CommandLine::Kind::Files, {}},
+        ArgumentsCase{"Files", {"a.csv", "b.csv"}, CommandLine::Kind::Files, {"a.csv", "b.csv"}},
+        ArgumentsCase{"Range", {"--range", "a.csv", "b.csv"}, CommandLine::Kind::Range, {"a.csv", "b.csv"}},
+        ArgumentsCase{"Help", {"--help"}, CommandLine::Kind::Help, {}},
+        ArgumentsCase{"ShortHelpAmongFiles", {"a.csv", "-h"}, CommandLine::Kind::Help, {}},
+        ArgumentsCase{"HelpWinsOverAWrongRange", {"--range", "a.csv", "--help"}, CommandLine::Kind::Help, {}},
+        ArgumentsCase{"FilesNamedLikeOptions", {"--", "--range", "--help"}, CommandLine::Kind::Files,
+                      {"--range", "--help"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseCommandLine, RangeTakesExactlyTwoFilesAndUnknownOptionsAreRefused) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--range"}, {"--range", "a.csv"}, {"--range", "a.csv", "b.csv", "c.csv"}, {"a.csv", "--range", "b", "c"},
+           {"--export"}}) {
+    EXPECT_THROW(ParseCommandLine(args), UsageError) << args.front();
+  }
+}
+
+TEST(UsageText, ListsBothForms) {
+  const std::string usage(UsageText());
+  EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);
+  EXPECT_NE(usage.find("calorix --range FIRST LAST"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace calorix::app

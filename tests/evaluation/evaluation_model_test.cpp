@@ -161,6 +161,20 @@ TEST_F(ModelTest, MultiDayCaptionNamesTheRangeAndTheFileCount) {
   EXPECT_EQ(Slider(), (SliderState{3, 0, true}));
 }
 
+TEST_F(ModelTest, ARangeOverSeveralMonthsWithoutADayLeavesTheModelEmpty) {
+  TempFolder folder;
+  std::vector<std::string> failures;
+  const auto first = folder.Write("20240530.csv", DayFileText("2024-05-30", {}));
+  const auto last = folder.Write("20240602.csv", DayFileText("2024-06-02", {}));
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
+  logdata::MultiDayLoadCallbacks callbacks;
+  callbacks.fileFailed = [&](const std::string& message) { failures.push_back(message); };
+  EXPECT_NO_THROW(logdata::RunMultiDayLoad(request.files, request.start, request.end, model, callbacks));
+  EXPECT_FALSE(model.HasEvaluation());
+  EXPECT_EQ(ComposeCaption(model.View().caption), "New");
+  EXPECT_EQ(failures.size() + model.TakeMessages().size(), 2u);
+}
+
 // Channels and axes ---------------------------------------------------------
 
 TEST_F(ModelTest, CheckingAChannelPutsItsCurveOnTheChart) {

@@ -65,13 +65,13 @@ bool IsValidUtf8(std::string_view text) {
 
 class EveryBlock : public ::testing::TestWithParam<LanguageBlock> {};
 
-TEST_P(EveryBlock, Has112NumberedRowsThenTheAddedOnesAndNothingOutside) {
+TEST_P(EveryBlock, Has112RowsTheAddedOnesAndNothingOutside) {
   const LanguageBlock block = GetParam();
   EXPECT_EQ(kTextCount, 112);
   EXPECT_FALSE(TextOf(block, 0).empty());
   EXPECT_FALSE(TextOf(block, 111).empty());
-  for (int n = kTextCount; n < kRowCount; ++n) EXPECT_FALSE(TextOf(block, n).empty()) << "row " << n;
-  EXPECT_TRUE(TextOf(block, kRowCount).empty());
+  EXPECT_FALSE(TextOf(block, kTextCount + kAddedTextCount - 1).empty());
+  EXPECT_TRUE(TextOf(block, kTextCount + kAddedTextCount).empty());
   EXPECT_TRUE(TextOf(block, -1).empty());
   EXPECT_TRUE(TextOf(block, 100000).empty());
 }
@@ -83,6 +83,20 @@ TEST_P(EveryBlock, OnlyTheDisclaimerContinuationMayBeEmpty) {
   }
 }
 
+// The added rows are messages like the numbered ones: in every block, shown
+// in Windows-1252 surroundings, without stray blanks or access keys.
+TEST_P(EveryBlock, AddedRowsAreCleanMessages) {
+  for (int n = kTextCount; n < kTextCount + kAddedTextCount; ++n) {
+    const std::string& text = TextOf(GetParam(), n);
+    ASSERT_FALSE(text.empty()) << "row " << n;
+    EXPECT_TRUE(IsValidUtf8(text)) << "row " << n;
+    EXPECT_EQ(Cp1252ToUtf8(Utf8ToCp1252(text)), text) << "row " << n;
+    EXPECT_NE(text.front(), ' ') << "row " << n;
+    EXPECT_NE(text.back(), ' ') << "row " << n;
+    EXPECT_EQ(text.find('&'), std::string::npos) << "row " << n;
+  }
+}
+
 TEST_P(EveryBlock, UnusedRowsExistAndAreNotEmpty) {
   for (const int n : kUnusedRows) {
     EXPECT_FALSE(TextOf(GetParam(), n).empty()) << "row " << n;
@@ -90,21 +104,21 @@ TEST_P(EveryBlock, UnusedRowsExistAndAreNotEmpty) {
 }
 
 TEST_P(EveryBlock, NoRowCarriesAnAcceleratorMarker) {
-  for (int n = 0; n < kRowCount; ++n) {
+  for (int n = 0; n < kTextCount; ++n) {
     EXPECT_EQ(TextOf(GetParam(), n).find('&'), std::string::npos)
         << "row " << n;
   }
 }
 
 TEST_P(EveryBlock, EveryRowIsValidUtf8) {
-  for (int n = 0; n < kRowCount; ++n) {
+  for (int n = 0; n < kTextCount; ++n) {
     EXPECT_TRUE(IsValidUtf8(TextOf(GetParam(), n))) << "row " << n;
   }
 }
 
 // The program's files are Windows-1252; no text may lose a character there.
 TEST_P(EveryBlock, EveryRowFitsWindows1252) {
-  for (int n = 0; n < kRowCount; ++n) {
+  for (int n = 0; n < kTextCount; ++n) {
     const std::string& text = TextOf(GetParam(), n);
     EXPECT_EQ(Cp1252ToUtf8(Utf8ToCp1252(text)), text) << "row " << n;
   }
@@ -123,7 +137,7 @@ TEST_P(EveryBlock, CaptionPiecesCarryTheirOwnBlanks) {
 
 // A stray blank elsewhere would show as a gap in a caption or a message.
 TEST_P(EveryBlock, OtherRowsHaveNoOuterBlanks) {
-  for (int n = 0; n < kRowCount; ++n) {
+  for (int n = 0; n < kTextCount; ++n) {
     const std::string& text = TextOf(GetParam(), n);
     if (IsCaptionPiece(n) || text.empty()) continue;
     EXPECT_NE(text.front(), ' ') << "row " << n;
@@ -308,7 +322,7 @@ TEST_F(CurrentBlockTest, TextFollowsSetCurrentBlock) {
   for (const LanguageBlock block : kAllBlocks) {
     SetCurrentBlock(block);
     EXPECT_EQ(CurrentBlock(), block);
-    for (int n = 0; n < kRowCount; ++n) {
+    for (int n = 0; n < kTextCount; ++n) {
       EXPECT_EQ(&Text(n), &TextOf(block, n)) << NameOf(block) << " row " << n;
     }
   }
@@ -321,7 +335,7 @@ TEST_F(CurrentBlockTest, TextFollowsSetCurrentBlock) {
 TEST_F(CurrentBlockTest, OutOfRangeRowsReadEmpty) {
   SetCurrentBlock(LanguageBlock::French);
   EXPECT_EQ(Text(-1), "");
-  EXPECT_EQ(Text(kRowCount), "");
+  EXPECT_EQ(Text(kTextCount + kAddedTextCount), "");
   EXPECT_EQ(Text(1 << 20), "");
 }
 
