@@ -173,8 +173,12 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "None of the selected files could be loaded.",
     /* 113 */ "Some files could not be loaded and were left out:",
-    // 114: reading a day file stopped early at line %1
-    /* 114 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
+    /* 114 */
+    "The settings could not be saved. They apply to new windows until the "
+    "program ends. Should these settings be adopted for all analyses "
+    "currently open?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
 };
 
 }  // namespace

@@ -186,8 +186,12 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
     /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
-    // 114: reading a day file stopped early at line %1
     /* 114 */
+    "Les paramètres n'ont pas pu être enregistrés. Ils s'appliquent aux "
+    "nouvelles fenêtres jusqu'à la fin du programme. Voulez-vous les appliquer "
+    "à toutes les analyses actuellement ouvertes ?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */
     "La lecture s’est arrêtée à la ligne %1, qui ne contient pas "
     "d’enregistrement valide ; les valeurs précédentes sont affichées.",
 };

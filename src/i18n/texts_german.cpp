@@ -183,8 +183,12 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
     /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
-    // 114: reading a day file stopped early at line %1
-    /* 114 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
+    /* 114 */
+    "Die Einstellungen konnten nicht gespeichert werden. Sie gelten für neue "
+    "Fenster bis zum Programmende. Sollen diese Einstellungen für alle "
+    "aktuell geöffneten Auswertungen übernommen werden?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
 };
 
 }  // namespace

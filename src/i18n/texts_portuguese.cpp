@@ -178,8 +178,12 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
     /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
-    // 114: reading a day file stopped early at line %1
-    /* 114 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
+    /* 114 */
+    "Não foi possível guardar as definições. Aplicam-se às novas janelas até "
+    "o programa terminar. Pretende aplicá-las a todas as avaliações "
+    "atualmente abertas?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
 };
 
 }  // namespace

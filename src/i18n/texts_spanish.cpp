@@ -181,8 +181,12 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
     /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
-    // 114: reading a day file stopped early at line %1
     /* 114 */
+    "No se ha podido guardar la configuración. Se aplicará a las ventanas "
+    "nuevas hasta que se cierre el programa. ¿Desea aplicarla a todas las "
+    "evaluaciones abiertas actualmente?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */
     "La lectura se detuvo en la línea %1, que no contiene un "
     "registro válido; se muestran los valores anteriores.",
 };

@@ -154,12 +154,27 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
   return InMemory(*value);
 }
 
+bool ProfileAccess::WriteAll(const std::vector<Entry>& entries) {
+  for (const Entry& entry : entries) {
+    if (!Write(entry.section, entry.key, entry.value)) return false;
+  }
+  return true;
+}
+
 bool ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-  // A file that exists but cannot be read is left alone: rewriting it from
-  // nothing would lose every other key.
+  return WriteAll({{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool ProfileFile::WriteAll(const std::vector<Entry>& entries) {
+  // Read again so that keys others wrote since are kept. A file that exists
+  // but cannot be read is left alone: rewriting it from nothing would lose
+  // every other key.
   const auto current = ReadFileBytes(path_);
   if (!current) return false;
-  std::string updated = SetProfileValue(*current, OnDisk(section), OnDisk(key), OnDisk(value));
+  std::string updated = *current;
+  for (const Entry& entry : entries) {
+    updated = SetProfileValue(updated, OnDisk(entry.section), OnDisk(entry.key), OnDisk(entry.value));
+  }
   if (!ReplaceFileBytes(path_, updated)) return false;
   content_ = std::move(updated);
   return true;
