@@ -323,6 +323,7 @@ void TMainform::OpenRangeFiles(const std::string& first, const std::string& last
   } else {
     const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
     if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
+    ui::ShowRangeWarnings(dialogs_, this, result);
     if (result.nothingLoaded) return;
   }
   if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));

@@ -120,6 +120,13 @@ bool EvaluationModel::HasGraphs() const { return upper_.SeriesCount() + lower_.S
 
 std::vector<std::string> EvaluationModel::TakeMessages() { return std::exchange(messages_, {}); }
 
+std::vector<std::string> EvaluationModel::TakeWarnings() { return std::exchange(warnings_, {}); }
+
+void EvaluationModel::GatherWarnings() {
+  if (!evaluation_) return;
+  for (std::string& warning : evaluation_->TakeWarnings()) warnings_.push_back(std::move(warning));
+}
+
 void EvaluationModel::DisplayChanged() {
   if (displayHold_ > 0) {
     displayPending_ = true;
@@ -201,6 +208,7 @@ void EvaluationModel::LoadFile(const std::filesystem::path& path) {
     Reset();
     throw Error(text);
   }
+  GatherWarnings();
   StartAtFirstDay(kSingleDaySpanCount);
   captionDay_ = dayStart_;
   ShowCaption();
@@ -221,16 +229,19 @@ void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& fir
     Reset();
     throw;
   }
+  GatherWarnings();
 }
 
 void EvaluationModel::Add(const std::filesystem::path& path) {
   if (!evaluation_) throw Error("Illegal State (7).");
   evaluation_->AddDayFile(path);
+  GatherWarnings();
 }
 
 void EvaluationModel::AddPrepared(logdata::PreparedDayFile&& prepared) {
   if (!evaluation_) throw Error("Illegal State (7).");
   evaluation_->AddPreparedDay(std::move(prepared));
+  GatherWarnings();
 }
 
 logdata::PreparationPanels EvaluationModel::PanelsForPreparation() const {

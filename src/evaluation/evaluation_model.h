@@ -80,6 +80,10 @@ class EvaluationModel : public logdata::MultiDayTarget {
   // Messages gathered while a command ran that did not end it (a day of a
   // range that failed to load), oldest first; taking them empties the list.
   std::vector<std::string> TakeMessages();
+  // Warnings about files that loaded only in part (reading stopped at a
+  // line that holds no valid record), oldest first; taking them empties
+  // the list.
+  std::vector<std::string> TakeWarnings();
 
   // Settings and texts.
   void ApplySettings(const TChildSettings& settings);
@@ -164,6 +168,7 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void OnUserUndoZoom();
   void OnUserPan();
   void DisplayChanged();
+  void GatherWarnings();
   std::string LoadFailureText(const std::string& reason, const std::filesystem::path& path) const;
 
   chart::ChartPanel upper_;
@@ -191,6 +196,7 @@ class EvaluationModel : public logdata::MultiDayTarget {
   int lowerChartWidth_ = 0;
   bool bothGroups_ = false;  // as the axes were last set up
   std::vector<std::string> messages_;
+  std::vector<std::string> warnings_;
   std::function<void()> displayListener_;
   int displayHold_ = 0;
   bool displayPending_ = false;

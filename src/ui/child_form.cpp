@@ -176,6 +176,14 @@ void TChildform::ShowMessages() {
       dialogs_.ShowError(this, message);
     }
   }
+  for (const std::string& warning : model_.TakeWarnings()) {
+    if (warningHandler_) {
+      warningHandler_(warning);
+    } else {
+      dialogs_.ShowMessage(this, MessageKind::Warning, MessageButtons::Ok, MessageCaption(MessageKind::Warning),
+                           warning);
+    }
+  }
 }
 
 void TChildform::ShowView() {

@@ -148,9 +148,12 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // that reports every failed file of a load in one message. Empty: shown
   // at once.
   void SetFileFailureHandler(logdata::FileFailureHandler handler);
+  // Likewise for the warnings about files that loaded only in part.
+  void SetWarningHandler(std::function<void(const std::string&)> handler) { warningHandler_ = std::move(handler); }
 
  private:
   logdata::FileFailureHandler fileFailureHandler_;
+  std::function<void(const std::string&)> warningHandler_;
 };
 
 }  // namespace calorix::ui

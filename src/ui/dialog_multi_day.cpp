@@ -90,10 +90,15 @@ RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem:
     if (files.empty()) return;
     failed.Add(files[std::min(static_cast<std::size_t>(handled), files.size() - 1)], message);
   };
+  std::vector<std::string> warnings;
   window.SetFileFailureHandler(fileFailed);
+  window.SetWarningHandler([&warnings](const std::string& warning) { warnings.push_back(warning); });
   struct Detach {
     TChildform& window;
-    ~Detach() { window.SetFileFailureHandler({}); }
+    ~Detach() {
+      window.SetFileFailureHandler({});
+      window.SetWarningHandler({});
+    }
   } detach{window};
 
   logdata::MultiDayLoadCallbacks load;
@@ -110,8 +115,15 @@ RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem:
   if (result.outcome == logdata::MultiDayLoadOutcome::Finished) {
     result.nothingLoaded = target.NothingLoaded() || !window.HasEvaluation();
     if (result.nothingLoaded || !failed.Empty()) result.failureMessage = failed.Message(result.nothingLoaded);
+    if (!result.nothingLoaded) result.warningMessage = ListedWarnings(warnings);
   }
   return result;
+}
+
+void ShowRangeWarnings(Dialogs& dialogs, QWidget* owner, const RangeLoadResult& result) {
+  if (result.warningMessage.empty()) return;
+  dialogs.ShowMessage(owner, MessageKind::Warning, MessageButtons::Ok, MessageCaption(MessageKind::Warning),
+                      result.warningMessage);
 }
 
 TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(Dialogs& dialogs, QWidget* parent)
@@ -339,6 +351,7 @@ void TDialogMultiDayAnalysis::RunAnalysis(const std::vector<std::filesystem::pat
         ShowFinished();
       }
       if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
+      ShowRangeWarnings(dialogs_, this, result);
       return;
     case logdata::MultiDayLoadOutcome::NoFiles:
       return;

@@ -34,6 +34,9 @@ struct RangeLoadResult {
   // The one message about the files that failed; empty when none failed or
   // the load was aborted.
   std::string failureMessage;
+  // The one message about the files that loaded only in part; empty when
+  // every file was read to its end.
+  std::string warningMessage;
 };
 
 struct RangeLoadCallbacks {
@@ -46,6 +49,10 @@ struct RangeLoadCallbacks {
 // start throws, with the window left empty.
 RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem::path>& files, DateTime start,
                           DateTime end, const RangeLoadCallbacks& callbacks = {});
+
+// Shows a range's warnings about files read only in part, if any, in one
+// warning box.
+void ShowRangeWarnings(Dialogs& dialogs, QWidget* owner, const RangeLoadResult& result);
 
 // The multi-day analysis: the user picks the first and the last day file of
 // a period; the dialog finds the files between them and loads them into the

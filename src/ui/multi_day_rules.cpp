@@ -54,6 +54,16 @@ std::string FailedFiles::Message(bool nothingLoaded) const {
   return message;
 }
 
+std::string ListedWarnings(const std::vector<std::string>& warnings) {
+  std::string message;
+  for (std::size_t i = 0; i < warnings.size() && i < FailedFiles::kListed; ++i) {
+    if (!message.empty()) message += "\n\n";
+    message += warnings[i];
+  }
+  if (warnings.size() > FailedFiles::kListed) message += "\n\n...";
+  return message;
+}
+
 std::string RememberedFolder(std::string_view lastFolder) {
   if (IsFolder(lastFolder)) return std::string(lastFolder);
   return logdata::FolderPartOf(lastFolder);

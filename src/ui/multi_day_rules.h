@@ -27,6 +27,11 @@ class FailedFiles {
   std::vector<std::string> lines_;
 };
 
+// The warnings of a load about files read only in part, in one message:
+// the first FailedFiles::kListed of them, each naming its file and line,
+// then "..." for the rest. Empty without warnings.
+std::string ListedWarnings(const std::vector<std::string>& warnings);
+
 // The folder the multi-day dialog hands back for the next run: a folder
 // that exists comes back unchanged; any other text up to and including its
 // last separator.

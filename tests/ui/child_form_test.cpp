@@ -87,6 +87,20 @@ TEST_F(ChildFormTest, ChannelWithOnlyEmptyFieldsSaysNoDataAndUnchecksItself) {
   EXPECT_EQ(Dialogs().Messages().front().caption, "Error");
 }
 
+TEST_F(ChildFormTest, ADayReadOnlyInPartIsShownWithAWarningNamingTheLine) {
+  TempFolder folder;
+  std::vector<std::string> records = GapRecords();
+  records.push_back("00:03;1.5");
+  const auto file = folder.Write("20240501.csv", DayFileText("2024-05-01", records));
+  Window().LoadFile(file);
+  EXPECT_TRUE(Window().HasEvaluation());
+  ASSERT_EQ(Dialogs().Messages().size(), 1u);
+  EXPECT_EQ(Dialogs().Messages()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(Dialogs().Messages()[0].text,
+            "Reading stopped at line 5, which holds no valid record; the values before it are shown.\n\n" +
+                file.string());
+}
+
 TEST_F(ChildFormTest, CheckingWithoutAnEvaluationAsksForAFile) {
   Box("CB_T1").setChecked(true);
   EXPECT_FALSE(Box("CB_T1").isChecked());

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -340,6 +341,22 @@ TEST_F(MultiDayDialogTest, FilesThatFailAreNamedInOneMessageAfterTheLoad) {
   EXPECT_EQ(message.find("20240503.csv"), std::string::npos);
   EXPECT_TRUE(test_.Window().HasEvaluation());
   EXPECT_TRUE(Button("OkBtn").isVisible());
+}
+
+TEST_F(MultiDayDialogTest, FilesReadOnlyInPartAreNamedInOneWarningAfterTheLoad) {
+  const auto files = WriteRange(folder_.Path(), {2024, 5, 1}, {2024, 5, 5}, loggen::FolderLayout::Flat);
+  for (const std::size_t i : {1u, 3u}) {
+    std::ofstream(files[i], std::ios::binary | std::ios::app) << "2024-05-0" << (i + 1) << " 23:59;1.5\r\n";
+  }
+  Execute(files.front(), files.back());
+
+  ASSERT_EQ(test_.Dialogs().Messages().size(), 1u);
+  const auto& warning = test_.Dialogs().Messages()[0];
+  EXPECT_EQ(warning.kind, MessageKind::Warning);
+  EXPECT_TRUE(warning.text.starts_with("Reading stopped at line ")) << warning.text;
+  EXPECT_NE(warning.text.find(Utf8(files[1])), std::string::npos);
+  EXPECT_NE(warning.text.find(Utf8(files[3])), std::string::npos);
+  EXPECT_TRUE(test_.Window().HasEvaluation());
 }
 
 TEST_F(MultiDayDialogTest, BrowseButtonsStartInTheFolderOfTheFileChosenBefore) {
