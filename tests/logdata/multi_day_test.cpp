@@ -187,18 +187,17 @@ TEST(DayFileDiscovery, AFolderWeMayNotReadHoldsNoFiles) {
   EXPECT_EQ(ResolveMultiDayRequest(from, to).files, Paths({from, to}));
 }
 
+// How fast is a benchmark's question (BM_DiscoverWholeCalendar).
 TEST(DayFileDiscovery, TenThousandDaysWithFewFilesComplete) {
   TempTree tree;
   const std::string from = WriteDay(tree, "logs", "20000101");
   const std::string middle = WriteDay(tree, "logs", "20130913");
   const std::string to = WriteDay(tree, "logs", "20270519");
-  const auto began = std::chrono::steady_clock::now();
 
   const MultiDayRequest request = ResolveMultiDayRequest(from, to);
 
   EXPECT_EQ(request.end - request.start, 10000);
   EXPECT_EQ(request.files, Paths({from, middle, to}));
-  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10));
 }
 
 // Names are looked up in listings of the folders, each read once, not file
