@@ -81,6 +81,7 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   context.unit = l.unit;
   context.columnsPerUnit = ColumnsPerUnit(p);
   context.decimate = options.decimate;
+  context.blockExtremes = options.blockExtremes;
   context.cache = options.cache;
   for (const chart::ChartSeries* series : panel.Series()) {
     const bool right = series->Axis() == chart::VerticalAxis::Right;

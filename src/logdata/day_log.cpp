@@ -92,6 +92,9 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
   const std::optional<std::string> first = RedatedFirstRecord(records, headerStyle);
   DateStyle style = headerStyle;
   bool complete = true;
+  // Power in watts is shown in kilowatts: scaled as it is read, so that the
+  // stored value is the scaled number rounded once.
+  powerScale_ = powerInWatts ? 0.001 : 1.0;
   // Most columns have a value in most records: room for one point per
   // record (and a few gaps) avoids regrowing the stores.
   for (SeriesEntry& entry : entries_) entry.series->Reserve(records.size() + records.size() / 64 + 4);
@@ -105,10 +108,7 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
   }
   if (complete) CarryToMidnight();
   previousTime_ = dayDate_ + 1.0;
-  if (powerInWatts) {
-    energy_ *= 0.001;
-    EntryAt(IndexOf(Channel::Power)).series->ScaleY(0.001);
-  }
+  if (powerInWatts) energy_ *= 0.001;
   for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
 }
 
@@ -162,7 +162,7 @@ void TDay::ReadValue(int column, double value, DateTime t, bool afterGap) {
   }
   SeriesEntry& entry = EntryAt(column);
   if (afterGap) entry.series->AddNullPoint(t);
-  entry.series->AddPoint(t, value);
+  entry.series->AddPoint(t, channel == Channel::Power ? value * powerScale_ : value);
   entry.state = ChannelState::HasValues;
 }
 

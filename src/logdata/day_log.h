@@ -101,6 +101,7 @@ class TDay {
   DateTime lastTime_ = 0.0;
   double lastFlow_ = 0.0;
   double lastPower_ = 0.0;
+  double powerScale_ = 1.0;  // to the unit shown
   std::array<SeriesEntry, kEntryCount> entries_;
 };
 

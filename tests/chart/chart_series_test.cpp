@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "chart/chart_panel.h"
 
@@ -102,6 +109,65 @@ TEST(SeriesValues, ScalingLeavesGapsAsGaps) {
   EXPECT_EQ(series.Y(0), 1.0);
   EXPECT_TRUE(series.IsNull(1));
   EXPECT_EQ(series.YRange()->max, 1.0);
+}
+
+// X comes back bit for bit, whether it is a time stamp the store codes in
+// 32 bits or anything else it keeps aside.
+TEST(SeriesStore, EveryXComesBackBitForBit) {
+  const double may1 = 45413.0;  // 2024-05-01
+  const std::vector<double> xs = {
+      may1 + 43200000.0 / 86400000.0,     // 12:00:00, as time stamps are made
+      may1 + 86399000.0 / 86400000.0,     // 23:59:59
+      may1 + 1.0,                         // midnight of the next day
+      may1 + 45296789.0 / 86400000.0,     // 12:34:56.789: kept aside
+      may1 + 0.5 + 1.0 / 1440.0,          // a minute added to a stamp: kept aside if it must be
+      may1 - 3.0 + 1.0 / 1440.0 * 7,      // before the first X
+      may1 + 3650.0 + 0.25,               // ten years on
+      may1 - 20000.0,                     // farther back than codes reach
+      -0.0, 0.1, 1e300, -1e-300, std::numeric_limits<double>::infinity(),
+  };
+  ChartSeries series(SeriesKind::Line, nullptr);
+  for (const double x : xs) series.AddPoint(x, 1.0);
+  series.AddNullPoint(may1 + 0.75);
+  ASSERT_EQ(series.Count(), xs.size() + 1);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(series.X(i)), std::bit_cast<std::uint64_t>(xs[i])) << i;
+    EXPECT_EQ(series.Points().X(i), series.X(i)) << i;
+  }
+  EXPECT_EQ(series.X(xs.size()), may1 + 0.75);
+  EXPECT_EQ(series.XRange()->min, -1e-300);
+  EXPECT_EQ(series.XRange()->max, std::numeric_limits<double>::infinity());
+}
+
+// Logged values have up to seven significant digits; stored as floats they
+// still read back as the doubles they were parsed to, and print as written.
+TEST(SeriesStore, LoggedValuesPrintAsTheyWereRead) {
+  ChartSeries series(SeriesKind::Line, nullptr);
+  std::vector<std::string> texts;
+  std::vector<int> decimals;
+  std::vector<double> parsed;
+  for (int d = 0; d <= 9; ++d) {
+    for (long m = 0; m <= 9999999; m += (m < 2000 ? 1 : 9973)) {
+      for (const long mantissa : {m, -m, 9999999L - m}) {
+        char text[64];
+        const long whole = std::labs(mantissa);
+        long scale = 1;
+        for (int i = 0; i < d; ++i) scale *= 10;
+        std::snprintf(text, sizeof text, "%s%ld.%0*ld", mantissa < 0 ? "-" : "", whole / scale, d, whole % scale);
+        if (d == 0) std::snprintf(text, sizeof text, "%ld", mantissa);
+        texts.emplace_back(text);
+        decimals.push_back(d);
+        parsed.push_back(std::strtod(text, nullptr));
+        series.AddPoint(static_cast<double>(texts.size()), parsed.back());
+      }
+    }
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    char back[32];
+    std::snprintf(back, sizeof back, "%.*f", decimals[i], series.Y(i));
+    ASSERT_EQ(back, texts[i]) << i;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(series.Y(i)), std::bit_cast<std::uint64_t>(parsed[i])) << texts[i];
+  }
 }
 
 TEST(SeriesPlacement, CanBePlacedAndRemovedRepeatedly) {
