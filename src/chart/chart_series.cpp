@@ -48,6 +48,11 @@ ChartSeries::~ChartSeries() {
 // seconds of a day; decoding does exactly that sum, and a code is kept only
 // if it gives the same double back.
 void ChartSeries::PushX(double x) {
+  if (sharedXCodes_) {
+    // Points added after sharing go to a copy of the series' own.
+    xCodes_ = *sharedXCodes_;
+    sharedXCodes_.reset();
+  }
   if (xCodes_.empty()) dayBase_ = std::isfinite(x) ? std::floor(x) - kDaysBack : 0.0;
   std::uint32_t code = PointView::kExactX;
   if (std::isfinite(x)) {
@@ -78,7 +83,7 @@ double ChartSeries::Y(std::size_t i) const { return ReadBack(ys_[i]); }
 
 PointView ChartSeries::Points() const {
   PointView view;
-  view.xCodes_ = xCodes_.data();
+  view.xCodes_ = sharedXCodes_ ? sharedXCodes_->data() : xCodes_.data();
   view.ys_ = ys_.data();
   view.size_ = ys_.size();
   view.dayBase_ = dayBase_;
@@ -112,15 +117,34 @@ void ChartSeries::AddNullPoint(double x) {
   PointsChanged();
 }
 
+bool ChartSeries::ShareXsWith(ChartSeries& other) {
+  if (this == &other || ys_.empty() || ys_.size() != other.ys_.size() || dayBase_ != other.dayBase_ ||
+      exactXs_ != other.exactXs_) {
+    return false;
+  }
+  const std::vector<std::uint32_t>& mine = sharedXCodes_ ? *sharedXCodes_ : xCodes_;
+  const std::vector<std::uint32_t>& theirs = other.sharedXCodes_ ? *other.sharedXCodes_ : other.xCodes_;
+  if (&mine == &theirs) return true;
+  if (mine != theirs) return false;
+  if (!other.sharedXCodes_) {
+    other.xCodes_.shrink_to_fit();
+    other.sharedXCodes_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(other.xCodes_));
+    std::vector<std::uint32_t>().swap(other.xCodes_);
+  }
+  sharedXCodes_ = other.sharedXCodes_;
+  std::vector<std::uint32_t>().swap(xCodes_);  // gives the memory back
+  return true;
+}
+
 void ChartSeries::Reserve(std::size_t count) {
-  xCodes_.reserve(count);
+  if (!sharedXCodes_) xCodes_.reserve(count);
   ys_.reserve(count);
 }
 
 void ChartSeries::ShrinkToFit() {
   // Reallocating costs a copy; a little slack is cheaper to keep.
   if (ys_.capacity() > ys_.size() + ys_.size() / 16 + 16) {
-    xCodes_.shrink_to_fit();
+    if (!sharedXCodes_) xCodes_.shrink_to_fit();
     ys_.shrink_to_fit();
   }
   exactXs_.shrink_to_fit();

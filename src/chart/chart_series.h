@@ -34,8 +34,11 @@ struct ValueRange {
 class PointView {
  public:
   std::size_t Size() const { return size_; }
-  double X(std::size_t i) const {
-    const std::uint32_t code = xCodes_[i];
+  double X(std::size_t i) const { return XOfCode(xCodes_[i], i); }
+  // X as stored (a code) and the X of point i from its code, for summaries
+  // that keep the Xs of some points.
+  std::uint32_t XCode(std::size_t i) const { return xCodes_[i]; }
+  double XOfCode(std::uint32_t code, std::size_t i) const {
     if (code == kExactX) [[unlikely]] return ExactX(i);
     return (dayBase_ + static_cast<double>(code >> kSecondBits)) +
            static_cast<double>(code & kSecondMask) / kSecondsPerDay;
@@ -43,6 +46,18 @@ class PointView {
   // The stored float, widened (see ChartSeries::Y for the value as read).
   double Y(std::size_t i) const { return ys_[i]; }
   bool IsNull(std::size_t i) const { return std::isnan(ys_[i]); }
+  // Asks the processor to fetch point i's X and Y ahead of their use, for
+  // readers that know where they will look next; nothing else happens.
+  void Prefetch(std::size_t i) const {
+#if defined(__GNUC__)
+    if (i < size_) {
+      __builtin_prefetch(xCodes_ + i);
+      __builtin_prefetch(ys_ + i);
+    }
+#else
+    (void)i;
+#endif
+  }
   // The Y values as stored, for scans over many of them.
   const float* YData() const { return ys_; }
 
@@ -67,9 +82,10 @@ class PointView {
 // 32 bits; Xs that this does not give back bit for bit, such as fractions
 // of seconds, are kept aside as doubles) and its Y as a 32-bit float. A
 // float holds every logged value of up to seven significant digits apart
-// from its neighbours, so Y() gives back the double it was parsed to. A null point (a gap) is a NaN Y. All non-null
-// points share one colour unless a point is given its own; labels are kept
-// only when non-empty.
+// from its neighbours, so Y() gives back the double it was parsed to.
+// Series holding the same Xs can share one copy of them. A null point (a
+// gap) is a NaN Y. All non-null points share one colour unless a point is
+// given its own; labels are kept only when non-empty.
 class ChartSeries {
  public:
   ChartSeries(SeriesKind kind, ChartPanel* owner);
@@ -82,6 +98,11 @@ class ChartSeries {
   // A gap marker at x: draws nothing and breaks the line between its neighbours.
   void AddNullPoint(double x);
   void Reserve(std::size_t count);
+  // Keeps one copy of the Xs when both series hold the same ones (the
+  // channels of one log mostly do); a point added later goes to a copy of
+  // the series' own. Returns whether they are shared now. Not safe while
+  // another thread reads either series.
+  bool ShareXsWith(ChartSeries& other);
   // Gives back the spare room of the point store once loading is done.
   void ShrinkToFit();
   std::size_t Count() const { return ys_.size(); }
@@ -169,7 +190,8 @@ class ChartSeries {
   SeriesKind kind_;
   double dayBase_ = 0.0;
   double lastX_ = 0.0;
-  std::vector<std::uint32_t> xCodes_;
+  std::vector<std::uint32_t> xCodes_;  // empty while the codes are shared
+  std::shared_ptr<const std::vector<std::uint32_t>> sharedXCodes_;
   std::vector<std::pair<std::uint32_t, double>> exactXs_;  // by index, for codes kExactX
   std::vector<float> ys_;
   Color pointColor_ = 0;

@@ -1,6 +1,7 @@
 #include "chartview/series_decimation.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -70,7 +71,9 @@ std::size_t FirstAtOrAbove(const PointView& points, std::size_t from, std::size_
   return LowerBound(points, lo, hi, bound);
 }
 
-// The extremes of one unbroken run of points within one column.
+// The extremes of one unbroken run of points within one column. The
+// coordinates of the lowest and highest point are known when they came
+// from a block, and read from the points otherwise.
 struct Run {
   std::size_t first = 0;
   std::size_t last = 0;
@@ -78,6 +81,8 @@ struct Run {
   std::size_t high = 0;
   double lowY = 0.0;
   double highY = 0.0;
+  double lowX = kNaN;   // NaN: not known yet
+  double highX = kNaN;
   bool open = false;
 
   void Add(std::size_t k, const PointView& points) {
@@ -85,6 +90,7 @@ struct Run {
     if (!open) {
       first = last = low = high = k;
       lowY = highY = y;
+      lowX = highX = kNaN;
       open = true;
       return;
     }
@@ -92,33 +98,30 @@ struct Run {
     if (y < lowY) {
       low = k;
       lowY = y;
+      lowX = kNaN;
     }
     if (y > highY) {
       high = k;
       highY = y;
+      highX = kNaN;
     }
   }
 
   // A whole block [start, end) without nulls; strict comparisons keep the
   // first lowest and highest point, as adding its points one by one would.
-  void AddBlock(std::size_t start, std::size_t end, const BlockExtremes::Block& block) {
-    if (!open) {
-      open = true;
-      first = start;
+  void AddBlock(std::size_t start, std::size_t end, const BlockExtremes::Block& block, const PointView& points) {
+    if (!open || block.lowY < lowY) {
       low = block.low;
-      high = block.high;
       lowY = block.lowY;
-      highY = block.highY;
-    } else {
-      if (block.lowY < lowY) {
-        low = block.low;
-        lowY = block.lowY;
-      }
-      if (block.highY > highY) {
-        high = block.high;
-        highY = block.highY;
-      }
+      lowX = points.XOfCode(block.lowX, block.low);
     }
+    if (!open || block.highY > highY) {
+      high = block.high;
+      highY = block.highY;
+      highX = points.XOfCode(block.highX, block.high);
+    }
+    if (!open) first = start;
+    open = true;
     last = end - 1;
   }
 
@@ -130,7 +133,19 @@ struct Run {
     std::size_t previous = std::numeric_limits<std::size_t>::max();
     for (const std::size_t k : picks) {
       if (k == previous) continue;
-      out.push_back({xScale.PosAtValue(points.X(k)), yScale.PosAtValue(points.Y(k)), k, colorOf ? colorOf(k) : 0u});
+      double x = kNaN;
+      double y = 0.0;
+      if (k == low && !std::isnan(lowX)) {
+        x = lowX;
+        y = lowY;
+      } else if (k == high && !std::isnan(highX)) {
+        x = highX;
+        y = highY;
+      } else {
+        x = points.X(k);
+        y = points.Y(k);
+      }
+      out.push_back({xScale.PosAtValue(x), yScale.PosAtValue(y), k, colorOf ? colorOf(k) : 0u});
       previous = k;
     }
   }
@@ -242,14 +257,17 @@ void AddUnbroken(std::size_t k, std::size_t end, const float* y, const Extent& e
     run.highY = extent.high;
     run.low = FirstEqual(y, k, extent.low);
     run.high = FirstEqual(y, k, extent.high);
+    run.lowX = run.highX = kNaN;
   } else {
     if (extent.low < run.lowY) {
       run.lowY = extent.low;
       run.low = FirstEqual(y, k, extent.low);
+      run.lowX = kNaN;
     }
     if (extent.high > run.highY) {
       run.highY = extent.high;
       run.high = FirstEqual(y, k, extent.high);
+      run.highX = kNaN;
     }
   }
   run.last = end - 1;
@@ -290,6 +308,8 @@ void AddPoints(std::size_t k, std::size_t end, const PointView& points, const Ax
       }
     }
     if (j > k) run.last = j - 1;
+    if (low != run.low) run.lowX = kNaN;
+    if (high != run.high) run.highX = kNaN;
     run.low = low;
     run.high = high;
     run.lowY = lowY;
@@ -298,37 +318,55 @@ void AddPoints(std::size_t k, std::size_t end, const PointView& points, const Ax
   }
 }
 
+// Adds [k, stop), which lies within one block of the level (a part of it,
+// or one holding a null), through the blocks of the level below, down to
+// the points.
+void AddPointsThroughLevel(std::size_t k, std::size_t stop, std::size_t level, const PointView& points,
+                           const BlockExtremes& extremes, const AxisScale& xScale, const AxisScale& yScale, Run& run,
+                           std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
+  if (level == 0) return AddPoints(k, stop, points, xScale, yScale, run, out, colorOf);
+  constexpr std::size_t kShift = std::countr_zero(BlockExtremes::kBlock);
+  const std::size_t shift = kShift + level - 1;
+  const std::size_t size = std::size_t{1} << shift;
+  while (k < stop) {
+    const std::size_t next = std::min(stop, ((k >> shift) + 1) << shift);
+    const BlockExtremes::Block* block =
+        (k & (size - 1)) == 0 && next - k == size ? &extremes.Level(level - 1)[k >> shift] : nullptr;
+    if (block && !block->HasNull()) {
+      run.AddBlock(k, next, *block, points);
+    } else {
+      AddPointsThroughLevel(k, next, level - 1, points, extremes, xScale, yScale, run, out, colorOf);
+    }
+    k = next;
+  }
+}
+
 // AddPoints through the block extremes: the points up to the first block
 // boundary and after the last one are read, the whole blocks between them
-// give their extremes, each the longest one that starts there and fits. A
-// block holding a null is read point by point, so that the line breaks as
-// it would without blocks.
+// give their extremes. The level read is the longest whose blocks a column
+// still holds about sixteen of: the blocks of one level lie in one array, and
+// reading a few neighbours in order costs less than jumping between levels
+// (a cold frame waits on memory, not on arithmetic). A block holding a null
+// is read point by point, so that the line breaks as it would without blocks.
 void AddThroughBlocks(std::size_t k, std::size_t end, const PointView& points, const BlockExtremes& extremes,
                       const AxisScale& xScale, const AxisScale& yScale, Run& run, std::vector<PixelPoint>& out,
                       const PointColorSource& colorOf) {
-  constexpr std::size_t kBlock = BlockExtremes::kBlock;
+  constexpr std::size_t kShift = std::countr_zero(BlockExtremes::kBlock);
+  std::size_t level = 0;
+  while (level + 1 < extremes.LevelCount() && (end - k) >> (kShift + level + 1) >= 16) ++level;
+  const std::size_t shift = kShift + level;
+  const std::size_t size = std::size_t{1} << shift;
   while (k < end) {
-    if (k % kBlock != 0 || k + kBlock > end) {
-      const std::size_t stop = std::min(end, (k / kBlock + 1) * kBlock);
-      AddPoints(k, stop, points, xScale, yScale, run, out, colorOf);
-      k = stop;
-      continue;
-    }
-    std::size_t level = 0;
-    while (level + 1 < extremes.LevelCount() && k % extremes.BlockSize(level + 1) == 0 &&
-           k + extremes.BlockSize(level + 1) <= end) {
-      ++level;
-    }
-    const BlockExtremes::Block* block = nullptr;
-    for (;; --level) {
-      block = &extremes.Level(level)[k / extremes.BlockSize(level)];
-      if (!block->HasNull() || level == 0) break;
-    }
-    const std::size_t stop = k + extremes.BlockSize(level);
-    if (block->HasNull()) {
-      AddPoints(k, stop, points, xScale, yScale, run, out, colorOf);
+    const std::size_t stop = std::min(end, ((k >> shift) + 1) << shift);
+    if ((k & (size - 1)) != 0 || stop - k < size) {
+      AddPointsThroughLevel(k, stop, level, points, extremes, xScale, yScale, run, out, colorOf);
     } else {
-      run.AddBlock(k, stop, *block);
+      const BlockExtremes::Block& block = extremes.Level(level)[k >> shift];
+      if (block.HasNull()) {
+        AddPointsThroughLevel(k, stop, level, points, extremes, xScale, yScale, run, out, colorOf);
+      } else {
+        run.AddBlock(k, stop, block, points);
+      }
     }
     k = stop;
   }
@@ -359,6 +397,10 @@ void DecimateM4(const PointView& points, IndexRange range, const AxisScale& xSca
     const double edge = (forward ? column + 1.0 : column) / columnsPerUnit;
     const std::size_t end = FirstAtOrAbove(points, k + 1, range.last, xScale.ValueAt(edge), previousCount);
     previousCount = end - k;
+    // The next columns' far ends are read soon: fetched while this column
+    // is reduced, their memory waits overlap this work.
+    points.Prefetch(end + previousCount);
+    points.Prefetch(end + 2 * previousCount);
     Run run;
     if (extremes && end - k >= blocksFrom) {
       AddThroughBlocks(k, end, points, *extremes, xScale, yScale, run, out, colorOf);

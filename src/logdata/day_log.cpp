@@ -110,6 +110,12 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
   previousTime_ = dayDate_ + 1.0;
   if (powerInWatts) energy_ *= 0.001;
   for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
+  // The channels of a record share its time stamp: one copy of the Xs.
+  for (int i = 1; i < kEntryCount; ++i) {
+    for (int j = 0; j < i; ++j) {
+      if (EntryAt(i).series->ShareXsWith(*EntryAt(j).series)) break;
+    }
+  }
 }
 
 // Returns false when the record cannot be read, which ends the day.

@@ -170,6 +170,30 @@ TEST(SeriesStore, LoggedValuesPrintAsTheyWereRead) {
   }
 }
 
+TEST(SeriesStore, SharedXsStayEachSeriesOwn) {
+  ChartSeries a(SeriesKind::Line, nullptr), b(SeriesKind::Line, nullptr), c(SeriesKind::Line, nullptr);
+  for (int i = 0; i < 5; ++i) {
+    a.AddPoint(100.0 + i / 1440.0, i);
+    b.AddPoint(100.0 + i / 1440.0, 2 * i);
+    c.AddPoint(100.0 + i / 1440.0 + (i == 3 ? 0.5 : 0.0), i);
+  }
+  c.AddPoint(200.0 + 1e-7, 1.0);  // kept aside
+  EXPECT_FALSE(a.ShareXsWith(c));
+  ASSERT_TRUE(b.ShareXsWith(a));
+  EXPECT_TRUE(b.ShareXsWith(a));
+  b.AddPoint(101.0, 9.0);  // b leaves the shared copy
+  a.AddNullPoint(102.0);
+  ASSERT_EQ(a.Count(), 6u);
+  ASSERT_EQ(b.Count(), 6u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(a.X(i), 100.0 + static_cast<double>(i) / 1440.0);
+    EXPECT_EQ(b.X(i), a.X(i));
+  }
+  EXPECT_EQ(a.X(5), 102.0);
+  EXPECT_EQ(b.X(5), 101.0);
+  EXPECT_EQ(b.Y(4), 8.0);
+}
+
 TEST(SeriesPlacement, CanBePlacedAndRemovedRepeatedly) {
   ChartPanel panel;
   ChartSeries series(SeriesKind::Line, &panel);
