@@ -17,6 +17,7 @@ constexpr float kNull = std::numeric_limits<float>::quiet_NaN();
 // added out of order before it still fit.
 constexpr double kDaysBack = 16384.0;
 constexpr double kDayCount = 32768.0;  // days a code holds (15 bits)
+constexpr double kDaysPerSecond = 1.0 / 86400.0;
 // Series shorter than this are reduced point by point anyway.
 constexpr std::size_t kExtremesFrom = 4 * BlockExtremes::kBlock;
 
@@ -46,7 +47,30 @@ ChartSeries::~ChartSeries() {
 
 // A time stamp is a day plus a whole number of seconds divided by the
 // seconds of a day; decoding does exactly that sum, and a code is kept only
-// if it gives the same double back.
+// if it gives the same double back. Done for every point of a load, so
+// without calls into the maths library.
+std::uint32_t ChartSeries::XCodeOf(double x) const {
+  const double days = x - dayBase_;
+  if (!(days >= 0.0 && days < kDayCount)) return PointView::kExactX;  // NaN too
+  const auto dayCount = static_cast<std::uint32_t>(days);
+  const double day = dayBase_ + static_cast<double>(dayCount);
+  const double seconds = (x - day) * PointView::kSecondsPerDay + 0.5;
+  if (!(seconds >= 0.0 && seconds < PointView::kSecondsPerDay)) return PointView::kExactX;
+  const auto second = static_cast<std::uint32_t>(seconds);
+  const std::uint32_t code = dayCount << PointView::kSecondBits | second;
+  // The quotient second / 86400 lies within four units in the last place
+  // of this product, and a sum rounds monotonically: when both ends of that
+  // interval added to the day give x, the quotient does too, and the
+  // division (slow, and once per point of a load) is not needed.
+  const auto product = std::bit_cast<std::uint64_t>(static_cast<double>(second) * kDaysPerSecond);
+  if (product >= 4 && SameBits(day + std::bit_cast<double>(product - 4), x) &&
+      SameBits(day + std::bit_cast<double>(product + 4), x)) {
+    return code;
+  }
+  if (!SameBits(day + static_cast<double>(second) / PointView::kSecondsPerDay, x)) return PointView::kExactX;
+  return code;
+}
+
 void ChartSeries::PushX(double x) {
   if (sharedXCodes_) {
     // Points added after sharing go to a copy of the series' own.
@@ -54,20 +78,7 @@ void ChartSeries::PushX(double x) {
     sharedXCodes_.reset();
   }
   if (xCodes_.empty()) dayBase_ = std::isfinite(x) ? std::floor(x) - kDaysBack : 0.0;
-  std::uint32_t code = PointView::kExactX;
-  if (std::isfinite(x)) {
-    const double day = std::floor(x);
-    const double seconds = std::round((x - day) * PointView::kSecondsPerDay);
-    const double days = day - dayBase_;
-    if (days >= 0.0 && days < kDayCount && seconds >= 0.0 && seconds < PointView::kSecondsPerDay) {
-      const auto candidate =
-          static_cast<std::uint32_t>(days) << PointView::kSecondBits | static_cast<std::uint32_t>(seconds);
-      PointView view;
-      view.xCodes_ = &candidate;
-      view.dayBase_ = dayBase_;
-      if (SameBits(view.X(0), x)) code = candidate;
-    }
-  }
+  const std::uint32_t code = XCodeOf(x);
   if (code == PointView::kExactX) exactXs_.emplace_back(static_cast<std::uint32_t>(xCodes_.size()), x);
   xCodes_.push_back(code);
   lastX_ = x;

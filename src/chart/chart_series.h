@@ -183,6 +183,7 @@ class ChartSeries {
   void StyleChanged();
   void PointsChanged();
   void PushX(double x);
+  std::uint32_t XCodeOf(double x) const;
   double ExactX(std::size_t i) const;
 
   ChartPanel* owner_;

@@ -139,6 +139,21 @@ TEST(SeriesStore, EveryXComesBackBitForBit) {
   EXPECT_EQ(series.XRange()->max, std::numeric_limits<double>::infinity());
 }
 
+TEST(SeriesStore, EveryStampOfADayComesBackBitForBit) {
+  // Every second of a day, as time stamps are made, and a few thousand
+  // with milliseconds, on a day far from the first one and one before it.
+  ChartSeries series(SeriesKind::Line, nullptr);
+  std::vector<double> xs;
+  for (const double day : {45413.0, 45413.0 + 9000.0, 45413.0 - 9000.0}) {
+    for (int s = 0; s < 86400; ++s) xs.push_back(day + static_cast<double>(s * 1000LL) / 86400000.0);
+    for (int ms = 0; ms < 86400000; ms += 21599) xs.push_back(day + static_cast<double>(ms) / 86400000.0);
+  }
+  for (const double x : xs) series.AddPoint(x, 0.0);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(series.X(i)), std::bit_cast<std::uint64_t>(xs[i])) << i;
+  }
+}
+
 // Logged values have up to seven significant digits; stored as floats they
 // still read back as the doubles they were parsed to, and print as written.
 TEST(SeriesStore, LoggedValuesPrintAsTheyWereRead) {
