@@ -11,42 +11,20 @@ program=$1
 runs=${2:-5}
 shift $(($# < 2 ? $# : 2))
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-exit.XXXXXX")
-xvfb_pid=
-app_pid=
-cleanup() {
-  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-mkdir -p "$work/config" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
+. "$(dirname "$0")/../../tests/app/xvfb_session.sh"
+start_xvfb 1920x1080 || { echo "Xvfb did not start" >&2; exit 1; }
 
 now() { date +%s.%N; }
 for run in $(seq "$runs"); do
-  XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb timeout 60 "$program" "$@" >"$work/app.log" 2>&1 &
-  app_pid=$!
+  start_program "$program" "$@"
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) || true
   [ -n "$window" ] || { echo "no window" >&2; exit 1; }
   sleep 2  # loaded and drawn
-  timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null || true
-  timeout 10 xdotool key alt+d
+  xdo windowfocus --sync "$window" 2>/dev/null || true
+  xdo key alt+d
   sleep 0.3
   closed=$(now)
-  timeout 10 xdotool key b
+  xdo key b
   gone=
   while kill -0 "$app_pid" 2>/dev/null; do
     if [ -z "$gone" ] && ! xdotool search --onlyvisible --name '^Marlo Calorix 1' >/dev/null 2>&1; then gone=$(now); fi
