@@ -71,6 +71,16 @@ std::uint32_t ChartSeries::XCodeOf(double x) const {
   return code;
 }
 
+// The leader's code for its last X, when that is x and coded on the same
+// base day.
+std::optional<std::uint32_t> ChartSeries::LeaderXCode(double x) const {
+  if (!xLeader_ || xLeader_->ys_.empty() || xLeader_->dayBase_ != dayBase_ || !SameBits(xLeader_->lastX_, x)) {
+    return std::nullopt;
+  }
+  const std::vector<std::uint32_t>& codes = xLeader_->sharedXCodes_ ? *xLeader_->sharedXCodes_ : xLeader_->xCodes_;
+  return codes.back();
+}
+
 void ChartSeries::PushX(double x) {
   if (sharedXCodes_) {
     // Points added after sharing go to a copy of the series' own.
@@ -78,7 +88,8 @@ void ChartSeries::PushX(double x) {
     sharedXCodes_.reset();
   }
   if (xCodes_.empty()) dayBase_ = std::isfinite(x) ? std::floor(x) - kDaysBack : 0.0;
-  const std::uint32_t code = XCodeOf(x);
+  const std::optional<std::uint32_t> led = LeaderXCode(x);
+  const std::uint32_t code = led ? *led : XCodeOf(x);
   if (code == PointView::kExactX) exactXs_.emplace_back(static_cast<std::uint32_t>(xCodes_.size()), x);
   xCodes_.push_back(code);
   lastX_ = x;

@@ -103,6 +103,11 @@ class ChartSeries {
   // the series' own. Returns whether they are shared now. Not safe while
   // another thread reads either series.
   bool ShareXsWith(ChartSeries& other);
+  // For a series filled in step with `leader` (the channels of one log): an
+  // X equal to the leader's last one takes the leader's code instead of
+  // working it out again. The leader must outlive this series' filling and
+  // be filled on the same thread; null ends it.
+  void FollowXsOf(const ChartSeries* leader) { xLeader_ = leader; }
   // Gives back the spare room of the point store once loading is done.
   void ShrinkToFit();
   std::size_t Count() const { return ys_.size(); }
@@ -184,6 +189,7 @@ class ChartSeries {
   void PointsChanged();
   void PushX(double x);
   std::uint32_t XCodeOf(double x) const;
+  std::optional<std::uint32_t> LeaderXCode(double x) const;
   double ExactX(std::size_t i) const;
 
   ChartPanel* owner_;
@@ -193,6 +199,7 @@ class ChartSeries {
   double lastX_ = 0.0;
   std::vector<std::uint32_t> xCodes_;  // empty while the codes are shared
   std::shared_ptr<const std::vector<std::uint32_t>> sharedXCodes_;
+  const ChartSeries* xLeader_ = nullptr;
   std::vector<std::pair<std::uint32_t, double>> exactXs_;  // by index, for codes kExactX
   std::vector<float> ys_;
   Color pointColor_ = 0;

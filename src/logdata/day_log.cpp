@@ -76,6 +76,8 @@ TDay::TDay(DateTime dayDate, chart::ChartPanel* upper, chart::ChartPanel* lower)
       MakeBars(*series, OutputBarBase(w));
       series->SetMarksVisible(false);
     }
+    // Every series takes a record's time stamp after the first column's.
+    for (int i = 1; i < kEntryCount; ++i) EntryAt(i).series->FollowXsOf(EntryAt(0).series.get());
   } catch (const std::exception&) {
     throw Error(i18n::Text(i18n::kTextDataStructureError));
   }
@@ -112,6 +114,7 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
   for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
   // The channels of a record share its time stamp: one copy of the Xs.
   for (int i = 1; i < kEntryCount; ++i) {
+    EntryAt(i).series->FollowXsOf(nullptr);
     for (int j = 0; j < i; ++j) {
       if (EntryAt(i).series->ShareXsWith(*EntryAt(j).series)) break;
     }

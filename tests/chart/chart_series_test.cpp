@@ -209,6 +209,22 @@ TEST(SeriesStore, SharedXsStayEachSeriesOwn) {
   EXPECT_EQ(b.Y(4), 8.0);
 }
 
+TEST(SeriesStore, AFollowerTakesTheLeadersXsAndKeepsItsOwn) {
+  ChartSeries leader(SeriesKind::Line, nullptr), follower(SeriesKind::Line, nullptr);
+  follower.FollowXsOf(&leader);
+  const std::vector<double> xs = {100.5, 100.5 + 1e-9, 101.0, 99.0};  // one kept aside, one earlier
+  for (const double x : xs) {
+    leader.AddPoint(x, 1.0);
+    follower.AddPoint(x, 2.0);
+  }
+  follower.AddPoint(102.0, 3.0);  // not the leader's last X
+  follower.FollowXsOf(nullptr);
+  ASSERT_EQ(follower.Count(), 5u);
+  for (std::size_t i = 0; i < xs.size(); ++i) EXPECT_EQ(std::bit_cast<std::uint64_t>(follower.X(i)), std::bit_cast<std::uint64_t>(xs[i]));
+  EXPECT_EQ(follower.X(4), 102.0);
+  EXPECT_FALSE(follower.XAscending());
+}
+
 TEST(SeriesPlacement, CanBePlacedAndRemovedRepeatedly) {
   ChartPanel panel;
   ChartSeries series(SeriesKind::Line, &panel);
