@@ -1,5 +1,6 @@
 #include "chart/block_extremes.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "chart/chart_series.h"
@@ -11,18 +12,31 @@ constexpr float kNullBlock = std::numeric_limits<float>::quiet_NaN();
 
 constexpr BlockExtremes::Block kWithNull{kNullBlock, kNullBlock, 0, 0, 0, 0};
 
+// The extremes by value first, in independent lanes without branches (a
+// load builds these for every point), then the first point holding each.
 BlockExtremes::Block Summarize(const PointView& points, std::size_t from, std::size_t to) {
   const float* y = points.YData();
-  std::size_t low = from;
-  std::size_t high = from;
-  for (std::size_t k = from; k < to; ++k) {
-    const float v = y[k];
-    if (v != v) return kWithNull;
-    if (v < y[low]) low = k;
-    if (v > y[high]) high = k;
+  float low[4] = {y[from], y[from], y[from], y[from]};
+  float high[4] = {y[from], y[from], y[from], y[from]};
+  bool null = false;
+  for (std::size_t k = from; k < to; k += 4) {
+    for (std::size_t lane = 0; lane < 4; ++lane) {
+      const float v = y[k + lane];
+      low[lane] = v < low[lane] ? v : low[lane];
+      high[lane] = v > high[lane] ? v : high[lane];
+      null |= v != v;
+    }
   }
-  return {y[low], y[high], static_cast<std::uint32_t>(low), static_cast<std::uint32_t>(high), points.XCode(low),
-          points.XCode(high)};
+  if (null) return kWithNull;
+  const float lowY = std::min(std::min(low[0], low[1]), std::min(low[2], low[3]));
+  const float highY = std::max(std::max(high[0], high[1]), std::max(high[2], high[3]));
+  std::size_t lowAt = from;
+  while (!(y[lowAt] == lowY)) ++lowAt;
+  std::size_t highAt = from;
+  while (!(y[highAt] == highY)) ++highAt;
+  // The points' own values: -0 and +0 compare equal.
+  return {y[lowAt], y[highAt], static_cast<std::uint32_t>(lowAt), static_cast<std::uint32_t>(highAt),
+          points.XCode(lowAt), points.XCode(highAt)};
 }
 
 // Ties go to the left half, as a scan keeps the first lowest and highest.

@@ -15,7 +15,7 @@ class PointView;
 // 24 bytes a block: a summary costs 1.5 bytes a point over all levels.
 class BlockExtremes {
  public:
-  static constexpr std::size_t kBlock = 32;
+  static constexpr std::size_t kBlock = 32;  // a multiple of 4
   struct Block {
     float lowY = 0.0f;  // NaN when the block holds a null point
     float highY = 0.0f;
