@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +37,20 @@ class PointView {
  public:
   std::size_t Size() const { return size_; }
   double X(std::size_t i) const { return XOfCode(xCodes_[i], i); }
+  // Whether X(i) < bound, for searches: decided from a product instead of
+  // the decoding division unless X lies within a few units in the last
+  // place of the bound.
+  bool XBelow(std::size_t i, double bound) const {
+    const std::uint32_t code = xCodes_[i];
+    if (code != kExactX) {
+      const double near = (dayBase_ + static_cast<double>(code >> kSecondBits)) +
+                          static_cast<double>(code & kSecondMask) * (1.0 / kSecondsPerDay);
+      const double margin = 8.0 * std::numeric_limits<double>::epsilon() * std::max(std::fabs(bound), std::fabs(near));
+      if (near < bound - margin) return true;
+      if (near > bound + margin) return false;
+    }
+    return X(i) < bound;
+  }
   // X as stored (a code) and the X of point i from its code, for summaries
   // that keep the Xs of some points.
   std::uint32_t XCode(std::size_t i) const { return xCodes_[i]; }

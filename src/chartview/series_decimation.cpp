@@ -21,7 +21,7 @@ void PushBreak(std::vector<PixelPoint>& out) {
 std::size_t LowerBound(const PointView& points, std::size_t lo, std::size_t hi, double bound) {
   while (lo < hi) {
     const std::size_t mid = lo + (hi - lo) / 2;
-    if (points.X(mid) < bound) {
+    if (points.XBelow(mid, bound)) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -53,16 +53,16 @@ std::size_t FirstAtOrAbove(const PointView& points, std::size_t from, std::size_
   std::size_t hi = end;
   const std::size_t probe = std::min(end, from + std::max<std::size_t>(guess, 1) - 1);
   std::size_t step = 1;
-  if (probe < end && points.X(probe) < bound) {
+  if (probe < end && points.XBelow(probe, bound)) {
     lo = probe + 1;
-    while (lo + step - 1 < end && points.X(lo + step - 1) < bound) {
+    while (lo + step - 1 < end && points.XBelow(lo + step - 1, bound)) {
       lo += step;
       step *= 2;
     }
     hi = std::min(end, lo + step - 1);
   } else {
     hi = probe;
-    while (hi >= from + step && !(points.X(hi - step) < bound)) {
+    while (hi >= from + step && !points.XBelow(hi - step, bound)) {
       hi -= step;
       step *= 2;
     }

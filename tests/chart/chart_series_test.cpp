@@ -149,8 +149,13 @@ TEST(SeriesStore, EveryStampOfADayComesBackBitForBit) {
     for (int ms = 0; ms < 86400000; ms += 21599) xs.push_back(day + static_cast<double>(ms) / 86400000.0);
   }
   for (const double x : xs) series.AddPoint(x, 0.0);
+  const PointView points = series.Points();
   for (std::size_t i = 0; i < xs.size(); ++i) {
     ASSERT_EQ(std::bit_cast<std::uint64_t>(series.X(i)), std::bit_cast<std::uint64_t>(xs[i])) << i;
+    // Searches compare without decoding: right at, just above and just below.
+    for (const double bound : {xs[i], std::nextafter(xs[i], 1e9), std::nextafter(xs[i], -1e9)}) {
+      ASSERT_EQ(points.XBelow(i, bound), xs[i] < bound) << i;
+    }
   }
 }
 
