@@ -5,7 +5,7 @@
 #include <numbers>
 #include <string>
 
-#include "chartview/panel_setup.h"
+#include "evaluation/panel_setup.h"
 
 namespace calorix::chartview::bench {
 namespace {
@@ -104,8 +104,8 @@ void Fill(ChartSeries& s, int channel, int day, double date, bool withGap) {
 
 std::unique_ptr<SyntheticCharts> MakeSyntheticCharts(const SyntheticOptions& o) {
   auto charts = std::make_unique<SyntheticCharts>();
-  SetUpUpperPanel(charts->upper);
-  SetUpLowerPanel(charts->lower);
+  evaluation::SetUpUpperPanel(charts->upper);
+  evaluation::SetUpLowerPanel(charts->lower);
   charts->upper.LeftAxis().SetMinMax(-40.0, 250.0);
   if (!o.allOnUpper) charts->upper.LeftAxis().SetMinMax(0.0, 100.0);
   charts->upper.RightAxis().SetMinMax(0.0, 100.0);

@@ -1,44 +1,74 @@
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/main_rules.h"
 #include "dialogs/qt_dialogs.h"
 
 #include <QStringList>
 #include <QTimer>
 
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-// Every argument is a log file; there are no options. Relative names are
-// made absolute so that the remembered folder is one the dialog can find.
-std::vector<std::string> FilesOfArguments(const QStringList& arguments) {
-  std::vector<std::string> files;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const std::string text = arguments[i].toStdString();
-    const std::filesystem::path path(std::u8string(text.begin(), text.end()));
-    const std::u8string absolute = std::filesystem::absolute(path).lexically_normal().u8string();
-    files.emplace_back(absolute.begin(), absolute.end());
+// Relative names are made absolute so that the remembered folder is one the
+// dialogs can find.
+std::string Absolute(const std::string& text) {
+  const std::filesystem::path path(std::u8string(text.begin(), text.end()));
+  const std::u8string absolute = std::filesystem::absolute(path).lexically_normal().u8string();
+  return std::string(absolute.begin(), absolute.end());
+}
+
+calorix::app::CommandLine ParseArguments(const QStringList& arguments) {
+  std::vector<std::string> args;
+  for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+  calorix::app::CommandLine line = calorix::app::ParseCommandLine(args);
+  for (std::string& file : line.files) file = Absolute(file);
+  return line;
+}
+
+void Start(calorix::app::TMainform& mainform, const calorix::app::CommandLine& line) {
+  if (line.kind == calorix::app::CommandLine::Kind::Range) {
+    mainform.OpenRange(line.files[0], line.files[1]);
+  } else {
+    mainform.OpenFiles(line.files);
   }
-  return files;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The arguments are checked before the application connects to a display,
+  // so that --help and a wrong call work without one. Qt's own options are
+  // taken out of the arguments by the application object; they are read
+  // again after it.
+  try {
+    std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (calorix::app::ParseCommandLine(raw).kind == calorix::app::CommandLine::Kind::Help) {
+      const std::string_view usage = calorix::app::UsageText();
+      std::fwrite(usage.data(), 1, usage.size(), stdout);
+      return 0;
+    }
+  } catch (const calorix::app::UsageError& error) {
+    std::fprintf(stderr, "calorix: %s\nTry 'calorix --help'.\n", error.what());
+    return 2;
+  }
+
   calorix::app::TApplication app(argc, argv);
   QCoreApplication::setApplicationName(calorix::app::kProgramTitle);
   calorix::QtDialogs dialogs;
   app.SetErrorDialogs(&dialogs);
   try {
+    const calorix::app::CommandLine line = ParseArguments(QCoreApplication::arguments());
     calorix::app::TMainform mainform(dialogs);
     mainform.showMaximized();
     // After the window is up, so that the files go into the start-up window
     // and their messages have a window to sit on.
-    const std::vector<std::string> files = FilesOfArguments(QCoreApplication::arguments());
-    QTimer::singleShot(0, &mainform, [&mainform, &files] { mainform.OpenFiles(files); });
+    QTimer::singleShot(0, &mainform, [&mainform, &line] { Start(mainform, line); });
     return app.exec();
   } catch (const std::exception& error) {
     dialogs.ShowError(nullptr, error.what());

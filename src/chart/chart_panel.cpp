@@ -134,7 +134,10 @@ void ChartPanel::UserZoom(const ZoomRanges& ranges) {
                    {right_.Minimum(), right_.Maximum()}};
     zoomed_ = true;
   }
-  bottom_.SetMinMax(ranges.bottom.min, ranges.bottom.max);
+  ValueRange bottom = ranges.bottom;
+  const double shortfall = minimumZoomWidth_ - (bottom.max - bottom.min);
+  if (shortfall > 0.0) bottom = {bottom.min - shortfall / 2.0, bottom.max + shortfall / 2.0};
+  bottom_.SetMinMax(bottom.min, bottom.max);
   left_.SetMinMax(std::min(ranges.left.min, ranges.left.max), std::max(ranges.left.min, ranges.left.max));
   right_.SetMinMax(std::min(ranges.right.min, ranges.right.max), std::max(ranges.right.min, ranges.right.max));
   if (OnZoom) OnZoom();

@@ -86,6 +86,10 @@ class ChartPanel {
   Panning PanningMode() const { return panning_; }
   void SetPanning(Panning panning);
   bool IsZoomed() const { return zoomed_; }
+  // A user zoom narrower than this on the bottom axis is widened around its
+  // centre to this width (0: no limit).
+  double MinimumZoomWidth() const { return minimumZoomWidth_; }
+  void SetMinimumZoomWidth(double width) { minimumZoomWidth_ = width; }
   // Restores the ranges the axes had before the first zoom; no event.
   void UndoZoom();
 
@@ -132,6 +136,7 @@ class ChartPanel {
   bool zoomAllowed_ = true;
   Panning panning_ = Panning::None;
   bool zoomed_ = false;
+  double minimumZoomWidth_ = 0.0;
   ZoomRanges beforeZoom_;
   std::function<void()> changed_;
 };

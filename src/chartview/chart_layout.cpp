@@ -162,7 +162,8 @@ ValueRange DisplayRange(const ChartPanel& panel, AxisPosition position) {
   return range;
 }
 
-ChartLayout ComputeLayout(const ChartPanel& panel, const QRectF& bounds, const QFont& font, const QPaintDevice* device) {
+ChartLayout ComputeLayout(const ChartPanel& panel, const QRectF& bounds, const QFont& font, const QPaintDevice* device,
+                          const PlotInsets& minimum) {
   ChartLayout layout;
   layout.unit = device ? device->logicalDpiY() / 96.0 : 1.0;
   const double u = layout.unit;
@@ -225,6 +226,8 @@ ChartLayout ComputeLayout(const ChartPanel& panel, const QRectF& bounds, const Q
   const double halfLabel = labels.horizontalAdvance(QStringLiteral("00:00")) / 2.0 + kGap * u;
   left = std::max(left, inner.left() + halfLabel);
   right = std::min(right, inner.right() - halfLabel);
+  left = std::max(left, bounds.left() + minimum.left);
+  right = std::min(right, bounds.right() - minimum.right);
   layout.plot = QRectF(QPointF(left, top), QPointF(std::max(left + 1.0, right), top + plotHeight));
 
   const QRectF& p = layout.plot;
@@ -239,6 +242,10 @@ ChartLayout ComputeLayout(const ChartPanel& panel, const QRectF& bounds, const Q
     layout.bottom.labelExtent = labels.height();
   }
   return layout;
+}
+
+PlotInsets InsetsOf(const ChartLayout& layout) {
+  return {layout.plot.left() - layout.bounds.left(), layout.bounds.right() - layout.plot.right()};
 }
 
 }  // namespace calorix::chartview

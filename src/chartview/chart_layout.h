@@ -7,6 +7,7 @@
 
 #include "chart/chart_panel.h"
 #include "chartview/axis_scale.h"
+#include "chartview/render_options.h"
 
 class QPaintDevice;
 
@@ -56,8 +57,12 @@ struct ChartLayout {
 // the one its series span. Nothing when neither gives a usable range.
 chart::ValueRange DisplayRange(const chart::ChartPanel& panel, chart::AxisPosition position);
 
-// Lays the panel out in `bounds` for drawing on `device` with `font`.
+// Lays the panel out in `bounds` for drawing on `device` with `font`, the
+// plot area at least `minimum` from the sides.
 ChartLayout ComputeLayout(const chart::ChartPanel& panel, const QRectF& bounds, const QFont& font,
-                          const QPaintDevice* device);
+                          const QPaintDevice* device, const PlotInsets& minimum = {});
+
+// How far the plot area of a layout keeps from its bounds' sides.
+PlotInsets InsetsOf(const ChartLayout& layout);
 
 }  // namespace calorix::chartview

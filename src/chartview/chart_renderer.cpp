@@ -83,21 +83,25 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   context.decimate = options.decimate;
   context.blockExtremes = options.blockExtremes;
   context.cache = options.cache;
+  // Filled bars go first, so that no bar hides a curve.
   const auto& placed = panel.Series();
-  for (std::size_t i = 0; i < placed.size(); ++i) {
-    const chart::ChartSeries* series = placed[i];
-    // The next series' ends are its first reads (a year holds thousands of
-    // day series): fetched now, they arrive while this one is drawn.
-    if (i + 1 < placed.size()) {
-      const chart::PointView next = placed[i + 1]->Points();
-      next.Prefetch(0);
-      next.Prefetch(next.Size() - 1);
+  for (const bool bars : {true, false}) {
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+      const chart::ChartSeries* series = placed[i];
+      if ((series->Kind() == chart::SeriesKind::Bar) != bars) continue;
+      // The next series' ends are its first reads (a year holds thousands
+      // of day series): fetched now, they arrive while this one is drawn.
+      if (i + 1 < placed.size()) {
+        const chart::PointView next = placed[i + 1]->Points();
+        next.Prefetch(0);
+        next.Prefetch(next.Size() - 1);
+      }
+      const bool right = series->Axis() == chart::VerticalAxis::Right;
+      const AxisLayout& axis = right ? l.right : l.left;
+      context.y = &axis.scale;
+      context.yAxisMin = axis.range.min;
+      PaintSeries(p, l.plot, *series, context);
     }
-    const bool right = series->Axis() == chart::VerticalAxis::Right;
-    const AxisLayout& axis = right ? l.right : l.left;
-    context.y = &axis.scale;
-    context.yAxisMin = axis.range.min;
-    PaintSeries(p, l.plot, *series, context);
   }
   p.restore();
   if (options.cache) options.cache->Retain(panel.Series());
@@ -187,7 +191,7 @@ void PaintLegend(QPainter& p, const ChartLayout& l) {
 }  // namespace
 
 ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPanel& panel, const RenderOptions& options) {
-  const ChartLayout layout = ComputeLayout(panel, target, options.font, painter.device());
+  const ChartLayout layout = ComputeLayout(panel, target, options.font, painter.device(), options.minimumInsets);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, options.antialias);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -224,6 +228,7 @@ void RenderPanelForPrint(QPainter& painter, const QRectF& target, const ChartPan
   painter.scale(1.0 / factor, 1.0 / factor);
   RenderOptions printOptions = options;
   printOptions.cache = nullptr;  // print geometry is never reused
+  printOptions.minimumInsets = {options.minimumInsets.left * factor, options.minimumInsets.right * factor};
   RenderPanel(painter, QRectF(0.0, 0.0, target.width() * factor, target.height() * factor), panel, printOptions);
   painter.restore();
 }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 #include <exception>
 
 #include "chartview/chart_renderer.h"
@@ -18,6 +19,8 @@ ChartView::ChartView(chart::ChartPanel& panel, QWidget* parent) : QWidget(parent
   panel_.SetChangeListener([this] {
     ++changes_;
     update();
+    // The aligned view's plot may have to move with this one's labels.
+    if (aligned_) aligned_->update();
   });
 }
 
@@ -35,6 +38,7 @@ QImage ChartView::ToImage() const {
   QPainter painter(&image);
   RenderOptions options;
   options.font = font();
+  options.minimumInsets = AlignedInsets();
   RenderPanel(painter, QRectF(image.rect()), panel_, options);
   return image;
 }
@@ -54,10 +58,26 @@ void ChartView::SaveBitmap(const QString& fileName) const {
   if (!file.commit()) fail(file.errorString());
 }
 
-ChartLayout ChartView::CurrentLayout() const { return ComputeLayout(panel_, QRectF(rect()), font(), this); }
+void ChartView::AlignPlotWith(ChartView* other) {
+  aligned_ = other;
+  if (other) other->aligned_ = this;
+}
+
+PlotInsets ChartView::NaturalInsets() const { return InsetsOf(ComputeLayout(panel_, QRectF(rect()), font(), this)); }
+
+PlotInsets ChartView::AlignedInsets() const {
+  if (!aligned_) return {};
+  const PlotInsets own = NaturalInsets();
+  const PlotInsets other = aligned_->NaturalInsets();
+  return {std::max(own.left, other.left), std::max(own.right, other.right)};
+}
+
+ChartLayout ChartView::CurrentLayout() const {
+  return ComputeLayout(panel_, QRectF(rect()), font(), this, AlignedInsets());
+}
 
 ChartView::FrameStamp ChartView::CurrentStamp() const {
-  FrameStamp stamp{size(), devicePixelRatioF(), changes_, {}};
+  FrameStamp stamp{size(), devicePixelRatioF(), changes_, AlignedInsets(), {}};
   // Points are added without telling the panel, so revisions are checked too.
   for (const chart::ChartSeries* series : panel_.Series()) stamp.revisions.emplace_back(series, series->Revision());
   return stamp;
@@ -73,6 +93,7 @@ const QImage& ChartView::Frame() {
   RenderOptions options;
   options.font = font();
   options.cache = &cache_;
+  options.minimumInsets = stamp.insets;
   RenderPanel(painter, QRectF(rect()), panel_, options);
   frameStamp_ = std::move(stamp);
   return frame_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -47,6 +48,12 @@ class ChartView : public QWidget {
   // cross the event loop; they are passed here (default: a warning).
   void SetErrorHandler(std::function<void(const std::string&)> handler) { errorHandler_ = std::move(handler); }
 
+  // Keeps the plot area's left and right edges level with another view's
+  // (and the other's with this one's), whatever the label widths of
+  // either: two charts stacked over one time axis. Both views are expected
+  // to be equally wide and level with each other.
+  void AlignPlotWith(ChartView* other);
+
   // The layout of the panel at the widget's current size.
   ChartLayout CurrentLayout() const;
 
@@ -66,11 +73,16 @@ class ChartView : public QWidget {
     QSize size;
     qreal pixelRatio = 0;
     std::uint64_t changes = 0;
+    PlotInsets insets;
     std::vector<std::pair<const chart::ChartSeries*, std::uint64_t>> revisions;
     bool operator==(const FrameStamp&) const = default;
   };
 
   FrameStamp CurrentStamp() const;
+  // The room this panel's own axes need beside the plot.
+  PlotInsets NaturalInsets() const;
+  // The larger of this view's and the aligned view's.
+  PlotInsets AlignedInsets() const;
   const QImage& Frame();
   template <typename F>
   void Guarded(F&& action);
@@ -83,6 +95,7 @@ class ChartView : public QWidget {
   FrameStamp frameStamp_;
   std::uint64_t changes_ = 0;
   std::function<void(const std::string&)> errorHandler_;
+  QPointer<ChartView> aligned_;
 };
 
 }  // namespace calorix::chartview

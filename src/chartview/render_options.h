@@ -9,6 +9,15 @@ namespace calorix::chartview {
 
 class SeriesCache;
 
+// Room kept between the target's sides and the plot area, in painter units:
+// charts stacked over one time axis take the larger of each other's, so
+// that a time lies at the same x in all of them.
+struct PlotInsets {
+  double left = 0.0;
+  double right = 0.0;
+  friend bool operator==(const PlotInsets&, const PlotInsets&) = default;
+};
+
 struct RenderOptions {
   // Label, legend and title font; the title is drawn bold and larger. The
   // default is the desktop's default font.
@@ -25,6 +34,8 @@ struct RenderOptions {
   bool lineSpans = true;
   // Keeps reduced series between frames; optional, owned by the caller.
   SeriesCache* cache = nullptr;
+  // The plot area keeps at least this far from the target's sides.
+  PlotInsets minimumInsets;
 };
 
 // Our colours are 0x00BBGGRR; no colour falls back to the given one.

@@ -105,18 +105,26 @@ void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector
   std::vector<QPointF> piece;
   piece.reserve(2 * kChunkPoints + 2);
   Color current = kNoColor;
+  bool continued = false;  // the piece goes on from the one before
   auto flush = [&] {
-    if (piece.size() >= 2) painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+    if (piece.size() >= 2) {
+      painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+    } else if (piece.size() == 1 && !continued) {
+      // A point alone between gaps shows as a dot of the pen's width.
+      painter.drawPoint(piece.front());
+    }
   };
   auto restartAtLast = [&] {
     const QPointF last = piece.back();
     piece.clear();
     piece.push_back(last);
+    continued = true;
   };
   for (const PixelPoint& point : points) {
     if (point.IsBreak()) {
       flush();
       piece.clear();
+      continued = false;
       continue;
     }
     const Color colour = point.color;

@@ -1,5 +1,7 @@
 #include "dialogs/scripted_dialogs.h"
 
+#include <QPrinter>
+
 namespace calorix {
 namespace {
 
@@ -45,9 +47,14 @@ int ScriptedDialogs::ExecuteColorDialog(Color& color, QWidget* owner,
   return 0;
 }
 
-bool ScriptedDialogs::ExecutePrintDialog(QPrinter& /*printer*/, QWidget* /*owner*/) {
+bool ScriptedDialogs::ExecutePrintDialog(QPrinter& printer, QWidget* /*owner*/) {
   ++printRequests_;
-  return TakeOr(printAnswers_, false);
+  const PrintAnswer answer = TakeOr(printAnswers_, PrintAnswer{false, {}});
+  if (!answer.pdfPath.empty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(answer.pdfPath));
+  }
+  return answer.print;
 }
 
 }  // namespace calorix

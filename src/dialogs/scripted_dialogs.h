@@ -40,7 +40,9 @@ class ScriptedDialogs : public Dialogs {
   void CancelFile() { fileAnswers_.emplace_back(std::nullopt); }
   void ChooseColor(Color color) { colorAnswers_.emplace_back(color); }
   void CancelColor() { colorAnswers_.emplace_back(std::nullopt); }
-  void AnswerPrint(bool print) { printAnswers_.push_back(print); }
+  void AnswerPrint(bool print) { printAnswers_.push_back({print, {}}); }
+  // The user picks printing into a PDF file and confirms.
+  void PrintToPdf(std::string path) { printAnswers_.push_back({true, std::move(path)}); }
 
   const std::vector<Message>& Messages() const { return messages_; }
   const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
@@ -62,7 +64,11 @@ class ScriptedDialogs : public Dialogs {
   std::deque<MessageAnswer> messageAnswers_;
   std::deque<std::optional<std::string>> fileAnswers_;
   std::deque<std::optional<Color>> colorAnswers_;
-  std::deque<bool> printAnswers_;
+  struct PrintAnswer {
+    bool print;
+    std::string pdfPath;
+  };
+  std::deque<PrintAnswer> printAnswers_;
   std::vector<Message> messages_;
   std::vector<FileRequest> fileRequests_;
   std::vector<ColorRequest> colorRequests_;

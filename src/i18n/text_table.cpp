@@ -7,12 +7,14 @@
 namespace calorix::i18n {
 namespace {
 
-using Block = std::array<std::string, kTextCount>;
+constexpr int kRowCount = kTextCount + kAddedTextCount;
+using Block = std::array<std::string, kRowCount>;
 using Table = std::array<Block, kBlockCount>;
 
-Block MakeBlock(TextRows rows) {
+Block MakeBlock(TextRows rows, AddedTextRows added) {
   Block block;
   for (int n = 0; n < kTextCount; ++n) block[n] = rows[n];
+  for (int n = 0; n < kAddedTextCount; ++n) block[kTextCount + n] = added[n];
   return block;
 }
 
@@ -20,9 +22,9 @@ Block MakeBlock(TextRows rows) {
 // elsewhere is already there.
 const Table& TheTable() {
   static const Table table{
-      MakeBlock(GermanRows()),  MakeBlock(EnglishRows()),
-      MakeBlock(FrenchRows()),  MakeBlock(SpanishRows()),
-      MakeBlock(ItalianRows()), MakeBlock(PortugueseRows())};
+      MakeBlock(GermanRows(), GermanAddedRows()),   MakeBlock(EnglishRows(), EnglishAddedRows()),
+      MakeBlock(FrenchRows(), FrenchAddedRows()),   MakeBlock(SpanishRows(), SpanishAddedRows()),
+      MakeBlock(ItalianRows(), ItalianAddedRows()), MakeBlock(PortugueseRows(), PortugueseAddedRows())};
   return table;
 }
 
@@ -39,7 +41,7 @@ constinit LanguageBlock g_current = LanguageBlock::German;
 
 const std::string& TextOf(LanguageBlock block, int n) {
   const int b = static_cast<int>(block);
-  if (b < 0 || b >= kBlockCount || n < 0 || n >= kTextCount) return Empty();
+  if (b < 0 || b >= kBlockCount || n < 0 || n >= kRowCount) return Empty();
   return TheTable()[b][n];
 }
 

@@ -8,17 +8,33 @@ namespace calorix::i18n {
 enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
 
 inline constexpr int kBlockCount = 6;
+// The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
+// Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
+inline constexpr int kAddedTextCount = 3;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
   kTextFile = 0,
   kTextNew = 16,
+  kTextAnalysisOfDay = 17,      // "Analysis from " before one date
+  kTextAnalysisFrom = 18,       // "Analysis from " before the first of two dates
+  kTextAnalysisTo = 19,         // " to "
+  kTextFilesFoundBefore = 20,   // before the file count
+  kTextFilesFoundAfter = 21,    // after the file count
+  kTextDisplayedTimeSpan = 22,
+  kTextSelectTimeSpan = 23,
+  kTextOpenInSpreadsheet = 24,
+  kTextFirstSpan = 25,          // 25..29: "1 hour" .. "1 month", the span items in order
   kTextInfo = 15,
   kTextQuestion = 50,
   kTextError = 51,
   kTextWarning = 52,
   kTextInformation = 53,
+  kTextHeadline = 46,
+  kTextInputs = 47,
+  kTextOtherValues = 48,
+  kTextOutputs = 49,
   kTextFirstChannelName = 56,  // 56..70: default series names
   kTextLogFiles = 72,
   kTextImageFiles = 73,
@@ -33,13 +49,53 @@ enum TextId : int {
   kTextEndNotADate = 91,
   kTextEndBeforeStart = 92,
   kTextIniAccessFailed = 95,
+  kTextMaximumReached = 96,
+  kTextWindowNotCreated = 97,
   kTextDataStructureError = 98,
+  kTextSpreadsheetNotFound = 99,
+  kTextSpreadsheetFailed = 100,
+  kTextPrintingNotPossible = 101,
+  kTextOpenLogFileFirst = 83,
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
+  kTextSettings = 7,
+  kTextNewWindows = 8,
+  kTextCurrentWindow = 9,
+  kTextLanguageSelection = 10,
+  kTextWindow = 11,
+  kTextSettingsHeader = 30,
+  kTextLineWidth = 31,
+  kTextScaleYAxis = 32,
+  kTextDynamic = 33,
+  kTextFixed = 34,
+  kTextYMin = 35,
+  kTextYMax = 36,
+  kTextDisplayAs = 38,
+  kTextBars = 39,
+  kTextLines = 40,
+  kTextOutputHeading = 42,
+  kTextDefault = 43,
+  kTextCancel = 44,
+  kTextOk = 45,
+  kTextVersion = 71,
+  kTextSettingsAdopted = 81,       // window mode: also save as defaults?
+  kTextSettingsSaved = 82,         // defaults mode: adopt for the open windows?
+  kTextEnterIdentifier = 103,
+  kTextYAxisFigures = 104,
+  kTextInvalidLineWidth = 105,
+  kTextManufacturedFor = 108,
+  kTextCountry = 109,
+  kTextTelephone = 110,
+  kTextFax = 111,
+  // Added rows.
+  kTextNoFileLoaded = 112,
+  kTextFilesLeftOut = 113,
+  kTextSettingsNotSaved = 114,     // defaults kept in memory only: adopt for the open windows?
 };
 
-// Text n (0..111) of a block, UTF-8. Out-of-range rows read as empty.
+// Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows
+// read as empty.
 const std::string& TextOf(LanguageBlock block, int n);
 
 // The block for a stored language code 0..7 (0: none stored, German);

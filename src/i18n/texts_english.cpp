@@ -169,8 +169,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "None of the selected files could be loaded.",
+    /* 113 */ "Some files could not be loaded and were left out:",
+    /* 114 */
+    "The settings could not be saved. They apply to new windows until the "
+    "program ends. Should these settings be adopted for all analyses "
+    "currently open?",
+};
+
 }  // namespace
 
 TextRows EnglishRows() { return kRows; }
+AddedTextRows EnglishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -182,8 +182,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
+    /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
+    /* 114 */
+    "Les paramètres n'ont pas pu être enregistrés. Ils s'appliquent aux "
+    "nouvelles fenêtres jusqu'à la fin du programme. Voulez-vous les appliquer "
+    "à toutes les analyses actuellement ouvertes ?",
+};
+
 }  // namespace
 
 TextRows FrenchRows() { return kRows; }
+AddedTextRows FrenchAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -179,8 +179,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
+    /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
+    /* 114 */
+    "Die Einstellungen konnten nicht gespeichert werden. Sie gelten für neue "
+    "Fenster bis zum Programmende. Sollen diese Einstellungen für alle "
+    "aktuell geöffneten Auswertungen übernommen werden?",
+};
+
 }  // namespace
 
 TextRows GermanRows() { return kRows; }
+AddedTextRows GermanAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

@@ -175,8 +175,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
+    /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
+    /* 114 */
+    "Non è stato possibile salvare le impostazioni. Valgono per le nuove "
+    "finestre fino alla chiusura del programma. Applicarle a tutte le analisi "
+    "attualmente aperte?",
+};
+
 }  // namespace
 
 TextRows ItalianRows() { return kRows; }
+AddedTextRows ItalianAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

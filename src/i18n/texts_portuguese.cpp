@@ -174,8 +174,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
+    /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
+    /* 114 */
+    "Não foi possível guardar as definições. Aplicam-se às novas janelas até "
+    "o programa terminar. Pretende aplicá-las a todas as avaliações "
+    "atualmente abertas?",
+};
+
 }  // namespace
 
 TextRows PortugueseRows() { return kRows; }
+AddedTextRows PortugueseAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

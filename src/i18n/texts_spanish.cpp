@@ -177,8 +177,19 @@ constexpr std::string_view kRows[] = {
     /* 111 */ "Fax.",
 };
 
+// Texts added after the numbered rows.
+constexpr std::string_view kAddedRows[] = {
+    /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
+    /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
+    /* 114 */
+    "No se ha podido guardar la configuración. Se aplicará a las ventanas "
+    "nuevas hasta que se cierre el programa. ¿Desea aplicarla a todas las "
+    "evaluaciones abiertas actualmente?",
+};
+
 }  // namespace
 
 TextRows SpanishRows() { return kRows; }
+AddedTextRows SpanishAddedRows() { return kAddedRows; }
 
 }  // namespace calorix::i18n

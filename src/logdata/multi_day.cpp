@@ -222,6 +222,8 @@ MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::stri
   return request;
 }
 
+std::string FolderPartOf(std::string_view path) { return FolderPrefixOf(path); }
+
 MultiDayLoadOutcome RunMultiDayLoad(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end,
                                     MultiDayTarget& target, const MultiDayLoadCallbacks& callbacks) {
   const int total = static_cast<int>(files.size());

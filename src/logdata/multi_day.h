@@ -56,6 +56,11 @@ struct MultiDayRequest {
 // file, including those in folders we may not read, are skipped.
 MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::string_view endPathText);
 
+// The folder part of a path as typed, up to and including its last
+// separator; empty for a bare name. The day files of a range are looked for
+// below the start file's.
+std::string FolderPartOf(std::string_view path);
+
 // The receiver of a multi-day load: the evaluation window, or an
 // EvaluationBuilder when no window is involved.
 // The charts the days of a range are built for, when a target can take day

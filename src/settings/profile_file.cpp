@@ -97,13 +97,28 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
   return Cp1252ToUtf8(*value);
 }
 
+bool ProfileAccess::WriteAll(const std::vector<Entry>& entries) {
+  for (const Entry& entry : entries) {
+    if (!Write(entry.section, entry.key, entry.value)) return false;
+  }
+  return true;
+}
+
 bool ProfileFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-  // A file that exists but cannot be read is left alone: rewriting it from
-  // nothing would lose every other key.
+  return WriteAll({{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool ProfileFile::WriteAll(const std::vector<Entry>& entries) {
+  // Read again so that keys others wrote since are kept. A file that exists
+  // but cannot be read is left alone: rewriting it from nothing would lose
+  // every other key.
   const auto current = ReadFileBytes(path_);
   if (!current) return false;
-  std::string updated = SetProfileValue(*current, Utf8ToCp1252(section), Utf8ToCp1252(key),
-                                        Utf8ToCp1252(value));
+  std::string updated = *current;
+  for (const Entry& entry : entries) {
+    updated = SetProfileValue(updated, Utf8ToCp1252(entry.section), Utf8ToCp1252(entry.key),
+                              Utf8ToCp1252(entry.value));
+  }
   if (!ReplaceFileBytes(path_, updated)) return false;
   content_ = std::move(updated);
   return true;

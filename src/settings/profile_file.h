@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calorix {
 
@@ -22,6 +23,16 @@ class ProfileAccess {
   // creates the file. False when the file could not be written.
   [[nodiscard]] virtual bool Write(std::string_view section, std::string_view key,
                                    std::string_view value) = 0;
+
+  // One key of a group of writes.
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  // Sets the keys in order. This one writes them one by one and stops at
+  // the first that fails; a file overrides it to write them all at once.
+  [[nodiscard]] virtual bool WriteAll(const std::vector<Entry>& entries);
 };
 
 // Opens an access to the profile file at a path; null when that fails.
@@ -38,6 +49,9 @@ class ProfileFile : public ProfileAccess {
   std::optional<std::string> Read(std::string_view section, std::string_view key) override;
   [[nodiscard]] bool Write(std::string_view section, std::string_view key,
                            std::string_view value) override;
+  // All keys in one replacement of the file: either every key is written or
+  // the file stays as it was.
+  [[nodiscard]] bool WriteAll(const std::vector<Entry>& entries) override;
 
  private:
   std::filesystem::path path_;

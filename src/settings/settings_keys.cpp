@@ -126,6 +126,12 @@ void LoadKey(const SettingsKey& key, const std::optional<std::string>& text,
              key.field(values, key.slot));
 }
 
+TChildSettings DefaultChildSettings() {
+  SettingsValues values;
+  for (const SettingsKey& key : SettingsKeys()) LoadKey(key, std::nullopt, {}, values);
+  return values.Defaults;
+}
+
 std::string EncodeKey(const SettingsKey& key, SettingsValues& values) {
   return std::visit(Overloaded{
                         [](std::string* field) { return *field; },

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "i18n/text_table.h"
 #include "logdata/channel.h"
 
 namespace calorix::ui {
@@ -10,7 +11,8 @@ namespace calorix::ui {
 enum class ChannelGroup : int { Inputs, Others, Outputs };
 inline constexpr int kChannelGroupCount = 3;
 // Language texts of the group captions, by group.
-inline constexpr std::array<int, kChannelGroupCount> kGroupTexts = {47, 48, 49};
+inline constexpr std::array<int, kChannelGroupCount> kGroupTexts = {i18n::kTextInputs, i18n::kTextOtherValues,
+                                                                   i18n::kTextOutputs};
 
 // One check box of the selection panel with its colour patch. The default
 // caption text and the settings slot come from the channel's own row
@@ -39,16 +41,6 @@ inline constexpr std::array<ChannelBox, logdata::kChannelCount> kChannelBoxes = 
     {logdata::Channel::R2, "R2", ChannelGroup::Outputs, 1},
     {logdata::Channel::R3, "R3", ChannelGroup::Outputs, 2},
     {logdata::Channel::RError, "RError", ChannelGroup::Outputs, 3},
-}};
-
-// The order in which the curves are put back after a rebuild (they are
-// taken off in the panel's order). Series placed later are drawn on top, so
-// the inputs end up in front.
-inline constexpr std::array<logdata::Channel, logdata::kChannelCount> kShowOrder = {{
-    logdata::Channel::RError, logdata::Channel::R3, logdata::Channel::R2, logdata::Channel::R1,
-    logdata::Channel::Energy, logdata::Channel::Volume, logdata::Channel::Flow, logdata::Channel::Power,
-    logdata::Channel::TD, logdata::Channel::T6, logdata::Channel::T5, logdata::Channel::T4,
-    logdata::Channel::T3, logdata::Channel::T2, logdata::Channel::T1,
 }};
 
 }  // namespace calorix::ui

@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
-#include <string>
 
 #include "core/child_settings.h"
 #include "core/date_time.h"
+#include "dialogs/qt_launcher.h"
+#include "evaluation/evaluation_model.h"
 #include "logdata/multi_day.h"
+
+class QAction;
+class QToolButton;
 
 namespace calorix {
 class Dialogs;
@@ -17,13 +23,18 @@ class TIniSettings;
 
 namespace calorix::ui {
 
+struct ChildWidgets;
+class TDialogSettings;
+
 // The evaluation window: one evaluation (a day or a range of days) with the
 // channel selection on the left, the measurement chart above the output
 // chart on the right, and the time navigation below them.
 //
-// It also is the target the multi-day loading fills (Begin/Add/End/Cancel
-// map to BeginMultiDayEvaluation, AddMultiDayFile, EndMultiDayEvaluation
-// and CancelMultiDayEvaluation).
+// The window builds the widgets, passes what the user does to its
+// evaluation model and shows the model's view state; the rules live in the
+// model. It also is the target the multi-day loading fills (Begin/Add/End/
+// Cancel map to BeginMultiDayEvaluation, AddMultiDayFile,
+// EndMultiDayEvaluation and CancelMultiDayEvaluation).
 class TChildform : public QWidget, public logdata::MultiDayTarget {
   Q_OBJECT
 
@@ -38,7 +49,7 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   const TChildSettings& Settings() const;
 
   // Opens one log file as a single-day evaluation. On failure the window is
-  // empty again and an Error with text 86 or text 84 is thrown.
+  // empty again and an Error naming the file is thrown.
   void LoadFile(const std::filesystem::path& path);
 
   void BeginMultiDayEvaluation(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
@@ -51,14 +62,36 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   bool HasEvaluation() const;
   // The two charts hold at least one series between them.
   bool HasGraphs() const;
+  // What the window shows, for tests and output.
+  const evaluation::EvaluationModel& Model() const { return model_; }
 
-  // Puts the current language's texts on the window.
+  // Puts the current language's texts on the window, then runs
+  // UpdateCaption and UpdateSpanTexts.
   void ApplyLanguage();
-  // The visible time window of both charts.
-  void SetTimeWindow(DateTime from, DateTime to);
-  void HideAllGraphs();
-  void ShowAllGraphs();
-  void UpdateWindowActions();
+  // The caption in the current language.
+  void UpdateCaption();
+  // The span choice's items in the current language, the choice kept.
+  void UpdateSpanTexts();
+  // The month names dates are written with, from now on.
+  void SetMonthNames(evaluation::MonthNames names);
+
+  // The settings dialog the window's settings command shows, not owned; the
+  // main window shares its one dialog. Without one the window makes its own.
+  void SetSettingsDialog(TDialogSettings* dialog);
+  // The window's settings command (button and action, text 7): edits the
+  // window's settings; after OK applies them and offers to keep them as the
+  // defaults for new windows when the store can be written.
+  void ActionOpenSettingsExecute();
+  QAction* ActionOpenSettings() const { return actionOpenSettings_; }
+
+  // Output of what the window shows: both charts on one printed page, or
+  // into one image file. Failures are thrown to the caller.
+  void PrintCharts();
+  void SaveChartAsBitmap();
+  // Opens the shown day's file in a spreadsheet program ("Open in Excel").
+  void OpenInSpreadsheet();
+  // How programs are started; not owned. Real processes by default.
+  void SetLauncher(Launcher* launcher) { launcher_ = launcher ? launcher : &qtLauncher_; }
 
   // MultiDayTarget
   void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) override;
@@ -79,8 +112,45 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct Parts;
-  std::unique_ptr<Parts> parts_;
+  void ConnectControls();
+  void ConnectScrollButton(QToolButton* button, int direction);
+  // Runs a user command and shows its outcome; returns whether it completed.
+  bool Command(const std::function<void()>& command);
+  // Runs a command for a caller that handles its failure, and shows its
+  // outcome either way.
+  void Forward(const std::function<void()>& command);
+  void ShowView();
+  void ShowMessages();
+  void ShowSettings();
+  void ShowSpanItems();
+  void StartScrolling(int direction);
+  void StopScrolling();
+  void ScrollTick();
+
+  TDialogSettings& SettingsDialog();
+
+  Dialogs& dialogs_;
+  TIniSettings* store_ = nullptr;
+  TDialogSettings* settingsDialog_ = nullptr;
+  std::unique_ptr<TDialogSettings> ownSettingsDialog_;
+  QAction* actionOpenSettings_ = nullptr;
+  evaluation::EvaluationModel model_;
+  std::unique_ptr<ChildWidgets> widgets_;
+  QtLauncher qtLauncher_;
+  Launcher* launcher_ = &qtLauncher_;
+  QAction* actionOpenExcel_ = nullptr;
+  QTimer scrollTimer_;
+  int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
+
+ public:
+  // Where the failures of single files of a multi-day load go (the first
+  // file's, which the window would otherwise show at once), for a caller
+  // that reports every failed file of a load in one message. Empty: shown
+  // at once.
+  void SetFileFailureHandler(logdata::FileFailureHandler handler);
+
+ private:
+  logdata::FileFailureHandler fileFailureHandler_;
 };
 
 }  // namespace calorix::ui

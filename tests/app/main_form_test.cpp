@@ -1,117 +1,11 @@
-#include "app/main_form.h"
-
-#include "app/builtin_settings.h"
-#include "core/error.h"
-#include "dialogs/scripted_dialogs.h"
-#include "i18n/text_table.h"
-#include "settings/ini_settings.h"
-#include "settings/profile_file.h"
-#include "ui/child_form.h"
-#include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QCoreApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
+#include "main_form_fixture.h"
 
 namespace calorix::app {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
-
-constexpr int kTextMaximumReached = 96;
-
-const fs::path kSamples = CALORIX_SAMPLES_DIR;
-
-std::string Sample(const char* relative) { return (kSamples / relative).string(); }
-
-const std::string kMay30 = Sample("2024/05/20240530.csv");
-const std::string kMay31 = Sample("2024/05/20240531.csv");
-const std::string kJune1 = Sample("2024/06/20240601.csv");
-const std::string kJune2 = Sample("2024/06/20240602.csv");
-
-// Lets closed windows go and queued refreshes run.
-void Settle() {
-  QCoreApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QCoreApplication::processEvents();
-}
-
-class MainFormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    i18n::SetCurrentBlock(i18n::LanguageBlock::English);
-    WriteBytes(badFile_, "this is not a log file\r\n");
-  }
-  // Every scripted answer was asked for.
-  void TearDown() override { EXPECT_TRUE(dialogs_.ScriptUsedUp()); }
-
-  fs::path IniPath() const { return folder_ / "Calorix.ini"; }
-
-  SettingsStoreFactory StoreFactory() {
-    return [this] { return std::make_unique<TIniSettings>(IniPath(), "/opt/calorix/"); };
-  }
-
-  // The main window as the program creates it, not shown yet.
-  void Create(const SettingsStoreFactory& factory) {
-    form_ = std::make_unique<TMainform>(dialogs_, factory);
-  }
-  void Create() { Create(StoreFactory()); }
-
-  // Shown and activated: the empty start-up window is there.
-  void Show() {
-    form_->show();
-    form_->HandleFirstActivation();
-    Settle();
-  }
-  void Start() {
-    Create();
-    Show();
-  }
-
-  void Open(const std::string& path) {
-    dialogs_.ChooseFile(path);
-    form_->GetActions().open->trigger();
-    Settle();
-  }
-
-  // The caption a window shows for a file, from a window of its own.
-  std::string CaptionFor(const std::string& path) {
-    ScriptedDialogs dialogs;
-    ui::TChildform probe(dialogs);
-    probe.LoadFile(path);
-    return probe.windowTitle().toStdString();
-  }
-
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> captions;
-    for (const ui::TChildform* child : form_->Children()) {
-      captions.push_back(child->windowTitle().toStdString());
-    }
-    return captions;
-  }
-
-  int QuestionsAsked() const {
-    int count = 0;
-    for (const auto& message : dialogs_.Messages()) count += message.buttons == MessageButtons::YesNo;
-    return count;
-  }
-
-  TempFolder folder_;
-  fs::path badFile_ = folder_ / "20240531.csv";
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<TMainform> form_;
-};
+using namespace testing;  // NOLINT: the fixture and its sample files
+using calorix::testing::ReadBytes;
+using calorix::testing::WriteBytes;
 
 TEST_F(MainFormTest, StartsInGermanWithTheProgramTitle) {
   Create();
@@ -164,7 +58,7 @@ TEST_F(MainFormTest, WithoutAStoreTheBilingualMessageIsShownAndTheProgramGoesOn)
 
   Open(kMay31);
   EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
-  EXPECT_EQ(dialogs_.FileRequests().back().initialFolder, "");
+  EXPECT_EQ(dialogs_.FileRequests().back().initialFolder, HomeFolder());
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
 }
 
@@ -193,12 +87,24 @@ TEST_F(MainFormTest, OpenAsksForALogFileInTheLastUsedFolder) {
   EXPECT_EQ(request.owner, form_.get());
 }
 
-TEST_F(MainFormTest, LastUsedFolderThatIsGoneLeavesTheDialogItsDefault) {
+TEST_F(MainFormTest, LastUsedFolderThatIsGoneStartsTheDialogAtHome) {
   WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + (folder_ / "gone").string() + "\r\n");
   Start();
   form_->GetActions().open->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
-  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, "");
+  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
+}
+
+TEST_F(MainFormTest, WithNothingStoredTheFirstOpenStartsAtHome) {
+  // The program's own store, in a fresh settings folder.
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder_.Path().string()));
+  Create(CreateSettingsStore);
+  saved.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", saved);
+  Show();
+  form_->GetActions().open->trigger();
+  ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
+  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
 }
 
 TEST_F(MainFormTest, CancelledOpenChangesNothing) {
@@ -221,7 +127,7 @@ TEST_F(MainFormTest, ChosenFilesFolderIsStoredWithTheLanguageUnchanged) {
   EXPECT_NE(content.find("Language=3\r\n"), std::string::npos) << content;
 }
 
-TEST_F(MainFormTest, FailedWriteOfTheFolderEndsOpenBeforeAWindowIsChosen) {
+TEST_F(MainFormTest, FailedWriteOfTheFolderStillOpensTheFileThenReportsOnce) {
   // The first access loads the file; every later one fails.
   auto accesses = std::make_shared<int>(0);
   Create([this, accesses] {
@@ -238,7 +144,7 @@ TEST_F(MainFormTest, FailedWriteOfTheFolderEndsOpenBeforeAWindowIsChosen) {
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Fehler");
   EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 95));
   EXPECT_EQ(form_->WindowCount(), 1);
-  EXPECT_FALSE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
 }
 
 TEST_F(MainFormTest, OpeningWithNoWindowCreatesOne) {
@@ -318,7 +224,7 @@ TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
   EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Error");
-  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.");
+  EXPECT_EQ(dialogs_.Messages()[0].text, "The file you specified is not a valid log file.\n\n" + badFile_.string());
 }
 
 TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
@@ -357,11 +263,34 @@ TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
 TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   Create();
   const auto& actions = form_->GetActions();
-  EXPECT_EQ(actions.open->shortcut(), QKeySequence("Ctrl+O"));
-  EXPECT_EQ(actions.close->shortcut(), QKeySequence("Ctrl+W"));
-  EXPECT_TRUE(actions.exit->shortcut().isEmpty());
+  EXPECT_EQ(actions.open->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
+  EXPECT_EQ(actions.close->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
+  EXPECT_EQ(actions.exit->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
+  EXPECT_EQ(actions.multiDayAnalysis->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(actions.multiDayAnalysis->text().toStdString(), "&Mehrtägige Auswertung");
   EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
   EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+}
+
+TEST_F(MainFormTest, SaveAndPrintNeedCurvesInTheActiveWindow) {
+  Start();
+  Open(kMay31);
+  const auto& actions = form_->GetActions();
+  EXPECT_FALSE(actions.save->isEnabled());
+  EXPECT_FALSE(actions.print->isEnabled());
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Settle();
+  EXPECT_TRUE(actions.save->isEnabled());
+  EXPECT_TRUE(actions.print->isEnabled());
+  EXPECT_EQ(actions.save->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(actions.print->shortcut(), QKeySequence(QKeySequence::Print));
+  const fs::path image = folder_ / "chart.png";
+  dialogs_.ChooseFile(image.string());
+  actions.save->trigger();
+  EXPECT_TRUE(fs::exists(image));
+  actions.print->trigger();
+  EXPECT_EQ(dialogs_.PrintRequests(), 1);
+  EXPECT_TRUE(dialogs_.Messages().empty());
 }
 
 TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
@@ -467,8 +396,104 @@ TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
   form_->OpenFiles({badFile_.string(), kMay31});
   Settle();
   ASSERT_EQ(dialogs_.Messages().size(), 1u);
-  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86));
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 86) + "\n\n" + badFile_.string());
   ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+}
+
+TEST_F(MainFormTest, MultiDayCommandIsEnabledInTheFileMenuAndTheToolBar) {
+  Create();
+  QAction* multiDay = form_->GetActions().multiDayAnalysis;
+  EXPECT_TRUE(multiDay->isEnabled());
+  const QList<QAction*> file = form_->menuBar()->actions().first()->menu()->actions();
+  ASSERT_GE(file.size(), 2);
+  EXPECT_EQ(file[0], form_->GetActions().open);
+  EXPECT_EQ(file[1], multiDay);
+  const QList<QAction*> bar = form_->findChild<QToolBar*>()->actions();
+  EXPECT_EQ(bar.indexOf(multiDay), bar.indexOf(form_->GetActions().open) + 1);
+}
+
+TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
+  const std::string lastUsed = (kSamples / "2024" / "05").string();
+  WriteBytes(IniPath(), "[Main]\r\nLanguage=2\r\nLastUsedDir=" + lastUsed + "\r\n");
+  Start();
+  std::string startFolder;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    startFolder = dialog.findChild<QLineEdit*>("PathFrom")->text().toStdString();
+    Analyse(dialog, kMay1, Sample("2024/05/20240531.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_EQ(startFolder, lastUsed);
+  ASSERT_EQ(form_->WindowCount(), 1);
+  // The stored language (English) is in force.
+  EXPECT_EQ(Captions(), std::vector<std::string>{"Analysis from 01.05.2024 to 31.05.2024. (31 files found)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  // The typed paths leave the remembered folder where it was, not a level up.
+  const std::string content = ReadBytes(IniPath());
+  EXPECT_NE(content.find("LastUsedDir=" + lastUsed + "\r\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("Language=2\r\n"), std::string::npos) << content;
+}
+
+TEST_F(MainFormTest, CancelledMultiDayAnalysisClosesTheWindowMadeForIt) {
+  Start();
+  Open(kMay31);
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
+
+  // An empty start-up window chosen as the target goes the same way, and
+  // nothing is remembered.
+  Start();
+  const std::string before = ReadBytes(IniPath());
+  RunMultiDay([](ui::TDialogMultiDayAnalysis&) {});
+  EXPECT_EQ(form_->WindowCount(), 0);
+  EXPECT_EQ(ReadBytes(IniPath()), before);
+}
+
+TEST_F(MainFormTest, NoWindowClosesWhileARangeLoads) {
+  Start();
+  bool stillLoading = false;
+  RunMultiDay([&](ui::TDialogMultiDayAnalysis& dialog) {
+    auto* progress = dialog.findChild<QProgressBar*>("ProgressBar");
+    QObject::connect(progress, &QProgressBar::valueChanged, &dialog, [&](int value) {
+      if (value != 2) return;
+      QApplication::postEvent(form_->MdiArea()->subWindowList().first(), new QCloseEvent);
+      form_->close();
+      form_->GetActions().close->trigger();
+      stillLoading = form_->IsLoading();
+    });
+    Analyse(dialog, kMay1, Sample("2024/05/20240510.csv"));
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  EXPECT_TRUE(stillLoading);
+  EXPECT_TRUE(form_->isVisible());
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_TRUE(dialogs_.Messages().empty());
+}
+
+TEST_F(MainFormTest, CommandLineRangeOpensLikeTheDialog) {
+  Create();
+  form_->show();
+  form_->OpenRange(kMay30, kJune2);
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 1);
+  EXPECT_EQ(Captions(),
+            std::vector<std::string>{"Auswertung vom 30.05.2024 bis 02.06.2024. (4 Dateien gefunden)"});
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  EXPECT_EQ(form_->SettingsStore()->GetMainSettings().LastUsedDir, (kSamples / "2024" / "05").string());
+}
+
+TEST_F(MainFormTest, CommandLineRangeErrorsAreShownAsTheDialogShowsThem) {
+  Create();
+  form_->show();
+  form_->OpenRange(kJune2, kMay30);
+  form_->OpenRange(kMay31, kMay31);
+  Settle();
+  ASSERT_EQ(dialogs_.Messages().size(), 2u);
+  EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 92));
+  EXPECT_EQ(dialogs_.Messages()[0].kind, MessageKind::Error);
+  EXPECT_EQ(dialogs_.Messages()[1].text, i18n::TextOf(i18n::LanguageBlock::German, 93));
+  EXPECT_EQ(dialogs_.Messages()[1].kind, MessageKind::Information);
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay31)});
 }
 

@@ -3,12 +3,25 @@
 # its window comes up with the day's chart drawn, then closes it from its
 # menu. Every wait has a time limit, and the display goes in every case.
 #
-# Usage: smoke_test.sh CALORIX LOG_FILE [SCREENSHOT_COPY]
+# Usage: smoke_test.sh [--range LAST_FILE] [--caption TEXT] CALORIX LOG_FILE [SCREENSHOT_COPY]
+#   --range LAST_FILE  open the range from LOG_FILE to LAST_FILE (calorix --range)
+#   --caption TEXT     the window caption must contain TEXT
 set -euo pipefail
 
+last=
+expected=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --range) last=$2; shift 2 ;;
+    --caption) expected=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 program=$1
 logfile=$2
 copy=${3:-}
+args=("$logfile")
+if [ -n "$last" ]; then args=(--range "$logfile" "$last"); fi
 
 . "$(dirname "$0")/xvfb_session.sh"
 
@@ -19,7 +32,7 @@ fail() {
 }
 
 start_xvfb 1280x800 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-start_program "$program" "$logfile"
+start_program "$program" "${args[@]}"
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) ||
   true
@@ -36,6 +49,7 @@ done
 case $name in *" - ["*) ;; *) fail "the file did not load, window caption: '$name'" ;; esac
 [ "${name%\[Neu]}" = "$name" ] || fail "the file did not load, window caption: '$name'"
 echo "window: $name"
+case $name in *"$expected"*) ;; *) fail "the caption does not name '$expected'" ;; esac
 
 sleep 1  # let the charts paint
 timeout 20 import -window root "$work/shot.png" || fail "no screenshot"

@@ -98,6 +98,19 @@ TEST(PanelZoom, ZoomSetsTheRangesFiresAndUndoRestores) {
   EXPECT_EQ(panel.LeftAxis().Minimum(), -40);
 }
 
+TEST(PanelZoom, ANarrowZoomIsWidenedToTheMinimumAroundItsCentreAndAWideOneStays) {
+  ChartPanel panel;
+  panel.SetMinimumZoomWidth(1.0 / 24);
+  panel.BottomAxis().SetMinMax(45413, 45414);
+  const double noon = 45413.5;
+  panel.UserZoom({{noon - 10.0 / 1440, noon + 10.0 / 1440}, {0, 50}, {0, 50}});
+  EXPECT_NEAR(panel.BottomAxis().Minimum(), noon - 30.0 / 1440, 1e-9);
+  EXPECT_NEAR(panel.BottomAxis().Maximum(), noon + 30.0 / 1440, 1e-9);
+  panel.UserZoom({{45413.0, 45413.25}, {0, 50}, {0, 50}});
+  EXPECT_EQ(panel.BottomAxis().Minimum(), 45413.0);
+  EXPECT_EQ(panel.BottomAxis().Maximum(), 45413.25);
+}
+
 TEST(PanelZoom, NothingHappensWhenZoomIsNotAllowed) {
   ChartPanel panel;
   EventCounts counts;

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "chart_test_support.h"
-#include "chartview/panel_setup.h"
+#include "evaluation/panel_setup.h"
 #include "core/error.h"
 
 namespace calorix::chartview {
@@ -34,7 +34,7 @@ void Drag(QWidget& w, QPointF from, QPointF to, Qt::MouseButton button = Qt::Lef
 class ChartViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetUpUpperPanel(panel);
+    evaluation::SetUpUpperPanel(panel);
     panel.BottomAxis().SetMinMax(day, day + 1.0);
     panel.LeftAxis().SetMinMax(-40.0, 250.0);
     panel.OnZoom = [this] { ++zooms; };

@@ -4,10 +4,11 @@
 
 #include <QPainter>
 #include <cmath>
+#include <set>
 
 #include "chart_test_support.h"
-#include "chartview/panel_setup.h"
 #include "core/date_time.h"
+#include "evaluation/panel_setup.h"
 
 namespace calorix::chartview {
 namespace {
@@ -64,6 +65,43 @@ TEST(Render, DenseLineWithNullPointKeepsItsGap) {
   EXPECT_TRUE(IsColour(r.image, x(300), y, kRed));
   EXPECT_TRUE(IsWhite(r.image, x(630), y));
   EXPECT_TRUE(IsColour(r.image, x(700), y, kRed));
+}
+
+TEST(Render, BarsPlacedAfterALineAreDrawnBehindIt) {
+  const double day = test::Day();
+  TestPanel t(day, day + 10 * kMinute);
+  chart::ChartSeries& line = t.AddLine(kRedValue);
+  for (int m = 0; m <= 10; ++m) line.AddPoint(day + m * kMinute, 50.0, kRedValue);
+  chart::ChartSeries& bars = t.AddBars(kBlueValue, 0.0);
+  for (int m = 0; m <= 10; ++m) bars.AddPoint(day + m * kMinute, 80.0, kBlueValue);
+  const test::Rendered r = Render(t.panel, QSize(600, 300));
+  const double x = r.layout.bottom.scale.PosAtValue(day + 5 * kMinute);
+  EXPECT_TRUE(IsColour(r.image, x, r.layout.left.scale.PosAtValue(50.0), kRed));
+  EXPECT_TRUE(IsColour(r.image, x, r.layout.left.scale.PosAtValue(70.0), kBlue));
+}
+
+// A point alone between gaps, or a series of one point, shows as a dot,
+// whether the line is stroked (printers) or filled by columns (images).
+TEST(Render, APointAloneBetweenGapsShowsAsADot) {
+  const double day = test::Day();
+  for (const bool spans : {true, false}) {
+    RenderOptions options;
+    options.lineSpans = spans;
+    TestPanel t(day, day + 1.0);
+    chart::ChartSeries& between = t.AddLine(kRedValue, 3);
+    between.AddPoint(day + 0.1, 20.0, kRedValue);
+    between.AddNullPoint(day + 0.3);
+    between.AddPoint(day + 0.3, 50.0, kRedValue);
+    between.AddNullPoint(day + 0.6);
+    between.AddPoint(day + 0.6, 20.0, kRedValue);
+    between.AddPoint(day + 0.7, 20.0, kRedValue);
+    t.AddLine(kRedValue, 3).AddPoint(day + 0.8, 50.0, kRedValue);
+    const test::Rendered r = Render(t.panel, QSize(800, 300), options);
+    const double y = r.layout.left.scale.PosAtValue(50.0);
+    for (const double at : {0.3, 0.8}) {
+      EXPECT_TRUE(IsColour(r.image, r.layout.bottom.scale.PosAtValue(day + at), y, kRed)) << spans << " " << at;
+    }
+  }
 }
 
 TEST(Render, BarFillsExactlyTheBandFromItsBase) {
@@ -277,6 +315,22 @@ TEST(Render, TinyTargetsDoNotBreakTheLayout) {
     const test::Rendered r = Render(t.panel, size);
     EXPECT_GT(r.layout.plot.width(), 0.0);
     EXPECT_GT(r.layout.plot.height(), 0.0);
+  }
+}
+
+TEST(RenderPanel, LowerChartShowsOnlyTheOutputNames) {
+  // However small the chart, every step of 5 is labelled (separation 0),
+  // so all four names appear and nothing else.
+  chart::ChartPanel panel;
+  evaluation::SetUpLowerPanel(panel);
+  panel.BottomAxis().SetMinMax(test::Day(), test::Day() + 1.0);
+  for (const int height : {120, 300}) {
+    const test::Rendered r = Render(panel, QSize(600, height));
+    std::set<QString> shown;
+    for (const QString& label : r.layout.left.ticks.labels) {
+      if (!label.isEmpty()) shown.insert(label);
+    }
+    EXPECT_EQ(shown, (std::set<QString>{"R1", "R2", "R3", "RErr"})) << height;
   }
 }
 

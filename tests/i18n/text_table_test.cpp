@@ -65,12 +65,13 @@ bool IsValidUtf8(std::string_view text) {
 
 class EveryBlock : public ::testing::TestWithParam<LanguageBlock> {};
 
-TEST_P(EveryBlock, Has112RowsAndNothingOutside) {
+TEST_P(EveryBlock, Has112RowsTheAddedOnesAndNothingOutside) {
   const LanguageBlock block = GetParam();
   EXPECT_EQ(kTextCount, 112);
   EXPECT_FALSE(TextOf(block, 0).empty());
   EXPECT_FALSE(TextOf(block, 111).empty());
-  EXPECT_TRUE(TextOf(block, 112).empty());
+  EXPECT_FALSE(TextOf(block, kTextCount + kAddedTextCount - 1).empty());
+  EXPECT_TRUE(TextOf(block, kTextCount + kAddedTextCount).empty());
   EXPECT_TRUE(TextOf(block, -1).empty());
   EXPECT_TRUE(TextOf(block, 100000).empty());
 }
@@ -79,6 +80,20 @@ TEST_P(EveryBlock, OnlyTheDisclaimerContinuationMayBeEmpty) {
   for (int n = 0; n < kTextCount; ++n) {
     if (n == kTextDisclaimerContinued) continue;
     EXPECT_FALSE(TextOf(GetParam(), n).empty()) << "row " << n;
+  }
+}
+
+// The added rows are messages like the numbered ones: in every block, shown
+// in Windows-1252 surroundings, without stray blanks or access keys.
+TEST_P(EveryBlock, AddedRowsAreCleanMessages) {
+  for (int n = kTextCount; n < kTextCount + kAddedTextCount; ++n) {
+    const std::string& text = TextOf(GetParam(), n);
+    ASSERT_FALSE(text.empty()) << "row " << n;
+    EXPECT_TRUE(IsValidUtf8(text)) << "row " << n;
+    EXPECT_EQ(Cp1252ToUtf8(Utf8ToCp1252(text)), text) << "row " << n;
+    EXPECT_NE(text.front(), ' ') << "row " << n;
+    EXPECT_NE(text.back(), ' ') << "row " << n;
+    EXPECT_EQ(text.find('&'), std::string::npos) << "row " << n;
   }
 }
 
@@ -320,7 +335,7 @@ TEST_F(CurrentBlockTest, TextFollowsSetCurrentBlock) {
 TEST_F(CurrentBlockTest, OutOfRangeRowsReadEmpty) {
   SetCurrentBlock(LanguageBlock::French);
   EXPECT_EQ(Text(-1), "");
-  EXPECT_EQ(Text(kTextCount), "");
+  EXPECT_EQ(Text(kTextCount + kAddedTextCount), "");
   EXPECT_EQ(Text(1 << 20), "");
 }
 

@@ -426,6 +426,27 @@ TEST_F(IniSettingsTest, SetChildSettingsWritesTheWholeSectionInKeyOrder) {
   EXPECT_EQ(settings.GetChildSettings(), child);
 }
 
+// One command's keys reach the file as one group, so that a file is
+// replaced once per command, not once per key.
+TEST_F(IniSettingsTest, EachCommandWritesItsKeysAsOneGroup) {
+  struct GroupingAccess : FakeAccess {
+    GroupingAccess(FakeFile& file, std::vector<std::size_t>& groups) : FakeAccess(file), groups_(groups) {}
+    bool WriteAll(const std::vector<Entry>& entries) override {
+      groups_.push_back(entries.size());
+      return ProfileAccess::WriteAll(entries);
+    }
+    std::vector<std::size_t>& groups_;
+  };
+  FakeFile file;
+  std::vector<std::size_t> groups;
+  TIniSettings settings("x.ini", kProgramFolder, [&](const fs::path&) -> std::unique_ptr<ProfileAccess> {
+    return std::make_unique<GroupingAccess>(file, groups);
+  });
+  settings.SetChildSettings(ExpectedDefaults());
+  settings.SetMainSettings(2, "/logs");
+  EXPECT_EQ(groups, (std::vector<std::size_t>{37, 2}));
+}
+
 TEST_F(IniSettingsTest, LoadReadsThroughOneAccessAndFailsWhenItCannotBeOpened) {
   FakeFile file;
   file.keys["Main/Language"] = "2";

@@ -185,5 +185,21 @@ TEST(ProfileFileTest, ReadFileBytesTellsMissingFromUnreadable) {
   EXPECT_EQ(ReadFileBytes(folder / "a"), std::string("x\0y", 3));
 }
 
+// Many keys, one replacement: a crash leaves all of them or none, and a key
+// another program wrote since the last read is kept.
+TEST(ProfileFileTest, WriteAllReplacesTheFileOnceKeepingOthersKeys) {
+  TempFolder folder;
+  const fs::path path = folder / "Calorix.ini";
+  ProfileFile file(path);
+  ASSERT_TRUE(file.Write("Main", "Language", "2"));
+  WriteBytes(path, ReadBytes(path) + "[Other]\r\nKey=kept\r\n");
+  const ino_t before = InodeOf(path);
+  ASSERT_TRUE(file.WriteAll({{"Child", "ChartTitle", "Roof"}, {"Child", "LineWidth", "3"}, {"Main", "Language", "4"}}));
+  EXPECT_NE(InodeOf(path), before);
+  EXPECT_EQ(ReadBytes(path),
+            "[Main]\r\nLanguage=4\r\n[Other]\r\nKey=kept\r\n\r\n[Child]\r\nChartTitle=Roof\r\nLineWidth=3\r\n");
+  EXPECT_EQ(EntryCount(folder.Path()), 1);
+}
+
 }  // namespace
 }  // namespace calorix

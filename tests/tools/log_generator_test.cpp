@@ -436,8 +436,11 @@ TEST_F(WriteDaysTest, ReversedRangeIsRejected) {
 TEST(Samples, MatchTheGenerator) {
   Options options;
   options.seed = 3;
-  for (const CivilDate& date : {CivilDate{2024, 5, 30}, CivilDate{2024, 5, 31}, CivilDate{2024, 6, 1},
-                                CivilDate{2024, 6, 2}}) {
+  std::vector<CivilDate> dates;
+  for (int day = 1; day <= 31; ++day) dates.push_back({2024, 5, day});
+  dates.push_back({2024, 6, 1});
+  dates.push_back({2024, 6, 2});
+  for (const CivilDate& date : dates) {
     const fs::path path = DayFilePath(CALORIX_SAMPLES_DIR, date, FolderLayout::Year);
     EXPECT_EQ(ReadFile(path), GenerateDay(date, options)) << path;
   }

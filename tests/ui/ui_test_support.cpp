@@ -17,14 +17,6 @@ TChildSettings DefaultSettings() {
   return TIniSettings(folder.Path() / "Calorix.ini", folder.Path().string()).GetChildSettings();
 }
 
-std::string DayFile(std::string_view date, const std::vector<std::string>& records) {
-  std::string text =
-      "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
-      "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n";
-  for (const std::string& record : records) text += std::string(date) + " " + record + "\r\n";
-  return text;
-}
-
 EnglishTexts::EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::English); }
 EnglishTexts::~EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::German); }
 

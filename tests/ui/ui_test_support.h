@@ -26,9 +26,6 @@ std::filesystem::path SampleFile(std::string_view relative);
 // The settings a new window gets from an empty settings file.
 TChildSettings DefaultSettings();
 
-// A day file: the usual header and one record per given line "hh:mm;values".
-std::string DayFile(std::string_view date, const std::vector<std::string>& records);
-
 // English texts for as long as the object lives (German is the default).
 class EnglishTexts {
  public:

@@ -1,0 +1,628 @@
+#include "evaluation/evaluation_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "core/error.h"
+#include "evaluation/axis_rules.h"
+#include "evaluation/panel_setup.h"
+#include "i18n/text_table.h"
+
+namespace calorix::evaluation {
+
+using logdata::Channel;
+using logdata::ChannelState;
+
+namespace {
+
+constexpr double kScrollFraction = 0.025;  // of the visible span per scroll step
+
+// Curves are taken off in the selection panel's order and put back in this
+// one; series placed later are drawn on top, so the inputs end up in front.
+constexpr std::array<Channel, logdata::kChannelCount> kHideOrder = {{
+    Channel::T1, Channel::T2, Channel::T3, Channel::T4, Channel::T5, Channel::T6, Channel::TD, Channel::Flow,
+    Channel::Power, Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3, Channel::RError,
+}};
+constexpr std::array<Channel, logdata::kChannelCount> kShowOrder = {{
+    Channel::RError, Channel::R3, Channel::R2, Channel::R1, Channel::Energy, Channel::Volume, Channel::Flow,
+    Channel::Power, Channel::TD, Channel::T6, Channel::T5, Channel::T4, Channel::T3, Channel::T2, Channel::T1,
+}};
+
+std::size_t Index(Channel channel) { return static_cast<std::size_t>(logdata::IndexOf(channel)); }
+
+void CheckChannel(Channel channel) {
+  if (logdata::IndexOf(channel) < 0 || logdata::IndexOf(channel) >= logdata::kChannelCount) {
+    throw Error("Internal Error - ENUM OVERFLOW");
+  }
+}
+
+// Sets an axis range so that the minimum never lies above the maximum on
+// the way, which the axis refuses.
+void SetAxisRange(chart::ChartAxis& axis, double min, double max) {
+  if (min >= axis.Maximum()) {
+    axis.SetMaximum(max);
+    axis.SetMinimum(min);
+  } else if (max <= axis.Minimum()) {
+    axis.SetMinimum(min);
+    axis.SetMaximum(max);
+  } else {
+    try {
+      axis.SetMaximum(max);
+      axis.SetMinimum(min);
+    } catch (const Error&) {
+      axis.SetMinimum(min);
+      axis.SetMaximum(max);
+    }
+  }
+}
+
+// The fixed value range of the settings. A hand-edited settings file may
+// give the ends the wrong way round; the axis then shows them in order
+// instead of refusing every new window.
+void SetFixedRange(chart::ChartAxis& axis, const TChildSettings& settings) {
+  SetAxisRange(axis, std::min(settings.AxisMin, settings.AxisMax), std::max(settings.AxisMin, settings.AxisMax));
+}
+
+chart::ValueRange WholeDays(DateTime from, DateTime to) { return {std::floor(from), std::ceil(to)}; }
+
+class EvaluationDays : public DayDates {
+ public:
+  explicit EvaluationDays(const logdata::TLogAnalysis& evaluation) : evaluation_(evaluation) {}
+  int DayCount() const override { return evaluation_.GetDayCount(); }
+  DateTime DayStartDate(int index) const override { return evaluation_.GetStartDate(index); }
+
+ private:
+  const logdata::TLogAnalysis& evaluation_;
+};
+
+}  // namespace
+
+// Holds the display notification back while many curves change at once and
+// sends it once at the end if anything changed.
+class EvaluationModel::DisplayBatch {
+ public:
+  explicit DisplayBatch(EvaluationModel& model) : model_(model) { ++model_.displayHold_; }
+  ~DisplayBatch() {
+    if (--model_.displayHold_ == 0 && model_.displayPending_) model_.DisplayChanged();
+  }
+  DisplayBatch(const DisplayBatch&) = delete;
+  DisplayBatch& operator=(const DisplayBatch&) = delete;
+
+ private:
+  EvaluationModel& model_;
+};
+
+EvaluationModel::EvaluationModel(MonthNames monthNames, TChildSettings initial)
+    : settings_(std::move(initial)), monthNames_(std::move(monthNames)) {
+  SetUpUpperPanel(upper_);
+  SetUpLowerPanel(lower_);
+  upper_.SetMinimumZoomWidth(kOneHour);
+  upper_.LeftAxis().SetMinMax(-40.0, 250.0);
+  upper_.BottomAxis().SetDateTimeFormat("hh:mm");
+  SyncLowerTimeAxis();
+  upper_.ClearTitle();
+  upper_.OnZoom = [this] { OnUserZoom(); };
+  upper_.OnUndoZoom = [this] { OnUserUndoZoom(); };
+  upper_.OnScroll = [this] { OnUserPan(); };
+  view_.enabled.fill(true);
+  EnableTotals(false);
+}
+
+EvaluationModel::~EvaluationModel() {
+  displayListener_ = nullptr;
+  evaluation_.reset();
+}
+
+bool EvaluationModel::HasEvaluation() const { return evaluation_ && evaluation_->HasData(); }
+
+bool EvaluationModel::HasGraphs() const { return upper_.SeriesCount() + lower_.SeriesCount() > 0; }
+
+std::vector<std::string> EvaluationModel::TakeMessages() { return std::exchange(messages_, {}); }
+
+void EvaluationModel::DisplayChanged() {
+  if (displayHold_ > 0) {
+    displayPending_ = true;
+    return;
+  }
+  displayPending_ = false;
+  if (displayListener_) displayListener_();
+}
+
+chart::ValueRange EvaluationModel::TimeWindow() const {
+  return {upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum()};
+}
+
+std::optional<DateTime> EvaluationModel::ShownDay() const {
+  if (!HasEvaluation()) return std::nullopt;
+  return dayStart_;
+}
+
+std::optional<std::filesystem::path> EvaluationModel::CurrentDayFile() const {
+  if (!view_.spreadsheetAvailable) return std::nullopt;
+  return evaluation_->GetFileName(dayIndex_);
+}
+
+std::string EvaluationModel::DateText(std::string_view pattern, DateTime value) const {
+  return FormatDate(pattern, value, monthNames_);
+}
+
+// ---------------------------------------------------------------------------
+// Settings and texts
+
+void EvaluationModel::ApplySettings(const TChildSettings& settings) {
+  settings_ = settings;
+  SetFixedRange(upper_.LeftAxis(), settings_);
+  SetFixedRange(upper_.RightAxis(), settings_);
+  if (evaluation_) {
+    evaluation_->ApplySeriesSettings(settings_);
+    UpdateAxes();
+  }
+}
+
+void EvaluationModel::SetMonthNames(MonthNames names) {
+  monthNames_ = std::move(names);
+  // Dates already shown are written again in the new names.
+  if (title_.style != TitleStyle::None) SetTitle(title_);
+  ShowCaption();
+}
+
+void EvaluationModel::ApplyLanguage() {
+  if (evaluation_) evaluation_->ApplySeriesSettings(settings_);
+}
+
+void EvaluationModel::SetLowerChartWidth(int pixels) {
+  if (pixels == lowerChartWidth_) return;
+  lowerChartWidth_ = pixels;
+  UpdateLowerMargins();
+}
+
+// ---------------------------------------------------------------------------
+// Loading
+
+std::string EvaluationModel::LoadFailureText(const std::string& reason, const std::filesystem::path& path) const {
+  // The reader's own texts say what it found; anything else (an internal
+  // failure, no memory) is a failure to open the file. The full path
+  // follows, so that a user who opened several files knows which one.
+  int text = i18n::kTextErrorOpeningFile;
+  for (const int known : {i18n::kTextNoMeasuredValues, i18n::kTextNotAValidLogFile}) {
+    if (reason.rfind(i18n::Text(known), 0) == 0) text = known;
+  }
+  return i18n::Text(text) + "\n\n" + path.string();
+}
+
+void EvaluationModel::LoadFile(const std::filesystem::path& path) {
+  const DisplayBatch batch(*this);
+  Reset();
+  try {
+    evaluation_ = logdata::TLogAnalysis::CreateSingle(path, &upper_, &lower_);
+  } catch (const std::exception& e) {
+    const std::string text = LoadFailureText(e.what(), path);
+    Reset();
+    throw Error(text);
+  }
+  StartAtFirstDay(kSingleDaySpanCount);
+  captionDay_ = dayStart_;
+  ShowCaption();
+  DisplayChanged();
+}
+
+void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
+                            DateTime end) {
+  const DisplayBatch batch(*this);
+  Reset();
+  view_.caption = {DateText(kNumericDate, start), DateText(kNumericDate, end), fileCount};
+  try {
+    evaluation_ = logdata::TLogAnalysis::CreateMulti(start, end, fileCount, firstPath, &upper_, &lower_,
+                                                     [this](const std::string& message) { messages_.push_back(message); });
+  } catch (...) {
+    // Nothing was built: the window is empty again, not captioned with a
+    // range it does not show.
+    Reset();
+    throw;
+  }
+}
+
+void EvaluationModel::Add(const std::filesystem::path& path) {
+  if (!evaluation_) throw Error("Illegal State (7).");
+  evaluation_->AddDayFile(path);
+}
+
+void EvaluationModel::AddPrepared(logdata::PreparedDayFile&& prepared) {
+  if (!evaluation_) throw Error("Illegal State (7).");
+  evaluation_->AddPreparedDay(std::move(prepared));
+}
+
+logdata::PreparationPanels EvaluationModel::PanelsForPreparation() const {
+  return {const_cast<chart::ChartPanel*>(&upper_), const_cast<chart::ChartPanel*>(&lower_)};
+}
+
+void EvaluationModel::End() {
+  const DisplayBatch batch(*this);
+  if (!HasEvaluation() || evaluation_->GetDayCount() == 0) {
+    // Every file failed and each failure has been reported already; the
+    // months of the range may exist without a day in them.
+    Reset();
+    return;
+  }
+  StartAtFirstDay(kMultiDaySpanCount);
+  evaluation_->BuildDailyTotals();
+  DisplayChanged();
+}
+
+void EvaluationModel::Cancel() { Reset(); }
+
+void EvaluationModel::Reset() {
+  const DisplayBatch batch(*this);
+  evaluation_.reset();
+  // The evaluation took its curves with it.
+  view_.checked.fill(false);
+  coveredDays_ = {0.0, 0.0};
+  view_.span = Span::Day;
+  SetSlider(0, 0);
+  EnableTotals(false);
+  upper_.ClearTitle();
+  view_.caption = {};
+  captionDay_.reset();
+  title_ = {};
+  view_.spreadsheetAvailable = false;
+  view_.scrollRepeat = true;
+  DisplayChanged();
+}
+
+// A new evaluation opens on its first day in the day span, whatever the
+// window showed before: no zoom, time-of-day labels, zoom by mouse.
+void EvaluationModel::StartAtFirstDay(int spanCount) {
+  UndoZoom();
+  view_.spanCount = spanCount;
+  view_.span = Span::Day;
+  monthIndex_ = 0;
+  dayIndex_ = 0;
+  hourStart_ = 0;
+  hourEnd_ = 24;
+  ApplyMouseMode();
+  SetBottomFormat("hh:mm");
+  SetSlider(evaluation_->GetDayCount() - 1, 0);
+  dayStart_ = evaluation_->GetStartDate(0);
+  ShowDayHours();
+  UpdateSpreadsheetAvailable();
+}
+
+// ---------------------------------------------------------------------------
+// Channel selection and curves
+
+void EvaluationModel::SetChannelChecked(Channel channel, bool checked) {
+  CheckChannel(channel);
+  const std::size_t i = Index(channel);
+  if (view_.checked[i] == checked) return;
+  view_.checked[i] = checked;
+  if (!checked) {
+    HideGraph(channel);
+    return;
+  }
+  try {
+    if (ShowGraph(channel) != ChannelState::HasValues) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
+  } catch (const std::exception& e) {
+    const std::string message = e.what();
+    view_.checked[i] = false;
+    HideGraph(channel);
+    throw Error(message);
+  }
+}
+
+ChannelState EvaluationModel::ShowGraph(Channel channel) {
+  CheckChannel(channel);
+  if (!HasEvaluation()) throw Error(i18n::Text(i18n::kTextOpenLogFileFirst));
+  ChannelState lowest = ChannelState::NoColumn;
+  const chart::ValueRange window = TimeWindow();
+  evaluation_->ShowChannel(channel, lowest, window.min, window.max);
+  evaluation_->ApplySeriesSettings(settings_);
+  UpdateAxes();
+  DisplayChanged();
+  return lowest;
+}
+
+void EvaluationModel::HideGraph(Channel channel) {
+  CheckChannel(channel);
+  if (!HasGraphs() || !evaluation_) return;
+  evaluation_->HideChannel(channel);
+  UpdateAxes();
+  DisplayChanged();
+}
+
+void EvaluationModel::HideAllGraphs() {
+  const DisplayBatch batch(*this);
+  for (const Channel channel : kHideOrder) {
+    if (view_.checked[Index(channel)]) HideGraph(channel);
+  }
+}
+
+void EvaluationModel::ShowAllGraphs() {
+  const DisplayBatch batch(*this);
+  for (const Channel channel : kShowOrder) {
+    if (view_.checked[Index(channel)]) ShowGraph(channel);
+  }
+}
+
+void EvaluationModel::UpdateAxes() {
+  if (!evaluation_) return;
+  AxisSelection selection;
+  for (int i = 0; i < logdata::kChannelCount; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    selection.checked[k] = view_.checked[k];
+    selection.units[k] = evaluation_->GetUnit(i);
+  }
+  const AxisTitles titles = ComposeAxisTitles(selection);
+  bothGroups_ = titles.bothGroups;
+  upper_.LeftAxis().SetTitle(titles.upperLeft);
+  upper_.RightAxis().SetTitle(titles.upperRight);
+  lower_.LeftAxis().SetTitle(titles.lowerLeft);
+  lower_.RightAxis().SetTitle("");
+  UpdateLowerMargins();
+  for (const Channel channel : kHideOrder) {
+    if (logdata::IsOtherValue(channel) || logdata::IsOutput(channel)) {
+      evaluation_->SetChannelAxis(channel, AxisOfChannel(channel, titles.bothGroups));
+    }
+  }
+  if (!settings_.DynamicScaling) return;
+  ScaleDynamically(chart::AxisPosition::Left);
+  ScaleDynamically(chart::AxisPosition::Right);
+  UpdateLowerMargins();
+  if (!titles.anyTemperature && !titles.anyOther) SetFixedRange(upper_.LeftAxis(), settings_);
+}
+
+void EvaluationModel::UpdateLowerMargins() {
+  const int width = lowerChartWidth_;
+  lower_.SetMarginRight(bothGroups_ ? LowerChartMargin(ChartSide::Right, upper_.RightAxis().Maximum(), width) : 3);
+  lower_.SetMarginLeft(LowerChartMargin(ChartSide::Left, upper_.LeftAxis().Maximum(), width));
+}
+
+void EvaluationModel::ScaleDynamically(chart::AxisPosition position) {
+  // An axis without series keeps its range; rescaling it would move it a
+  // little further with every call.
+  if (!upper_.AdjustAutomaticRange(position)) return;
+  chart::ChartAxis& axis = upper_.Axis(position);
+  const chart::ValueRange range = DynamicAxisRange({axis.Minimum(), axis.Maximum()});
+  SetAxisRange(axis, range.min, range.max);
+}
+
+// ---------------------------------------------------------------------------
+// The time window
+
+// Sets the visible window on both charts and names it in the title. Curves
+// are placed per day; only leaving the days they cover needs new ones.
+void EvaluationModel::ShowWindow(DateTime from, DateTime to, const Title& title) {
+  const chart::ValueRange days = WholeDays(from, to);
+  SetTitle(title);
+  if (days.min == coveredDays_.min && days.max == coveredDays_.max) {
+    SetAxisRange(upper_.BottomAxis(), from, to);
+    SyncLowerTimeAxis();
+    return;
+  }
+  const DisplayBatch batch(*this);
+  HideAllGraphs();
+  try {
+    SetAxisRange(upper_.BottomAxis(), from, to);
+  } catch (...) {
+    SyncLowerTimeAxis();
+    ShowAllGraphs();
+    throw;
+  }
+  coveredDays_ = days;
+  SyncLowerTimeAxis();
+  ShowAllGraphs();
+}
+
+void EvaluationModel::ShowDayHours() {
+  ShowWindow(AtHour(dayStart_, hourStart_), AtHour(dayStart_, hourEnd_), {TitleStyle::Day, dayStart_, dayStart_});
+}
+
+void EvaluationModel::ShowMonth() {
+  ShowWindow(dayStart_, FirstOfNextMonth(dayStart_), {TitleStyle::Month, dayStart_, dayStart_});
+}
+
+// The lower chart's time axis is a copy of the upper one's, labels and all.
+void EvaluationModel::SyncLowerTimeAxis() { lower_.CopyBottomAxisFrom(upper_); }
+
+void EvaluationModel::UndoZoom() {
+  upper_.UndoZoom();
+  SyncLowerTimeAxis();
+}
+
+// Hour spans pan with the mouse; the day and month spans zoom.
+void EvaluationModel::ApplyMouseMode() {
+  const bool hours = IsHourSpan(view_.span);
+  upper_.SetZoomAllowed(!hours);
+  upper_.SetPanning(hours ? chart::Panning::Horizontal : chart::Panning::None);
+  view_.scrollRepeat = !InMonthMode();
+}
+
+void EvaluationModel::SetSlider(int maximum, int position) {
+  view_.slider.maximum = std::max(0, maximum);
+  view_.slider.position = std::clamp(position, 0, view_.slider.maximum);
+  view_.slider.enabled = view_.slider.maximum > 0;
+}
+
+void EvaluationModel::EnableTotals(bool enable) {
+  for (const Channel total : {Channel::Volume, Channel::Energy}) {
+    if (!enable) SetChannelChecked(total, false);
+    view_.enabled[Index(total)] = enable;
+  }
+}
+
+void EvaluationModel::SetBottomFormat(const char* format) {
+  upper_.BottomAxis().SetDateTimeFormat(format);
+  SyncLowerTimeAxis();
+}
+
+void EvaluationModel::SetTitle(const Title& title) {
+  title_ = title;
+  upper_.ClearTitle();
+  switch (title.style) {
+    case TitleStyle::None: return;
+    case TitleStyle::Day: upper_.AddTitleLine(DateText(kLongDate, title.from)); return;
+    case TitleStyle::Month: upper_.AddTitleLine(DateText(kMonthYear, title.from)); return;
+    case TitleStyle::CoveredDates: upper_.AddTitleLine(CoveredDatesTitle(title.from, title.to, monthNames_)); return;
+  }
+}
+
+void EvaluationModel::ShowCaption() {
+  if (captionDay_) view_.caption = {DateText(kLongDate, *captionDay_), "", 0};
+}
+
+void EvaluationModel::UpdateSpreadsheetAvailable() {
+  view_.spreadsheetAvailable = HasEvaluation() && !InMonthMode() && dayIndex_ < evaluation_->GetDayCount();
+}
+
+void EvaluationModel::ChooseSpan(int item) {
+  if (!evaluation_) return;
+  const Span span = static_cast<Span>(std::clamp(item, 0, view_.spanCount - 1));
+  UndoZoom();
+  const bool month = span == Span::Month;
+  EnableTotals(month);
+  if (InMonthMode() && !month) {
+    view_.span = Span::Day;
+    hourStart_ = 0;
+    hourEnd_ = 24;
+    dayIndex_ = evaluation_->GetDayIndexByMonth(monthIndex_);
+    dayStart_ = evaluation_->GetStartDate(dayIndex_);
+    SetBottomFormat("hh:mm");
+    ShowDayHours();
+  } else if (month && !InMonthMode()) {
+    view_.span = Span::Month;
+    monthIndex_ = evaluation_->GetMonthIndexByDay(dayIndex_);
+    dayStart_ = evaluation_->GetDateByMonthIndex(monthIndex_);
+    SetBottomFormat("dd.");
+    ShowMonth();
+  }
+  if (IsHourSpan(span)) {
+    const int hours = SpanHours(span);
+    view_.span = span;
+    if (hours == hourEnd_ - hourStart_) return;
+    hourStart_ = std::min(hourStart_, 24 - hours);
+    hourEnd_ = hourStart_ + hours;
+    SetSlider(24 - hours, hourStart_);
+  } else if (month) {
+    SetSlider(evaluation_->GetMonthCount() - 1, monthIndex_);
+    hourStart_ = 0;
+    hourEnd_ = kMonthHours;
+  } else {
+    view_.span = Span::Day;
+    hourStart_ = 0;
+    hourEnd_ = 24;
+    SetSlider(evaluation_->GetDayCount() - 1, dayIndex_);
+  }
+  ApplyMouseMode();
+  if (!month) ShowDayHours();
+  UpdateSpreadsheetAvailable();
+}
+
+void EvaluationModel::MoveSlider(int position) {
+  if (!evaluation_) return;
+  position = std::clamp(position, 0, view_.slider.maximum);
+  view_.slider.position = position;
+  UndoZoom();
+  if (InMonthMode()) {
+    monthIndex_ = position;
+    dayStart_ = evaluation_->GetDateByMonthIndex(position);
+    ShowMonth();
+    return;
+  }
+  if (view_.span == Span::Day) {
+    dayIndex_ = position;
+    dayStart_ = evaluation_->GetStartDate(position);
+  } else {
+    const int width = hourEnd_ - hourStart_;
+    hourStart_ = position;
+    hourEnd_ = position + width;
+  }
+  ShowDayHours();
+  UpdateSpreadsheetAvailable();
+}
+
+void EvaluationModel::JumpLeft() {
+  if (!evaluation_) return;
+  if (InMonthMode()) {
+    MoveSlider(0);
+  } else if (view_.span == Span::Day) {
+    // On the first day the first day is shown again.
+    MoveSlider(std::max(0, view_.slider.position - 1));
+  } else if (dayIndex_ > 0) {
+    --dayIndex_;
+    dayStart_ = evaluation_->GetStartDate(dayIndex_);
+    UndoZoom();
+    ShowDayHours();
+    UpdateSpreadsheetAvailable();
+  }
+}
+
+void EvaluationModel::JumpRight() {
+  if (!evaluation_) return;
+  if (InMonthMode()) {
+    MoveSlider(view_.slider.maximum);
+  } else if (view_.span == Span::Day) {
+    MoveSlider(std::min(view_.slider.maximum, view_.slider.position + 1));
+  } else if (dayIndex_ + 1 < evaluation_->GetDayCount()) {
+    ++dayIndex_;
+    dayStart_ = evaluation_->GetStartDate(dayIndex_);
+    UndoZoom();
+    ShowDayHours();
+    UpdateSpreadsheetAvailable();
+  }
+}
+
+void EvaluationModel::ScrollClick(int direction) {
+  if (!evaluation_ || !InMonthMode()) return;
+  const int position = std::clamp(view_.slider.position + direction, 0, view_.slider.maximum);
+  if (position != view_.slider.position) MoveSlider(position);
+}
+
+void EvaluationModel::ScrollStep(int direction) {
+  if (!evaluation_ || InMonthMode()) return;
+  const chart::ValueRange window = TimeWindow();
+  const double shift = direction * kScrollFraction * (window.max - window.min);
+  const DateTime from = window.min + shift;
+  const DateTime to = window.max + shift;
+  ShowWindow(from, to, {TitleStyle::CoveredDates, from, to});
+  FollowTimeWindow();
+}
+
+// After a scroll step the slider and the current day follow the start of
+// the visible window.
+void EvaluationModel::FollowTimeWindow() {
+  const double m = TimeWindow().min;
+  const EvaluationDays days(*evaluation_);
+  const DayPosition current{dayStart_, dayIndex_, hourStart_};
+  if (view_.span == Span::Day) {
+    const DayPosition next = FollowDaySpan(days, current, m);
+    dayStart_ = next.dayStart;
+    dayIndex_ = next.dayIndex;
+    view_.slider.position = dayIndex_;
+  } else {
+    const int width = hourEnd_ - hourStart_;
+    const DayPosition next = FollowHourSpan(days, current, width, m);
+    dayStart_ = next.dayStart;
+    dayIndex_ = next.dayIndex;
+    hourStart_ = next.hourStart;
+    hourEnd_ = hourStart_ + width;
+    view_.slider.position = hourStart_;
+  }
+  UpdateSpreadsheetAvailable();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse zoom and panning on the upper chart. The panel has already changed
+// its axes (a zoom no narrower than an hour); the lower chart follows.
+
+void EvaluationModel::OnUserZoom() { SyncLowerTimeAxis(); }
+
+void EvaluationModel::OnUserUndoZoom() { SyncLowerTimeAxis(); }
+
+void EvaluationModel::OnUserPan() {
+  // The navigation state, the slider and the title stay; the curves follow
+  // when the window has left the days they cover.
+  const chart::ValueRange window = TimeWindow();
+  ShowWindow(window.min, window.max, title_);
+}
+
+}  // namespace calorix::evaluation

@@ -1,0 +1,199 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_panel.h"
+#include "core/child_settings.h"
+#include "core/date_time.h"
+#include "evaluation/date_text.h"
+#include "evaluation/time_navigation.h"
+#include "evaluation/window_caption.h"
+#include "logdata/channel.h"
+#include "logdata/log_analysis.h"
+#include "logdata/multi_day.h"
+
+namespace calorix::evaluation {
+
+struct SliderState {
+  int maximum = 0;  // the minimum is always 0
+  int position = 0;
+  bool enabled = false;
+  friend bool operator==(const SliderState&, const SliderState&) = default;
+};
+
+// What a window shows of an evaluation besides the charts, for the widgets
+// to copy. Channels are indexed by logdata::IndexOf.
+struct EvaluationView {
+  int spanCount = kSingleDaySpanCount;  // items of the span choice, from "1 hour" on
+  Span span = Span::Day;
+  SliderState slider;
+  std::array<bool, logdata::kChannelCount> checked{};
+  std::array<bool, logdata::kChannelCount> enabled{};
+  CaptionParts caption;
+  // The shown day can be opened in a spreadsheet.
+  bool spreadsheetAvailable = false;
+  // Holding a scroll button scrolls (not in the month span).
+  bool scrollRepeat = true;
+  friend bool operator==(const EvaluationView&, const EvaluationView&) = default;
+};
+
+// Everything an evaluation window shows and the rules by which it changes:
+// the two chart panels over one time axis, the evaluation behind them, the
+// channel selection, and the position in time. Commands come in from the
+// window; the window reads View() and the panels back. Knows no widgets.
+//
+// Commands that fail throw calorix::Error with the text to show; what they
+// changed before stays, as each command describes.
+class EvaluationModel : public logdata::MultiDayTarget {
+ public:
+  // `initial` stands for the settings until ApplySettings (the window's
+  // colours before any are applied); it changes no axis.
+  explicit EvaluationModel(MonthNames monthNames = EnglishMonthNames(), TChildSettings initial = {});
+  ~EvaluationModel() override;
+  EvaluationModel(const EvaluationModel&) = delete;
+  EvaluationModel& operator=(const EvaluationModel&) = delete;
+
+  chart::ChartPanel& Upper() { return upper_; }
+  chart::ChartPanel& Lower() { return lower_; }
+  const chart::ChartPanel& Upper() const { return upper_; }
+  const chart::ChartPanel& Lower() const { return lower_; }
+  const EvaluationView& View() const { return view_; }
+  const TChildSettings& Settings() const { return settings_; }
+  // The evaluation shown, if any.
+  const logdata::TLogAnalysis* Analysis() const { return evaluation_.get(); }
+
+  // An evaluation with data is loaded.
+  bool HasEvaluation() const;
+  // The two charts hold at least one series between them.
+  bool HasGraphs() const;
+
+  // Told when curves were placed or removed or an evaluation came or went,
+  // once per command.
+  void SetDisplayListener(std::function<void()> listener) { displayListener_ = std::move(listener); }
+  // Messages gathered while a command ran that did not end it (a day of a
+  // range that failed to load), oldest first; taking them empties the list.
+  std::vector<std::string> TakeMessages();
+
+  // Settings and texts.
+  void ApplySettings(const TChildSettings& settings);
+  void SetMonthNames(MonthNames names);
+  // Default series names follow the language in use.
+  void ApplyLanguage();
+  // Margins of the lower chart are a share of its width in pixels.
+  void SetLowerChartWidth(int pixels);
+
+  // Loading. LoadFile replaces the evaluation by one day file; on failure
+  // the window is empty and the error names the file.
+  void LoadFile(const std::filesystem::path& path);
+  // The multi-day load fills the model through these (MultiDayTarget).
+  void Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) override;
+  void Add(const std::filesystem::path& path) override;
+  void End() override;
+  void Cancel() override;
+  logdata::PreparationPanels PanelsForPreparation() const override;
+  void AddPrepared(logdata::PreparedDayFile&& prepared) override;
+  // Drops the evaluation: an empty window.
+  void Reset();
+
+  // Channel selection. Checking a channel without values in the shown days
+  // unchecks it again and throws "No data available.".
+  void SetChannelChecked(logdata::Channel channel, bool checked);
+
+  // Navigation.
+  void ChooseSpan(int item);
+  void MoveSlider(int position);
+  void JumpLeft();
+  void JumpRight();
+  // The scroll buttons' clicks: a month back or forward in the month span.
+  void ScrollClick(int direction);
+  // One scroll step (-1 left, +1 right) of the held button or the space key.
+  void ScrollStep(int direction);
+
+  // The visible time window of both charts (the upper bottom axis).
+  chart::ValueRange TimeWindow() const;
+  // The current day (the first of the month in the month span), if any.
+  std::optional<DateTime> ShownDay() const;
+  // The file of the current day, while it can be opened in a spreadsheet.
+  std::optional<std::filesystem::path> CurrentDayFile() const;
+
+ private:
+  class DisplayBatch;
+
+  // What the upper chart's title names, kept so that it can be written
+  // again in other month names.
+  enum class TitleStyle { None, Day, Month, CoveredDates };
+  struct Title {
+    TitleStyle style = TitleStyle::None;
+    DateTime from = 0.0;
+    DateTime to = 0.0;
+  };
+
+  bool InMonthMode() const { return view_.span == Span::Month; }
+  void StartAtFirstDay(int spanCount);
+  void ShowWindow(DateTime from, DateTime to, const Title& title);
+  void ShowDayHours();
+  void ShowMonth();
+  void SyncLowerTimeAxis();
+  void UndoZoom();
+  void ApplyMouseMode();
+  void SetSlider(int maximum, int position);
+  void EnableTotals(bool enable);
+  void SetBottomFormat(const char* format);
+  void SetTitle(const Title& title);
+  void ShowCaption();
+  std::string DateText(std::string_view pattern, DateTime value) const;
+  void UpdateSpreadsheetAvailable();
+  void FollowTimeWindow();
+
+  logdata::ChannelState ShowGraph(logdata::Channel channel);
+  void HideGraph(logdata::Channel channel);
+  void HideAllGraphs();
+  void ShowAllGraphs();
+  void UpdateAxes();
+  void UpdateLowerMargins();
+  void ScaleDynamically(chart::AxisPosition position);
+
+  void OnUserZoom();
+  void OnUserUndoZoom();
+  void OnUserPan();
+  void DisplayChanged();
+  std::string LoadFailureText(const std::string& reason, const std::filesystem::path& path) const;
+
+  chart::ChartPanel upper_;
+  chart::ChartPanel lower_;
+  // Declared after the panels: its series leave them before they go.
+  std::unique_ptr<logdata::TLogAnalysis> evaluation_;
+  TChildSettings settings_;
+  MonthNames monthNames_;
+  EvaluationView view_;
+
+  Title title_;
+  // The day a single-day caption names; none for a range or nothing.
+  std::optional<DateTime> captionDay_;
+
+  // Position in time: the current day (the first day of the month in the
+  // month span) and the visible hours of it.
+  DateTime dayStart_ = 0.0;
+  int dayIndex_ = 0;
+  int monthIndex_ = 0;
+  int hourStart_ = 0;
+  int hourEnd_ = 24;
+  // The whole days the placed curves cover: leaving them rebuilds the curves.
+  chart::ValueRange coveredDays_{0.0, 0.0};
+
+  int lowerChartWidth_ = 0;
+  bool bothGroups_ = false;  // as the axes were last set up
+  std::vector<std::string> messages_;
+  std::function<void()> displayListener_;
+  int displayHold_ = 0;
+  bool displayPending_ = false;
+};
+
+}  // namespace calorix::evaluation

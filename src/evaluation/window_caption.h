@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace calorix::evaluation {
+
+// The dates an evaluation window is captioned with, as shown.
+struct CaptionParts {
+  std::string from;  // empty: nothing loaded
+  std::string to;    // empty: one day
+  unsigned fileCount = 0;
+};
+
+// The caption in the current language: "New", "Analysis from <from>." or
+// "Analysis from <from> to <to>. (<n> files found)"; the word order of the
+// pieces varies by language, so each brings its own blanks.
+std::string ComposeCaption(const CaptionParts& parts);
+
+}  // namespace calorix::evaluation

@@ -1,0 +1,99 @@
+#include "ui/window_output.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <optional>
+#include <vector>
+
+#include "chartview/chart_view.h"
+#include "chartview/stacked_charts.h"
+#include "core/error.h"
+#include "dialogs/dialogs.h"
+#include "evaluation/chart_output.h"
+#include "evaluation/evaluation_model.h"
+#include "i18n/text_table.h"
+#include "ui/child_widgets.h"
+
+namespace calorix::ui {
+namespace {
+
+using chartview::StackedChart;
+
+// Printing draws at 1.5 times the target's size and scales down, which
+// makes fonts and lines finer on paper.
+constexpr int kPrintResolution = -50;
+// A lower chart saved alone grows by this much when the upper one leaves
+// room, so that its legend and title fit.
+constexpr int kLowerAloneExtra = 60;
+constexpr int kLowerAloneMinimumUpper = 160;
+
+int HeightIfShown(const chartview::ChartView& view) { return view.Panel().SeriesCount() > 0 ? view.height() : 0; }
+
+}  // namespace
+
+void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model, const ChildWidgets& widgets) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!dialogs.ExecutePrintDialog(printer, owner)) return;
+  const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
+  const std::optional<evaluation::PrintPage> fit =
+      evaluation::FitChartsOnPage(page.width(), page.height(), widgets.upperView->width(),
+                                  HeightIfShown(*widgets.upperView), HeightIfShown(*widgets.lowerView));
+  const std::string notPossible = i18n::Text(i18n::kTextPrintingNotPossible);
+  if (!fit) throw Error(notPossible);
+
+  chart::ChartPanel& upper = model.Upper();
+  chart::ChartPanel& lower = model.Lower();
+  upper.SetPrintResolution(kPrintResolution);
+  lower.SetPrintResolution(kPrintResolution);
+  const evaluation::OutputTitles titles(upper, lower, model.Settings().ChartTitle);
+  const double width = page.width() - 2.0 * fit->left;
+  std::vector<StackedChart> charts;
+  if (fit->upperHeight > 0) charts.push_back({&upper, QRectF(fit->left, fit->top, width, fit->upperHeight)});
+  if (fit->lowerHeight > 0) {
+    charts.push_back({&lower, QRectF(fit->left, fit->top + fit->upperHeight, width, fit->lowerHeight)});
+  }
+  QPainter painter;
+  if (!painter.begin(&printer)) throw Error(notPossible);
+  try {
+    chartview::RenderOptions options;
+    options.font = widgets.upperView->font();
+    chartview::RenderStacked(painter, charts, options, true);
+  } catch (...) {
+    printer.abort();
+    throw;
+  }
+  if (!painter.end()) throw Error(notPossible);
+}
+
+void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
+                      const ChildWidgets& widgets) {
+  const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
+                             "SVG (*.svg)|*.svg|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
+  std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span == evaluation::Span::Month);
+  if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.bmp", "")) return;
+
+  chart::ChartPanel& upper = model.Upper();
+  chart::ChartPanel& lower = model.Lower();
+  const int width = widgets.upperView->width();
+  const int upperHeight = widgets.upperView->height();
+  int lowerHeight = widgets.lowerView->height();
+  std::vector<StackedChart> charts;
+  if (lower.SeriesCount() == 0) {
+    charts.push_back({&upper, QRectF(0, 0, width, upperHeight)});
+  } else {
+    if (upper.SeriesCount() > 0) {
+      charts.push_back({&upper, QRectF(0, 0, width, upperHeight)});
+    } else if (upperHeight >= kLowerAloneMinimumUpper) {
+      lowerHeight += kLowerAloneExtra;
+    }
+    const double top = charts.empty() ? 0.0 : upperHeight;
+    charts.push_back({&lower, QRectF(0, top, width, lowerHeight)});
+  }
+  const QRectF& last = charts.back().rect;
+  const evaluation::OutputTitles titles(upper, lower, model.Settings().ChartTitle);
+  chartview::SaveStackedCharts(QString::fromStdString(fileName), charts,
+                               QSize(width, static_cast<int>(last.bottom())), widgets.upperView->font());
+}
+
+}  // namespace calorix::ui

@@ -1,0 +1,29 @@
+#pragma once
+
+class QWidget;
+
+namespace calorix {
+class Dialogs;
+}
+namespace calorix::evaluation {
+class EvaluationModel;
+}
+
+namespace calorix::ui {
+
+struct ChildWidgets;
+
+// Prints the charts of a window that hold series on one landscape page,
+// one above the other at their proportions on screen, with the legends and
+// the headline. Throws calorix::Error ("Printing not possible.") before any
+// job starts when there is nothing to print or the printer refuses; a job
+// that fails on the way is aborted.
+void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model, const ChildWidgets& widgets);
+
+// Saves the charts that hold series, stacked as on screen with the legends
+// and the headline, into one file the user names: BMP as proposed, or PNG,
+// PDF or SVG by the name's extension.
+void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
+                      const ChildWidgets& widgets);
+
+}  // namespace calorix::ui

@@ -1,0 +1,92 @@
+#include "ui/spreadsheet_opener.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/recording_launcher.h"
+#include "settings/ini_settings.h"
+#include "ui_test_support.h"
+
+namespace calorix::ui {
+namespace {
+
+using Call = RecordingLauncher::Call;
+using testing::TempFolder;
+
+class SpreadsheetTest : public ::testing::Test, public testing::EnglishTexts {
+ protected:
+  SpreadsheetTest() : store(folder.Path() / "Calorix.ini", folder.Path().string()) {
+    day = folder.Write("logs/20240531.csv", "DATE & TIME;T1[\xB0" "C]\r\n2024-05-31 00:00;12,5\r\n");
+  }
+  void Open() { OpenInSpreadsheet(day, dialogs, launcher, &store, nullptr); }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : dialogs.Messages()) texts.push_back(m.text);
+    return texts;
+  }
+
+  TempFolder folder;
+  std::filesystem::path day;
+  ScriptedDialogs dialogs;
+  RecordingLauncher launcher;
+  TIniSettings store;
+};
+
+TEST_F(SpreadsheetTest, CalcOpensTheDayFileItselfWithTheDayFileFilter) {
+  launcher.Install("soffice", "/usr/bin/soffice");
+  launcher.WillStart("/usr/bin/soffice");
+  store.SetMainSettings(2, "");  // English: Calc needs no copy
+  Open();
+  ASSERT_FALSE(launcher.Calls().empty());
+  EXPECT_EQ(launcher.Calls().back(),
+            (Call{"start", "/usr/bin/soffice", {"--calc", "--infilter=CSV:59,34,1,1,,1031", day.string()}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(SpreadsheetTest, WithoutCalcTheStoredProgramThenTheDesktopAreTried) {
+  store.SetExcelPath("/opt/sheet");
+  launcher.DesktopOpens(true);
+  Open();
+  EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"find", "soffice", {}},
+                                                  {"find", "libreoffice", {}},
+                                                  {"start", "/opt/sheet", {day.string()}},
+                                                  {"desktop", day.string(), {}}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(SpreadsheetTest, AnEnglishInterfaceGivesOtherProgramsAConvertedCopy) {
+  store.SetMainSettings(7, "");
+  launcher.DesktopOpens(true);
+  Open();
+  const std::filesystem::path copy = launcher.Calls().back().program;
+  EXPECT_EQ(copy.filename(), "20240531c.csv");
+  EXPECT_EQ(copy.parent_path(), std::filesystem::temp_directory_path());
+  std::filesystem::remove(copy);
+}
+
+TEST_F(SpreadsheetTest, APickedProgramIsStoredOnlyWhenItStarts) {
+  dialogs.ChooseFile("/opt/broken");
+  Open();
+  EXPECT_EQ(Texts(), (std::vector<std::string>{
+                         "Excel.exe could not be found, please select the path to Excel manually.",
+                         "Excel start-up failed. The file must be opened manually."}));
+  EXPECT_EQ(dialogs.Messages()[0].kind, MessageKind::Information);
+  EXPECT_EQ(dialogs.Messages()[0].caption, "Information:");
+  EXPECT_EQ(dialogs.Messages()[1].caption, "Error:");
+  EXPECT_EQ(store.GetExcelPath(), "");
+
+  launcher.WillStart("/opt/good");
+  dialogs.ChooseFile("/opt/good");
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "/opt/good", {day.string()}}));
+  EXPECT_EQ(store.GetExcelPath(), "/opt/good");
+}
+
+TEST_F(SpreadsheetTest, CancellingThePickEndsWithoutAnotherMessage) {
+  dialogs.CancelFile();
+  Open();
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.FileRequests().at(0).openMode, true);
+}
+
+}  // namespace
+}  // namespace calorix::ui

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "chartview/chart_view.h"
+#include "core/error.h"
+#include "dialogs/recording_launcher.h"
+#include "ui_test_support.h"
+
+namespace calorix::ui {
+namespace {
+
+using testing::SampleFile;
+using testing::TempFolder;
+
+// Runs a poppler tool on a PDF and gives what it printed.
+QString Poppler(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  process.waitForFinished(30000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int ImagesIn(const QString& pdf) {
+  // "pdfimages -list" prints two heading lines, then one line per image.
+  return static_cast<int>(Poppler("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).size()) - 2;
+}
+
+class OutputTest : public ::testing::Test, public testing::EnglishTexts, public testing::WindowTest {
+ protected:
+  OutputTest() {
+    Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+    Window().show();
+    Window().resize(1000, 700);
+    QApplication::processEvents();
+  }
+  QString Path(const char* name) { return QString::fromStdString((folder.Path() / name).string()); }
+  chartview::ChartView& View(const char* name) { return *Window().findChild<chartview::ChartView*>(name); }
+
+  TempFolder folder;
+};
+
+TEST_F(OutputTest, PrintingToPdfGivesOneLandscapePageOfVectorCharts) {
+  Box("CB_T1").setChecked(true);
+  Box("CB_R1").setChecked(true);
+  const QString pdf = Path("print.pdf");
+  Dialogs().PrintToPdf(pdf.toStdString());
+  Window().PrintCharts();
+  const QString info = Poppler("pdfinfo", {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+  const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(info);
+  ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+  EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble());
+  EXPECT_EQ(ImagesIn(pdf), 0);
+  EXPECT_TRUE(Poppler("pdftotext", {pdf, "-"}).contains("Temperature sensor 1"));  // the legend
+  // The window shows no legend afterwards.
+  EXPECT_FALSE(Upper().LegendVisible());
+}
+
+TEST_F(OutputTest, NothingToPrintSaysSoBeforeAnyJob) {
+  const QString pdf = Path("print.pdf");
+  Dialogs().PrintToPdf(pdf.toStdString());
+  EXPECT_THROW(
+      {
+        try {
+          Window().PrintCharts();
+        } catch (const Error& e) {
+          EXPECT_STREQ(e.what(), "Printing not possible.");
+          throw;
+        }
+      },
+      Error);
+  EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(OutputTest, SavingStacksBothChartsInOneImage) {
+  Box("CB_T1").setChecked(true);
+  Box("CB_R1").setChecked(true);
+  for (const char* name : {"both.bmp", "both.png"}) {
+    Dialogs().ChooseFile(Path(name).toStdString());
+    Window().SaveChartAsBitmap();
+    const QImage image(Path(name));
+    ASSERT_FALSE(image.isNull()) << name;
+    EXPECT_EQ(image.width(), View("Chart").width()) << name;
+    EXPECT_EQ(image.height(), View("Chart").height() + View("Chart2").height()) << name;
+  }
+  const auto request = Dialogs().FileRequests().front();
+  EXPECT_EQ(request.fileName, "Chart 2024-05-31.bmp");
+  EXPECT_FALSE(request.openMode);
+  EXPECT_EQ(request.filter.rfind("Image files (*.bmp)|*.bmp|PNG (*.png)|*.png|", 0), 0u);
+  // A red curve above, the blue output band below.
+  const QImage image(Path("both.png"));
+  auto has = [&](QColor colour, int top, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixelColor(x, y) == colour) return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_TRUE(has(QColor(255, 0, 0), 0, View("Chart").height()));
+  EXPECT_TRUE(has(QColor(0, 0, 255), View("Chart").height(), image.height()));
+}
+
+TEST_F(OutputTest, ALowerChartAloneGrowsAndVectorFormatsFollowTheExtension) {
+  Box("CB_R1").setChecked(true);
+  Dialogs().ChooseFile(Path("lower.bmp").toStdString());
+  Window().SaveChartAsBitmap();
+  EXPECT_EQ(QImage(Path("lower.bmp")).height(), View("Chart2").height() + 60);
+  Box("CB_T1").setChecked(true);
+  Dialogs().ChooseFile(Path("chart.svg").toStdString());
+  Dialogs().ChooseFile(Path("chart.pdf").toStdString());
+  Window().SaveChartAsBitmap();
+  Window().SaveChartAsBitmap();
+  QFile svg(Path("chart.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray text = svg.readAll();
+  EXPECT_TRUE(text.contains("<path") || text.contains("<polyline"));
+  EXPECT_FALSE(text.contains("<image"));
+  EXPECT_EQ(ImagesIn(Path("chart.pdf")), 0);
+  EXPECT_TRUE(Poppler("pdfinfo", {Path("chart.pdf")}).contains("Pages:"));
+}
+
+TEST_F(OutputTest, OpenInExcelOpensTheShownDayWhileADayIsShown) {
+  RecordingLauncher launcher;
+  launcher.Install("soffice", "/usr/bin/soffice");
+  launcher.WillStart("/usr/bin/soffice");
+  Window().SetLauncher(&launcher);
+  auto* button = Window().findChild<QPushButton*>("ButtonOpenExcel");
+  ASSERT_TRUE(button->isEnabled());
+  EXPECT_EQ(button->text().toStdString(), "Open in Excel");
+  button->click();
+  ASSERT_FALSE(launcher.Calls().empty());
+  EXPECT_EQ(launcher.Calls().back().arguments.back(), SampleFile("2024/05/20240531.csv").string());
+  Window().close();  // an empty window has no day to open
+  EXPECT_FALSE(button->isEnabled());
+  Window().SetLauncher(nullptr);
+}
+
+}  // namespace
+}  // namespace calorix::ui
