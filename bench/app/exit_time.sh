@@ -4,7 +4,9 @@
 # File menu as a user would, and prints the time from the window's
 # disappearance to the end of the process, RUNS times.
 #
-# Usage: exit_time.sh CALORIX [RUNS] [LOG_FILE...]
+# Usage: [EXIT_TIME_WAIT=SECONDS] exit_time.sh CALORIX [RUNS] [ARGUMENT...]
+# (the arguments go to the program, e.g. --range FIRST LAST; it is given
+# EXIT_TIME_WAIT seconds, default 2, to load and draw before it is closed)
 set -euo pipefail
 
 program=$1
@@ -19,7 +21,7 @@ for run in $(seq "$runs"); do
   start_program "$program" "$@"
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) || true
   [ -n "$window" ] || { echo "no window" >&2; exit 1; }
-  sleep 2  # loaded and drawn
+  sleep "${EXIT_TIME_WAIT:-2}"  # loaded and drawn
   xdo windowfocus --sync "$window" 2>/dev/null || true
   xdo key alt+d
   sleep 0.3
