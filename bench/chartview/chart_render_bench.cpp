@@ -40,7 +40,9 @@ enum class Frame { Cold, Repaint, NewRange };
 
 // range(0): one series per day (1, as the program keeps them) or one per
 // channel (0). range(1): what the frame has to do:
-//  0 cold     - no geometry cache: every sample is reduced, as after a data change;
+//  0 cold     - no geometry cache: every series is reduced, as in the first
+//               frame after loading (block extremes built, as the loading
+//               workers leave them);
 //  1 repaint  - nothing changed since the last frame (rubber band, expose);
 //  2 newRange - the time window moved a little since the last frame (zoom, pan).
 void RunFrames(benchmark::State& state, int days) {
@@ -50,6 +52,7 @@ void RunFrames(benchmark::State& state, int days) {
   SeriesCache cache;
   RenderOptions options;
   if (frame != Frame::Cold) options.cache = &cache;
+  options.blockExtremes = state.range(2) != 0;
   auto& axis = charts->upper.BottomAxis();
   const double from = axis.Minimum();
   const double to = axis.Maximum();
@@ -95,6 +98,15 @@ void BM_DayScrollStep(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_MonthFrame)->ArgsProduct({{1, 0}, {0, 1, 2}})->ArgNames({"perDay", "frame"})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_YearFrame)->ArgsProduct({{1, 0}, {0, 1, 2}})->ArgNames({"perDay", "frame"})->Unit(benchmark::kMillisecond);
+// range(2): reduce through the block extremes (1) or read every sample (0).
+BENCHMARK(BM_MonthFrame)
+    ->ArgsProduct({{1, 0}, {0, 1, 2}, {1}})
+    ->ArgNames({"perDay", "frame", "blocks"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearFrame)
+    ->ArgsProduct({{1, 0}, {0, 1, 2}, {1}})
+    ->Args({1, 0, 0})
+    ->Args({0, 0, 0})
+    ->ArgNames({"perDay", "frame", "blocks"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayScrollStep)->Arg(1)->Arg(0)->ArgName("decimate")->Unit(benchmark::kMillisecond);

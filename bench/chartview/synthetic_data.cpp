@@ -124,6 +124,8 @@ std::unique_ptr<SyntheticCharts> MakeSyntheticCharts(const SyntheticOptions& o) 
       Fill(*current, channel, day, o.firstDay + day, o.withGap);
       if (o.seriesPerDay || day + 1 == o.days) {
         Style(*current, info, channel, o, onUpper, day == 0);
+        // As loading leaves them: the block extremes built on the workers.
+        current->Extremes();
         current->PlaceOnPanel();
       }
     }

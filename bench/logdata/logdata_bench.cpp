@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
+#include <string>
 
 #include "chart/chart_panel.h"
 #include "logdata/day_log.h"
@@ -70,6 +72,18 @@ long HeapBytesInUse() {
   return static_cast<long>(info.uordblks + info.hblkhd);
 }
 
+// The largest resident size since the last ResetPeakResident, in MB.
+double PeakResidentMb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0.0;
+}
+
+// Starts a new peak (Linux: "5" resets the high-water mark).
+void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
 void BM_ReadYearIntoDayLogs(benchmark::State& state) {
   const auto& files = YearOfFiles();
   std::size_t bytes = 0;
@@ -96,28 +110,54 @@ void BM_ReadYearIntoDayLogs(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadYearIntoDayLogs)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// What a user waits for after choosing the first and last file of a year:
-// finding the files, loading them in order, building the daily totals.
-void BM_MultiDayYear(benchmark::State& state) {
-  const auto& files = YearOfFiles();
-  std::size_t bytes = 0;
-  for (const auto& f : files) bytes += std::filesystem::file_size(f);
+// What a user waits for after choosing the first and last file of a range:
+// finding the files, loading them in order (parsed ahead on the workers),
+// building the daily totals. Reports the heap bytes per stored point (17
+// a record) and the peak resident size of the process during the load.
+void LoadRange(benchmark::State& state, const std::filesystem::path& first, const std::filesystem::path& last) {
   double bytesPerPoint = 0;
+  double peakMb = 0;
   int days = 0;
   for (auto _ : state) {
+    ResetPeakResident();
     chart::ChartPanel upper, lower;
     const long before = HeapBytesInUse();
-    const MultiDayRequest request = ResolveMultiDayRequest(files.front().string(), files.back().string());
+    const MultiDayRequest request = ResolveMultiDayRequest(first.string(), last.string());
     EvaluationBuilder builder(&upper, &lower);
     RunMultiDayLoad(request.files, request.start, request.end, builder, {});
     days = builder.Evaluation()->GetDayCount();
     bytesPerPoint = static_cast<double>(HeapBytesInUse() - before) / (days * 24480.0);
+    peakMb = PeakResidentMb();
+    state.PauseTiming();  // freeing a range is not part of loading it
+    builder.TakeEvaluation().reset();
+    state.ResumeTiming();
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
   state.counters["days"] = days;
   state.counters["heap_bytes_per_point"] = bytesPerPoint;
+  state.counters["peak_resident_MB"] = peakMb;
 }
-BENCHMARK(BM_MultiDayYear)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_MultiDayYear(benchmark::State& state) {
+  const auto& files = YearOfFiles();
+  std::size_t bytes = 0;
+  for (const auto& f : files) bytes += std::filesystem::file_size(f);
+  LoadRange(state, files.front(), files.back());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_MultiDayYear)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// Ten years of per-minute day files (3,650 files, 89 M points), written
+// into a temporary folder for the run and removed after it.
+void BM_MultiDayTenYears(benchmark::State& state) {
+  std::mt19937_64 random(std::random_device{}());
+  const auto dir = std::filesystem::temp_directory_path() / ("calorix-bench-ten-years-" + std::to_string(random()));
+  const CivilDate first{2010, 1, 1};
+  const CivilDate last = DecodeDate(*TryEncodeDate(2010, 1, 1) + 3649);
+  const auto files = loggen::WriteDays(first, last, dir, loggen::FolderLayout::Year, {});
+  LoadRange(state, files.front(), files.back());
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_MultiDayTenYears)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // Finding the files of the widest range there is, 0001-01-01 to 9999-12-31,
 // with a few files in month and year folders: what the user waits for

@@ -161,5 +161,19 @@ void BM_MonthSpanCheckBox(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthSpanCheckBox)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Closing a window that holds a year, as closing the program does: the
+// window and its evaluation are destroyed.
+void BM_CloseYearWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto w = std::make_unique<YearWindow>();
+    w->Find<QCheckBox>("CB_T3").setChecked(true);
+    w->Repaint();
+    state.ResumeTiming();
+    w.reset();
+  }
+}
+BENCHMARK(BM_CloseYearWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 }  // namespace
 }  // namespace calorix::ui

@@ -81,11 +81,21 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   context.unit = l.unit;
   context.columnsPerUnit = ColumnsPerUnit(p);
   context.decimate = options.decimate;
+  context.blockExtremes = options.blockExtremes;
   context.cache = options.cache;
   // Filled bars go first, so that no bar hides a curve.
+  const auto& placed = panel.Series();
   for (const bool bars : {true, false}) {
-    for (const chart::ChartSeries* series : panel.Series()) {
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+      const chart::ChartSeries* series = placed[i];
       if ((series->Kind() == chart::SeriesKind::Bar) != bars) continue;
+      // The next series' ends are its first reads (a year holds thousands
+      // of day series): fetched now, they arrive while this one is drawn.
+      if (i + 1 < placed.size()) {
+        const chart::PointView next = placed[i + 1]->Points();
+        next.Prefetch(0);
+        next.Prefetch(next.Size() - 1);
+      }
       const bool right = series->Axis() == chart::VerticalAxis::Right;
       const AxisLayout& axis = right ? l.right : l.left;
       context.y = &axis.scale;

@@ -26,6 +26,9 @@ struct RenderOptions {
   // Reduce series to a few points per pixel column before drawing. Off
   // only to check that the reduction changes nothing.
   bool decimate = true;
+  // Reduce long views through the series' block extremes instead of every
+  // sample; the same points come out. Off only to check that.
+  bool blockExtremes = true;
   // On images, fill lines column by column instead of stroking them with
   // QPainter (much faster for wide pens; see ColumnSpans).
   bool lineSpans = true;

@@ -41,18 +41,19 @@ bool IsSparse(const std::vector<PixelPoint>& points, double columnsPerUnit) {
 
 // A point without a colour of its own takes the series' colour, and a
 // series without one is drawn black.
-Color ColorOf(const ChartSeries& series, std::size_t index) {
-  const Color own = series.PointColor(index);
+Color Resolved(const ChartSeries& series, Color own) {
   if (own != kNoColor) return own;
   return series.SeriesColor() != kNoColor ? series.SeriesColor() : Color{0};
 }
+
+Color ColorOf(const ChartSeries& series, std::size_t index) { return Resolved(series, series.PointColor(index)); }
 
 
 IndexRange RangeToDraw(const ChartSeries& series, const AxisScale& x, const QRectF& plot) {
   if (!series.XAscending()) return {0, series.Count()};
   const double a = x.ValueAt(plot.left());
   const double b = x.ValueAt(plot.right());
-  return VisibleRange(series.Xs(), std::min(a, b), std::max(a, b));
+  return VisibleRange(series.Points(), std::min(a, b), std::max(a, b));
 }
 
 GeometryKey KeyFor(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c) {
@@ -72,55 +73,31 @@ GeometryKey KeyFor(const ChartSeries& series, const QRectF& plot, const SeriesPa
   return key;
 }
 
-// The colour of every point, when all coloured points share one; found
-// once per change of the data, so that reducing a long view does not go
-// back to the samples for each kept point's colour.
+// The colour of every kept point when all share one, so that reducing a
+// long view does not go back to the series for each kept point's colour.
 std::optional<Color> UniformColor(const ChartSeries& series) {
-  std::optional<Color> common;
-  for (std::size_t k = 0; k < series.Count(); ++k) {
-    if (series.IsNull(k)) continue;
-    const Color c = ColorOf(series, k);
-    if (common && *common != c) return std::nullopt;
-    common = c;
-  }
-  return common;
-}
-
-// Block extremes pay off once columns hold many blocks; they are built on
-// the first such frame and kept while the data stays.
-const BlockExtremes* ExtremesFor(const ChartSeries& series, IndexRange range, const QRectF& plot,
-                                 const SeriesPaintContext& c, SeriesCache::Entry* entry) {
-  if (!entry || range.Empty()) return nullptr;
-  const auto& xs = series.Xs();
-  const double spanned = std::fabs(c.x->PosAtValue(xs[range.last - 1]) - c.x->PosAtValue(xs[range.first]));
-  const double columns = std::min(spanned, plot.width()) * c.columnsPerUnit + 1.0;
-  if (static_cast<double>(range.last - range.first) < 4.0 * BlockExtremes::kBlock * columns) return nullptr;
-  if (!entry->hasExtremes || entry->extremesRevision != series.Revision()) {
-    entry->extremes.Build(series.Xs(), series.Ys());
-    entry->uniformColor = UniformColor(series);
-    entry->extremesRevision = series.Revision();
-    entry->hasExtremes = true;
-  }
-  return &entry->extremes;
+  if (series.HasOwnPointColors()) return std::nullopt;
+  return Resolved(series, series.CommonPointColor());
 }
 
 void ReducePoints(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c,
-                  SeriesCache::Entry* entry, std::vector<PixelPoint>& out) {
+                  std::vector<PixelPoint>& out) {
   const IndexRange range = RangeToDraw(series, *c.x, plot);
-  const BlockExtremes* extremes = c.decimate && series.XAscending() ? ExtremesFor(series, range, plot, c, entry) : nullptr;
+  const chart::PointView points = series.Points();
   PointColorSource colorOf = [&series](std::size_t k) { return ColorOf(series, k); };
-  if (extremes && entry->uniformColor) colorOf = [color = *entry->uniformColor](std::size_t) { return color; };
+  if (const auto uniform = UniformColor(series)) colorOf = [color = *uniform](std::size_t) { return color; };
   if (c.decimate && series.XAscending()) {
-    DecimateM4(series.Xs(), series.Ys(), range, *c.x, *c.y, c.columnsPerUnit, out, colorOf, extremes);
+    DecimateM4(points, range, *c.x, *c.y, c.columnsPerUnit, out, colorOf,
+               c.blockExtremes ? series.Extremes() : nullptr);
   } else {
-    MapAllPoints(series.Xs(), series.Ys(), range, *c.x, *c.y, out, colorOf);
+    MapAllPoints(points, range, *c.x, *c.y, out, colorOf);
   }
 }
 
 void ReduceBars(const ChartSeries& series, const QRectF& plot, const SeriesPaintContext& c, std::vector<BarRect>& out) {
   const IndexRange range = RangeToDraw(series, *c.x, plot);
   const double base = series.BarFromBase() ? series.BarBase() : c.yAxisMin;
-  LayoutBars(series.Xs(), series.Ys(), range, base, series.BarWidthPercent() / 100.0, *c.x, *c.y,
+  LayoutBars(series.Points(), range, base, series.BarWidthPercent() / 100.0, *c.x, *c.y,
              c.decimate ? c.columnsPerUnit : 0.0, out);
 }
 
@@ -283,7 +260,7 @@ void PaintSeries(QPainter& painter, const QRectF& plot, const ChartSeries& serie
     FillBars(painter, series, *bars, context.unit);
     return;
   }
-  if (fresh) ReducePoints(series, plot, context, entry, *points);
+  if (fresh) ReducePoints(series, plot, context, *points);
   const double width = std::max(1, series.PenWidth()) * context.unit;
   const bool sparse = IsSparse(*points, context.columnsPerUnit);
   if (context.spanImage && !sparse) {

@@ -36,11 +36,6 @@ class SeriesCache {
     GeometryKey key;
     std::vector<PixelPoint> points;
     std::vector<BarRect> bars;
-    // Outlives range changes: rebuilt only when the data changes.
-    BlockExtremes extremes;
-    std::optional<Color> uniformColor;  // all coloured points alike
-    std::uint64_t extremesRevision = 0;
-    bool hasExtremes = false;
     std::uint64_t frame = 0;  // the last frame that looked it up
   };
   // The entry for the series; `fresh` tells whether it must be filled.
@@ -62,6 +57,7 @@ struct SeriesPaintContext {
   double unit = 1.0;      // pen widths are in 96-dpi pixels
   double columnsPerUnit = 1.0;
   bool decimate = true;
+  bool blockExtremes = true;
   bool antialias = true;
   // When set, dense lines are filled column by column into this image
   // (see ColumnSpans), placed by the painter's device transform; when

@@ -79,6 +79,8 @@ TDay::TDay(DateTime dayDate, chart::ChartPanel* upper, chart::ChartPanel* lower)
       MakeBars(*series, OutputBarBase(w));
       series->SetMarksVisible(false);
     }
+    // Every series takes a record's time stamp after the first column's.
+    for (int i = 1; i < kEntryCount; ++i) EntryAt(i).series->FollowXsOf(EntryAt(0).series.get());
   } catch (const std::exception&) {
     throw Error(i18n::Text(i18n::kTextDataStructureError));
   }
@@ -99,6 +101,9 @@ void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyl
   const std::optional<std::string> first = RedatedFirstRecord(records, headerStyle);
   DateStyle style = headerStyle;
   bool complete = true;
+  // Power in watts is shown in kilowatts: scaled as it is read, so that the
+  // stored value is the scaled number rounded once.
+  powerScale_ = powerInWatts ? 0.001 : 1.0;
   // A column with a value in one record usually has one in most: a series
   // gets room for a point per record (and a few gaps) with its first value,
   // so it is not regrown, and a series without values takes no room.
@@ -116,11 +121,15 @@ void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyl
   }
   if (complete) CarryToMidnight();
   previousTime_ = dayDate_ + 1.0;
-  if (powerInWatts) {
-    energy_ *= 0.001;
-    EntryAt(IndexOf(Channel::Power)).series->ScaleY(0.001);
-  }
+  if (powerInWatts) energy_ *= 0.001;
   for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
+  // The channels of a record share its time stamp: one copy of the Xs.
+  for (int i = 1; i < kEntryCount; ++i) {
+    EntryAt(i).series->FollowXsOf(nullptr);
+    for (int j = 0; j < i; ++j) {
+      if (EntryAt(i).series->ShareXsWith(*EntryAt(j).series)) break;
+    }
+  }
 }
 
 // Returns false when the record cannot be read, which ends the day.
@@ -175,7 +184,7 @@ void TDay::ReadValue(int column, double value, DateTime t, bool afterGap) {
   SeriesEntry& entry = EntryAt(column);
   if (entry.state != ChannelState::HasValues) entry.series->Reserve(reserveHint_);
   if (afterGap) entry.series->AddNullPoint(t);
-  entry.series->AddPoint(t, value);
+  entry.series->AddPoint(t, channel == Channel::Power ? value * powerScale_ : value);
   entry.state = ChannelState::HasValues;
 }
 

@@ -109,6 +109,7 @@ class TDay {
   std::optional<std::size_t> stoppedAtLine_;
   double lastFlow_ = 0.0;
   double lastPower_ = 0.0;
+  double powerScale_ = 1.0;  // to the unit shown
   std::array<SeriesEntry, kEntryCount> entries_;
 };
 

@@ -43,6 +43,9 @@ PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPa
   try {
     auto day = std::make_unique<TDay>(prepared.dayDate, upper, lower);
     day->ParseDay(file.Records(), own.powerInWatts, own.dateStyle);
+    // The first frame after loading reduces long views through these
+    // instead of reading every sample; built here they cost no wait.
+    for (int i = 0; i < TDay::kEntryCount; ++i) day->Entry(i).series->Extremes();
     prepared.day = std::move(day);
   } catch (...) {
     // Left null: adding it reports the file as not opened.

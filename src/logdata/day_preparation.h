@@ -35,7 +35,7 @@ struct PreparedDayFile {
 };
 
 // Safe to call on any thread while the panels are alive; creates series
-// for them but places nothing.
+// for them, with their block extremes built, but places nothing.
 PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper,
                                chart::ChartPanel* lower);
 

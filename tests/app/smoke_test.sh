@@ -23,19 +23,7 @@ copy=${3:-}
 args=("$logfile")
 if [ -n "$last" ]; then args=(--range "$logfile" "$last"); fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-smoke.XXXXXX")
-xvfb_pid=
-app_pid=
-
-cleanup() {
-  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/xvfb_session.sh"
 
 fail() {
   echo "smoke test failed: $*" >&2
@@ -43,26 +31,8 @@ fail() {
   exit 1
 }
 
-# Bounded xdotool: without a window manager some requests can block.
-xdo() { timeout 10 xdotool "$@"; }
-
-# -displayfd picks a free display and writes its number once the server is
-# ready, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# The settings file and every other per-user file go into the scratch folder.
-mkdir -p "$work/config" "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-  QT_QPA_PLATFORM=xcb timeout 60 "$program" "${args[@]}" >"$work/app.log" 2>&1 &
-app_pid=$!
+start_xvfb 1280x800 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+start_program "$program" "${args[@]}"
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) ||
   true

@@ -165,6 +165,27 @@ TEST(Render, ReducedAndFullDrawingGiveTheSamePixelsWithoutAntialiasing) {
   EXPECT_TRUE(a == b);
 }
 
+// A year of minutes on a 1920-pixel plot, with the settings the program
+// draws with: the block extremes change no pixel.
+TEST(Render, BlockExtremesChangeNoPixel) {
+  const double day = test::Day();
+  TestPanel t(day, day + 365.0);
+  for (const int pen : {1, 2}) {
+    chart::ChartSeries& s = t.AddLine(pen == 2 ? kBlueValue : kRedValue, pen);
+    for (int i = 0; i < 365 * 1440; ++i) {
+      const double y = 50.0 + 30.0 * std::sin(i / 9000.0 + pen) + 8.0 * std::sin(i * 1.37 * pen) + (i % 977 == 0 ? 15 : 0);
+      if (i % 50000 == 4000) s.AddNullPoint(day + i / 1440.0);
+      s.AddPoint(day + i / 1440.0, y, pen == 2 ? kBlueValue : kRedValue);
+    }
+  }
+  RenderOptions withBlocks;
+  RenderOptions everySample = withBlocks;
+  everySample.blockExtremes = false;
+  const QImage a = Render(t.panel, QSize(1920, 1080), everySample).image;
+  const QImage b = Render(t.panel, QSize(1920, 1080), withBlocks).image;
+  EXPECT_TRUE(a == b);
+}
+
 TEST(Render, StairsStepAtTheNextPoint) {
   const double day = test::Day();
   TestPanel t(day, day + 10 * kMinute);
