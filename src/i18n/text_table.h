@@ -10,7 +10,7 @@ enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese
 inline constexpr int kBlockCount = 6;
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 2;
+inline constexpr int kAddedTextCount = 5;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -61,6 +61,9 @@ enum TextId : int {
   // Added rows.
   kTextNoFileLoaded = 112,
   kTextFilesLeftOut = 113,
+  kTextOutputOn = 114,   // an output in the cursor readout
+  kTextOutputOff = 115,
+  kTextRecentFileMissing = 116,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

@@ -173,6 +173,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "None of the selected files could be loaded.",
     /* 113 */ "Some files could not be loaded and were left out:",
+    /* 114 */ "on",
+    /* 115 */ "off",
+    /* 116 */ "This file no longer exists and was taken off the recent files:",
 };
 
 }  // namespace

@@ -186,6 +186,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
     /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
+    /* 114 */ "marche",
+    /* 115 */ "arrêt",
+    /* 116 */ "Ce fichier n’existe plus et a été retiré des fichiers récents :",
 };
 
 }  // namespace

@@ -183,6 +183,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
     /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
+    /* 114 */ "ein",
+    /* 115 */ "aus",
+    /* 116 */ "Diese Datei gibt es nicht mehr; sie wurde aus den zuletzt geöffneten Dateien entfernt:",
 };
 
 }  // namespace

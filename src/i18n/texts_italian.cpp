@@ -179,6 +179,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
     /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
+    /* 114 */ "acceso",
+    /* 115 */ "spento",
+    /* 116 */ "Questo file non esiste più ed è stato tolto dai file recenti:",
 };
 
 }  // namespace

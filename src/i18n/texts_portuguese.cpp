@@ -178,6 +178,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
     /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
+    /* 114 */ "ligado",
+    /* 115 */ "desligado",
+    /* 116 */ "Este ficheiro já não existe e foi retirado dos ficheiros recentes:",
 };
 
 }  // namespace

@@ -181,6 +181,9 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
     /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
+    /* 114 */ "encendido",
+    /* 115 */ "apagado",
+    /* 116 */ "Este archivo ya no existe y se ha quitado de los archivos recientes:",
 };
 
 }  // namespace
