@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
 
   calorix::app::TApplication app(argc, argv);
   QCoreApplication::setApplicationName(calorix::app::kProgramTitle);
+  // The desktop entry (desktop/calorix.desktop) the windows belong to.
+  QGuiApplication::setDesktopFileName("calorix");
   calorix::QtDialogs dialogs;
   app.SetErrorDialogs(&dialogs);
   try {
