@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/builtin_settings.h"
+#include "app/drop_rules.h"
 #include "core/error.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
@@ -14,6 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -23,7 +27,9 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -146,6 +152,8 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
+  // Day files and folders dropped anywhere on the window (OpenDropped).
+  setAcceptDrops(true);
 
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);
   setWindowTitle(kProgramTitle);
@@ -293,7 +301,9 @@ void TMainform::OpenFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
 }
 
-void TMainform::ActionMultiDayAnalysisExecute() {
+void TMainform::ActionMultiDayAnalysisExecute() { RunMultiDayDialog({}); }
+
+void TMainform::RunMultiDayDialog(const std::vector<std::string>& proposed) {
   TMainSettings main;
   std::string folder;
   if (store_) {
@@ -304,6 +314,7 @@ void TMainform::ActionMultiDayAnalysisExecute() {
   if (!target) return;
   const QPointer<ui::TChildform> chosen(target);
   multiDay_->PrepareAnalysis(target, folder);
+  if (proposed.size() == 2) multiDay_->ProposeRange(proposed[0], proposed[1]);
   if (multiDay_->exec() == QDialog::Rejected) {
     if (chosen && !chosen->HasEvaluation()) CloseWindow(chosen);
     return;
@@ -555,6 +566,58 @@ void TMainform::CloseAllChildren() {
     if (ui::TChildform* child = ChildOf(sub)) child->disconnect(this);
     sub->close();
     delete sub;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Dropped files
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  return paths;
+}
+
+}  // namespace
+
+void TMainform::dragEnterEvent(QDragEnterEvent* event) {
+  if (!IsLoading() && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+// The files open after the drop has ended, so that the program that
+// dragged them is not kept waiting by a message or the dialog.
+void TMainform::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  if (IsLoading() || paths.empty()) return;
+  event->acceptProposedAction();
+  QTimer::singleShot(0, this, [this, paths] { OpenDropped(paths); });
+}
+
+void TMainform::OpenDropped(const std::vector<std::string>& paths) {
+  const DropPlan plan = PlanDrop({paths.begin(), paths.end()});
+  std::vector<std::string> files;
+  for (const std::filesystem::path& file : plan.files) files.push_back(file.string());
+  switch (plan.kind) {
+    case DropPlan::Kind::OpenFiles:
+      OpenFiles(files);
+      break;
+    case DropPlan::Kind::OpenRange:
+      OpenRange(files[0], files[1]);
+      break;
+    case DropPlan::Kind::OfferRange:
+      HandleFirstActivation();
+      Run([this, &files] { RunMultiDayDialog(files); });
+      break;
+    case DropPlan::Kind::NoDayFiles:
+      dialogs_.ShowError(this, i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + files[0]);
+      break;
+    case DropPlan::Kind::Nothing:
+      break;
   }
 }
 

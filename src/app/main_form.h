@@ -66,6 +66,10 @@ class TMainform : public QMainWindow {
   // without the dialog, into the start-up window first.
   void OpenRange(const std::string& first, const std::string& last);
   ui::TDialogMultiDayAnalysis& MultiDayDialog() const { return *multiDay_; }
+  // Files or a folder dropped on the window, as PlanDrop says: one file
+  // opens, two day files open their range, a folder offers its range in
+  // the multi-day dialog.
+  void OpenDropped(const std::vector<std::string>& paths);
   // A multi-day load is running: no window may close under it.
   bool IsLoading() const;
 
@@ -114,6 +118,8 @@ class TMainform : public QMainWindow {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateStore(const SettingsStoreFactory& createStore);
@@ -133,6 +139,9 @@ class TMainform : public QMainWindow {
   TChildSettings NewWindowSettings() const;
   void OpenChosenFile(const std::string& path, std::int8_t language);
   void OpenRangeFiles(const std::string& first, const std::string& last);
+  // The multi-day dialog for a target window, its path fields at the
+  // remembered folder or at a proposed first and last file.
+  void RunMultiDayDialog(const std::vector<std::string>& proposed);
   void CloseWindow(ui::TChildform* child);
   void CloseAllChildren();
 

@@ -66,6 +66,9 @@ class TDialogMultiDayAnalysis : public QDialog {
   // The window that receives the evaluation (may be null: Execute then
   // reports text 97) and the folder both path fields start with.
   void PrepareAnalysis(TChildform* target, const std::string& folder);
+  // After PrepareAnalysis: the path fields start at these files instead
+  // (a folder dropped on the main window offers its first and last day).
+  void ProposeRange(const std::string& first, const std::string& last);
   // The folder to remember for the next analysis.
   std::string GetLastDir() const;
   // Files are being loaded: nothing may close the target window now.
