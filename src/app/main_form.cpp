@@ -164,6 +164,7 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   BuildToolBar();
 
   CreateStore(createStore);
+  LoadRecentFiles();
   // Created once, hidden, and reused for every analysis.
   multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
 
@@ -235,6 +236,7 @@ void TMainform::BuildMenus() {
   file->addAction(actions_.save);
   file->addAction(actions_.print);
   file->addSeparator();
+  AddRecentItems(file);
   file->addAction(actions_.exit);
   QMenu* window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
   window->addAction(actions_.cascade);
@@ -320,6 +322,10 @@ void TMainform::RunMultiDayDialog(const std::vector<std::string>& proposed) {
     return;
   }
   if (store_) store_->SetMainSettings(main.Language, multiDay_->GetLastDir());
+  if (chosen && chosen->HasEvaluation()) {
+    const auto [first, last] = multiDay_->ChosenRange();
+    RememberRecent(first == last ? RecentEntry{first, ""} : RecentEntry{first, last});
+  }
 }
 
 void TMainform::OpenRange(const std::string& first, const std::string& last) {
@@ -341,6 +347,8 @@ void TMainform::OpenRangeFiles(const std::string& first, const std::string& last
     if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
     if (result.nothingLoaded) return;
   }
+  RememberRecent(request.kind == logdata::MultiDayRequest::Kind::SingleDay ? RecentEntry{first, ""}
+                                                                            : RecentEntry{first, last});
   if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));
 }
 
@@ -360,6 +368,7 @@ void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
   ui::TChildform* target = FindTargetWindow();
   if (!target) return;
   target->LoadFile(PathFromUtf8(path));
+  RememberRecent({path, ""});
 }
 
 ui::TChildform* TMainform::FindTargetWindow() {
@@ -618,6 +627,78 @@ void TMainform::OpenDropped(const std::vector<std::string>& paths) {
       break;
     case DropPlan::Kind::Nothing:
       break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void TMainform::AddRecentItems(QMenu* file) {
+  for (int i = 0; i < kRecentCount; ++i) {
+    QAction* item = file->addAction(QString());
+    item->setObjectName(QStringLiteral("MenuRecent%1").arg(i + 1));
+    item->setVisible(false);
+    connect(item, &QAction::triggered, this, [this, i] { OpenRecent(i); });
+    recentActions_[static_cast<std::size_t>(i)] = item;
+  }
+  recentSeparator_ = file->addSeparator();
+  recentSeparator_->setObjectName("MenuFileSepRecent");
+  recentSeparator_->setVisible(false);
+}
+
+void TMainform::LoadRecentFiles() {
+  recent_.clear();
+  if (store_) {
+    if (const auto profile = OpenProfileFile(store_->IniPath())) recent_ = ReadRecentFiles(*profile);
+  }
+  ShowRecentFiles();
+}
+
+void TMainform::ShowRecentFiles() {
+  for (int i = 0; i < kRecentCount; ++i) {
+    QAction* item = recentActions_[static_cast<std::size_t>(i)];
+    const bool used = static_cast<std::size_t>(i) < recent_.size();
+    item->setVisible(used);
+    if (used) item->setText(QString::fromStdString(RecentMenuText(recent_[static_cast<std::size_t>(i)], i)));
+  }
+  recentSeparator_->setVisible(!recent_.empty());
+}
+
+void TMainform::RememberRecent(const RecentEntry& entry) {
+  recent_ = WithRecent(recent_, entry);
+  ShowRecentFiles();
+  StoreRecentFiles();
+}
+
+// Written only while the settings store can write; a failure says so as
+// the store's own writes do.
+void TMainform::StoreRecentFiles() {
+  if (!store_ || !store_->IsWritable()) return;
+  const auto profile = OpenProfileFile(store_->IniPath());
+  if (!profile || !WriteRecentFiles(*profile, recent_)) throw Error(i18n::Text(i18n::kTextIniAccessFailed));
+}
+
+void TMainform::OpenRecent(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= recent_.size()) return;
+  const RecentEntry entry = recent_[static_cast<std::size_t>(index)];
+  const RecentCheck check = WithoutMissing({entry}, [](const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+  });
+  if (!check.missing.empty()) {
+    recent_.erase(recent_.begin() + index);
+    ShowRecentFiles();
+    std::string message = i18n::Text(i18n::kTextRecentFileMissing) + "\n";
+    for (const std::string& path : check.missing) message += "\n" + path;
+    Run([this] { StoreRecentFiles(); });
+    dialogs_.ShowError(this, message);
+    return;
+  }
+  HandleFirstActivation();
+  if (entry.IsRange()) {
+    OpenRange(entry.first, entry.last);
+  } else {
+    OpenFiles({entry.first});
   }
 }
 

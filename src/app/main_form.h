@@ -3,9 +3,11 @@
 #include "app/main_rules.h"
 #include "core/child_settings.h"
 #include "settings/ini_settings.h"
+#include "settings/recent_files.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -95,6 +98,12 @@ class TMainform : public QMainWindow {
   // window, maximised. Runs once; later calls do nothing.
   void HandleFirstActivation();
 
+  // The File menu's recent files, newest first (empty without a store).
+  const std::vector<RecentEntry>& RecentFiles() const { return recent_; }
+  // Opens recent entry index as it was opened before; an entry whose files
+  // are gone is taken off the list with a message naming them.
+  void OpenRecent(int index);
+
   ui::TChildform* ActiveChild() const;
   // In the order the frame lists them.
   std::vector<ui::TChildform*> Children() const;
@@ -143,6 +152,13 @@ class TMainform : public QMainWindow {
   // remembered folder or at a proposed first and last file.
   void RunMultiDayDialog(const std::vector<std::string>& proposed);
   void CloseWindow(ui::TChildform* child);
+  // The recent files: their five File menu items before Exit, the list as
+  // the settings file holds it, a newly opened file or range on top.
+  void AddRecentItems(QMenu* file);
+  void LoadRecentFiles();
+  void ShowRecentFiles();
+  void RememberRecent(const RecentEntry& entry);
+  void StoreRecentFiles();
   void CloseAllChildren();
 
   Dialogs& dialogs_;
@@ -154,6 +170,9 @@ class TMainform : public QMainWindow {
   // Set while the children are closed one by one, when the active window
   // and the count are in flux.
   bool closingChildren_ = false;
+  std::vector<RecentEntry> recent_;
+  std::array<QAction*, kRecentCount> recentActions_{};
+  QAction* recentSeparator_ = nullptr;
 };
 
 }  // namespace calorix::app

@@ -209,6 +209,10 @@ void TDialogMultiDayAnalysis::ProposeRange(const std::string& first, const std::
   SetEditText(pathTo_, last);
 }
 
+std::pair<std::string, std::string> TDialogMultiDayAnalysis::ChosenRange() const {
+  return {EditText(pathFrom_), EditText(pathTo_)};
+}
+
 std::string TDialogMultiDayAnalysis::GetLastDir() const { return RememberedFolder(lastFolder_); }
 
 void TDialogMultiDayAnalysis::showEvent(QShowEvent* event) {

@@ -1,8 +1,10 @@
-// Files and folders dropped on the main window; which plan a drop makes is
-// tested on its own in drop_rules_test.cpp.
+// Files and folders dropped on the main window, and the recent files of
+// the File menu; the rules are tested on their own (drop_rules_test.cpp,
+// tests/settings/recent_files_test.cpp).
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QUrl>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,6 +37,11 @@ using calorix::testing::TempFolder;
 const fs::path kSamples = CALORIX_SAMPLES_DIR;
 std::string Sample(const char* relative) { return (kSamples / relative).string(); }
 const std::string kMayRange = "Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 void Settle() {
   for (int i = 0; i < 3; ++i) {
@@ -115,6 +123,8 @@ TEST_F(DropTest, AFolderOffersItsFirstAndLastDayFileInTheMultiDayDialog) {
   EXPECT_EQ(from, Sample("2024/05/20240501.csv"));
   EXPECT_EQ(to, Sample("2024/05/20240531.csv"));
   EXPECT_EQ(Captions(), std::vector<std::string>{kMayRange});
+  // The range analysed in the dialog is a recent entry too.
+  EXPECT_EQ(form->RecentFiles(), (std::vector<RecentEntry>{{from, to}}));
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
@@ -133,6 +143,49 @@ TEST_F(DropTest, SomethingThatIsNoFileIsRefused) {
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(form.get(), &enter);
   EXPECT_FALSE(enter.isAccepted());
+}
+
+using RecentFilesTest = DropTest;
+
+QAction& Item(TMainform& form, int number) {
+  return *form.findChild<QAction*>(QStringLiteral("MenuRecent%1").arg(number));
+}
+
+TEST_F(RecentFilesTest, OpenedFilesAndRangesComeOnTopOfTheFileMenuAndStay) {
+  EXPECT_FALSE(Item(*form, 1).isVisible());
+  const std::string may31 = Sample("2024/05/20240531.csv");
+  form->OpenFiles({may31});
+  Drop({Sample("2024/05/20240501.csv"), may31});
+  ASSERT_EQ(form->RecentFiles().size(), 2u);
+  EXPECT_EQ(form->RecentFiles()[0], (RecentEntry{Sample("2024/05/20240501.csv"), may31}));
+  EXPECT_EQ(Item(*form, 1).text().toStdString(), "&1 " + Sample("2024/05/20240501.csv") + " \u2013 " + may31);
+  EXPECT_EQ(Item(*form, 2).text().toStdString(), "&2 " + may31);
+  EXPECT_TRUE(Item(*form, 2).isVisible());
+  EXPECT_FALSE(Item(*form, 3).isVisible());
+  // A new start reads them back from the settings file.
+  form.reset();
+  form = std::make_unique<TMainform>(
+      dialogs, [this] { return std::make_unique<TIniSettings>(folder.Path() / "Calorix.ini", "/opt/calorix/"); });
+  EXPECT_EQ(form->RecentFiles().size(), 2u);
+  EXPECT_TRUE(Item(*form, 2).isVisible());
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(RecentFilesTest, ChoosingOneOpensItAgainAndAMissingOneIsTakenOffWithAMessage) {
+  const auto gone = folder.Write("20240531.csv", ReadFile(Sample("2024/05/20240531.csv")));
+  form->OpenFiles({gone.string()});
+  form->OpenFiles({Sample("2024/05/20240530.csv")});
+  Item(*form, 2).trigger();
+  Settle();
+  EXPECT_EQ(form->RecentFiles()[0].first, gone.string());
+  EXPECT_EQ(form->ActiveChild()->Model().ShownDay(), 45443.0);  // 2024-05-31
+  std::filesystem::remove(gone);
+  Item(*form, 1).trigger();
+  Settle();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].text, i18n::Text(i18n::kTextRecentFileMissing) + "\n\n" + gone.string());
+  EXPECT_EQ(form->RecentFiles(), (std::vector<RecentEntry>{{Sample("2024/05/20240530.csv"), ""}}));
+  EXPECT_FALSE(Item(*form, 2).isVisible());
 }
 
 }  // namespace
