@@ -196,8 +196,9 @@ void ChartView::keyPressEvent(QKeyEvent* event) {
 // time under the mouse is reported again afterwards: it has moved.
 void ChartView::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
-  // Towards the user (negative y) or to the right moves on in time.
-  wheelRest_ += angle.x() != 0 && angle.y() == 0 ? angle.x() : -angle.y();
+  // Towards the user (negative y) or to the right (negative x) moves on in
+  // time. Shift turns the wheel into a horizontal one: the same way round.
+  wheelRest_ -= angle.x() != 0 && angle.y() == 0 ? angle.x() : angle.y();
   const int notches = wheelRest_ / 120;
   wheelRest_ -= notches * 120;
   event->accept();

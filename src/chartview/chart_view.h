@@ -84,8 +84,8 @@ class ChartView : public QWidget {
   void CursorLeft();
   // The left (-1) or right (+1) arrow key while the chart has focus.
   void CursorStepped(int direction);
-  // Whole wheel notches (positive: towards the user, or to the right)
-  // with Ctrl at the value under the mouse, and without.
+  // Whole wheel notches (positive: towards the user, or tilted to the
+  // right) with Ctrl at the value under the mouse, and without.
   void WheelZoomed(double value, int notches);
   void WheelScrolled(int notches);
 

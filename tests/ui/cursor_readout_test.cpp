@@ -42,10 +42,12 @@ class CursorTest : public ::testing::Test, public testing::EnglishTexts, public 
     QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&view, &move);
   }
-  void Wheel(chartview::ChartView& view, double t, int degreesEighths, Qt::KeyboardModifiers modifiers) {
+  // Eighths of a degree, vertical or (as Shift makes the wheel) horizontal.
+  void Wheel(chartview::ChartView& view, double t, int degreesEighths, Qt::KeyboardModifiers modifiers,
+             bool horizontal = false) {
     const QPointF at(view.PositionOfValue(t), view.CurrentLayout().plot.center().y());
-    QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), QPoint(0, degreesEighths), Qt::NoButton, modifiers,
-                      Qt::NoScrollPhase, false);
+    const QPoint angle = horizontal ? QPoint(degreesEighths, 0) : QPoint(0, degreesEighths);
+    QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &wheel);
   }
   std::vector<std::string> Readout() {
@@ -102,6 +104,9 @@ TEST_F(CursorTest, CtrlWheelZoomsBothChartsAroundTheMouseAndTheWheelScrolls) {
   Wheel(View("Chart"), At(1, 0), -120, Qt::NoModifier);  // towards the user: later
   EXPECT_GT(Upper().BottomAxis().Minimum(), start);
   EXPECT_EQ(Lower().BottomAxis().Minimum(), Upper().BottomAxis().Minimum());
+  // Shift+wheel away from the user goes back, as the plain wheel does.
+  Wheel(View("Chart"), At(1, 0), 120, Qt::ShiftModifier, true);
+  EXPECT_NEAR(Upper().BottomAxis().Minimum(), start, 1e-9);
 }
 
 }  // namespace
