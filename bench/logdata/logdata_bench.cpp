@@ -1,11 +1,12 @@
-// Speed of reading day files: one parsed day, and a year of day files read
-// from disk into day logs.
+// Speed of reading day files: one parsed day, a year of day files read
+// from disk into day logs, and finding the files of a range.
 
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "chart/chart_panel.h"
@@ -82,9 +83,9 @@ void BM_ReadYearIntoDayLogs(benchmark::State& state) {
     LogReadState reading;
     for (const auto& path : files) {
       const DayFile file = ReadDayFile(path);
-      CheckHeader(file.header, reading);
-      auto day = std::make_unique<TDay>(DayDateOf(file.records, reading.dateStyle), &upper, &lower);
-      day->ParseDay(file.records, reading.powerInWatts, reading.dateStyle);
+      CheckHeader(file.Header(), reading);
+      auto day = std::make_unique<TDay>(DayDateOfRecords(file.Records(), reading.dateStyle), &upper, &lower);
+      day->ParseDay(file.Records(), reading.powerInWatts, reading.dateStyle);
       points += PointCount(*day);
       days.push_back(std::move(day));
     }
@@ -117,6 +118,26 @@ void BM_MultiDayYear(benchmark::State& state) {
   state.counters["heap_bytes_per_point"] = bytesPerPoint;
 }
 BENCHMARK(BM_MultiDayYear)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Finding the files of the widest range there is, 0001-01-01 to 9999-12-31,
+// with a few files in month and year folders: what the user waits for
+// before the first progress appears.
+void BM_DiscoverWholeCalendar(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() / "calorix-bench-calendar";
+  const auto write = [&](const std::string& relative) {
+    std::filesystem::create_directories((dir / relative).parent_path());
+    std::ofstream(dir / relative) << "DATE & TIME;T1\n";
+    return (dir / relative).string();
+  };
+  const std::string from = write("0001/01/00010101.csv");
+  write("0001/02/00010201.csv");
+  write("2024/05/20240501.csv");
+  const std::string to = write("9999/12/99991231.csv");
+  std::size_t found = 0;
+  for (auto _ : state) found = ResolveMultiDayRequest(from, to).files.size();
+  state.counters["files"] = static_cast<double>(found);
+}
+BENCHMARK(BM_DiscoverWholeCalendar)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace calorix::logdata

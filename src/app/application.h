@@ -2,14 +2,15 @@
 
 #include <QApplication>
 
+#include "ui/window_look.h"
+
 namespace calorix {
 class Dialogs;
 }
 
 namespace calorix::app {
 
-// The program's title, shown as the main window's caption.
-inline constexpr const char* kProgramTitle = "Marlo Calorix 1";
+using ui::kProgramTitle;
 
 // The application object. Every command already runs through RunCommand;
 // this is the last net for an error that an event handler let through, so

@@ -7,28 +7,33 @@
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
+#include "settings/settings_location.h"
+#include "ui/about_dialog.h"
+#include "ui/artwork.h"
 #include "ui/child_form.h"
-#include "ui/window_look.h"
 #include "ui/command_guard.h"
 #include "ui/dialog_multi_day.h"
+#include "ui/locale_month_names.h"
+#include "ui/settings_dialog.h"
+#include "ui/window_look.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 #include <QUrl>
 
 #include <algorithm>
@@ -46,7 +51,6 @@ constexpr int kTextOneDayOnly = 93;
 constexpr QSize kRestoredSize(934, 648);
 constexpr QSize kMinimumSize(494, 371);
 constexpr int kPanelTopHeight = 44;
-constexpr QSize kLogoSize(150, 37);
 
 fs::path PathFromUtf8(std::string_view text) {
   return fs::path(std::u8string(text.begin(), text.end()));
@@ -62,82 +66,20 @@ ui::TChildform* ChildOf(const QMdiSubWindow* sub) {
   return sub ? qobject_cast<ui::TChildform*>(sub->widget()) : nullptr;
 }
 
-// The sun of the logo and the window icon; unit is the size of one of the
-// 37 steps across the logo's height.
-void DrawSun(QPainter& painter, QPointF centre, qreal unit) {
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(232, 140, 30), 2.0 * unit, Qt::SolidLine, Qt::RoundCap));
-  for (int ray = 0; ray < 8; ++ray) {
-    painter.save();
-    painter.translate(centre);
-    painter.rotate(ray * 45.0);
-    painter.drawLine(QPointF(0, -11 * unit), QPointF(0, -16 * unit));
-    painter.restore();
-  }
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(245, 175, 40));
-  painter.drawEllipse(centre, 8.0 * unit, 8.0 * unit);
-}
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Drawn rather than shipped as images so that they stay sharp at any
-// screen scale.
-QPixmap LogoPixmap(qreal scale) {
-  QPixmap pixmap(kLogoSize * scale);
-  pixmap.setDevicePixelRatio(scale);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  DrawSun(painter, QPointF(18.5, 18.5), 1.0);
-  QFont font = painter.font();
-  font.setBold(true);
-  font.setPixelSize(20);
-  painter.setFont(font);
-  painter.setPen(QColor(30, 70, 120));
-  painter.drawText(QRectF(40, 0, kLogoSize.width() - 40, kLogoSize.height()),
-                   Qt::AlignVCenter | Qt::AlignLeft, "Calorix");
-  return pixmap;
-}
-
-// An icon in the usual sizes, each drawn by draw(painter, size).
-QIcon DrawnIcon(const std::function<void(QPainter&, int)>& draw) {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter, size);
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
-}
-
-QIcon ProgramIcon() {
-  return DrawnIcon([](QPainter& painter, int size) {
-    DrawSun(painter, QPointF(size / 2.0, size / 2.0), size / 34.0);
-  });
-}
-
-// A calendar sheet with a band of days across it: the multi-day analysis.
-QIcon RangeIcon() {
-  return DrawnIcon([](QPainter& painter, int size) {
-    const qreal unit = size / 16.0;
-    const QColor blue(30, 70, 120);
-    const QRectF sheet(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
-    painter.setPen(QPen(blue, unit));
-    painter.setBrush(Qt::white);
-    painter.drawRect(sheet);
-    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 3 * unit), blue);
-    painter.fillRect(QRectF(3.5 * unit, 8 * unit, 9 * unit, 3 * unit), QColor(232, 140, 30));
-  });
-}
+// The folder file dialogs start in while nothing is stored, with a
+// trailing separator as the remembered folders have.
+std::string HomeFolder() { return QDir::homePath().toStdString() + "/"; }
 
 }  // namespace
 
-std::unique_ptr<TIniSettings> CreateSettingsStore() { return std::make_unique<TIniSettings>(); }
+std::unique_ptr<TIniSettings> CreateSettingsStore() {
+  return std::make_unique<TIniSettings>(LocateSettingsFile(), HomeFolder());
+}
 
 TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs) {
+    : QMainWindow(parent), dialogs_(dialogs), defaultsWithoutStore_(BuiltInChildSettings()) {
   setMinimumSize(kMinimumSize);
   resize(kRestoredSize);
   if (const QScreen* screen = this->screen()) {
@@ -156,17 +98,19 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   setAcceptDrops(true);
 
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  ApplyQtLanguage(language_);
   setWindowTitle(kProgramTitle);
   // The evaluation windows show it too, in their title bars.
-  setWindowIcon(ProgramIcon());
+  setWindowIcon(ui::ProgramIcon());
   BuildActions();
+  BuildSettingsActions();
+  BuildLanguageActions();
   BuildMenus();
   BuildToolBar();
 
   CreateStore(createStore);
+  CreateDialogs();
   LoadRecentFiles();
-  // Created once, hidden, and reused for every analysis.
-  multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
 
   connect(qApp, &QApplication::focusChanged, this, &TMainform::RefreshActions);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainform::RefreshActions);
@@ -195,25 +139,29 @@ void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
 
 void TMainform::BuildActions() {
   // The German design captions; "&" marks the access letters.
+  // The platform's standard keys; each belongs to this one action only.
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
-  actions_.open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  actions_.open->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  actions_.open->setShortcuts(QKeySequence::Open);
+  actions_.open->setIcon(ui::ResourceIcon("open"));
   actions_.multiDayAnalysis = new QAction(QString::fromUtf8("&Mehrtägige Auswertung"), this);
   actions_.multiDayAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  actions_.multiDayAnalysis->setIcon(RangeIcon());
+  actions_.multiDayAnalysis->setIcon(ui::ResourceIcon("range"));
   // Until the first refresh of the commands' states.
   actions_.multiDayAnalysis->setEnabled(false);
   actions_.close = new QAction(QString::fromUtf8("S&chließen"), this);
-  actions_.close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  actions_.close->setShortcuts(QKeySequence::Close);
   actions_.save = new QAction(QString::fromUtf8("&Speichern"), this);
-  actions_.save->setShortcut(QKeySequence::Save);
-  actions_.save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  actions_.save->setShortcuts(QKeySequence::Save);
+  actions_.save->setIcon(ui::ResourceIcon("save"));
   actions_.print = new QAction(QString::fromUtf8("&Drucken"), this);
-  actions_.print->setShortcut(QKeySequence::Print);
-  actions_.print->setIcon(QIcon::fromTheme("document-print", style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+  actions_.print->setShortcuts(QKeySequence::Print);
+  actions_.print->setIcon(ui::ResourceIcon("print"));
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
+  actions_.exit->setShortcuts(QKeySequence::Quit);
   actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
+  actions_.cascade->setIcon(ui::ResourceIcon("cascade"));
   actions_.tileHorizontal = new QAction(QString::fromUtf8("Ü&bereinander"), this);
+  actions_.tileHorizontal->setIcon(ui::ResourceIcon("tile"));
   actions_.minimizeAll = new QAction(QString::fromUtf8("Alle mi&nimieren"), this);
 
   Connect(actions_.open, &TMainform::ActionOpenExecute);
@@ -227,21 +175,64 @@ void TMainform::BuildActions() {
   Connect(actions_.minimizeAll, &TMainform::ActionMinimizeAllExecute);
 }
 
+// Settings, language and help commands.
+void TMainform::BuildSettingsActions() {
+  actions_.defaultSettings = new QAction(QString::fromUtf8("&Neue Fenster"), this);
+  actions_.windowSettings = new QAction(QString::fromUtf8("&Aktuelles Fenster"), this);
+  actions_.about = new QAction(QString::fromUtf8("&Info"), this);
+  actions_.about->setIcon(ui::ResourceIcon("about"));
+  Connect(actions_.defaultSettings, &TMainform::ActionDefaultSettingsExecute);
+  Connect(actions_.windowSettings, &TMainform::ActionWindowSettingsExecute);
+  Connect(actions_.about, &TMainform::ActionAboutExecute);
+}
+
+void TMainform::BuildLanguageActions() {
+  for (std::size_t i = 0; i < kLanguageChoices.size(); ++i) {
+    const LanguageChoice& choice = kLanguageChoices[i];
+    auto* action = new QAction(QString::fromUtf8(choice.name), this);
+    action->setCheckable(true);
+    action->setIcon(ui::ResourceIcon(QStringLiteral("language-%1").arg(choice.icon)));
+    action->setToolTip(action->text());
+    const int language = static_cast<int>(i);
+    connect(action, &QAction::triggered, this, [this, language] {
+      Run([this, language] { ActionLanguageSelection(language); });
+    });
+    actions_.languages[i] = action;
+  }
+  CheckLanguage(language_);
+}
+
 void TMainform::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
-  file->addAction(actions_.open);
-  file->addAction(actions_.multiDayAnalysis);
-  file->addAction(actions_.close);
-  file->addSeparator();
-  file->addAction(actions_.save);
-  file->addAction(actions_.print);
-  file->addSeparator();
-  AddRecentItems(file);
-  file->addAction(actions_.exit);
-  QMenu* window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
-  window->addAction(actions_.cascade);
-  window->addAction(actions_.tileHorizontal);
-  window->addAction(actions_.minimizeAll);
+  menus_.file = menuBar()->addMenu(QString::fromUtf8("&Datei"));
+  menus_.file->addAction(actions_.open);
+  menus_.file->addAction(actions_.multiDayAnalysis);
+  menus_.file->addAction(actions_.close);
+  menus_.file->addSeparator();
+  menus_.file->addAction(actions_.save);
+  menus_.file->addAction(actions_.print);
+  menus_.file->addSeparator();
+  AddRecentItems(menus_.file);
+  menus_.file->addAction(actions_.exit);
+  menus_.settings = menuBar()->addMenu(QString::fromUtf8("&Einstellungen"));
+  menus_.settings->addAction(actions_.defaultSettings);
+  menus_.settings->addAction(actions_.windowSettings);
+  menus_.language = menuBar()->addMenu(QString::fromUtf8("&Sprachauswahl"));
+  for (QAction* action : actions_.languages) menus_.language->addAction(action);
+  menus_.window = menuBar()->addMenu(QString::fromUtf8("&Fenster"));
+  menus_.window->addAction(actions_.cascade);
+  menus_.window->addAction(actions_.tileHorizontal);
+  menus_.window->addAction(actions_.minimizeAll);
+  connect(menus_.window, &QMenu::aboutToShow, this, &TMainform::UpdateWindowMenu);
+  menus_.help = menuBar()->addMenu(QStringLiteral("&?"));
+  menus_.help->addAction(actions_.about);
+}
+
+void TMainform::CreateDialogs() {
+  // Created once, hidden, and reused for every showing: settings, multi-day
+  // analysis, about.
+  settingsDialog_ = new ui::TDialogSettings(dialogs_, this);
+  multiDay_ = new ui::TDialogMultiDayAnalysis(dialogs_, this);
+  aboutDialog_ = new ui::TDialogAbout(this);
 }
 
 void TMainform::BuildToolBar() {
@@ -258,13 +249,17 @@ void TMainform::BuildToolBar() {
   bar->addAction(actions_.save);
   bar->addSeparator();
   bar->addAction(actions_.print);
+  bar->addSeparator();
+  for (QAction* action : actions_.languages) bar->addAction(action);
+  bar->addSeparator();
+  bar->addAction(actions_.about);
   auto* spacer = new QWidget(bar);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   bar->addWidget(spacer);
   auto* logo = new QLabel(bar);
   logo->setObjectName("HelvoLogo");
-  logo->setPixmap(LogoPixmap(devicePixelRatioF()));
-  logo->setFixedSize(kLogoSize);
+  logo->setPixmap(ui::LogoPixmap(devicePixelRatioF()));
+  logo->setFixedSize(ui::kLogoSize);
   bar->addWidget(logo);
 }
 
@@ -284,7 +279,7 @@ void TMainform::RefreshActions() {
 
 void TMainform::ActionOpenExecute() {
   TMainSettings main;
-  std::string initialFolder;
+  std::string initialFolder = HomeFolder();
   if (store_) {
     main = store_->GetMainSettings();
     if (IsExistingFolder(main.LastUsedDir)) initialFolder = main.LastUsedDir;
@@ -363,12 +358,29 @@ void TMainform::CloseWindow(ui::TChildform* child) {
 }
 
 void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
-  // A failed write ends the command here, before any window is touched.
-  if (store_) store_->SetMainSettings(language, FolderOfChosenFile(path));
-  ui::TChildform* target = FindTargetWindow();
-  if (!target) return;
-  target->LoadFile(PathFromUtf8(path));
-  RememberRecent({path, ""});
+  // The folder not being remembered is no reason not to open the file: the
+  // failure is reported once, after the opening.
+  std::string storeFailure;
+  if (store_) {
+    try {
+      store_->SetMainSettings(language, FolderOfChosenFile(path));
+    } catch (const std::exception& error) {
+      storeFailure = error.what();
+    }
+  }
+  const auto reportStoreFailure = [&] {
+    if (!storeFailure.empty()) dialogs_.ShowError(this, storeFailure);
+  };
+  try {
+    if (ui::TChildform* target = FindTargetWindow()) {
+      target->LoadFile(PathFromUtf8(path));
+      RememberRecent({path, ""});
+    }
+  } catch (...) {
+    reportStoreFailure();
+    throw;
+  }
+  reportStoreFailure();
 }
 
 ui::TChildform* TMainform::FindTargetWindow() {
@@ -402,6 +414,7 @@ void TMainform::HandleFirstActivation() {
   } catch (const std::exception&) {
     // The program is usable without the start-up window: nothing to report.
   }
+  LoadLanguage();
 }
 
 void TMainform::ActionCloseExecute() {
@@ -445,10 +458,14 @@ void TMainform::ActionTileHorizontalExecute() {
     }
   }
   const QRect area = mdi_->viewport()->rect().adjusted(0, 0, 0, -iconHeight);
-  const std::vector<Band> bands = StackedBands(area.height(), static_cast<int>(tiled.size()));
+  QSize minimum;
+  for (QMdiSubWindow* sub : tiled) minimum = minimum.expandedTo(sub->minimumSizeHint().expandedTo(sub->minimumSize()));
+  // Bands too low for a window would cut off its navigation row.
+  const std::vector<Tile> tiles = TileWindows(area.width(), area.height(), static_cast<int>(tiled.size()),
+                                              minimum.width(), minimum.height());
   for (std::size_t i = 0; i < tiled.size(); ++i) {
     tiled[i]->showNormal();
-    tiled[i]->setGeometry(area.left(), area.top() + bands[i].start, area.width(), bands[i].length);
+    tiled[i]->setGeometry(area.left() + tiles[i].x, area.top() + tiles[i].y, tiles[i].width, tiles[i].height);
   }
 }
 
@@ -479,6 +496,9 @@ void TMainform::ApplyStates(const ActionStates& states) {
   actions_.cascade->setEnabled(states.cascade);
   actions_.tileHorizontal->setEnabled(states.tileHorizontal);
   actions_.minimizeAll->setEnabled(states.minimizeAll);
+  actions_.defaultSettings->setEnabled(states.defaultSettings);
+  actions_.windowSettings->setEnabled(states.windowSettings);
+  actions_.about->setEnabled(states.about);
 }
 
 QMdiSubWindow* TMainform::ActiveSubWindow() const {
@@ -502,7 +522,7 @@ std::vector<ui::TChildform*> TMainform::Children() const {
 int TMainform::WindowCount() const { return static_cast<int>(mdi_->subWindowList().size()); }
 
 TChildSettings TMainform::NewWindowSettings() const {
-  return store_ ? store_->GetChildSettings() : BuiltInChildSettings();
+  return store_ ? store_->GetChildSettings() : defaultsWithoutStore_;
 }
 
 ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
@@ -510,10 +530,16 @@ ui::TChildform* TMainform::CreateEvaluationWindow(bool maximized) {
   try {
     auto child = std::make_unique<ui::TChildform>(dialogs_);
     child->SetSettingsStore(store_.get());
+    child->SetSettingsDialog(settingsDialog_);
     child->ApplySettings(NewWindowSettings());
     sub = mdi_->addSubWindow(child.get());
     ui::TChildform* created = child.release();
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's system menu would claim Ctrl+W (and more) as well, and a
+    // key with two owners does nothing: the main window's commands own them.
+    if (QMenu* menu = sub->systemMenu()) {
+      for (QAction* action : menu->actions()) action->setShortcuts({});
+    }
     sub->installEventFilter(this);
     connect(created, &ui::TChildform::DisplayChanged, this, &TMainform::RefreshActions);
     // The frame has forgotten the window only once it is gone.
@@ -575,6 +601,166 @@ void TMainform::CloseAllChildren() {
     if (ui::TChildform* child = ChildOf(sub)) child->disconnect(this);
     sub->close();
     delete sub;
+  }
+}
+
+// Settings commands.
+
+void TMainform::ActionDefaultSettingsExecute() {
+  ui::TDialogSettings& dialog = SettingsDialog();
+  dialog.SetValues(NewWindowSettings());
+  if (dialog.exec() != QDialog::Accepted) return;
+  const TChildSettings settings = dialog.GetValues();
+  const bool saved = KeepDefaults(settings);
+  if (WindowCount() == 0) return;
+  // Say "saved" only when they were.
+  const int question = saved ? i18n::kTextSettingsSaved : i18n::kTextSettingsNotSaved;
+  if (!dialogs_.AskQuestion(this, i18n::Text(question))) return;
+  for (ui::TChildform* child : Children()) child->ApplySettings(settings);
+}
+
+bool TMainform::KeepDefaults(const TChildSettings& settings) {
+  if (!store_) {
+    defaultsWithoutStore_ = settings;
+    return false;
+  }
+  // The store keeps them in memory also when it cannot write them.
+  const bool writable = store_->IsWritable();
+  try {
+    store_->SetChildSettings(settings);
+  } catch (const std::exception& error) {
+    dialogs_.ShowError(this, error.what());
+    return false;
+  }
+  return writable;
+}
+
+void TMainform::ActionWindowSettingsExecute() {
+  if (ui::TChildform* child = ActiveChild()) {
+    child->ActionOpenSettingsExecute();
+  } else {
+    UpdateActions();
+  }
+}
+
+void TMainform::ActionAboutExecute() { AboutDialog().exec(); }
+
+// Language switching.
+
+void TMainform::LoadLanguage() {
+  if (!store_) return;
+  SelectLanguage(LanguageChoiceOfCode(store_->GetMainSettings().Language));
+}
+
+void TMainform::ActionLanguageSelection(int language) {
+  TMainSettings main;
+  if (store_) main = store_->GetMainSettings();
+  if (language == language_) {
+    // The action toggled its own check; the language in force stays checked.
+    CheckLanguage(language_);
+    return;
+  }
+  SelectLanguage(language);
+  if (store_) store_->SetMainSettings(kLanguageChoices[static_cast<std::size_t>(language)].code, main.LastUsedDir);
+}
+
+void TMainform::SelectLanguage(int language) {
+  language_ = language;
+  CheckLanguage(language);
+  i18n::SetCurrentBlock(i18n::BlockOfLanguage(kLanguageChoices[static_cast<std::size_t>(language)].code));
+  ApplyQtLanguage(language);
+  ApplyLanguage();
+}
+
+void TMainform::CheckLanguage(int language) {
+  for (std::size_t i = 0; i < actions_.languages.size(); ++i) {
+    actions_.languages[i]->setChecked(static_cast<int>(i) == language);
+  }
+}
+
+void TMainform::ApplyQtLanguage(int language) {
+  const QLocale locale(QString::fromUtf8(kLanguageChoices[static_cast<std::size_t>(language)].locale));
+  QLocale::setDefault(locale);
+  if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+  auto translator = std::make_unique<QTranslator>();
+  // English needs none: Qt's own texts are English.
+  if (translator->load(locale, "qt", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator.get());
+    qtTranslator_ = std::move(translator);
+  } else {
+    qtTranslator_.reset();
+  }
+}
+
+void TMainform::ApplyLanguage() {
+  using i18n::Text;
+  menus_.file->setTitle(Q(Text(i18n::kTextFile)));
+  actions_.open->setText(Q(Text(1)));
+  actions_.multiDayAnalysis->setText(Q(Text(2)));
+  actions_.close->setText(Q(Text(3)));
+  actions_.save->setText(Q(Text(4)));
+  actions_.print->setText(Q(Text(5)));
+  actions_.exit->setText(Q(Text(6)));
+  menus_.settings->setTitle(Q(Text(i18n::kTextSettings)));
+  actions_.defaultSettings->setText(Q(Text(i18n::kTextNewWindows)));
+  actions_.windowSettings->setText(Q(Text(i18n::kTextCurrentWindow)));
+  menus_.language->setTitle(Q(Text(i18n::kTextLanguageSelection)));
+  for (std::size_t i = 0; i < kLanguageChoices.size(); ++i) {
+    actions_.languages[i]->setText(QString::fromUtf8(kLanguageChoices[i].name));
+  }
+  menus_.window->setTitle(Q(Text(i18n::kTextWindow)));
+  actions_.cascade->setText(Q(Text(12)));
+  actions_.tileHorizontal->setText(Q(Text(13)));
+  actions_.minimizeAll->setText(Q(Text(14)));
+  actions_.about->setText(Q(Text(i18n::kTextInfo)));
+  ApplyAccessKeys();
+  const evaluation::MonthNames monthNames = ui::MonthNamesOf(QLocale());
+  for (ui::TChildform* child : Children()) {
+    child->SetMonthNames(monthNames);
+    child->ApplyLanguage();
+  }
+}
+
+void TMainform::ApplyAccessKeys() {
+  // The texts carry no access keys: each menu gets its own from what it
+  // shows. A text that still has one keeps it ("&?", the window list).
+  const auto assign = [](const QList<QAction*>& actions) {
+    std::vector<QAction*> items;
+    std::vector<std::string> texts;
+    for (QAction* action : actions) {
+      if (action->isSeparator()) continue;
+      items.push_back(action);
+      texts.push_back(action->text().toStdString());
+    }
+    const std::vector<std::string> marked = WithAccessKeys(texts);
+    for (std::size_t i = 0; i < items.size(); ++i) items[i]->setText(Q(marked[i]));
+  };
+  assign(menuBar()->actions());
+  for (QMenu* menu : {menus_.file, menus_.settings, menus_.language, menus_.window, menus_.help}) {
+    assign(menu->actions());
+  }
+}
+
+void TMainform::UpdateWindowMenu() {
+  for (QAction* action : menus_.window->actions()) {
+    if (action->property("windowEntry").toBool()) delete action;
+  }
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  if (windows.isEmpty()) return;
+  menus_.window->addSeparator()->setProperty("windowEntry", true);
+  QMdiSubWindow* active = ActiveSubWindow();
+  for (qsizetype i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* sub = windows[i];
+    QString title = sub->windowTitle();
+    title.replace(u'&', QStringLiteral("&&"));
+    QAction* entry = menus_.window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+    entry->setProperty("windowEntry", true);
+    entry->setCheckable(true);
+    entry->setChecked(sub == active);
+    connect(entry, &QAction::triggered, this, [this, sub] {
+      if (sub->isMinimized()) sub->showNormal();
+      mdi_->setActiveSubWindow(sub);
+    });
   }
 }
 

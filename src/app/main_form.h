@@ -18,11 +18,15 @@ class QAction;
 class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
+class QTranslator;
 
 namespace calorix {
 class Dialogs;
 namespace ui {
 class TChildform;
+class TDialogAbout;
+class TDialogSettings;
 class TDialogMultiDayAnalysis;
 }
 }  // namespace calorix
@@ -32,7 +36,8 @@ namespace calorix::app {
 // Makes the settings store; throws when it cannot be used.
 using SettingsStoreFactory = std::function<std::unique_ptr<TIniSettings>()>;
 
-// The settings file of this platform (TIniSettings' default location).
+// The settings file of this platform (TIniSettings' default location); with
+// nothing stored, file dialogs start in the user's home folder.
 std::unique_ptr<TIniSettings> CreateSettingsStore();
 
 // The main window: a frame for at most three evaluation windows, with the
@@ -86,6 +91,31 @@ class TMainform : public QMainWindow {
   void ActionTileHorizontalExecute();
   void ActionMinimizeAllExecute();
 
+  // Settings, New windows: edits the defaults for new windows, keeps them
+  // (in the file when it can be written, else in memory until the program
+  // ends) and offers them to the open windows.
+  void ActionDefaultSettingsExecute();
+  // Settings, Current window: the active window's own settings command.
+  void ActionWindowSettingsExecute();
+  // ?, Info: the about box.
+  void ActionAboutExecute();
+
+  // The stored language, applied once at the first activation. Without a
+  // store German stays with the design captions.
+  void LoadLanguage();
+  // A language action (index into kLanguageChoices): switches the texts of
+  // every window, Qt's own texts and the month names, and stores the
+  // choice. The language in force does nothing and writes nothing.
+  void ActionLanguageSelection(int language);
+  // Re-texts the menus and actions, with access keys, and every evaluation
+  // window.
+  void ApplyLanguage();
+  // The language in force, as an index into kLanguageChoices.
+  int CurrentLanguage() const { return language_; }
+  // Lists the open windows at the end of the Window menu, the active one
+  // checked; runs whenever the menu opens.
+  void UpdateWindowMenu();
+
   // Enables the commands that apply to the current windows.
   void UpdateActions();
 
@@ -120,8 +150,25 @@ class TMainform : public QMainWindow {
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;
     QAction* minimizeAll = nullptr;
+    QAction* defaultSettings = nullptr;
+    QAction* windowSettings = nullptr;
+    QAction* about = nullptr;
+    std::array<QAction*, kLanguageChoices.size()> languages{};
   };
   const Actions& GetActions() const { return actions_; }
+
+  struct Menus {
+    QMenu* file = nullptr;
+    QMenu* settings = nullptr;
+    QMenu* language = nullptr;
+    QMenu* window = nullptr;
+    QMenu* help = nullptr;
+  };
+  const Menus& GetMenus() const { return menus_; }
+
+  // The dialogs created once and reused.
+  ui::TDialogSettings& SettingsDialog() const { return *settingsDialog_; }
+  ui::TDialogAbout& AboutDialog() const { return *aboutDialog_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -133,8 +180,11 @@ class TMainform : public QMainWindow {
  private:
   void CreateStore(const SettingsStoreFactory& createStore);
   void BuildActions();
+  void BuildSettingsActions();
+  void BuildLanguageActions();
   void BuildMenus();
   void BuildToolBar();
+  void CreateDialogs();
   void Connect(QAction* action, void (TMainform::*command)());
   // Runs a command as the user's commands run: an error is shown, and the
   // commands' states are refreshed afterwards.
@@ -160,12 +210,27 @@ class TMainform : public QMainWindow {
   void RememberRecent(const RecentEntry& entry);
   void StoreRecentFiles();
   void CloseAllChildren();
+  // Keeps new defaults; true when they were written to the settings file.
+  bool KeepDefaults(const TChildSettings& settings);
+  void CheckLanguage(int language);
+  void SelectLanguage(int language);
+  // Qt's own texts (standard buttons, file and colour dialogs) and the
+  // month names in dates follow the language.
+  void ApplyQtLanguage(int language);
+  void ApplyAccessKeys();
 
   Dialogs& dialogs_;
   std::unique_ptr<TIniSettings> store_;
+  // The defaults for new windows while there is no settings store.
+  TChildSettings defaultsWithoutStore_;
   QMdiArea* mdi_ = nullptr;
   ui::TDialogMultiDayAnalysis* multiDay_ = nullptr;
   Actions actions_;
+  Menus menus_;
+  ui::TDialogSettings* settingsDialog_ = nullptr;
+  ui::TDialogAbout* aboutDialog_ = nullptr;
+  int language_ = 0;
+  std::unique_ptr<QTranslator> qtTranslator_;
   bool firstActivation_ = true;
   // Set while the children are closed one by one, when the active window
   // and the count are in flux.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +72,52 @@ struct Band {
 // Splits a height into count bands one above the other, the first ones one
 // pixel taller when it does not divide evenly.
 std::vector<Band> StackedBands(int height, int count);
+
+// A rectangle of the frame's client area.
+struct Tile {
+  int x;
+  int y;
+  int width;
+  int height;
+  friend bool operator==(const Tile&, const Tile&) = default;
+};
+
+// Where "one above the other" puts count windows of at least the minimum
+// size in an area, front window first, so that every window lies wholly
+// inside the area and keeps its minimum size: full-width bands while they
+// are high enough, else side by side, else a grid, else bands of the
+// minimum height that overlap evenly.
+std::vector<Tile> TileWindows(int areaWidth, int areaHeight, int count, int minimumWidth, int minimumHeight);
+
+// The seven interface languages in the order of the language menu and the
+// tool bar. Their names are the same in every language.
+struct LanguageChoice {
+  const char* name;    // as the menu shows it
+  std::int8_t code;    // as the settings store keeps it
+  const char* icon;    // "language-<icon>"
+  const char* locale;  // for Qt's own texts and the month names
+};
+inline constexpr std::array<LanguageChoice, 7> kLanguageChoices = {{
+    {"Deutsch", 1, "de", "de_DE"},
+    {"English (GB)", 2, "gb", "en_GB"},
+    {"Français", 3, "fr", "fr_FR"},
+    {"Español", 4, "es", "es_ES"},
+    {"Italiano", 5, "it", "it_IT"},
+    {"Português", 6, "pt", "pt_PT"},
+    {"English (US)", 7, "us", "en_US"},
+}};
+
+// The language a stored code selects, as an index into kLanguageChoices:
+// 2..7 their language, anything else (0 nothing stored, 1) German.
+int LanguageChoiceOfCode(int code);
+
+// Menu texts with access keys ("&" before a character), unique within the
+// list regardless of case: the first character if it is free, else the
+// first free character that starts a word, else any free letter or digit.
+// A text that already carries a marker keeps it and reserves its character
+// ("&&" is a literal "&", no marker); a text with nothing free stays
+// without one.
+std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts);
 
 // What the program is asked to do by its arguments (those after the
 // program's name).

@@ -14,6 +14,8 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+constexpr char kUnmappable = '?';
+
 char32_t CodePointOf(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   return byte;
@@ -37,13 +39,15 @@ char ByteOf(char32_t cp) {
   for (std::size_t i = 0; i < kHighControls.size(); ++i) {
     if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return kUnmappable;
 }
 
 // Decodes one UTF-8 sequence at text[i]; returns its length, 0 if malformed.
+// Overlong forms, surrogates and values above U+10FFFF are malformed.
 std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
   const auto lead = static_cast<unsigned char>(text[i]);
   std::size_t length = 0;
+  char32_t smallest = 0;
   if (lead < 0x80) {
     cp = lead;
     return 1;
@@ -51,12 +55,15 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
   if ((lead & 0xE0) == 0xC0) {
     length = 2;
     cp = lead & 0x1F;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
     length = 3;
     cp = lead & 0x0F;
+    smallest = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
     length = 4;
     cp = lead & 0x07;
+    smallest = 0x10000;
   } else {
     return 0;
   }
@@ -66,6 +73,7 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
     if ((next & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (next & 0x3F);
   }
+  if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
   return length;
 }
 
@@ -92,6 +100,26 @@ std::string Utf8ToCp1252(std::string_view text) {
     i += length;
   }
   return out;
+}
+
+bool FitsCp1252(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    const std::size_t length = DecodeUtf8(text, i, cp);
+    if (length > 1 && ByteOf(cp) == kUnmappable) return false;
+    i += length == 0 ? 1 : length;
+  }
+  return true;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t length = DecodeUtf8(bytes, i, cp);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
 }
 
 }  // namespace calorix

@@ -167,7 +167,12 @@ void EvaluationModel::ApplySettings(const TChildSettings& settings) {
   }
 }
 
-void EvaluationModel::SetMonthNames(MonthNames names) { monthNames_ = std::move(names); }
+void EvaluationModel::SetMonthNames(MonthNames names) {
+  monthNames_ = std::move(names);
+  // Dates already shown are written again in the new names.
+  if (title_.style != TitleStyle::None) SetTitle(title_);
+  ShowCaption();
+}
 
 void EvaluationModel::ApplyLanguage() {
   if (evaluation_) evaluation_->ApplySeriesSettings(settings_);
@@ -204,7 +209,8 @@ void EvaluationModel::LoadFile(const std::filesystem::path& path) {
     throw Error(text);
   }
   StartAtFirstDay(kSingleDaySpanCount);
-  view_.caption = {DateText(kLongDate, dayStart_), "", 0};
+  captionDay_ = dayStart_;
+  ShowCaption();
   DisplayChanged();
 }
 
@@ -264,6 +270,8 @@ void EvaluationModel::Reset() {
   EnableTotals(false);
   upper_.ClearTitle();
   view_.caption = {};
+  captionDay_.reset();
+  title_ = {};
   view_.spreadsheetAvailable = false;
   view_.scrollRepeat = true;
   DisplayChanged();
@@ -390,7 +398,7 @@ void EvaluationModel::ScaleDynamically(chart::AxisPosition position) {
 
 // Sets the visible window on both charts and names it in the title. Curves
 // are placed per day; only leaving the days they cover needs new ones.
-void EvaluationModel::ShowWindow(DateTime from, DateTime to, const std::string& title) {
+void EvaluationModel::ShowWindow(DateTime from, DateTime to, const Title& title) {
   const chart::ValueRange days = WholeDays(from, to);
   SetTitle(title);
   if (days.min == coveredDays_.min && days.max == coveredDays_.max) {
@@ -413,11 +421,11 @@ void EvaluationModel::ShowWindow(DateTime from, DateTime to, const std::string& 
 }
 
 void EvaluationModel::ShowDayHours() {
-  ShowWindow(AtHour(dayStart_, hourStart_), AtHour(dayStart_, hourEnd_), DateText(kLongDate, dayStart_));
+  ShowWindow(AtHour(dayStart_, hourStart_), AtHour(dayStart_, hourEnd_), {TitleStyle::Day, dayStart_, dayStart_});
 }
 
 void EvaluationModel::ShowMonth() {
-  ShowWindow(dayStart_, FirstOfNextMonth(dayStart_), DateText(kMonthYear, dayStart_));
+  ShowWindow(dayStart_, FirstOfNextMonth(dayStart_), {TitleStyle::Month, dayStart_, dayStart_});
 }
 
 // The lower chart's time axis is a copy of the upper one's, labels and all.
@@ -454,9 +462,19 @@ void EvaluationModel::SetBottomFormat(const char* format) {
   SyncLowerTimeAxis();
 }
 
-void EvaluationModel::SetTitle(const std::string& line) {
+void EvaluationModel::SetTitle(const Title& title) {
+  title_ = title;
   upper_.ClearTitle();
-  upper_.AddTitleLine(line);
+  switch (title.style) {
+    case TitleStyle::None: return;
+    case TitleStyle::Day: upper_.AddTitleLine(DateText(kLongDate, title.from)); return;
+    case TitleStyle::Month: upper_.AddTitleLine(DateText(kMonthYear, title.from)); return;
+    case TitleStyle::CoveredDates: upper_.AddTitleLine(CoveredDatesTitle(title.from, title.to, monthNames_)); return;
+  }
+}
+
+void EvaluationModel::ShowCaption() {
+  if (captionDay_) view_.caption = {DateText(kLongDate, *captionDay_), "", 0};
 }
 
 void EvaluationModel::UpdateSpreadsheetAvailable() {
@@ -570,7 +588,9 @@ void EvaluationModel::ScrollStep(int direction) {
   if (!evaluation_ || InMonthMode()) return;
   const chart::ValueRange window = TimeWindow();
   const double shift = direction * kScrollFraction * (window.max - window.min);
-  ShowWindow(window.min + shift, window.max + shift, CoveredDatesTitle(window.min + shift, window.max + shift, monthNames_));
+  const DateTime from = window.min + shift;
+  const DateTime to = window.max + shift;
+  ShowWindow(from, to, {TitleStyle::CoveredDates, from, to});
   FollowTimeWindow();
 }
 
@@ -609,7 +629,7 @@ void EvaluationModel::OnUserPan() {
   // The navigation state, the slider and the title stay; the curves follow
   // when the window has left the days they cover.
   const chart::ValueRange window = TimeWindow();
-  ShowWindow(window.min, window.max, upper_.TitleLines().empty() ? std::string() : upper_.TitleLines().front());
+  ShowWindow(window.min, window.max, title_);
 }
 
 // ---------------------------------------------------------------------------

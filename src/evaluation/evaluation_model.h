@@ -149,9 +149,18 @@ class EvaluationModel : public logdata::MultiDayTarget {
  private:
   class DisplayBatch;
 
+  // What the upper chart's title names, kept so that it can be written
+  // again in other month names.
+  enum class TitleStyle { None, Day, Month, CoveredDates };
+  struct Title {
+    TitleStyle style = TitleStyle::None;
+    DateTime from = 0.0;
+    DateTime to = 0.0;
+  };
+
   bool InMonthMode() const { return view_.span == Span::Month; }
   void StartAtFirstDay(int spanCount);
-  void ShowWindow(DateTime from, DateTime to, const std::string& title);
+  void ShowWindow(DateTime from, DateTime to, const Title& title);
   void ShowDayHours();
   void ShowMonth();
   void SyncLowerTimeAxis();
@@ -160,7 +169,8 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void SetSlider(int maximum, int position);
   void EnableTotals(bool enable);
   void SetBottomFormat(const char* format);
-  void SetTitle(const std::string& line);
+  void SetTitle(const Title& title);
+  void ShowCaption();
   std::string DateText(std::string_view pattern, DateTime value) const;
   void UpdateSpreadsheetAvailable();
   void FollowTimeWindow();
@@ -186,6 +196,10 @@ class EvaluationModel : public logdata::MultiDayTarget {
   TChildSettings settings_;
   MonthNames monthNames_;
   EvaluationView view_;
+
+  Title title_;
+  // The day a single-day caption names; none for a range or nothing.
+  std::optional<DateTime> captionDay_;
 
   // Position in time: the current day (the first day of the month in the
   // month span) and the visible hours of it.

@@ -9,6 +9,8 @@ struct CaptionParts {
   std::string from;  // empty: nothing loaded
   std::string to;    // empty: one day
   unsigned fileCount = 0;
+  // Spelled out: EvaluationView's defaulted comparison needs it under clang.
+  friend bool operator==(const CaptionParts&, const CaptionParts&) = default;
 };
 
 // The caption in the current language: "New", "Analysis from <from>." or

@@ -8,9 +8,10 @@ namespace calorix::i18n {
 enum class LanguageBlock { German, English, French, Spanish, Italian, Portuguese };
 
 inline constexpr int kBlockCount = 6;
+// The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 5;
+inline constexpr int kAddedTextCount = 7;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -58,12 +59,43 @@ enum TextId : int {
   kTextNoDataAvailable = 102,
   kTextDisclaimer = 106,
   kTextDisclaimerContinued = 107,  // empty but in French and Spanish
+  kTextSettings = 7,
+  kTextNewWindows = 8,
+  kTextCurrentWindow = 9,
+  kTextLanguageSelection = 10,
+  kTextWindow = 11,
+  kTextSettingsHeader = 30,
+  kTextLineWidth = 31,
+  kTextScaleYAxis = 32,
+  kTextDynamic = 33,
+  kTextFixed = 34,
+  kTextYMin = 35,
+  kTextYMax = 36,
+  kTextDisplayAs = 38,
+  kTextBars = 39,
+  kTextLines = 40,
+  kTextOutputHeading = 42,
+  kTextDefault = 43,
+  kTextCancel = 44,
+  kTextOk = 45,
+  kTextVersion = 71,
+  kTextSettingsAdopted = 81,       // window mode: also save as defaults?
+  kTextSettingsSaved = 82,         // defaults mode: adopt for the open windows?
+  kTextEnterIdentifier = 103,
+  kTextYAxisFigures = 104,
+  kTextInvalidLineWidth = 105,
+  kTextManufacturedFor = 108,
+  kTextCountry = 109,
+  kTextTelephone = 110,
+  kTextFax = 111,
   // Added rows.
   kTextNoFileLoaded = 112,
   kTextFilesLeftOut = 113,
-  kTextOutputOn = 114,   // an output in the cursor readout
-  kTextOutputOff = 115,
-  kTextRecentFileMissing = 116,
+  kTextSettingsNotSaved = 114,     // defaults kept in memory only: adopt for the open windows?
+  kTextReadingStopped = 115,  // "%1": the line where reading a day file stopped
+  kTextOutputOn = 116,  // an output in the cursor readout
+  kTextOutputOff = 117,
+  kTextRecentFileMissing = 118,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

@@ -173,9 +173,15 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "None of the selected files could be loaded.",
     /* 113 */ "Some files could not be loaded and were left out:",
-    /* 114 */ "on",
-    /* 115 */ "off",
-    /* 116 */ "This file no longer exists and was taken off the recent files:",
+    /* 114 */
+    "The settings could not be saved. They apply to new windows until the "
+    "program ends. Should these settings be adopted for all analyses "
+    "currently open?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
+    /* 116 */ "on",
+    /* 117 */ "off",
+    /* 118 */ "This file no longer exists and was taken off the recent files:",
 };
 
 }  // namespace

@@ -186,9 +186,17 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Aucun des fichiers sélectionnés n’a pu être chargé.",
     /* 113 */ "Certains fichiers n’ont pas pu être chargés et ont été ignorés :",
-    /* 114 */ "marche",
-    /* 115 */ "arrêt",
-    /* 116 */ "Ce fichier n’existe plus et a été retiré des fichiers récents :",
+    /* 114 */
+    "Les paramètres n'ont pas pu être enregistrés. Ils s'appliquent aux "
+    "nouvelles fenêtres jusqu'à la fin du programme. Voulez-vous les appliquer "
+    "à toutes les analyses actuellement ouvertes ?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */
+    "La lecture s’est arrêtée à la ligne %1, qui ne contient pas "
+    "d’enregistrement valide ; les valeurs précédentes sont affichées.",
+    /* 116 */ "marche",
+    /* 117 */ "arrêt",
+    /* 118 */ "Ce fichier n’existe plus et a été retiré des fichiers récents :",
 };
 
 }  // namespace

@@ -183,9 +183,15 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Keine der ausgewählten Dateien konnte geladen werden.",
     /* 113 */ "Einige Dateien konnten nicht geladen werden und wurden ausgelassen:",
-    /* 114 */ "ein",
-    /* 115 */ "aus",
-    /* 116 */ "Diese Datei gibt es nicht mehr; sie wurde aus den zuletzt geöffneten Dateien entfernt:",
+    /* 114 */
+    "Die Einstellungen konnten nicht gespeichert werden. Sie gelten für neue "
+    "Fenster bis zum Programmende. Sollen diese Einstellungen für alle "
+    "aktuell geöffneten Auswertungen übernommen werden?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
+    /* 116 */ "ein",
+    /* 117 */ "aus",
+    /* 118 */ "Diese Datei gibt es nicht mehr; sie wurde aus den zuletzt geöffneten Dateien entfernt:",
 };
 
 }  // namespace

@@ -179,9 +179,17 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Nessuno dei file selezionati ha potuto essere caricato.",
     /* 113 */ "Alcuni file non hanno potuto essere caricati e sono stati tralasciati:",
-    /* 114 */ "acceso",
-    /* 115 */ "spento",
-    /* 116 */ "Questo file non esiste più ed è stato tolto dai file recenti:",
+    /* 114 */
+    "Non è stato possibile salvare le impostazioni. Valgono per le nuove "
+    "finestre fino alla chiusura del programma. Applicarle a tutte le analisi "
+    "attualmente aperte?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */
+    "La lettura si è interrotta alla riga %1, che non contiene un "
+    "record valido; vengono mostrati i valori precedenti.",
+    /* 116 */ "acceso",
+    /* 117 */ "spento",
+    /* 118 */ "Questo file non esiste più ed è stato tolto dai file recenti:",
 };
 
 }  // namespace

@@ -178,9 +178,15 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "Nenhum dos ficheiros selecionados pôde ser carregado.",
     /* 113 */ "Alguns ficheiros não puderam ser carregados e foram omitidos:",
-    /* 114 */ "ligado",
-    /* 115 */ "desligado",
-    /* 116 */ "Este ficheiro já não existe e foi retirado dos ficheiros recentes:",
+    /* 114 */
+    "Não foi possível guardar as definições. Aplicam-se às novas janelas até "
+    "o programa terminar. Pretende aplicá-las a todas as avaliações "
+    "atualmente abertas?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
+    /* 116 */ "ligado",
+    /* 117 */ "desligado",
+    /* 118 */ "Este ficheiro já não existe e foi retirado dos ficheiros recentes:",
 };
 
 }  // namespace

@@ -181,9 +181,17 @@ constexpr std::string_view kRows[] = {
 constexpr std::string_view kAddedRows[] = {
     /* 112 */ "No se pudo cargar ninguno de los archivos seleccionados.",
     /* 113 */ "Algunos archivos no se pudieron cargar y se han omitido:",
-    /* 114 */ "encendido",
-    /* 115 */ "apagado",
-    /* 116 */ "Este archivo ya no existe y se ha quitado de los archivos recientes:",
+    /* 114 */
+    "No se ha podido guardar la configuración. Se aplicará a las ventanas "
+    "nuevas hasta que se cierre el programa. ¿Desea aplicarla a todas las "
+    "evaluaciones abiertas actualmente?",
+    // 115: reading a day file stopped early at line %1
+    /* 115 */
+    "La lectura se detuvo en la línea %1, que no contiene un "
+    "registro válido; se muestran los valores anteriores.",
+    /* 116 */ "encendido",
+    /* 117 */ "apagado",
+    /* 118 */ "Este archivo ya no existe y se ha quitado de los archivos recientes:",
 };
 
 }  // namespace

@@ -28,16 +28,19 @@ std::string_view StampField(std::string_view record) {
 // that really belongs late in the previous day would then land after the
 // second record and drop every later one as going back in time; it keeps
 // its own date in that case.
-std::optional<std::string> RedatedFirstRecord(std::span<const std::string_view> records, DateStyle style) {
-  if (records.size() < 2 || records[0].size() <= kDateLength || records[1].size() <= kDateLength) {
+std::optional<std::string> RedatedFirstRecord(RecordLines records, DateStyle style) {
+  std::string_view record0;
+  std::string_view record1;
+  if (!records.Next(record0) || !records.Next(record1) || record0.size() <= kDateLength ||
+      record1.size() <= kDateLength) {
     return std::nullopt;
   }
-  std::string redated(records[1].substr(0, kDateLength));
-  redated += records[0].substr(kDateLength);
+  std::string redated(record1.substr(0, kDateLength));
+  redated += record0.substr(kDateLength);
   DateStyle firstStyle = style;
   DateStyle secondStyle = style;
   const auto first = ReadStamp(StampField(redated), firstStyle);
-  const auto second = ReadStamp(StampField(records[1]), secondStyle);
+  const auto second = ReadStamp(StampField(record1), secondStyle);
   if (first && second && *first > *second) return std::nullopt;
   return redated;
 }
@@ -88,20 +91,28 @@ TDay::~TDay() {
 }
 
 void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts, DateStyle headerStyle) {
-  if (records.empty()) throw Error("Illegal State(43)");
+  ParseDay(RecordLines(records), powerInWatts, headerStyle);
+}
+
+void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyle) {
+  if (records.AtEnd()) throw Error("Illegal State(43)");
   const std::optional<std::string> first = RedatedFirstRecord(records, headerStyle);
   DateStyle style = headerStyle;
   bool complete = true;
-  // Most columns have a value in most records: room for one point per
-  // record (and a few gaps) avoids regrowing the stores.
-  for (SeriesEntry& entry : entries_) entry.series->Reserve(records.size() + records.size() / 64 + 4);
-  for (std::size_t i = 0; i < records.size() && complete; ++i) {
-    const std::string_view record = (i == 0 && first) ? std::string_view(*first) : records[i];
+  // A column with a value in one record usually has one in most: a series
+  // gets room for a point per record (and a few gaps) with its first value,
+  // so it is not regrown, and a series without values takes no room.
+  const std::size_t count = records.CountLeft();
+  reserveHint_ = count + count / 64 + 4;
+  std::string_view record;
+  for (bool firstRecord = true; complete && records.Next(record); firstRecord = false) {
+    if (firstRecord && first) record = *first;
     try {
       complete = ParseRecord(record, style);
     } catch (const std::exception&) {
       complete = false;
     }
+    if (!complete) stoppedAtLine_ = records.LineNumber();
   }
   if (complete) CarryToMidnight();
   previousTime_ = dayDate_ + 1.0;
@@ -156,11 +167,13 @@ void TDay::ReadValue(int column, double value, DateTime t, bool afterGap) {
   } else if (IsOutput(channel)) {
     const int w = OutputNumber(channel);
     ChartSeries& bars = *EntryAt(kFirstLowerEntry + w).series;
+    if (EntryAt(column).state != ChannelState::HasValues) bars.Reserve(reserveHint_);
     if (afterGap) bars.AddNullPoint(t);
     // Even level 0 shows as a sliver 0.5 above the band's base.
     bars.AddPoint(t, OutputBarBase(w) + (value * 0.1 + 0.5));
   }
   SeriesEntry& entry = EntryAt(column);
+  if (entry.state != ChannelState::HasValues) entry.series->Reserve(reserveHint_);
   if (afterGap) entry.series->AddNullPoint(t);
   entry.series->AddPoint(t, value);
   entry.state = ChannelState::HasValues;

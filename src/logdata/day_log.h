@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include "core/color.h"
 #include "core/date_time.h"
 #include "logdata/channel.h"
+#include "logdata/log_format.h"
 
 namespace calorix::logdata {
 
@@ -41,8 +43,12 @@ class TDay {
 
   // Parses every record of the day (header and empty lines already removed),
   // reading time stamps in the header's style. A record that cannot be read
-  // ends the day silently; what was read before stays.
+  // ends the day; what was read before stays, and StoppedAtLine tells where.
+  void ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyle);
   void ParseDay(std::span<const std::string_view> records, bool powerInWatts, DateStyle headerStyle);
+  // The line number of the record that could not be read and ended the day
+  // early; nothing when every record was read.
+  std::optional<std::size_t> StoppedAtLine() const { return stoppedAtLine_; }
 
   // Links day behind the last day log of this list; returns the list length
   // counted from this day log.
@@ -99,6 +105,8 @@ class TDay {
   double interval_ = 0.0;
   DateTime dayDate_;
   DateTime lastTime_ = 0.0;
+  std::size_t reserveHint_ = 0;  // room for a series when it takes its first value
+  std::optional<std::size_t> stoppedAtLine_;
   double lastFlow_ = 0.0;
   double lastPower_ = 0.0;
   std::array<SeriesEntry, kEntryCount> entries_;

@@ -21,25 +21,28 @@ PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPa
     prepared.readFailure = std::current_exception();
     return prepared;
   }
-  prepared.header = std::string(file.header);
+  prepared.header = std::string(file.Header());
   LogReadState own;
   own.dateStyle = DateStyle::YearMonthDayTime;  // a style no header chooses
   try {
-    CheckHeader(file.header, own);
+    CheckHeader(file.Header(), own);
     prepared.headerNamesStyle = own.dateStyle != DateStyle::YearMonthDayTime;
   } catch (...) {
     return prepared;  // the header itself fails again, in order, when the day is added
   }
-  if (!prepared.headerNamesStyle) return prepared;
+  if (!prepared.headerNamesStyle) {
+    prepared.file = std::move(file);  // parsed in order, without reading it again
+    return prepared;
+  }
   try {
-    prepared.dayDate = DayDateOf(file.records, own.dateStyle);
+    prepared.dayDate = DayDateOfRecords(file.Records(), own.dateStyle);
   } catch (...) {
     prepared.dateFailure = std::current_exception();
     return prepared;
   }
   try {
     auto day = std::make_unique<TDay>(prepared.dayDate, upper, lower);
-    day->ParseDay(file.records, own.powerInWatts, own.dateStyle);
+    day->ParseDay(file.Records(), own.powerInWatts, own.dateStyle);
     prepared.day = std::move(day);
   } catch (...) {
     // Left null: adding it reports the file as not opened.

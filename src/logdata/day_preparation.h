@@ -7,6 +7,7 @@
 
 #include "chart/chart_panel.h"
 #include "core/date_time.h"
+#include "logdata/log_format.h"
 
 namespace calorix::logdata {
 
@@ -30,6 +31,7 @@ struct PreparedDayFile {
   std::exception_ptr dateFailure;    // no day date in the records
   DateTime dayDate = 0.0;
   std::unique_ptr<TDay> day;         // parsed; null when building it failed
+  DayFile file;                      // kept when the day is parsed in order (no style named)
 };
 
 // Safe to call on any thread while the panels are alive; creates series

@@ -1,6 +1,6 @@
 #include "logdata/log_analysis.h"
 
-#include <fstream>
+#include <utility>
 
 #include "core/error.h"
 #include "i18n/text_table.h"
@@ -20,13 +20,15 @@ void RequireExisting(const std::filesystem::path& path) {
   if (!std::filesystem::exists(path, ec)) FailOpeningFullPath(path);
 }
 
-// The very first line of a file, empty lines not skipped; nothing for an
-// empty file.
-std::optional<std::string> FirstLine(const std::filesystem::path& path) {
-  const std::string bytes = ReadWholeFile(path);
-  if (bytes.empty()) return std::nullopt;
-  const auto lines = SplitLines(bytes, true);
-  return lines.empty() ? std::string() : std::string(lines.front());
+// The very first line of a file's bytes, empty lines not skipped.
+std::string_view FirstLine(std::string_view bytes) { return bytes.substr(0, bytes.find_first_of("\r\n")); }
+
+// The warning for a day that ended early, for the user as it stands.
+std::string StopWarning(const std::filesystem::path& path, std::size_t line) {
+  std::string text = i18n::Text(i18n::kTextReadingStopped);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(line));
+  return text + "\n\n" + path.string();
 }
 
 }  // namespace
@@ -42,15 +44,13 @@ std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateSingle(const std::filesystem::
   if (!upper || !lower) throw Error("Illegal State (2)");
   std::unique_ptr<TLogAnalysis> analysis(new TLogAnalysis(upper, lower, 0.0, 0.0, 1));
   RequireExisting(path);
-  {
-    const DayFile file = ReadDayFile(path);
-    if (!CheckHeader(file.header, analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
-    if (!file.records.empty()) {
-      analysis->startDate_ = analysis->endDate_ = DayDateOf(file.records, analysis->reading_.dateStyle);
-    }
+  const DayFile file = ReadDayFile(path);
+  if (!CheckHeader(file.Header(), analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+  if (!file.Records().AtEnd()) {
+    analysis->startDate_ = analysis->endDate_ = DayDateOfRecords(file.Records(), analysis->reading_.dateStyle);
   }
   analysis->BuildMonths();
-  analysis->AddDayFile(path);
+  analysis->AddReadDay(file, path);
   return analysis;
 }
 
@@ -61,14 +61,15 @@ std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateMulti(DateTime start, DateTime
   if (!upper || !lower) throw Error("Illegal State (1)");
   std::unique_ptr<TLogAnalysis> analysis(new TLogAnalysis(upper, lower, start, end, fileCount));
   RequireExisting(firstPath);
+  std::string bytes = ReadWholeFile(firstPath);
   // The names of the first file's header decide for the whole range; it
   // must stand on the very first line.
-  if (const auto header = FirstLine(firstPath)) {
-    if (!CheckHeader(*header, analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+  if (!bytes.empty() && !CheckHeader(FirstLine(bytes), analysis->reading_)) {
+    throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
   }
   analysis->BuildMonths();
   try {
-    analysis->AddDayFile(firstPath);
+    analysis->AddReadDay(DayFileOf(std::move(bytes)), firstPath);
   } catch (const std::exception& e) {
     if (onFailure) onFailure(e.what());
   }
@@ -113,10 +114,11 @@ void TLogAnalysis::DestroyMonths() {
   }
 }
 
-void TLogAnalysis::AddDayFile(const std::filesystem::path& path) {
-  const DayFile file = ReadDayFile(path);
-  CheckHeader(file.header, reading_);  // names only count for the first file
-  const DateTime dayDate = DayDateOf(file.records, reading_.dateStyle);
+void TLogAnalysis::AddDayFile(const std::filesystem::path& path) { AddReadDay(ReadDayFile(path), path); }
+
+void TLogAnalysis::AddReadDay(const DayFile& file, const std::filesystem::path& path) {
+  CheckHeader(file.Header(), reading_);  // names only count for the first file
+  const DateTime dayDate = DayDateOfRecords(file.Records(), reading_.dateStyle);
   TMonth* month = nullptr;
   if (multiDay_) {
     const CivilDate date = DecodeDate(dayDate);
@@ -126,10 +128,15 @@ void TLogAnalysis::AddDayFile(const std::filesystem::path& path) {
   std::unique_ptr<TDay> day;
   try {
     day = std::make_unique<TDay>(dayDate, upper_, lower_);
-    day->ParseDay(file.records, reading_.powerInWatts, reading_.dateStyle);
+    day->ParseDay(file.Records(), reading_.powerInWatts, reading_.dateStyle);
   } catch (const std::exception&) {
     throw Error(i18n::Text(i18n::kTextErrorOpeningFile));
   }
+  PlaceDay(std::move(day), month, path);
+}
+
+void TLogAnalysis::PlaceDay(std::unique_ptr<TDay> day, TMonth* month, const std::filesystem::path& path) {
+  const std::optional<std::size_t> stoppedAt = day->StoppedAtLine();
   if (month) {
     month->AddDay(day.release());
   } else {
@@ -138,14 +145,17 @@ void TLogAnalysis::AddDayFile(const std::filesystem::path& path) {
   }
   files_.push_back(path);
   ++loadedDays_;
+  if (stoppedAt) warnings_.push_back(StopWarning(path, *stoppedAt));
 }
+
+std::vector<std::string> TLogAnalysis::TakeWarnings() { return std::exchange(warnings_, {}); }
 
 void TLogAnalysis::AddPreparedDay(PreparedDayFile&& prepared) {
   if (prepared.readFailure) std::rethrow_exception(prepared.readFailure);
   CheckHeader(prepared.header, reading_);  // units and watts in loading order
   if (!prepared.headerNamesStyle) {
-    // The style comes from the files before: read it again in order.
-    AddDayFile(prepared.path);
+    // The style comes from the files before: parsed here, in order.
+    AddReadDay(prepared.file, prepared.path);
     return;
   }
   if (prepared.dateFailure) std::rethrow_exception(prepared.dateFailure);
@@ -156,14 +166,7 @@ void TLogAnalysis::AddPreparedDay(PreparedDayFile&& prepared) {
     if (!month) throw Error("Illegal State(4)");
   }
   if (!prepared.day) throw Error(i18n::Text(i18n::kTextErrorOpeningFile));
-  if (month) {
-    month->AddDay(prepared.day.release());
-  } else {
-    if (day_) --loadedDays_;
-    day_ = std::move(prepared.day);
-  }
-  files_.push_back(prepared.path);
-  ++loadedDays_;
+  PlaceDay(std::move(prepared.day), month, prepared.path);
 }
 
 bool TLogAnalysis::HasData() const { return multiDay_ ? firstMonth_ != nullptr : day_ != nullptr; }

@@ -49,6 +49,11 @@ class TLogAnalysis {
   // result and the same failures as AddDayFile of its path.
   void AddPreparedDay(PreparedDayFile&& prepared);
 
+  // The warnings gathered since the last call, ready to show: one for every
+  // file whose day ended early at a record that could not be read (the
+  // values before it are kept), naming the file and the line.
+  std::vector<std::string> TakeWarnings();
+
   // Queries; all give 0 or false without data.
   bool HasData() const;
   bool IsMultiDay() const;
@@ -88,6 +93,9 @@ class TLogAnalysis {
   TLogAnalysis(chart::ChartPanel* upper, chart::ChartPanel* lower, DateTime start, DateTime end, unsigned requested);
   void BuildMonths();
   void DestroyMonths();
+  // Adds the day of a file read already; the failures of AddDayFile.
+  void AddReadDay(const DayFile& file, const std::filesystem::path& path);
+  void PlaceDay(std::unique_ptr<TDay> day, TMonth* month, const std::filesystem::path& path);
 
   chart::ChartPanel* upper_;
   chart::ChartPanel* lower_;
@@ -100,6 +108,7 @@ class TLogAnalysis {
   bool multiDay_ = false;
   TMonth* firstMonth_ = nullptr;  // owned chain
   std::unique_ptr<TDay> day_;
+  std::vector<std::string> warnings_;
 };
 
 }  // namespace calorix::logdata

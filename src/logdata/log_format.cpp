@@ -3,9 +3,13 @@
 #include <fast_float/fast_float.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <fstream>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "core/cp1252.h"
 #include "core/error.h"
@@ -20,6 +24,30 @@ constexpr std::string_view kGermanFirstField = "dd.mm.yy hh:mm";
 
 [[noreturn]] void FailOpening(const std::filesystem::path& path) {
   throw Error(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + path.filename().string());
+}
+
+[[noreturn]] void FailTooLarge(const std::filesystem::path& path) {
+  throw Error(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + path.string());
+}
+
+// The memory of the machine; 0 when unknown.
+std::uintmax_t PhysicalMemory() {
+#ifdef _WIN32
+  return 0;
+#else
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  return pages > 0 && pageSize > 0 ? static_cast<std::uintmax_t>(pages) * static_cast<std::uintmax_t>(pageSize) : 0;
+#endif
+}
+
+// A file larger than the machine's memory cannot be read whole; it is
+// refused before asking for the room, since not every allocator reports
+// that it has none by throwing (a sanitizer's ends the program, and an
+// overcommitting system gives room it cannot back).
+void RequireRoomFor(std::uintmax_t size, const std::filesystem::path& path) {
+  const std::uintmax_t memory = PhysicalMemory();
+  if (size > std::string().max_size() || (memory > 0 && size > memory)) FailTooLarge(path);
 }
 
 // Takes the next field up to the separator; the rest of the line is the
@@ -57,29 +85,55 @@ UnitList LogReadState::InitialUnits() {
   return units;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty) {
-  std::vector<std::string_view> lines;
-  lines.reserve(text.size() / 64 + 1);
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
-  // The next LF and the next CR, each found once with memchr and kept until
-  // passed, so CR LF, LF and CR files are all split in one pass.
-  auto next = [end](const char* from, char c) {
-    const void* found = from < end ? std::memchr(from, c, static_cast<std::size_t>(end - from)) : nullptr;
-    return found ? static_cast<const char*>(found) : end;
-  };
-  const char* nextLf = next(begin, '\n');
-  const char* nextCr = next(begin, '\r');
-  const char* start = begin;
-  while (start < end) {
-    if (nextLf < start) nextLf = next(start, '\n');
-    if (nextCr < start) nextCr = next(start, '\r');
-    const char* lineEnd = std::min(nextLf, nextCr);
-    if (keepEmpty || lineEnd > start) lines.emplace_back(start, static_cast<std::size_t>(lineEnd - start));
-    if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ++lineEnd;
-    start = lineEnd + 1;
+RecordLines::RecordLines(std::span<const std::string_view> lines, std::size_t firstLine)
+    : lines_(lines), nextLine_(firstLine) {}
+
+RecordLines RecordLines::OfText(std::string_view text, std::size_t firstLine, bool keepEmpty) {
+  RecordLines records;
+  records.text_ = text;
+  records.fromText_ = true;
+  records.keepEmpty_ = keepEmpty;
+  records.nextLine_ = firstLine;
+  records.nextLf_ = text.find('\n');
+  records.nextCr_ = text.find('\r');
+  return records;
+}
+
+bool RecordLines::Next(std::string_view& record) {
+  if (!fromText_) {
+    if (pos_ >= lines_.size()) return false;
+    record = lines_[pos_++];
+    lineNumber_ = nextLine_++;
+    return true;
   }
-  return lines;
+  while (pos_ < text_.size()) {
+    if (nextLf_ < pos_) nextLf_ = text_.find('\n', pos_);
+    if (nextCr_ < pos_) nextCr_ = text_.find('\r', pos_);
+    const std::size_t end = std::min({nextLf_, nextCr_, text_.size()});
+    const std::size_t begin = pos_;
+    pos_ = end + 1;
+    if (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n') ++pos_;
+    const std::size_t line = nextLine_++;
+    if (end > begin || keepEmpty_) {
+      record = text_.substr(begin, end - begin);
+      lineNumber_ = line;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool RecordLines::AtEnd() const {
+  RecordLines rest = *this;
+  std::string_view record;
+  return !rest.Next(record);
+}
+
+std::size_t RecordLines::CountLeft() const {
+  RecordLines rest = *this;
+  std::size_t count = 0;
+  for (std::string_view record; rest.Next(record);) ++count;
+  return count;
 }
 
 // Only regular files are read: a folder fails, and a pipe or device could
@@ -92,6 +146,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) FailOpening(path);
     const auto size = std::filesystem::file_size(path);
+    RequireRoomFor(size, path);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.gcount() != static_cast<std::streamsize>(bytes.size())) FailOpening(path);
@@ -100,26 +155,43 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     FailOpening(path);
   } catch (const std::filesystem::filesystem_error&) {
     FailOpening(path);
+  } catch (const std::bad_alloc&) {
+    FailTooLarge(path);
+  } catch (const std::length_error&) {
+    FailTooLarge(path);
   }
 }
 
-DayFile ReadDayFile(const std::filesystem::path& path) {
+std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty) {
+  std::vector<std::string_view> lines;
+  lines.reserve(text.size() / 64 + 1);
+  RecordLines all = RecordLines::OfText(text, 1, keepEmpty);
+  for (std::string_view line; all.Next(line);) lines.push_back(line);
+  return lines;
+}
+
+DayFile DayFileOf(std::string bytes) {
   DayFile file;
-  file.bytes = ReadWholeFile(path);
-  file.records = SplitLines(file.bytes, false);
-  if (file.records.empty()) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
-  file.header = file.records.front();
-  file.records.erase(file.records.begin());
+  file.bytes = std::move(bytes);
+  RecordLines lines = RecordLines::OfText(file.bytes);
+  std::string_view header;
+  if (!lines.Next(header)) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
+  file.headerBegin = static_cast<std::size_t>(header.data() - file.bytes.data());
+  file.headerLength = header.size();
+  file.recordsBegin = lines.Offset();
+  file.recordsFirstLine = lines.LineNumber() + 1;
   return file;
 }
 
+DayFile ReadDayFile(const std::filesystem::path& path) { return DayFileOf(ReadWholeFile(path)); }
+
 bool CheckHeader(std::string_view header, LogReadState& state) {
+  state.powerInWatts = false;
   char separator = ';';
   if (header.find(';') == std::string_view::npos) {
     if (header.find('\t') == std::string_view::npos) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
     separator = '\t';
   }
-  state.powerInWatts = false;
   state.units[IndexOf(Channel::Energy)] = "[kWh]";
   bool valid = true;
   std::string_view rest = header;
@@ -149,12 +221,17 @@ bool CheckHeader(std::string_view header, LogReadState& state) {
   return valid;
 }
 
-DateTime DayDateOf(const std::vector<std::string_view>& records, DateStyle style) {
-  if (records.empty()) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
-  const std::string_view record = records.size() > 1 ? records[1] : records[0];
+DateTime DayDateOfRecords(RecordLines records, DateStyle style) {
+  std::string_view record;
+  if (!records.Next(record)) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
+  records.Next(record);  // the second record when there is one
   if (const auto date = ReadDate(record.substr(0, 10), style)) return *date;
   if (const auto stamp = ReadDateTime(record.substr(0, 16), DateStyle::DayMonthYearTime)) return *stamp;
   throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+}
+
+DateTime DayDateOf(const std::vector<std::string_view>& records, DateStyle style) {
+  return DayDateOfRecords(RecordLines(records), style);
 }
 
 namespace {
@@ -207,7 +284,8 @@ bool ParseLogNumber(std::string_view field, double& value) {
   static const fast_float::parse_options options{fast_float::chars_format::general, ','};
   const char* end = field.data() + field.size();
   const auto result = fast_float::from_chars_advanced(field.data(), end, value, options);
-  return result.ec == std::errc() && result.ptr == end;
+  // "1E999" comes back as infinity; like "inf" it is no value.
+  return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
 }
 
 DateStyle SwitchedStyle(DateStyle style) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,18 +27,55 @@ struct LogReadState {
   static UnitList InitialUnits();
 };
 
-// One day file as read from disk: the header and the records, exactly empty
-// lines removed. The records point into the file's bytes.
+// The records of a day, taken one at a time: either lines given one by one,
+// or the lines of a text that are not exactly empty (split at CR LF, LF or
+// CR), found as they are taken so that no view per line is kept. Knows the
+// line number of the record it gave last.
+class RecordLines {
+ public:
+  RecordLines() = default;
+  // Every given line is a record; the first one is line firstLine.
+  explicit RecordLines(std::span<const std::string_view> lines, std::size_t firstLine = 1);
+  // The lines of text that are not exactly empty (all lines with keepEmpty);
+  // text starts at line firstLine.
+  static RecordLines OfText(std::string_view text, std::size_t firstLine = 1, bool keepEmpty = false);
+
+  // Takes the next record; false when none is left.
+  bool Next(std::string_view& record);
+  // The line number of the record Next gave last.
+  std::size_t LineNumber() const { return lineNumber_; }
+  // Text only: where the line after the record given last begins.
+  std::size_t Offset() const { return std::min(pos_, text_.size()); }
+  bool AtEnd() const;
+  // The records not yet taken.
+  std::size_t CountLeft() const;
+
+ private:
+  std::span<const std::string_view> lines_;
+  std::string_view text_;
+  bool fromText_ = false;
+  bool keepEmpty_ = false;
+  std::size_t pos_ = 0;  // the next line's index, or the offset of its first byte
+  std::size_t nextLine_ = 1;
+  std::size_t lineNumber_ = 0;
+  std::size_t nextLf_ = 0;  // the next LF and CR, each found once and kept until passed
+  std::size_t nextCr_ = 0;
+};
+
+// One day file as read from disk: its bytes, the header (the first line that
+// is not exactly empty) and the records after it. Header and records are
+// found by their offsets, so a DayFile moves like its bytes.
 struct DayFile {
   std::string bytes;
-  std::string_view header;
-  std::vector<std::string_view> records;
+  std::size_t headerBegin = 0;
+  std::size_t headerLength = 0;
+  std::size_t recordsBegin = 0;
+  std::size_t recordsFirstLine = 1;
 
-  DayFile() = default;
-  DayFile(const DayFile&) = delete;
-  DayFile& operator=(const DayFile&) = delete;
-  DayFile(DayFile&&) = default;
-  DayFile& operator=(DayFile&&) = default;
+  std::string_view Header() const { return std::string_view(bytes).substr(headerBegin, headerLength); }
+  RecordLines Records() const {
+    return RecordLines::OfText(std::string_view(bytes).substr(recordsBegin), recordsFirstLine);
+  }
 };
 
 // Splits at CR LF, LF or CR; keepEmpty keeps lines that are exactly empty.
@@ -43,25 +83,30 @@ std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty);
 
 // Reads a whole regular file; a missing or unreadable one, or anything but
 // a regular file, fails with text 84, two line breaks and the file name
-// without folder.
+// without folder. A file too large to hold in memory fails with text 84,
+// two line breaks and the whole path.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
-// Reads the whole file. A missing or unreadable file fails with text 84, two
-// line breaks and the file name without folder; a file without a non-empty
+// Finds header and records in a file's bytes; a file without a non-empty
 // line fails with text 85.
+DayFile DayFileOf(std::string bytes);
+
+// Reads the whole file: the failures of ReadWholeFile and DayFileOf.
 DayFile ReadDayFile(const std::filesystem::path& path);
 
 // Checks a header line and takes its units, watts flag and date style into
 // state. Returns whether the column names are the expected ones. A header
-// with neither ";" nor TAB fails with text 86.
+// with neither ";" nor TAB fails with text 86, after clearing the watts flag.
 bool CheckHeader(std::string_view header, LogReadState& state);
 
 // The date the day file belongs to, read from the second record (or the
 // first when it is the only one). No records: text 85; unreadable: text 86.
+DateTime DayDateOfRecords(RecordLines records, DateStyle style);
 DateTime DayDateOf(const std::vector<std::string_view>& records, DateStyle style);
 
 // A value field as a number with "," as decimal point, an optional sign and
-// exponent, blanks around it allowed. Nothing when it is not a number.
+// exponent, blanks around it allowed. Nothing when it is not a number or
+// lies beyond the range of a double.
 bool ParseLogNumber(std::string_view field, double& value);
 
 // Reads a record's time stamp in the given style; if that fails, switches

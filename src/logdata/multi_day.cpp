@@ -1,13 +1,16 @@
 #include "logdata/multi_day.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <thread>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "i18n/text_table.h"
 
@@ -65,9 +68,11 @@ std::string_view ExtensionOf(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
 }
 
-// Only the eight digits yyyymmdd read: the dashes put anything else out of
-// the reader's shape.
+// A name must be exactly eight digits yyyymmdd.
 std::optional<DateTime> DateOfName(std::string name) {
+  if (name.size() != 8 || !std::ranges::all_of(name, [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
   name.insert(6, 1, '-');
   name.insert(4, 1, '-');
   return ReadDate(name, DateStyle::YearMonthDay);
@@ -80,37 +85,161 @@ std::string DateNameOf(std::string_view path) {
   return name;
 }
 
+// The regular files of the folders that discovery looks into, each folder
+// listed once: a range of thousands of days then costs a few listings
+// instead of several file look-ups per day.
+class FolderListings {
+ public:
+  // Whether the path text names a regular file.
+  bool IsFile(const std::string& path) {
+    const Listing& listing = Of(FolderPrefixOf(path));
+    if (!listing.listed) return logdata::IsFile(path);
+    return listing.names.contains(NameKey(FileNameOf(path)));
+  }
+
+  // Whether the folder may hold a file whose name begins with yyyymm.
+  bool MayHoldMonth(const std::string& folder, std::string_view yyyymm) {
+    const Listing& listing = Of(folder);
+    return !listing.listed || listing.months.contains(std::string(yyyymm));
+  }
+
+ private:
+  struct Listing {
+    bool listed = true;  // false: may be searched but not listed, so files are looked up one by one
+    std::unordered_set<std::string> names;
+    std::unordered_set<std::string> months;   // the first six characters of the names
+    std::unordered_set<std::string> folders;  // the folders in it
+  };
+
+  // Names compare as the file system does: without regard to case on Windows.
+  static std::string NameKey(std::string_view name) {
+#ifdef _WIN32
+    return LowerAscii(name);
+#else
+    return std::string(name);
+#endif
+  }
+
+  const Listing& Of(const std::string& folder) {
+    if (const auto known = folders_.find(folder); known != folders_.end()) return known->second;
+    Listing listing = ParentLacks(folder) ? Listing{} : List(folder);
+    return folders_.emplace(folder, std::move(listing)).first->second;
+  }
+
+  // Whether the listing of the folder's parent shows that the folder does
+  // not exist: most month and year folders tried for a long range do not,
+  // and this way they cost no look-up on disk.
+  bool ParentLacks(const std::string& folder) {
+    if (folder.size() < 2) return false;
+    const std::string_view inner(folder.data(), folder.size() - 1);
+    const std::size_t at = inner.find_last_of(kSeparators);
+    if (at == std::string_view::npos) return false;
+    const std::string_view name = inner.substr(at + 1);
+    if (name.empty() || name == "." || name == "..") return false;
+    const Listing& parent = Of(std::string(inner.substr(0, at + 1)));
+    return parent.listed && !parent.folders.contains(NameKey(name));
+  }
+
+  static Listing List(const std::string& folder) {
+    Listing listing;
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(PathOf(folder.empty() ? "." : folder), ec);
+    if (ec) {
+      // A missing folder holds nothing; any other failure is asked file by file.
+      listing.listed = ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
+      return listing;
+    }
+    for (; entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+      std::error_code typeError;
+      const std::u8string name = entries->path().filename().u8string();
+      std::string key = NameKey(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+      if (entries->is_directory(typeError)) {
+        listing.folders.insert(std::move(key));
+      } else if (entries->is_regular_file(typeError)) {
+        listing.months.insert(key.substr(0, 6));
+        listing.names.insert(std::move(key));
+      }
+    }
+    if (ec) listing.listed = false;
+    return listing;
+  }
+
+  std::unordered_map<std::string, Listing> folders_;
+};
+
+// A number of at least width digits, with leading zeros (years 1 to 9999).
+std::string Padded(int value, std::size_t width) {
+  std::string digits = std::to_string(value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
+// The places a day's file is looked for, in order: in the folder, then with
+// the month folder "mm" (the two characters before "/yyyymmdd.csv") set to
+// the day's month, then with the year folder (the four before "/mm") set to
+// its year as well. Nothing for a place the path is too short for.
+std::array<std::optional<std::string>, 3> CandidatePaths(const std::string& folder, const CivilDate& day) {
+  const std::string year = Padded(day.year, 4);
+  const std::string month = Padded(day.month, 2);
+  std::array<std::optional<std::string>, 3> candidates;
+  std::string candidate = folder + year + month + Padded(day.day, 2) + ".csv";
+  candidates[0] = candidate;
+  if (candidate.size() < kSeparatorAndName + 5) return candidates;
+  candidate.replace(candidate.size() - kSeparatorAndName - 2, 2, month);
+  candidates[1] = candidate;
+  if (candidate.size() < kSeparatorAndName + 10) return candidates;
+  candidate.replace(candidate.size() - kSeparatorAndName - 7, 4, year);
+  candidates[2] = candidate;
+  return candidates;
+}
+
 // Windows finds "20240530.CSV" when asked for "20240530.csv"; on a
 // case-sensitive file system the upper-case extension is tried as well.
-std::optional<std::string> ExistingSpelling(std::string candidate) {
-  if (IsFile(candidate)) return candidate;
+std::optional<std::string> ExistingSpelling(FolderListings& listings, std::string candidate) {
+  if (listings.IsFile(candidate)) return candidate;
   candidate.replace(candidate.size() - 4, 4, ".CSV");
-  if (IsFile(candidate)) return candidate;
+  if (listings.IsFile(candidate)) return candidate;
   return std::nullopt;
 }
 
-// Finds the file of one day. The month folder "mm" is the two characters
-// before "/yyyymmdd.csv" and the year folder the four before "/mm"; when
-// the day is found through them, later days are looked for there first.
-std::optional<std::string> FindDayFile(std::string& folder, DateTime day) {
-  std::string candidate = folder + FormatDateTime("yyyymmdd", day) + ".csv";
-  if (auto found = ExistingSpelling(candidate)) return found;
-  if (candidate.size() < kSeparatorAndName + 5) return std::nullopt;
-  candidate.replace(candidate.size() - kSeparatorAndName - 2, 2, FormatDateTime("mm", day));
-  auto found = ExistingSpelling(candidate);
-  if (!found && candidate.size() >= kSeparatorAndName + 10) {
-    candidate.replace(candidate.size() - kSeparatorAndName - 7, 4, FormatDateTime("yyyy", day));
-    found = ExistingSpelling(candidate);
+// Finds the file of one day; when it is found in a month or year folder,
+// later days are looked for there first.
+std::optional<std::string> FindDayFile(FolderListings& listings, std::string& folder, DateTime day) {
+  const auto candidates = CandidatePaths(folder, DecodeDate(day));
+  for (std::size_t i = 0; i < candidates.size() && candidates[i]; ++i) {
+    if (auto found = ExistingSpelling(listings, *candidates[i])) {
+      if (i > 0) folder = FolderPrefixOf(*found);
+      return found;
+    }
   }
-  if (found) folder = FolderPrefixOf(*found);
-  return found;
+  return std::nullopt;
 }
+
+// Whether any place the days of that month are looked for holds a file of
+// the month; if none does, no day of it is found and the folder stays.
+bool MonthMayHoldFiles(FolderListings& listings, const std::string& folder, const CivilDate& day) {
+  const std::string month = Padded(day.year, 4) + Padded(day.month, 2);
+  for (const auto& candidate : CandidatePaths(folder, day)) {
+    if (candidate && listings.MayHoldMonth(FolderPrefixOf(*candidate), month)) return true;
+  }
+  return false;
+}
+
 
 std::vector<std::filesystem::path> FindDayFiles(std::string_view startPath, DateTime start, int dayCount) {
   std::string folder = FolderPrefixOf(startPath);
+  FolderListings listings;
   std::vector<std::filesystem::path> files;
-  for (int i = 0; i < dayCount; ++i) {
-    if (const auto found = FindDayFile(folder, start + i)) files.push_back(PathOf(*found));
+  for (int i = 0; i < dayCount;) {
+    const CivilDate first = DecodeDate(start + i);
+    const int monthEnd = std::min(dayCount, i + DaysInMonth(first.year, first.month) - first.day + 1);
+    if (!MonthMayHoldFiles(listings, folder, first)) {
+      i = monthEnd;
+      continue;
+    }
+    for (; i < monthEnd; ++i) {
+      if (const auto found = FindDayFile(listings, folder, start + i)) files.push_back(PathOf(*found));
+    }
   }
   return files;
 }

@@ -69,9 +69,10 @@ void TIniSettings::WriteKeys(const std::vector<const SettingsKey*>& keys) {
     writable_ = false;
     ThrowAccessFailed();
   }
-  for (const SettingsKey* key : keys) {
-    if (!access->Write(key->section, key->name, EncodeKey(*key, values_))) ThrowAccessFailed();
-  }
+  // One command's keys go to the file together.
+  std::vector<ProfileAccess::Entry> entries;
+  for (const SettingsKey* key : keys) entries.push_back({key->section, key->name, EncodeKey(*key, values_)});
+  if (!access->WriteAll(entries)) ThrowAccessFailed();
 }
 
 }  // namespace calorix

@@ -22,7 +22,8 @@ struct TMainSettings {
 // The settings store: the interface language, the folder last used in a file
 // dialog, the spreadsheet program's path and the defaults for new evaluation
 // windows. Loaded once when created; every change is written to the settings
-// file at once, key by key, and the file is never read again.
+// file at once, all keys of one change together, and the file is otherwise
+// never read again.
 class TIniSettings {
  public:
   // Locates the settings file of this platform, creating its folder, and
@@ -44,9 +45,9 @@ class TIniSettings {
   TChildSettings GetChildSettings() const;
   std::string GetExcelPath() const;
 
-  // Each setter changes memory first and then writes its keys; a failed
-  // write throws Error with text 95, keeping the new values in memory and
-  // the keys written before the failure in the file.
+  // Each setter changes memory first and then writes its keys in one
+  // replacement of the file; a failed write throws Error with text 95,
+  // keeping the new values in memory.
   void SetMainSettings(std::int8_t language, const std::string& lastUsedDir);
   void SetChildSettings(const TChildSettings& settings);
   void SetExcelPath(const std::string& path);

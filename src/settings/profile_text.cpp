@@ -6,6 +6,13 @@ namespace calorix {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A UTF-8 byte-order mark some editors put first is not part of the first
+// line; writes keep it where it is.
+std::size_t BodyStart(std::string_view content) {
+  return content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
 
 struct Line {
   std::string_view text;  // without its line end
@@ -20,7 +27,8 @@ struct Line {
 class LineReader {
  public:
   explicit LineReader(std::string_view content)
-      : content_(content), newline_(content.find('\n')), carriageReturn_(content.find('\r')) {}
+      : content_(content), pos_(BodyStart(content)), newline_(content.find('\n')),
+        carriageReturn_(content.find('\r')) {}
 
   bool AtEnd() const { return pos_ >= content_.size(); }
 
@@ -43,7 +51,7 @@ class LineReader {
   }
 
   std::string_view content_;
-  std::size_t pos_ = 0;
+  std::size_t pos_;
   std::size_t newline_;
   std::size_t carriageReturn_;
 };
@@ -123,7 +131,7 @@ std::string_view LineEndOf(std::string_view content) {
 }
 
 bool EndsLine(std::string_view content, std::size_t pos) {
-  return pos == 0 || content[pos - 1] == '\n' || content[pos - 1] == '\r';
+  return pos == BodyStart(content) || content[pos - 1] == '\n' || content[pos - 1] == '\r';
 }
 
 // A line break inside a name or value would split its line in the file.
@@ -157,7 +165,7 @@ std::string SetProfileValue(std::string_view content, std::string_view section,
     return out.insert(at, added);
   }
   if (!EndsLine(out, out.size())) out += lineEnd;
-  if (!out.empty()) out += lineEnd;
+  if (out.size() > BodyStart(out)) out += lineEnd;
   out += "[" + SingleLine(section) + "]";
   out += lineEnd;
   return out + entry + std::string(lineEnd);

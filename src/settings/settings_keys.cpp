@@ -14,6 +14,9 @@ template <class... F>
 struct Overloaded : F... {
   using F::operator()...;
 };
+// Spelled out: clang before 17 deduces no template arguments for aggregates.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 using Field = SettingsField;
 using Values = SettingsValues;
@@ -124,6 +127,12 @@ void LoadKey(const SettingsKey& key, const std::optional<std::string>& text,
                  [&](std::int8_t* field) { *field = LanguageFromStored(number); },
              },
              key.field(values, key.slot));
+}
+
+TChildSettings DefaultChildSettings() {
+  SettingsValues values;
+  for (const SettingsKey& key : SettingsKeys()) LoadKey(key, std::nullopt, {}, values);
+  return values.Defaults;
 }
 
 std::string EncodeKey(const SettingsKey& key, SettingsValues& values) {

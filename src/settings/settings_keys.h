@@ -57,6 +57,10 @@ std::int8_t LanguageFromStored(std::int32_t stored);
 void LoadKey(const SettingsKey& key, const std::optional<std::string>& text,
              const std::string& programFolder, SettingsValues& values);
 
+// The window settings an empty settings file gives: every "Child" key at
+// its default, labels as "DEFAULT_LABEL".
+TChildSettings DefaultChildSettings();
+
 // The key's value as it is written to the file.
 std::string EncodeKey(const SettingsKey& key, SettingsValues& values);
 

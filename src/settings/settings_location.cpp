@@ -83,7 +83,8 @@ fs::path LinuxSettingsFolder(const EnvironmentLookup& env) {
 bool EnsureFolder(const fs::path& folder) {
   std::error_code ec;
   if (fs::is_directory(folder, ec)) return true;
-  fs::create_directory(folder, ec);
+  // The parents too: on a fresh account even ~/.config may be missing.
+  fs::create_directories(folder, ec);
   return fs::is_directory(folder, ec);
 }
 

@@ -32,8 +32,8 @@ std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion,
 // "Helvo". Throws Error with text 95 when neither variable is usable.
 std::filesystem::path LinuxSettingsFolder(const EnvironmentLookup& env);
 
-// Creates the folder if it is missing (one level: its parent must exist).
-// False when the path is not a folder afterwards.
+// Creates the folder and any missing parents. False when the path is not a
+// folder afterwards.
 bool EnsureFolder(const std::filesystem::path& folder);
 
 // The settings file of the platform the program was built for, with its

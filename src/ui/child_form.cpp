@@ -20,11 +20,13 @@
 #include "evaluation/window_caption.h"
 #include "i18n/text_table.h"
 #include "settings/channel_keys.h"
+#include "settings/ini_settings.h"
 #include "ui/channel_boxes.h"
 #include "ui/child_widgets.h"
 #include "ui/command_guard.h"
 #include "ui/event_hook.h"
 #include "ui/locale_month_names.h"
+#include "ui/settings_dialog.h"
 #include "ui/spreadsheet_opener.h"
 #include "ui/window_look.h"
 #include "ui/window_output.h"
@@ -66,13 +68,15 @@ class AtScopeEnd {
 }  // namespace
 
 TChildform::TChildform(Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), model_(MonthNamesOf(QLocale::system()), InitialSettings()) {
+    : QWidget(parent), dialogs_(dialogs), model_(MonthNamesOf(QLocale()), InitialSettings()) {
   setAttribute(Qt::WA_DeleteOnClose);
   widgets_ = std::make_unique<ChildWidgets>(*this, model_.Upper(), model_.Lower());
   resize(kEvaluationWindowSize);
   const auto showError = [this](const std::string& message) { dialogs_.ShowError(this, message); };
   widgets_->upperView->SetErrorHandler(showError);
   widgets_->lowerView->SetErrorHandler(showError);
+  actionOpenSettings_ = new QAction(this);
+  actionOpenSettings_->setObjectName("ActionOpenSettings");
   model_.SetDisplayListener([this] { emit DisplayChanged(); });
   ConnectControls();
   ShowSettings();
@@ -117,6 +121,8 @@ void TChildform::ConnectControls() {
     if (e->type() == QEvent::Resize) model_.SetLowerChartWidth(widgets_->lowerView->width());
     return false;
   });
+  connect(w.buttonSettings, &QPushButton::clicked, actionOpenSettings_, &QAction::trigger);
+  connect(actionOpenSettings_, &QAction::triggered, this, [this] { Command([&] { ActionOpenSettingsExecute(); }); });
   ConnectCursor();
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, [this] { ScrollTick(); });
@@ -247,12 +253,23 @@ void TChildform::ShowView() {
     box->setChecked(view.checked[i]);
     box->setEnabled(view.enabled[i]);
   }
-  setWindowTitle(Q(evaluation::ComposeCaption(view.caption)));
+  UpdateCaption();
   actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
   // The readout follows the channels and the evaluation shown.
   if (cursor_) ShowCursor(*cursor_);
 }
+
+void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
+
+void TChildform::UpdateSpanTexts() {
+  // Item by item, so the choice in force stays chosen.
+  QComboBox* span = widgets_->spanTime;
+  const QSignalBlocker blocker(span);
+  for (int i = 0; i < span->count(); ++i) span->setItemText(i, Q(i18n::Text(i18n::kTextFirstSpan + i)));
+}
+
+void TChildform::SetMonthNames(evaluation::MonthNames names) { model_.SetMonthNames(std::move(names)); }
 
 void TChildform::ShowSpanItems() {
   QComboBox* span = widgets_->spanTime;
@@ -286,12 +303,35 @@ void TChildform::ApplyLanguage() {
   for (std::size_t g = 0; g < w.groups.size(); ++g) w.groups[g]->setTitle(Q(Text(kGroupTexts[g]) + " "));
   w.labelDisplayedTimeSpan->setText(Q(Text(i18n::kTextDisplayedTimeSpan) + ":"));
   w.labelSelectTimeSpan->setText(Q(Text(i18n::kTextSelectTimeSpan) + ":"));
+  actionOpenSettings_->setText(Q(Text(i18n::kTextSettings)));
+  w.buttonSettings->setText(actionOpenSettings_->text());
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
-  ShowSpanItems();
+  // Series named by default take the new language's names.
   model_.ApplyLanguage();
   ShowSettings();
   ShowView();
+  UpdateCaption();
+  UpdateSpanTexts();
+}
+
+void TChildform::SetSettingsDialog(TDialogSettings* dialog) { settingsDialog_ = dialog; }
+
+TDialogSettings& TChildform::SettingsDialog() {
+  if (settingsDialog_) return *settingsDialog_;
+  if (!ownSettingsDialog_) ownSettingsDialog_ = std::make_unique<TDialogSettings>(dialogs_, this);
+  return *ownSettingsDialog_;
+}
+
+void TChildform::ActionOpenSettingsExecute() {
+  TDialogSettings& dialog = SettingsDialog();
+  dialog.SetValues(model_.Settings());
+  if (dialog.exec() != QDialog::Accepted) return;
+  ApplySettings(dialog.GetValues());
+  if (!store_ || !store_->IsWritable()) return;
+  if (dialogs_.AskQuestion(this, i18n::Text(i18n::kTextSettingsAdopted), CaptionStyle::Colon)) {
+    store_->SetChildSettings(model_.Settings());
+  }
 }
 
 void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }

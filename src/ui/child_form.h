@@ -25,6 +25,7 @@ class TIniSettings;
 namespace calorix::ui {
 
 struct ChildWidgets;
+class TDialogSettings;
 
 // The evaluation window: one evaluation (a day or a range of days) with the
 // channel selection on the left, the measurement chart above the output
@@ -65,8 +66,24 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // What the window shows, for tests and output.
   const evaluation::EvaluationModel& Model() const { return model_; }
 
-  // Puts the current language's texts on the window.
+  // Puts the current language's texts on the window, then runs
+  // UpdateCaption and UpdateSpanTexts.
   void ApplyLanguage();
+  // The caption in the current language.
+  void UpdateCaption();
+  // The span choice's items in the current language, the choice kept.
+  void UpdateSpanTexts();
+  // The month names dates are written with, from now on.
+  void SetMonthNames(evaluation::MonthNames names);
+
+  // The settings dialog the window's settings command shows, not owned; the
+  // main window shares its one dialog. Without one the window makes its own.
+  void SetSettingsDialog(TDialogSettings* dialog);
+  // The window's settings command (button and action, text 7): edits the
+  // window's settings; after OK applies them and offers to keep them as the
+  // defaults for new windows when the store can be written.
+  void ActionOpenSettingsExecute();
+  QAction* ActionOpenSettings() const { return actionOpenSettings_; }
 
   // Output of what the window shows: both charts on one printed page, or
   // into one image file. Failures are thrown to the caller.
@@ -117,8 +134,13 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void StopScrolling();
   void ScrollTick();
 
+  TDialogSettings& SettingsDialog();
+
   Dialogs& dialogs_;
   TIniSettings* store_ = nullptr;
+  TDialogSettings* settingsDialog_ = nullptr;
+  std::unique_ptr<TDialogSettings> ownSettingsDialog_;
+  QAction* actionOpenSettings_ = nullptr;
   evaluation::EvaluationModel model_;
   std::unique_ptr<ChildWidgets> widgets_;
   QtLauncher qtLauncher_;

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
@@ -61,7 +63,18 @@ ChildWidgets::ChildWidgets(QWidget& window, chart::ChartPanel& upper, chart::Cha
   auto* layout = new QHBoxLayout(&window);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(BuildLeftPanel(window));
+  BuildLeftPanel(window);
+  // The selection panel scrolls when the window is lower than the panel, so
+  // that windows tiled one above the other keep their charts and navigation.
+  scrollLeft = new QScrollArea(&window);
+  scrollLeft->setObjectName("ScrollLeft");
+  scrollLeft->setFrameShape(QFrame::NoFrame);
+  scrollLeft->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scrollLeft->setWidgetResizable(true);
+  scrollLeft->setWidget(panelLeft);
+  scrollLeft->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  PaintPanel(*scrollLeft->viewport());
+  layout->addWidget(scrollLeft);
   layout->addWidget(BuildGraphPanel(window, upper, lower), 1);
   ChooseMinimumSizes();
 }
@@ -110,6 +123,11 @@ QWidget* ChildWidgets::BuildLeftPanel(QWidget& window) {
     grids[group]->addWidget(box, row.row, 0);
     grids[group]->addWidget(patches[index], row.row, 1, Qt::AlignVCenter);
   }
+  // The window's own commands, below the groups.
+  buttonSettings = new QPushButton(panelLeft);
+  buttonSettings->setObjectName("ButtonSettings");
+  buttonSettings->setMinimumSize(113, 25);
+  column->addWidget(buttonSettings, 0, Qt::AlignLeft);
   buttonOpenExcel = new QPushButton(panelLeft);
   buttonOpenExcel->setObjectName("ButtonOpenExcel");
   buttonOpenExcel->setMinimumSize(113, 25);
@@ -133,7 +151,8 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   upperView->setObjectName("Chart");
   lowerView = new chartview::ChartView(lower, chartSplitter);
   lowerView->setObjectName("Chart2");
-  lowerView->setMinimumHeight(95);
+  // Lower than the form's 95 pixels, so that three tiled windows fit.
+  lowerView->setMinimumHeight(60);
   // Both charts show one time axis: their plot areas share their edges.
   upperView->AlignPlotWith(lowerView);
   chartSplitter->addWidget(upperView);
@@ -208,10 +227,13 @@ void ChildWidgets::UpdateMinimumSize(QWidget& window) {
   for (QWidget* panel : {panelLeft, panelZoomX}) panel->layout()->activate();
   const int leftWidth = panelLeft->layout()->sizeHint().width();
   panelLeft->setMinimumSize(leftMinimum_.expandedTo({leftWidth, panelLeft->layout()->minimumSize().height()}));
+  // Room for the scroll bar, which appears only when the window is low.
+  scrollLeft->setFixedWidth(panelLeft->minimumWidth() + scrollLeft->verticalScrollBar()->sizeHint().width());
   panelZoomX->setMinimumSize(navigationMinimum_.expandedTo(panelZoomX->layout()->minimumSize()));
   panelGraph->layout()->activate();
   window.layout()->activate();
-  window.setMinimumSize(designMinimum_.expandedTo(window.layout()->minimumSize()));
+  // The form's height is no minimum: the selection panel scrolls instead.
+  window.setMinimumSize(QSize(designMinimum_.width(), 0).expandedTo(window.layout()->minimumSize()));
 }
 
 }  // namespace calorix::ui

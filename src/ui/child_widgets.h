@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QScrollArea;
 class QPushButton;
 class QSlider;
 class QSplitter;
@@ -41,11 +42,13 @@ struct ChildWidgets {
   // The larger of the form's minimum sizes and what the texts need now.
   void UpdateMinimumSize(QWidget& window);
 
+  QScrollArea* scrollLeft = nullptr;  // holds panelLeft
   QWidget* panelLeft = nullptr;
   QLabel* labelHeadline = nullptr;
   std::array<QGroupBox*, kChannelGroupCount> groups{};
   std::array<QCheckBox*, logdata::kChannelCount> boxes{};   // by channel index
   std::array<QFrame*, logdata::kChannelCount> patches{};    // by channel index
+  QPushButton* buttonSettings = nullptr;
   QPushButton* buttonOpenExcel = nullptr;
   QWidget* panelGraph = nullptr;
   QSplitter* chartSplitter = nullptr;

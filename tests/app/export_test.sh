@@ -13,9 +13,10 @@ fail() {
   echo "export_test: $*" >&2
   exit 1
 }
+config="$work/config"
 run() {
   set +e
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" \
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" \
     timeout 60 "$program" "$@" >"$work/out" 2>"$work/err"
   status=$?
   set -e
@@ -30,8 +31,9 @@ run --export "$work/missing.png" "$work/no-such-day.csv"
 grep -q "no-such-day.csv" "$work/err" || fail "the error does not name the file: $(cat "$work/err")"
 [ ! -e "$work/missing.png" ] || fail "a failed export left a file"
 
+config="$work/untouched"
 run --export "$work/day.txt" "$day"
 [ "$status" -eq 2 ] || fail "status $status for a bad output type"
 grep -q "^calorix: --export writes .png, .pdf, .svg or .csv files" "$work/err" || fail "no usage message: $(cat "$work/err")"
-[ ! -e "$work/config/Helvo" ] || fail "a usage error touched the settings"
+[ ! -e "$work/untouched" ] || fail "a usage error touched the settings"
 echo "export_test: passed"

@@ -1,149 +1,11 @@
-#include "app/main_form.h"
-
-#include "app/builtin_settings.h"
-#include "core/error.h"
-#include "dialogs/scripted_dialogs.h"
-#include "i18n/text_table.h"
-#include "settings/ini_settings.h"
-#include "settings/profile_file.h"
-#include "ui/child_form.h"
-#include "ui/dialog_multi_day.h"
-#include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
-#include <QToolBar>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
-#include <filesystem>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include "main_form_fixture.h"
 
 namespace calorix::app {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
-
-constexpr int kTextMaximumReached = 96;
-
-const fs::path kSamples = CALORIX_SAMPLES_DIR;
-
-std::string Sample(const char* relative) { return (kSamples / relative).string(); }
-
-const std::string kMay1 = Sample("2024/05/20240501.csv");
-const std::string kMay30 = Sample("2024/05/20240530.csv");
-const std::string kMay31 = Sample("2024/05/20240531.csv");
-const std::string kJune1 = Sample("2024/06/20240601.csv");
-const std::string kJune2 = Sample("2024/06/20240602.csv");
-
-// Lets closed windows go and queued refreshes run.
-void Settle() {
-  QCoreApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QCoreApplication::processEvents();
-}
-
-class MainFormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    i18n::SetCurrentBlock(i18n::LanguageBlock::English);
-    WriteBytes(badFile_, "this is not a log file\r\n");
-  }
-  // Every scripted answer was asked for.
-  void TearDown() override { EXPECT_TRUE(dialogs_.ScriptUsedUp()); }
-
-  fs::path IniPath() const { return folder_ / "Calorix.ini"; }
-
-  SettingsStoreFactory StoreFactory() {
-    return [this] { return std::make_unique<TIniSettings>(IniPath(), "/opt/calorix/"); };
-  }
-
-  // The main window as the program creates it, not shown yet.
-  void Create(const SettingsStoreFactory& factory) {
-    form_ = std::make_unique<TMainform>(dialogs_, factory);
-  }
-  void Create() { Create(StoreFactory()); }
-
-  // Shown and activated: the empty start-up window is there.
-  void Show() {
-    form_->show();
-    form_->HandleFirstActivation();
-    Settle();
-  }
-  void Start() {
-    Create();
-    Show();
-  }
-
-  void Open(const std::string& path) {
-    dialogs_.ChooseFile(path);
-    form_->GetActions().open->trigger();
-    Settle();
-  }
-
-  // The caption a window shows for a file, from a window of its own.
-  std::string CaptionFor(const std::string& path) {
-    ScriptedDialogs dialogs;
-    ui::TChildform probe(dialogs);
-    probe.LoadFile(path);
-    return probe.windowTitle().toStdString();
-  }
-
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> captions;
-    for (const ui::TChildform* child : form_->Children()) {
-      captions.push_back(child->windowTitle().toStdString());
-    }
-    return captions;
-  }
-
-  int QuestionsAsked() const {
-    int count = 0;
-    for (const auto& message : dialogs_.Messages()) count += message.buttons == MessageButtons::YesNo;
-    return count;
-  }
-
-  // Runs the multi-day command; while its dialog is up, drive acts on it
-  // as the user would.
-  void RunMultiDay(const std::function<void(ui::TDialogMultiDayAnalysis&)>& drive) {
-    ui::TDialogMultiDayAnalysis& dialog = form_->MultiDayDialog();
-    QTimer::singleShot(0, &dialog, [&dialog, drive] {
-      drive(dialog);
-      // Whatever drive did, the dialog closes so that the command ends.
-      if (dialog.isVisible()) dialog.findChild<QPushButton*>("CancelBtn")->click();
-    });
-    form_->GetActions().multiDayAnalysis->trigger();
-    Settle();
-  }
-
-  static void Analyse(ui::TDialogMultiDayAnalysis& dialog, const std::string& from, const std::string& to) {
-    dialog.findChild<QLineEdit*>("PathFrom")->setText(QString::fromStdString(from));
-    dialog.findChild<QLineEdit*>("PathTo")->setText(QString::fromStdString(to));
-    dialog.findChild<QPushButton*>("ExecuteBtn")->click();
-  }
-
-  TempFolder folder_;
-  fs::path badFile_ = folder_ / "20240531.csv";
-  ScriptedDialogs dialogs_;
-  std::unique_ptr<TMainform> form_;
-};
+using namespace testing;  // NOLINT: the fixture and its sample files
+using calorix::testing::ReadBytes;
+using calorix::testing::WriteBytes;
 
 TEST_F(MainFormTest, StartsInGermanWithTheProgramTitle) {
   Create();
@@ -196,7 +58,7 @@ TEST_F(MainFormTest, WithoutAStoreTheBilingualMessageIsShownAndTheProgramGoesOn)
 
   Open(kMay31);
   EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
-  EXPECT_EQ(dialogs_.FileRequests().back().initialFolder, "");
+  EXPECT_EQ(dialogs_.FileRequests().back().initialFolder, HomeFolder());
   EXPECT_EQ(dialogs_.Messages().size(), 1u);
 }
 
@@ -225,12 +87,24 @@ TEST_F(MainFormTest, OpenAsksForALogFileInTheLastUsedFolder) {
   EXPECT_EQ(request.owner, form_.get());
 }
 
-TEST_F(MainFormTest, LastUsedFolderThatIsGoneLeavesTheDialogItsDefault) {
+TEST_F(MainFormTest, LastUsedFolderThatIsGoneStartsTheDialogAtHome) {
   WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + (folder_ / "gone").string() + "\r\n");
   Start();
   form_->GetActions().open->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
-  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, "");
+  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
+}
+
+TEST_F(MainFormTest, WithNothingStoredTheFirstOpenStartsAtHome) {
+  // The program's own store, in a fresh settings folder.
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder_.Path().string()));
+  Create(CreateSettingsStore);
+  saved.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", saved);
+  Show();
+  form_->GetActions().open->trigger();
+  ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
+  EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
 }
 
 TEST_F(MainFormTest, CancelledOpenChangesNothing) {
@@ -253,7 +127,7 @@ TEST_F(MainFormTest, ChosenFilesFolderIsStoredWithTheLanguageUnchanged) {
   EXPECT_NE(content.find("Language=3\r\n"), std::string::npos) << content;
 }
 
-TEST_F(MainFormTest, FailedWriteOfTheFolderEndsOpenBeforeAWindowIsChosen) {
+TEST_F(MainFormTest, FailedWriteOfTheFolderStillOpensTheFileThenReportsOnce) {
   // The first access loads the file; every later one fails.
   auto accesses = std::make_shared<int>(0);
   Create([this, accesses] {
@@ -270,7 +144,7 @@ TEST_F(MainFormTest, FailedWriteOfTheFolderEndsOpenBeforeAWindowIsChosen) {
   EXPECT_EQ(dialogs_.Messages()[0].caption, "Fehler");
   EXPECT_EQ(dialogs_.Messages()[0].text, i18n::TextOf(i18n::LanguageBlock::German, 95));
   EXPECT_EQ(form_->WindowCount(), 1);
-  EXPECT_FALSE(form_->ActiveChild()->HasEvaluation());
+  EXPECT_TRUE(form_->ActiveChild()->HasEvaluation());
 }
 
 TEST_F(MainFormTest, OpeningWithNoWindowCreatesOne) {
@@ -389,11 +263,11 @@ TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
 TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   Create();
   const auto& actions = form_->GetActions();
-  EXPECT_EQ(actions.open->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(actions.open->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
+  EXPECT_EQ(actions.close->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
+  EXPECT_EQ(actions.exit->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
   EXPECT_EQ(actions.multiDayAnalysis->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(actions.multiDayAnalysis->text().toStdString(), "&Mehrtägige Auswertung");
-  EXPECT_EQ(actions.close->shortcut(), QKeySequence("Ctrl+W"));
-  EXPECT_TRUE(actions.exit->shortcut().isEmpty());
   EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
   EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
 }
@@ -551,8 +425,8 @@ TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
   });
   EXPECT_EQ(startFolder, lastUsed);
   ASSERT_EQ(form_->WindowCount(), 1);
-  EXPECT_EQ(Captions(),
-            std::vector<std::string>{"Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)"});
+  // The stored language (English) is in force.
+  EXPECT_EQ(Captions(), std::vector<std::string>{"Analysis from 01.05.2024 to 31.05.2024. (31 files found)"});
   EXPECT_TRUE(dialogs_.Messages().empty());
   // The typed paths leave the remembered folder where it was, not a level up.
   const std::string content = ReadBytes(IniPath());

@@ -130,6 +130,58 @@ TEST(BuiltInChildSettings, EqualTheStoreDefaultsOfAnEmptySettingsFile) {
   EXPECT_EQ(BuiltInChildSettings().Labels[0], kDefaultLabel);
 }
 
+TEST(TileWindows, BandsAcrossTheFullWidthWhileTheyAreHighEnough) {
+  EXPECT_EQ(TileWindows(900, 700, 3, 700, 200),
+            (std::vector<Tile>{{0, 0, 900, 234}, {0, 234, 900, 233}, {0, 467, 900, 233}}));
+}
+
+TEST(TileWindows, SideBySideOrAGridWhenBandsWouldBeTooLow) {
+  EXPECT_EQ(TileWindows(1500, 400, 2, 700, 300), (std::vector<Tile>{{0, 0, 750, 400}, {750, 0, 750, 400}}));
+  EXPECT_EQ(TileWindows(1500, 700, 3, 700, 300),
+            (std::vector<Tile>{{0, 0, 750, 350}, {750, 0, 750, 350}, {0, 350, 1500, 350}}));
+}
+
+TEST(TileWindows, OverlappingBandsOfTheMinimumHeightWhenNothingElseFits) {
+  EXPECT_EQ(TileWindows(900, 500, 3, 700, 300),
+            (std::vector<Tile>{{0, 0, 900, 300}, {0, 100, 900, 300}, {0, 200, 900, 300}}));
+  EXPECT_EQ(TileWindows(900, 200, 1, 700, 300), (std::vector<Tile>{{0, 0, 900, 200}}));
+  EXPECT_TRUE(TileWindows(900, 500, 0, 700, 300).empty());
+}
+
+TEST(LanguageChoiceOfCode, StoredCodesTwoToSevenElseGerman) {
+  EXPECT_EQ(LanguageChoiceOfCode(2), 1);
+  EXPECT_EQ(LanguageChoiceOfCode(7), 6);
+  EXPECT_EQ(LanguageChoiceOfCode(3), 2);
+  for (const int code : {0, 1, 8, -1}) EXPECT_EQ(LanguageChoiceOfCode(code), 0) << code;
+}
+
+struct AccessKeyCase {
+  std::vector<std::string> texts;
+  std::vector<std::string> marked;
+};
+
+class WithAccessKeysTest : public ::testing::TestWithParam<AccessKeyCase> {};
+
+TEST_P(WithAccessKeysTest, MarksOneFreeCharacterPerText) {
+  EXPECT_EQ(WithAccessKeys(GetParam().texts), GetParam().marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WithAccessKeysTest,
+    ::testing::Values(
+        // First letters while free, then the start of another word, then any letter.
+        AccessKeyCase{{"File", "Settings", "Language selection", "Window", "&?"},
+                      {"&File", "&Settings", "&Language selection", "&Window", "&?"}},
+        AccessKeyCase{{"Open", "Close", "Overlapping", "Current window"},
+                      {"&Open", "&Close", "O&verlapping", "Current &window"}},
+        // Case does not matter; umlauts count as letters in either case.
+        AccessKeyCase{{"Überlappend", "Übereinander", "über"}, {"&Überlappend", "Ü&bereinander", "üb&er"}},
+        AccessKeyCase{{"English (GB)", "Español", "English (US)"}, {"&English (GB)", "E&spañol", "English (&US)"}},
+        // A text that has its own key keeps it; one with nothing free gets none.
+        AccessKeyCase{{"a", "A", "&1 Day", "1"}, {"&a", "A", "&1 Day", "1"}},
+        AccessKeyCase{{"R&D"}, {"R&D"}},
+        AccessKeyCase{{"R&&D"}, {"&R&&D"}}));
+
 struct ArgumentsCase {
   const char* name;
   std::vector<std::string> args;

@@ -30,5 +30,41 @@ TEST(CodePage, MalformedUtf8IsTakenAsBytes) {
   EXPECT_EQ(Utf8ToCp1252("\xE4ndern"), "\xE4ndern");
 }
 
+// Only well-formed sequences are decoded; the bytes of any other pass
+// through as they are.
+TEST(CodePage, IllFormedSequencesPassThroughAsBytes) {
+  const std::string cases[] = {
+      "\xC1\x80",          // overlong "@"
+      "\xC0\xAF",          // overlong "/"
+      "\xE0\x80\xAF",      // overlong three-byte "/"
+      "\xF0\x80\x80\xAF",  // overlong four-byte "/"
+      "\xED\xA0\x80",      // surrogate U+D800
+      "\xED\xBF\xBF",      // surrogate U+DFFF
+      "\xF4\x90\x80\x80",  // U+110000
+      "\xF7\xBF\xBF\xBF",  // U+1FFFFF
+  };
+  for (const std::string& bytes : cases) {
+    EXPECT_EQ(Utf8ToCp1252(bytes), bytes) << testing::PrintToString(bytes);
+    EXPECT_FALSE(IsValidUtf8(bytes)) << testing::PrintToString(bytes);
+  }
+}
+
+TEST(CodePage, FitsCp1252TellsWhetherAnythingWouldBecomeAQuestionMark) {
+  EXPECT_TRUE(FitsCp1252("Wärme 20 °C €"));
+  EXPECT_TRUE(FitsCp1252("\xE4ndern"));  // malformed: passes through
+  EXPECT_TRUE(FitsCp1252("?"));
+  EXPECT_FALSE(FitsCp1252("/home/łukasz/"));
+  EXPECT_FALSE(FitsCp1252("Логи"));
+  EXPECT_FALSE(FitsCp1252("a\U0001F600"));
+}
+
+TEST(CodePage, IsValidUtf8AcceptsWellFormedText) {
+  EXPECT_TRUE(IsValidUtf8(""));
+  EXPECT_TRUE(IsValidUtf8("plain"));
+  EXPECT_TRUE(IsValidUtf8("Wärme łukasz Логи \U0010FFFF"));
+  EXPECT_FALSE(IsValidUtf8("W\xE4rme"));
+  EXPECT_FALSE(IsValidUtf8("\xC3"));
+}
+
 }  // namespace
 }  // namespace calorix

@@ -274,6 +274,18 @@ TEST_F(ModelTest, SettingsColourTheCurvesAndDefaultNamesFollowTheLanguage) {
   EXPECT_EQ(series.Title(), "Temperatur Sensor 1");
 }
 
+TEST_F(ModelTest, NewMonthNamesRewriteTheDatesShown) {
+  LoadDay();
+  model.ScrollStep(+1);
+  MonthNames german = EnglishMonthNames();
+  german.full[4] = "Mai";
+  german.abbreviated[4] = "Mai";
+  german.abbreviated[5] = "Jun";
+  model.SetMonthNames(german);
+  EXPECT_EQ(Title(), "31. Mai 2024 + 01. Jun 2024");
+  EXPECT_EQ(ComposeCaption(model.View().caption), "Analysis from 31. Mai 2024.");
+}
+
 TEST_F(ModelTest, TheDisplayListenerHearsOnceForEachChangeOfTheCurves) {
   int changes = 0;
   model.SetDisplayListener([&] { ++changes; });

@@ -145,6 +145,12 @@ TEST_P(EveryBlock, OtherRowsHaveNoOuterBlanks) {
   }
 }
 
+TEST_P(EveryBlock, ReadingStoppedNamesTheLineOnce) {
+  const std::string& text = TextOf(GetParam(), kTextReadingStopped);
+  EXPECT_NE(text.find("%1"), std::string::npos);
+  EXPECT_EQ(text.find("%1"), text.rfind("%1"));
+}
+
 TEST_P(EveryBlock, DisclaimerEndsWithAFullStop) {
   const LanguageBlock block = GetParam();
   EXPECT_TRUE(TextOf(block, kTextDisclaimer).ends_with('.'));

@@ -8,6 +8,7 @@
 #include "logdata/day_log.h"
 #include "logdata/month.h"
 #include "logdata/multi_day.h"
+#include "support/temp_folder.h"
 
 namespace calorix::logdata {
 namespace {
@@ -28,6 +29,7 @@ struct Loaded {
   chart::ChartPanel upper, lower;
   std::vector<std::string> failures;
   std::unique_ptr<TLogAnalysis> evaluation;
+  std::vector<std::string> warnings;
 };
 
 std::string Day(const std::string& date, int value, const std::string& header = IsoHeader()) {
@@ -47,6 +49,7 @@ void Load(Loaded& out, const std::vector<std::filesystem::path>& files, bool ahe
   callbacks.fileFailed = failed;
   RunMultiDayLoad(files, testing::kMay1, testing::kMay1 + 40, *builder, callbacks);
   out.evaluation = builder->TakeEvaluation();
+  if (out.evaluation) out.warnings = out.evaluation->TakeWarnings();
 }
 
 void ExpectSameSeries(const chart::ChartSeries& a, const chart::ChartSeries& b) {
@@ -126,6 +129,69 @@ TEST(AheadParsing, AbortDropsTheFilesParsedAhead) {
             MultiDayLoadOutcome::Aborted);
   EXPECT_EQ(builder.Evaluation(), nullptr);
   EXPECT_EQ(upper.SeriesCount(), 0u);
+}
+
+// Files of 15 bytes or less live inside their string's own buffer; the
+// worker path must read them as the file-by-file path does.
+TEST(AheadParsing, TinyFilesGiveTheSameResultAsFileByFile) {
+  calorix::testing::TempFolder folder;
+  std::vector<std::filesystem::path> files = {folder.Write("20240501.csv", Day("2024-05-01", 1))};
+  const std::vector<std::string> tiny = {"DATE & TIME;\n1", "DATE & TIME;", "dd.mm.yy hh:mm;",
+                                         "x;\n1\n2",        ";",            "\t\n\t"};
+  for (std::size_t i = 0; i < tiny.size(); ++i) {
+    files.push_back(folder.Write("2024050" + std::to_string(i + 2) + ".csv", tiny[i]));
+  }
+  files.push_back(folder.Write("20240509.csv", Day("2024-05-09", 9)));
+  Loaded ahead, inOrder;
+  Load(ahead, files, true);
+  Load(inOrder, files, false);
+  const std::string invalid = i18n::Text(i18n::kTextNotAValidLogFile);
+  const std::string noValues = i18n::Text(i18n::kTextNoMeasuredValues);
+  EXPECT_EQ(inOrder.failures, (std::vector<std::string>{invalid, noValues, noValues, invalid, noValues, invalid}));
+  EXPECT_EQ(ahead.failures, inOrder.failures);
+  EXPECT_EQ(ahead.evaluation->GetDayCount(), 2);
+  EXPECT_EQ(inOrder.evaluation->GetDayCount(), 2);
+}
+
+TEST(AheadParsing, DaysThatStopEarlyWarnAsFileByFile) {
+  calorix::testing::TempFolder folder;
+  std::string noStyle = IsoHeader();
+  noStyle.replace(0, 11, "Zeit");
+  std::vector<std::filesystem::path> files;
+  for (int d = 1; d <= 6; ++d) {
+    const std::string date = "2024-05-0" + std::to_string(d);
+    std::string content = Day(date, d, d == 4 ? noStyle : IsoHeader());
+    if (d % 2 == 0) content += Rec("05:00", "1;2;x", date) + "\r\n";
+    files.push_back(folder.Write("2024050" + std::to_string(d) + ".csv", content));
+  }
+  Loaded ahead, inOrder;
+  Load(ahead, files, true);
+  Load(inOrder, files, false);
+  EXPECT_EQ(ahead.warnings, inOrder.warnings);
+  ASSERT_EQ(ahead.warnings.size(), 3u);
+  EXPECT_TRUE(ahead.warnings[1].ends_with("\n\n" + files[3].string()));
+  EXPECT_NE(ahead.warnings[1].find(" 32"), std::string::npos);  // header, 30 records, then the bad one
+}
+
+// Every file of a range is read from disk once, also the first one and
+// those whose header names no date style (parsed in order, not ahead).
+TEST(AheadParsing, EveryFileIsReadOnce) {
+  calorix::testing::TempFolder folder;
+  std::string noStyle = IsoHeader();
+  noStyle.replace(0, 11, "Zeit");
+  std::vector<std::filesystem::path> files;
+  std::map<std::string, int> once;
+  for (int d = 1; d <= 9; ++d) {
+    const std::string name = "2024050" + std::to_string(d) + ".csv";
+    files.push_back(folder.Write(name, Day("2024-05-0" + std::to_string(d), d, d % 3 == 0 ? noStyle : IsoHeader())));
+    once[name] = 1;
+  }
+  testing::OpenCounter opens(folder.Path());
+  ASSERT_TRUE(opens.Watching());
+  Loaded ahead;
+  Load(ahead, files, true);
+  EXPECT_EQ(opens.Take(), once);
+  EXPECT_EQ(ahead.evaluation->GetDayCount(), 9);
 }
 
 }  // namespace

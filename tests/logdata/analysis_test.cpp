@@ -7,6 +7,7 @@
 #include "log_test_support.h"
 #include "logdata/day_log.h"
 #include "logdata/month.h"
+#include "support/temp_folder.h"
 
 namespace calorix::logdata {
 namespace {
@@ -204,6 +205,67 @@ TEST(MultiDay, RangeAcrossYearsBuildsEveryMonth) {
   for (TMonth* m = analysis->FindMonth(11, 2023); m; m = m->GetNext()) ++months;
   EXPECT_EQ(months, 16);
   EXPECT_NE(analysis->FindMonth(1, 2025), nullptr);
+}
+
+// Reading stops at a record that cannot be read; the day keeps what came
+// before and the evaluation has one warning for the file, naming it and the
+// line, until the warnings are taken.
+std::string StopWarning(const std::filesystem::path& path, std::size_t line) {
+  std::string text = i18n::Text(i18n::kTextReadingStopped);
+  text.replace(text.find("%1"), 2, std::to_string(line));
+  return text + "\n\n" + path.string();
+}
+
+TEST(ReadingWarnings, SingleDayThatStopsEarlyWarnsOnceWithFileAndLine) {
+  Charts charts;
+  i18n::SetCurrentBlock(i18n::LanguageBlock::English);
+  TempFile file("\r\n" + DayContent("2024-05-01") + "\r\n" + Rec("00:02", "22;1.5") + "\r\n" + Rec("00:03", "23"));
+  const auto analysis = TLogAnalysis::CreateSingle(file.path(), &charts.upper, &charts.lower);
+  ChannelState lowest = ChannelState::NoColumn;
+  analysis->ShowChannel(Channel::T1, lowest, 0, 1e6);
+  EXPECT_EQ(charts.upper.Series()[0]->Count(), 3u);  // 20, 21 and the 22 before the bad field
+  const std::vector<std::string> warnings = analysis->TakeWarnings();
+  EXPECT_EQ(warnings, std::vector<std::string>{StopWarning(file.path(), 6)});
+  i18n::SetCurrentBlock(i18n::LanguageBlock::German);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(warnings[0].starts_with("Reading stopped at line 6,"));
+  EXPECT_TRUE(warnings[0].ends_with("\n\n" + file.path().string()));
+  EXPECT_TRUE(analysis->TakeWarnings().empty());
+}
+
+TEST(ReadingWarnings, CompleteDaysGiveNone) {
+  Charts charts;
+  TempFile file(DayContent("2024-05-01"));
+  EXPECT_TRUE(TLogAnalysis::CreateSingle(file.path(), &charts.upper, &charts.lower)->TakeWarnings().empty());
+}
+
+TEST(ReadingWarnings, MultiDayGathersOnePerFileInLoadingOrder) {
+  Charts charts;
+  calorix::testing::TempFolder folder;
+  const auto first = folder.Write("20240501.csv", DayContent("2024-05-01") + Rec("00:02", "inf") + "\r\n");
+  const auto second = folder.Write("20240502.csv", DayContent("2024-05-02"));
+  const auto third = folder.Write("20240503.csv", DayContent("2024-05-03") + Rec("00:02", "1E999", "2024-05-03"));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 2, 3, first, &charts.upper, &charts.lower, {});
+  analysis->AddDayFile(second);
+  analysis->AddDayFile(third);
+  EXPECT_EQ(analysis->TakeWarnings(), (std::vector<std::string>{StopWarning(first, 4), StopWarning(third, 4)}));
+  EXPECT_EQ(analysis->GetDayCount(), 3);
+}
+
+// Each file is read from disk once however the evaluation is made; what the
+// system reports opening is counted.
+TEST(ReadingOnce, SingleAndMultiDayReadTheirFirstFileOnce) {
+  Charts charts;
+  calorix::testing::TempFolder folder;
+  const auto first = folder.Write("20240501.csv", DayContent("2024-05-01"));
+  const auto second = folder.Write("20240502.csv", DayContent("2024-05-02"));
+  testing::OpenCounter opens(folder.Path());
+  ASSERT_TRUE(opens.Watching());
+  TLogAnalysis::CreateSingle(first, &charts.upper, &charts.lower);
+  EXPECT_EQ(opens.Take(), (std::map<std::string, int>{{"20240501.csv", 1}}));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {});
+  analysis->AddDayFile(second);
+  EXPECT_EQ(opens.Take(), (std::map<std::string, int>{{"20240501.csv", 1}, {"20240502.csv", 1}}));
 }
 
 }  // namespace

@@ -66,6 +66,17 @@ TEST(HeaderCheck, NeitherSemicolonNorTabIsNotALogFile) {
   }
 }
 
+// A header that fails leaves no watts flag of the header before behind.
+TEST(HeaderCheck, FailingHeaderClearsTheWattsFlagFirst) {
+  LogReadState state;
+  std::string watts = IsoHeader();
+  watts.replace(watts.find("P[kW]"), 5, "P[W]");
+  CheckHeader(watts, state);
+  ASSERT_TRUE(state.powerInWatts);
+  EXPECT_THROW(CheckHeader("no separator at all", state), Error);
+  EXPECT_FALSE(state.powerInWatts);
+}
+
 TEST(HeaderCheck, FirstFieldChoosesTheDateStyle) {
   LogReadState state;
   EXPECT_TRUE(CheckHeader(Replace(IsoHeader(), "DATE & TIME", "dd.mm.yy hh:mm"), state));
@@ -130,6 +141,32 @@ TEST(DayDate, UnreadableOrMissingFails) {
   }
 }
 
+// Records are numbered as the lines of the file, empty ones included.
+TEST(RecordLines, NumberEveryLineOfTheTextAndSkipEmptyOnes) {
+  RecordLines records = RecordLines::OfText("a\r\n\r\nb\rc\n\n\r\nd", 2);
+  EXPECT_EQ(records.CountLeft(), 4u);
+  std::vector<std::pair<std::string_view, std::size_t>> seen;
+  for (std::string_view record; records.Next(record);) seen.emplace_back(record, records.LineNumber());
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string_view, std::size_t>>{{"a", 2}, {"b", 4}, {"c", 5}, {"d", 8}}));
+  EXPECT_TRUE(records.AtEnd());
+}
+
+// A day file can be moved about however small it is: header and records
+// are found by their offsets, not by views into bytes that move.
+TEST(DayFileReading, TinyFileKeepsHeaderAndRecordsWhenMoved) {
+  DayFile file = DayFileOf("DATE & TIME;\n1");
+  DayFile moved = std::move(file);
+  DayFile again;
+  again = std::move(moved);
+  EXPECT_EQ(again.Header(), "DATE & TIME;");
+  RecordLines records = again.Records();
+  std::string_view record;
+  ASSERT_TRUE(records.Next(record));
+  EXPECT_EQ(record, "1");
+  EXPECT_EQ(records.LineNumber(), 2u);
+  EXPECT_EQ(DayFileOf("x").Records().CountLeft(), 0u);
+}
+
 TEST(LineSplitting, AcceptsEveryLineEndAndDropsEmptyLines) {
   const auto lines = SplitLines("a\r\nb\nc\rd\r\n\r\n\n e\n", false);
   EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "c", "d", " e"}));
@@ -140,9 +177,14 @@ TEST(LineSplitting, AcceptsEveryLineEndAndDropsEmptyLines) {
 TEST(DayFileReading, SplitsHeaderFromRecords) {
   TempFile file("\r\n" + IsoHeader() + "\r\n" + Rec("00:00", "1") + "\r\n\r\n" + Rec("00:01", "2") + "\r\n");
   const DayFile day = ReadDayFile(file.path());
-  EXPECT_EQ(day.header, IsoHeader());
-  ASSERT_EQ(day.records.size(), 2u);
-  EXPECT_EQ(day.records[1], Rec("00:01", "2"));
+  EXPECT_EQ(day.Header(), IsoHeader());
+  RecordLines records = day.Records();
+  ASSERT_EQ(records.CountLeft(), 2u);
+  std::string_view record;
+  ASSERT_TRUE(records.Next(record));
+  ASSERT_TRUE(records.Next(record));
+  EXPECT_EQ(record, Rec("00:01", "2"));
+  EXPECT_EQ(records.LineNumber(), 5u);
 }
 
 TEST(DayFileReading, MissingFileNamesTheFileWithoutFolder) {
@@ -208,7 +250,7 @@ TEST(NumberFields, PlainAndGeneralReadingAgreeToTheLastBit) {
 TEST(NumberFields, RejectAnythingElse) {
   double v = 0;
   for (const char* text : {"12.5", "1,2,3", "+-1", "--1", "+", "-", "inf", "nan", "1,5x", "0x10", "Err ", "err", "1 2",
-                           "1e"}) {
+                           "1e", "1E999", "-1,5E400", "+9E308 "}) {
     EXPECT_FALSE(ParseLogNumber(text, v)) << text;
   }
   EXPECT_FALSE(ParseLogNumber(std::string_view("1\0", 2), v));

@@ -3,6 +3,7 @@
 #include "chart/chart_panel.h"
 #include "core/error.h"
 #include "i18n/text_table.h"
+#include "log_test_support.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -200,6 +201,35 @@ TEST(DayFileDiscovery, TenThousandDaysWithFewFilesComplete) {
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10));
 }
 
+// Names are looked up in listings of the folders, each read once, not file
+// by file: the folder of the range is opened to be listed exactly once.
+TEST(DayFileDiscovery, EachFolderIsListedOnce) {
+  TempTree tree;
+  const std::string from = WriteDay(tree, "logs", "20240301");
+  const std::string april = WriteDay(tree, "logs", "20240415");
+  const std::string to = WriteDay(tree, "logs", "20240531");
+  testing::OpenCounter opens(fs::path(from).parent_path());
+  ASSERT_TRUE(opens.Watching());
+  EXPECT_EQ(ResolveMultiDayRequest(from, to).files, Paths({from, april, to}));
+  EXPECT_EQ(opens.Take()[""], 1);
+}
+
+TEST(DayFileDiscovery, TheWholeCalendarIsSearchedInAllThreeLayouts) {
+  TempTree tree;
+  const std::string from = WriteDay(tree, "0001/01", "00010101");
+  const std::string sameFolder = WriteDay(tree, "0001/01", "00010131");
+  const std::string monthFolder = WriteDay(tree, "0001/02", "00010201");
+  const std::string yearFolder = WriteDay(tree, "2024/05", "20240501", ".CSV");
+  const std::string later = WriteDay(tree, "2024/05", "20240502");
+  const std::string to = WriteDay(tree, "elsewhere", "99991231");
+
+  const MultiDayRequest request = ResolveMultiDayRequest(from, to);
+
+  EXPECT_EQ(request.start, Date(1, 1, 1));
+  EXPECT_EQ(request.end, Date(9999, 12, 31));
+  EXPECT_EQ(request.files, Paths({from, sameFolder, monthFolder, yearFolder, later, to}));
+}
+
 TEST(SingleDayRequest, SamePathTextIsOneDay) {
   TempTree tree;
   const std::string path = WriteDay(tree, "logs", "20240530");
@@ -282,6 +312,16 @@ TEST(FileNameChecks, ShortEndNameIsRejected) {
   const std::string from = WriteDay(tree, "", "20240530");
   const std::string to = tree.Write("2024062.csv", DayLog("2024-06-02"));
   EXPECT_EQ(RequestError(from, to), i18n::Text(88));
+}
+
+TEST(FileNameChecks, ADateNameIsExactlyEightDigits) {
+  TempTree tree;
+  const std::string to = WriteDay(tree, "", "20240602");
+  for (const char* name : {"2024053 .csv", "+2024053.csv", "2024053x.csv", "202405030.csv", "20240530 .csv"}) {
+    const std::string from = tree.Write(name, DayLog("2024-05-30"));
+    EXPECT_EQ(RequestError(from, to), i18n::Text(90)) << name;
+    EXPECT_EQ(RequestError(WriteDay(tree, "", "20240501"), from), i18n::Text(91)) << name;
+  }
 }
 
 TEST(FileNameChecks, DashedDateNameIsNotAStartDate) {

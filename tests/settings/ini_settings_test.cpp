@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -263,6 +269,69 @@ TEST_F(IniSettingsTest, SettingsFileThatIsAFolderFailsToLoad) {
   EXPECT_THROW(TIniSettings(IniPath(), kProgramFolder), Error);
 }
 
+// A pipe in place of the settings file must not block the start-up: it is
+// refused as a folder is. Should the load block after all, the test writes
+// to the pipe so that it ends and the failure is reported instead of a hang.
+TEST_F(IniSettingsTest, SettingsFileThatIsAPipeFailsToLoadWithoutBlocking) {
+  ASSERT_EQ(::mkfifo(IniPath().c_str(), 0600), 0);
+  auto load = std::async(std::launch::async, [&] {
+    try {
+      TIniSettings settings(IniPath(), kProgramFolder);
+      return std::string("loaded");
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+  });
+  const bool finished = load.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+  if (!finished) {
+    const int fd = ::open(IniPath().c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  }
+  EXPECT_TRUE(finished) << "loading blocked on the pipe";
+  EXPECT_EQ(load.get(), kText95);
+  EXPECT_TRUE(fs::is_fifo(IniPath()));
+}
+
+// Windows-1252 where it holds the value, UTF-8 where it does not, so that
+// nothing turns into "?"; each value is read in the encoding it was written in.
+TEST_F(IniSettingsTest, ValuesWindows1252CannotHoldAreKeptAsUtf8) {
+  TIniSettings settings = LoadFrom("");
+  TChildSettings child = settings.GetChildSettings();
+  child.ChartTitle = "Wärme Süd";
+  child.Labels[Slot(SettingSlot::T1)] = "Kollektor Łódź";
+  settings.SetChildSettings(child);
+  settings.SetMainSettings(2, "/home/łukasz/Логи/Wärme/");
+  const std::string bytes = ReadBytes(IniPath());
+  EXPECT_NE(bytes.find("LastUsedDir=/home/łukasz/Логи/Wärme/\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("T1Label=Kollektor Łódź\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("ChartTitle=W\xE4rme S\xFC" "d\r\n"), std::string::npos);
+
+  settings.SetExcelPath("Ã¤");  // Windows-1252 bytes that would read as UTF-8 "ä"
+
+  const TIniSettings again(IniPath(), kProgramFolder);
+  EXPECT_EQ(again.GetExcelPath(), "Ã¤");
+  EXPECT_EQ(again.GetMainSettings().LastUsedDir, "/home/łukasz/Логи/Wärme/");
+  EXPECT_EQ(again.GetChildSettings().Labels[Slot(SettingSlot::T1)], "Kollektor Łódź");
+  EXPECT_EQ(again.GetChildSettings().ChartTitle, "Wärme Süd");
+}
+
+TEST_F(IniSettingsTest, FileMixingWindows1252AndUtf8ValuesReadsEach) {
+  const TIniSettings settings = LoadFrom(
+      "[Main]\r\nLastUsedDir=/home/\xC5\x82ukasz/\r\nExcelPath=C:\\Programme\\B\xFCro\\x.exe\r\n"
+      "[Child]\r\nChartTitle=\xC3\x84rger\r\nT1Label=\xC4rger\r\n");
+  EXPECT_EQ(settings.GetMainSettings().LastUsedDir, "/home/łukasz/");
+  EXPECT_EQ(settings.GetExcelPath(), "C:\\Programme\\Büro\\x.exe");
+  EXPECT_EQ(settings.GetChildSettings().ChartTitle, "Ärger");
+  EXPECT_EQ(settings.GetChildSettings().Labels[Slot(SettingSlot::T1)], "Ärger");
+}
+
+TEST_F(IniSettingsTest, ByteOrderMarkBeforeTheFirstSectionIsSkippedAndKept) {
+  TIniSettings settings = LoadFrom("\xEF\xBB\xBF[Main]\r\nLanguage=3\r\nLastUsedDir=/logs/\r\n");
+  EXPECT_EQ(settings.GetMainSettings(), (TMainSettings{3, "/logs/"}));
+  settings.SetMainSettings(4, "/logs/");
+  EXPECT_EQ(ReadBytes(IniPath()), "\xEF\xBB\xBF[Main]\r\nLanguage=4\r\nLastUsedDir=/logs/\r\n");
+}
+
 TEST_F(IniSettingsTest, SettingsFileTurnedIntoAFolderMakesTheStoreUnwritable) {
   TIniSettings settings(IniPath(), kProgramFolder);
   fs::create_directory(IniPath());
@@ -424,6 +493,27 @@ TEST_F(IniSettingsTest, SetChildSettingsWritesTheWholeSectionInKeyOrder) {
       "Child/RShowBars=0"};
   EXPECT_EQ(file.writes, expected);
   EXPECT_EQ(settings.GetChildSettings(), child);
+}
+
+// One command's keys reach the file as one group, so that a file is
+// replaced once per command, not once per key.
+TEST_F(IniSettingsTest, EachCommandWritesItsKeysAsOneGroup) {
+  struct GroupingAccess : FakeAccess {
+    GroupingAccess(FakeFile& file, std::vector<std::size_t>& groups) : FakeAccess(file), groups_(groups) {}
+    bool WriteAll(const std::vector<Entry>& entries) override {
+      groups_.push_back(entries.size());
+      return ProfileAccess::WriteAll(entries);
+    }
+    std::vector<std::size_t>& groups_;
+  };
+  FakeFile file;
+  std::vector<std::size_t> groups;
+  TIniSettings settings("x.ini", kProgramFolder, [&](const fs::path&) -> std::unique_ptr<ProfileAccess> {
+    return std::make_unique<GroupingAccess>(file, groups);
+  });
+  settings.SetChildSettings(ExpectedDefaults());
+  settings.SetMainSettings(2, "/logs");
+  EXPECT_EQ(groups, (std::vector<std::size_t>{37, 2}));
 }
 
 TEST_F(IniSettingsTest, LoadReadsThroughOneAccessAndFailsWhenItCannotBeOpened) {

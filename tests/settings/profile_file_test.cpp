@@ -161,6 +161,27 @@ TEST(ProfileFileTest, WriteThroughSymbolicLinkKeepsTheLink) {
   EXPECT_EQ(ReadBytes(folder / "real.ini"), "[Main]\nA=2\n");
 }
 
+// A link whose target does not exist yet: the first write creates the
+// target and the link stays.
+TEST(ProfileFileTest, WriteThroughDanglingSymbolicLinkCreatesItsTarget) {
+  TempFolder folder;
+  fs::create_directory(folder / "real");
+  fs::create_symlink("real/Calorix.ini", folder / "link.ini");
+  fs::create_symlink("link.ini", folder / "link2.ini");
+  ProfileFile file(folder / "link2.ini");
+  ASSERT_TRUE(file.Write("Main", "A", "1"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
+  EXPECT_TRUE(fs::is_symlink(folder / "link2.ini"));
+  EXPECT_EQ(ReadBytes(folder / "real" / "Calorix.ini"), "[Main]\r\nA=1\r\n");
+}
+
+TEST(ProfileFileTest, OpenFailsForAPipe) {
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "a.ini").c_str(), 0600), 0);
+  EXPECT_EQ(OpenProfileFile(folder / "a.ini"), nullptr);
+  EXPECT_EQ(ReadFileBytes(folder / "a.ini"), std::nullopt);
+}
+
 TEST(ProfileFileTest, OpenFailsForAFolderOrAnEmptyPath) {
   TempFolder folder;
   EXPECT_EQ(OpenProfileFile(folder.Path()), nullptr);
@@ -183,6 +204,22 @@ TEST(ProfileFileTest, ReadFileBytesTellsMissingFromUnreadable) {
   EXPECT_EQ(ReadFileBytes(folder.Path()), std::nullopt);
   WriteBytes(folder / "a", std::string("x\0y", 3));
   EXPECT_EQ(ReadFileBytes(folder / "a"), std::string("x\0y", 3));
+}
+
+// Many keys, one replacement: a crash leaves all of them or none, and a key
+// another program wrote since the last read is kept.
+TEST(ProfileFileTest, WriteAllReplacesTheFileOnceKeepingOthersKeys) {
+  TempFolder folder;
+  const fs::path path = folder / "Calorix.ini";
+  ProfileFile file(path);
+  ASSERT_TRUE(file.Write("Main", "Language", "2"));
+  WriteBytes(path, ReadBytes(path) + "[Other]\r\nKey=kept\r\n");
+  const ino_t before = InodeOf(path);
+  ASSERT_TRUE(file.WriteAll({{"Child", "ChartTitle", "Roof"}, {"Child", "LineWidth", "3"}, {"Main", "Language", "4"}}));
+  EXPECT_NE(InodeOf(path), before);
+  EXPECT_EQ(ReadBytes(path),
+            "[Main]\r\nLanguage=4\r\n[Other]\r\nKey=kept\r\n\r\n[Child]\r\nChartTitle=Roof\r\nLineWidth=3\r\n");
+  EXPECT_EQ(EntryCount(folder.Path()), 1);
 }
 
 }  // namespace

@@ -172,5 +172,13 @@ TEST(ProfileTextTest, ValueSetIsReadBack) {
   EXPECT_EQ(FindProfileValue(content, "Main", "C"), "3");
 }
 
+TEST(ProfileTextTest, ByteOrderMarkIsNotPartOfTheFirstLine) {
+  const std::string bom = "\xEF\xBB\xBF";
+  EXPECT_EQ(FindProfileValue(bom + "[Main]\nA=1\n", "Main", "A"), "1");
+  EXPECT_EQ(SetProfileValue(bom + "[Main]\nA=1\n", "Main", "A", "2"), bom + "[Main]\nA=2\n");
+  EXPECT_EQ(SetProfileValue(bom + "[Main]\nA=1\n", "Main", "B", "2"), bom + "[Main]\nA=1\nB=2\n");
+  EXPECT_EQ(SetProfileValue(bom, "Main", "A", "1"), bom + "[Main]\r\nA=1\r\n");
+}
+
 }  // namespace
 }  // namespace calorix

@@ -140,11 +140,12 @@ TEST_F(SettingsLocationTest, LocateKeepsAnExistingFolder) {
   EXPECT_TRUE(fs::exists(folder / "Helvo" / "Calorix.ini"));
 }
 
-TEST_F(SettingsLocationTest, LocateCreatesOneLevelOnly) {
+// A fresh account may have no ~/.config yet.
+TEST_F(SettingsLocationTest, LocateCreatesTheMissingParentsOfTheFolder) {
   TempFolder folder;
-  const EnvironmentLookup env = EnvironmentOf({{"XDG_CONFIG_HOME", folder / "missing"}});
-  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), kText95);
-  EXPECT_FALSE(fs::exists(folder / "missing"));
+  const EnvironmentLookup env = EnvironmentOf({{"HOME", (folder / "home").string()}});
+  EXPECT_EQ(LocateSettingsFile(env), folder / "home" / ".config" / "Helvo" / "Calorix.ini");
+  EXPECT_TRUE(fs::is_directory(folder / "home" / ".config" / "Helvo"));
 }
 
 TEST_F(SettingsLocationTest, LocateFailsWhenTheSettingsFolderIsAFile) {

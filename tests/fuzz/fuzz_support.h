@@ -1,0 +1,83 @@
+#pragma once
+
+// Shared by the fuzz targets. Each target is built twice: as a libFuzzer
+// program (with CALORIX_FUZZ, clang only), where a failed check aborts so
+// that the fuzzer keeps the input, and into an ordinary unit test that
+// replays the committed corpus, where a failed check throws so that the test
+// names the input.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+namespace calorix::fuzz {
+
+class CheckFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] inline void Fail(const char* condition, const char* file, int line) {
+  const std::string what = std::string(file) + ":" + std::to_string(line) + ": check failed: " + condition;
+#ifdef CALORIX_FUZZ_REPLAY
+  throw CheckFailed(what);
+#else
+  std::fprintf(stderr, "%s\n", what.c_str());
+  std::abort();
+#endif
+}
+
+// Splits the input at NUL bytes into at most count parts; missing parts are empty.
+inline std::vector<std::string> Parts(const std::uint8_t* data, std::size_t size, std::size_t count) {
+  std::vector<std::string> parts(count);
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t nul = i + 1 < count ? rest.find('\0') : std::string_view::npos;
+    parts[i] = std::string(rest.substr(0, nul));
+    if (nul == std::string_view::npos) break;
+    rest.remove_prefix(nul + 1);
+  }
+  return parts;
+}
+
+// Where the scratch folder goes: memory-backed when there is such a place,
+// since the settings file is flushed to disk at every write.
+inline std::filesystem::path ScratchBase() {
+  std::error_code ec;
+  if (std::filesystem::is_directory("/dev/shm", ec)) return "/dev/shm";
+  return std::filesystem::temp_directory_path();
+}
+
+// A folder of this process for the files a target writes, removed at exit.
+inline const std::filesystem::path& ScratchFolder() {
+  static const std::filesystem::path folder = [] {
+    const auto path = ScratchBase() / ("calorix-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path);
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(ScratchBase() / ("calorix-fuzz-" + std::to_string(::getpid())), ec);
+    });
+    return path;
+  }();
+  return folder;
+}
+
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace calorix::fuzz
+
+#define FUZZ_CHECK(condition) \
+  ((condition) ? static_cast<void>(0) : ::calorix::fuzz::Fail(#condition, __FILE__, __LINE__))
