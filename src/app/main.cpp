@@ -1,12 +1,15 @@
 #include "app/application.h"
+#include "app/export_command.h"
 #include "app/main_form.h"
 #include "app/main_rules.h"
 #include "dialogs/qt_dialogs.h"
 
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -31,6 +34,26 @@ calorix::app::CommandLine ParseArguments(const QStringList& arguments) {
   return line;
 }
 
+// The export needs no display: without one it draws on Qt's offscreen
+// platform. Prints the error and gives 1 when it fails.
+int Export(int argc, char** argv, calorix::app::CommandLine line) {
+  const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  QCoreApplication::setApplicationName(calorix::app::kProgramTitle);
+  line.output = Absolute(line.output);
+  for (std::string& file : line.files) file = Absolute(file);
+  try {
+    calorix::app::RunExport(line, [](const std::string& warning) {
+      std::fprintf(stderr, "calorix: %s\n", warning.c_str());
+    });
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "calorix: %s\n", error.what());
+    return 1;
+  }
+}
+
 void Start(calorix::app::TMainform& mainform, const calorix::app::CommandLine& line) {
   if (line.kind == calorix::app::CommandLine::Kind::Range) {
     mainform.OpenRange(line.files[0], line.files[1]);
@@ -48,11 +71,13 @@ int main(int argc, char** argv) {
   // again after it.
   try {
     std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
-    if (calorix::app::ParseCommandLine(raw).kind == calorix::app::CommandLine::Kind::Help) {
+    const calorix::app::CommandLine line = calorix::app::ParseCommandLine(raw);
+    if (line.kind == calorix::app::CommandLine::Kind::Help) {
       const std::string_view usage = calorix::app::UsageText();
       std::fwrite(usage.data(), 1, usage.size(), stdout);
       return 0;
     }
+    if (line.kind == calorix::app::CommandLine::Kind::Export) return Export(argc, argv, line);
   } catch (const calorix::app::UsageError& error) {
     std::fprintf(stderr, "calorix: %s\nTry 'calorix --help'.\n", error.what());
     return 2;
@@ -60,6 +85,8 @@ int main(int argc, char** argv) {
 
   calorix::app::TApplication app(argc, argv);
   QCoreApplication::setApplicationName(calorix::app::kProgramTitle);
+  // The desktop entry (desktop/calorix.desktop) the windows belong to.
+  QGuiApplication::setDesktopFileName("calorix");
   calorix::QtDialogs dialogs;
   app.SetErrorDialogs(&dialogs);
   try {

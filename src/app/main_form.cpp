@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/builtin_settings.h"
+#include "app/drop_rules.h"
 #include "core/error.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
@@ -20,6 +21,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMdiArea>
@@ -27,8 +31,10 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -88,6 +94,8 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
+  // Day files and folders dropped anywhere on the window (OpenDropped).
+  setAcceptDrops(true);
 
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);
   ApplyQtLanguage(language_);
@@ -102,6 +110,7 @@ TMainform::TMainform(Dialogs& dialogs, const SettingsStoreFactory& createStore, 
 
   CreateStore(createStore);
   CreateDialogs();
+  LoadRecentFiles();
 
   connect(qApp, &QApplication::focusChanged, this, &TMainform::RefreshActions);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainform::RefreshActions);
@@ -202,6 +211,7 @@ void TMainform::BuildMenus() {
   menus_.file->addAction(actions_.save);
   menus_.file->addAction(actions_.print);
   menus_.file->addSeparator();
+  AddRecentItems(menus_.file);
   menus_.file->addAction(actions_.exit);
   menus_.settings = menuBar()->addMenu(QString::fromUtf8("&Einstellungen"));
   menus_.settings->addAction(actions_.defaultSettings);
@@ -288,7 +298,9 @@ void TMainform::OpenFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) Run([this, &path] { OpenFile(path); });
 }
 
-void TMainform::ActionMultiDayAnalysisExecute() {
+void TMainform::ActionMultiDayAnalysisExecute() { RunMultiDayDialog({}); }
+
+void TMainform::RunMultiDayDialog(const std::vector<std::string>& proposed) {
   TMainSettings main;
   std::string folder;
   if (store_) {
@@ -299,11 +311,16 @@ void TMainform::ActionMultiDayAnalysisExecute() {
   if (!target) return;
   const QPointer<ui::TChildform> chosen(target);
   multiDay_->PrepareAnalysis(target, folder);
+  if (proposed.size() == 2) multiDay_->ProposeRange(proposed[0], proposed[1]);
   if (multiDay_->exec() == QDialog::Rejected) {
     if (chosen && !chosen->HasEvaluation()) CloseWindow(chosen);
     return;
   }
   if (store_) store_->SetMainSettings(main.Language, multiDay_->GetLastDir());
+  if (chosen && chosen->HasEvaluation()) {
+    const auto [first, last] = multiDay_->ChosenRange();
+    RememberRecent(first == last ? RecentEntry{first, ""} : RecentEntry{first, last});
+  }
 }
 
 void TMainform::OpenRange(const std::string& first, const std::string& last) {
@@ -326,6 +343,8 @@ void TMainform::OpenRangeFiles(const std::string& first, const std::string& last
     ui::ShowRangeWarnings(dialogs_, this, result);
     if (result.nothingLoaded) return;
   }
+  RememberRecent(request.kind == logdata::MultiDayRequest::Kind::SingleDay ? RecentEntry{first, ""}
+                                                                            : RecentEntry{first, last});
   if (store_) store_->SetMainSettings(store_->GetMainSettings().Language, FolderOfChosenFile(first));
 }
 
@@ -354,7 +373,10 @@ void TMainform::OpenChosenFile(const std::string& path, std::int8_t language) {
     if (!storeFailure.empty()) dialogs_.ShowError(this, storeFailure);
   };
   try {
-    if (ui::TChildform* target = FindTargetWindow()) target->LoadFile(PathFromUtf8(path));
+    if (ui::TChildform* target = FindTargetWindow()) {
+      target->LoadFile(PathFromUtf8(path));
+      RememberRecent({path, ""});
+    }
   } catch (...) {
     reportStoreFailure();
     throw;
@@ -740,6 +762,130 @@ void TMainform::UpdateWindowMenu() {
       if (sub->isMinimized()) sub->showNormal();
       mdi_->setActiveSubWindow(sub);
     });
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Dropped files
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  return paths;
+}
+
+}  // namespace
+
+void TMainform::dragEnterEvent(QDragEnterEvent* event) {
+  if (!IsLoading() && !LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+// The files open after the drop has ended, so that the program that
+// dragged them is not kept waiting by a message or the dialog.
+void TMainform::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalFiles(event->mimeData());
+  if (IsLoading() || paths.empty()) return;
+  event->acceptProposedAction();
+  QTimer::singleShot(0, this, [this, paths] { OpenDropped(paths); });
+}
+
+void TMainform::OpenDropped(const std::vector<std::string>& paths) {
+  const DropPlan plan = PlanDrop({paths.begin(), paths.end()});
+  std::vector<std::string> files;
+  for (const std::filesystem::path& file : plan.files) files.push_back(file.string());
+  switch (plan.kind) {
+    case DropPlan::Kind::OpenFiles:
+      OpenFiles(files);
+      break;
+    case DropPlan::Kind::OpenRange:
+      OpenRange(files[0], files[1]);
+      break;
+    case DropPlan::Kind::OfferRange:
+      HandleFirstActivation();
+      Run([this, &files] { RunMultiDayDialog(files); });
+      break;
+    case DropPlan::Kind::NoDayFiles:
+      dialogs_.ShowError(this, i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + files[0]);
+      break;
+    case DropPlan::Kind::Nothing:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void TMainform::AddRecentItems(QMenu* file) {
+  for (int i = 0; i < kRecentCount; ++i) {
+    QAction* item = file->addAction(QString());
+    item->setObjectName(QStringLiteral("MenuRecent%1").arg(i + 1));
+    item->setVisible(false);
+    connect(item, &QAction::triggered, this, [this, i] { OpenRecent(i); });
+    recentActions_[static_cast<std::size_t>(i)] = item;
+  }
+  recentSeparator_ = file->addSeparator();
+  recentSeparator_->setObjectName("MenuFileSepRecent");
+  recentSeparator_->setVisible(false);
+}
+
+void TMainform::LoadRecentFiles() {
+  recent_.clear();
+  if (store_) {
+    if (const auto profile = OpenProfileFile(store_->IniPath())) recent_ = ReadRecentFiles(*profile);
+  }
+  ShowRecentFiles();
+}
+
+void TMainform::ShowRecentFiles() {
+  for (int i = 0; i < kRecentCount; ++i) {
+    QAction* item = recentActions_[static_cast<std::size_t>(i)];
+    const bool used = static_cast<std::size_t>(i) < recent_.size();
+    item->setVisible(used);
+    if (used) item->setText(QString::fromStdString(RecentMenuText(recent_[static_cast<std::size_t>(i)], i)));
+  }
+  recentSeparator_->setVisible(!recent_.empty());
+}
+
+void TMainform::RememberRecent(const RecentEntry& entry) {
+  recent_ = WithRecent(recent_, entry);
+  ShowRecentFiles();
+  StoreRecentFiles();
+}
+
+// Written only while the settings store can write; a failure says so as
+// the store's own writes do.
+void TMainform::StoreRecentFiles() {
+  if (!store_ || !store_->IsWritable()) return;
+  const auto profile = OpenProfileFile(store_->IniPath());
+  if (!profile || !WriteRecentFiles(*profile, recent_)) throw Error(i18n::Text(i18n::kTextIniAccessFailed));
+}
+
+void TMainform::OpenRecent(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= recent_.size()) return;
+  const RecentEntry entry = recent_[static_cast<std::size_t>(index)];
+  const RecentCheck check = WithoutMissing({entry}, [](const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+  });
+  if (!check.missing.empty()) {
+    recent_.erase(recent_.begin() + index);
+    ShowRecentFiles();
+    std::string message = i18n::Text(i18n::kTextRecentFileMissing) + "\n";
+    for (const std::string& path : check.missing) message += "\n" + path;
+    Run([this] { StoreRecentFiles(); });
+    dialogs_.ShowError(this, message);
+    return;
+  }
+  HandleFirstActivation();
+  if (entry.IsRange()) {
+    OpenRange(entry.first, entry.last);
+  } else {
+    OpenFiles({entry.first});
   }
 }
 

@@ -3,6 +3,7 @@
 #include "app/main_rules.h"
 #include "core/child_settings.h"
 #include "settings/ini_settings.h"
+#include "settings/recent_files.h"
 
 #include <QMainWindow>
 
@@ -14,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -72,6 +74,10 @@ class TMainform : public QMainWindow {
   // without the dialog, into the start-up window first.
   void OpenRange(const std::string& first, const std::string& last);
   ui::TDialogMultiDayAnalysis& MultiDayDialog() const { return *multiDay_; }
+  // Files or a folder dropped on the window, as PlanDrop says: one file
+  // opens, two day files open their range, a folder offers its range in
+  // the multi-day dialog.
+  void OpenDropped(const std::vector<std::string>& paths);
   // A multi-day load is running: no window may close under it.
   bool IsLoading() const;
 
@@ -122,6 +128,12 @@ class TMainform : public QMainWindow {
   // window, maximised. Runs once; later calls do nothing.
   void HandleFirstActivation();
 
+  // The File menu's recent files, newest first (empty without a store).
+  const std::vector<RecentEntry>& RecentFiles() const { return recent_; }
+  // Opens recent entry index as it was opened before; an entry whose files
+  // are gone is taken off the list with a message naming them.
+  void OpenRecent(int index);
+
   ui::TChildform* ActiveChild() const;
   // In the order the frame lists them.
   std::vector<ui::TChildform*> Children() const;
@@ -162,6 +174,8 @@ class TMainform : public QMainWindow {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateStore(const SettingsStoreFactory& createStore);
@@ -184,7 +198,17 @@ class TMainform : public QMainWindow {
   TChildSettings NewWindowSettings() const;
   void OpenChosenFile(const std::string& path, std::int8_t language);
   void OpenRangeFiles(const std::string& first, const std::string& last);
+  // The multi-day dialog for a target window, its path fields at the
+  // remembered folder or at a proposed first and last file.
+  void RunMultiDayDialog(const std::vector<std::string>& proposed);
   void CloseWindow(ui::TChildform* child);
+  // The recent files: their five File menu items before Exit, the list as
+  // the settings file holds it, a newly opened file or range on top.
+  void AddRecentItems(QMenu* file);
+  void LoadRecentFiles();
+  void ShowRecentFiles();
+  void RememberRecent(const RecentEntry& entry);
+  void StoreRecentFiles();
   void CloseAllChildren();
   // Keeps new defaults; true when they were written to the settings file.
   bool KeepDefaults(const TChildSettings& settings);
@@ -211,6 +235,9 @@ class TMainform : public QMainWindow {
   // Set while the children are closed one by one, when the active window
   // and the count are in flux.
   bool closingChildren_ = false;
+  std::vector<RecentEntry> recent_;
+  std::array<QAction*, kRecentCount> recentActions_{};
+  QAction* recentSeparator_ = nullptr;
 };
 
 }  // namespace calorix::app

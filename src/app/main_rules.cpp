@@ -1,8 +1,10 @@
 #include "app/main_rules.h"
 
+#include "evaluation/channel_export.h"
 #include "i18n/text_table.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 
 namespace calorix::app {
@@ -210,12 +212,94 @@ std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts) {
   return result;
 }
 
+namespace {
+
+CommandLine::Format ExportFormat(const std::string& output) {
+  std::string extension = output.substr(std::min(output.size(), output.rfind('.') + 1));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (output.rfind('.') == std::string::npos) extension.clear();
+  if (extension == "png") return CommandLine::Format::Png;
+  if (extension == "pdf") return CommandLine::Format::Pdf;
+  if (extension == "svg") return CommandLine::Format::Svg;
+  if (extension == "csv") return CommandLine::Format::Csv;
+  throw UsageError("--export writes .png, .pdf, .svg or .csv files, not '" + output + "'");
+}
+
+std::vector<logdata::Channel> ExportChannels(const std::string& list) {
+  std::vector<logdata::Channel> channels;
+  std::size_t from = 0;
+  while (from <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', from), list.size());
+    const std::string name = list.substr(from, comma - from);
+    const auto channel = evaluation::ChannelByName(name);
+    if (!channel) {
+      throw UsageError("unknown channel '" + name +
+                       "' (T1..T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy)");
+    }
+    if (std::find(channels.begin(), channels.end(), *channel) == channels.end()) channels.push_back(*channel);
+    from = comma + 1;
+  }
+  return channels;
+}
+
+CommandLine Simple(CommandLine::Kind kind, std::vector<std::string> files) {
+  CommandLine line;
+  line.kind = kind;
+  line.files = std::move(files);
+  return line;
+}
+
+// Everything after "--export": its options and one file or a range.
+CommandLine ParseExport(const std::vector<std::string>& args) {
+  CommandLine line;
+  line.kind = CommandLine::Kind::Export;
+  std::optional<evaluation::Span> span;
+  bool optionsEnded = false;
+  const auto valueOf = [&](std::size_t& i) -> const std::string& {
+    if (i + 1 >= args.size()) throw UsageError(args[i] + " needs a value");
+    return args[++i];
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || !arg.starts_with("--")) {
+      line.files.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--export") {
+      if (!line.output.empty()) throw UsageError("--export given twice");
+      line.output = valueOf(i);
+      line.format = ExportFormat(line.output);
+    } else if (arg == "--channels") {
+      line.channels = ExportChannels(valueOf(i));
+    } else if (arg == "--span") {
+      const std::string& value = valueOf(i);
+      if (value != "day" && value != "month") throw UsageError("--span is day or month, not '" + value + "'");
+      span = value == "day" ? evaluation::Span::Day : evaluation::Span::Month;
+    } else if (arg == "--range") {
+      line.range = true;
+    } else {
+      throw UsageError("unknown option '" + arg + "'");
+    }
+  }
+  if (line.range && line.files.size() != 2) throw UsageError("--range takes the first and the last day file");
+  if (!line.range && line.files.size() != 1) throw UsageError("--export takes one day file or --range FIRST LAST");
+  if (span == evaluation::Span::Month && !line.range) throw UsageError("--span month needs --range FIRST LAST");
+  line.span = span.value_or(line.range ? evaluation::Span::Month : evaluation::Span::Day);
+  return line;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   bool optionsEnded = false;
   for (const std::string& arg : args) {
-    if (!optionsEnded && (arg == "--help" || arg == "-h")) return {CommandLine::Kind::Help, {}};
+    if (!optionsEnded && (arg == "--help" || arg == "-h")) return Simple(CommandLine::Kind::Help, {});
     if (!optionsEnded && arg == "--") optionsEnded = true;
+  }
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "--export") return ParseExport(args);
   }
   optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -224,7 +308,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       optionsEnded = true;
     } else if (!optionsEnded && arg == "--range") {
       if (i != 0 || args.size() != 3) throw UsageError("--range takes the first and the last day file, and nothing else");
-      return {CommandLine::Kind::Range, {args[1], args[2]}};
+      return Simple(CommandLine::Kind::Range, {args[1], args[2]});
     } else if (!optionsEnded && arg.starts_with("--")) {
       throw UsageError("unknown option '" + arg + "'");
     } else {
@@ -237,6 +321,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
+         "       calorix --export OUT [--channels LIST] [--span day|month] FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
          "Shows the day log files of a solar-thermal controller as charts.\n"
@@ -247,6 +332,16 @@ std::string_view UsageText() {
          "                      with daily totals, as the multi-day analysis does: the\n"
          "                      files are named yyyymmdd.csv and lie in one folder, in\n"
          "                      month folders mm or in year and month folders yyyy/mm\n"
+         "  --export OUT        write what the window would show to OUT without opening\n"
+         "                      a window, then end: the charts as .png, .pdf or .svg,\n"
+         "                      or the channels' values as .csv (one time column, one\n"
+         "                      column per channel, \".\" decimals); exits with 0 on\n"
+         "                      success, else prints the error and exits with 1\n"
+         "  --channels LIST     the channels to show, separated by commas: T1..T6, TD,\n"
+         "                      Flow, Power, R1, R2, R3, RError, Volume, Energy\n"
+         "                      (default: every channel that has values)\n"
+         "  --span day|month    the first day, or the first month of a range (the\n"
+         "                      default for --range)\n"
          "  --help, -h          show this help and end\n"
          "  --                  the arguments after it are files\n";
 }

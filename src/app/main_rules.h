@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/error.h"
+#include "evaluation/time_navigation.h"
+#include "logdata/channel.h"
 
 namespace calorix::app {
 
@@ -124,9 +126,17 @@ struct CommandLine {
     Files,  // open each file as the Open command would (none: just start)
     Range,  // open the range from files[0] to files[1] as one evaluation
     Help,   // print the usage and end
+    Export, // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
   };
   Kind kind = Kind::Files;
   std::vector<std::string> files;
+  // Export only.
+  enum class Format { Png, Pdf, Svg, Csv };
+  bool range = false;
+  std::string output;
+  Format format = Format::Png;
+  std::vector<logdata::Channel> channels;  // none: every channel with values
+  evaluation::Span span = evaluation::Span::Day;
 };
 
 // Arguments that cannot be used; the message names the offending one.
@@ -137,8 +147,10 @@ class UsageError : public Error {
 
 // "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
 // the first and the last day file; "--" ends the options, so that a file
-// named like one can still be opened. Any other "--" option is a
-// UsageError.
+// named like one can still be opened. "--export OUT" (.png, .pdf, .svg or
+// .csv) with "--channels A,B,..." and "--span day|month" before one file
+// or "--range FIRST LAST" exports (the month span only for a range, which
+// it is by default). Any other "--" option is a UsageError.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The text "--help" prints.

@@ -92,6 +92,11 @@ class ChartPanel {
   void SetMinimumZoomWidth(double width) { minimumZoomWidth_ = width; }
   // Restores the ranges the axes had before the first zoom; no event.
   void UndoZoom();
+  // The bottom axis range before the first zoom; the current one when not
+  // zoomed.
+  ValueRange UnzoomedBottom() const {
+    return zoomed_ ? beforeZoom_.bottom : ValueRange{bottom_.Minimum(), bottom_.Maximum()};
+  }
 
   // The user's gestures, as the view reports them. Each does nothing when
   // the panel does not allow it; otherwise it changes the axes and then

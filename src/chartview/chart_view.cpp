@@ -1,9 +1,12 @@
 #include "chartview/chart_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSaveFile>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "chartview/chart_renderer.h"
@@ -14,6 +17,10 @@ namespace calorix::chartview {
 ChartView::ChartView(chart::ChartPanel& panel, QWidget* parent) : QWidget(parent), panel_(panel), gestures_(panel) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  // The cursor follows the mouse without a button held; the arrow keys
+  // step it once the chart has been clicked or tabbed to.
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
   // Many changes in a row (a window rebuilding its curves) coalesce into
   // one repaint.
   panel_.SetChangeListener([this] {
@@ -103,6 +110,106 @@ void ChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), Frame());
   PaintRubberBand(painter);
+  if (cursorAt_) PaintCursor(painter, CurrentLayout());
+}
+
+void ChartView::SetCursorLine(std::optional<double> at) {
+  if (at == cursorAt_) return;
+  cursorAt_ = at;
+  update();
+}
+
+void ChartView::SetReadout(QStringList lines, QList<QColor> marks) {
+  if (lines == readout_ && marks == readoutMarks_) return;
+  readout_ = std::move(lines);
+  readoutMarks_ = std::move(marks);
+  update();
+}
+
+std::optional<double> ChartView::ValueAtPosition(QPointF pos) const {
+  const ChartLayout layout = CurrentLayout();
+  if (!layout.plot.contains(pos) || !layout.bottom.scale.IsUsable()) return std::nullopt;
+  return layout.bottom.scale.ValueAt(pos.x());
+}
+
+double ChartView::PositionOfValue(double value) const { return CurrentLayout().bottom.scale.PosAtValue(value); }
+
+// The line spans the plot; the box sits right of it, or left when it would
+// leave the plot, at the plot's top.
+void ChartView::PaintCursor(QPainter& painter, const ChartLayout& layout) const {
+  if (!layout.bottom.scale.IsUsable()) return;
+  const double x = std::round(layout.bottom.scale.PosAtValue(*cursorAt_)) + 0.5;
+  if (x < layout.plot.left() || x > layout.plot.right()) return;
+  const QColor ink = palette().color(QPalette::WindowText);
+  painter.setPen(QPen(ink, 1.0));
+  painter.drawLine(QPointF(x, layout.plot.top()), QPointF(x, layout.plot.bottom()));
+  if (readout_.isEmpty()) return;
+  const QFontMetricsF metrics(font());
+  double width = 0.0;
+  for (const QString& line : readout_) width = std::max(width, metrics.horizontalAdvance(line));
+  const double pad = 4.0;
+  const double mark = std::round(metrics.ascent() * 0.8);
+  const double indent = readoutMarks_.isEmpty() ? 0.0 : mark + pad;
+  const QSizeF box(width + indent + 2 * pad, metrics.lineSpacing() * readout_.size() + 2 * pad);
+  double left = x + 8.0;
+  if (left + box.width() > layout.plot.right()) left = x - 8.0 - box.width();
+  left = std::max(left, layout.plot.left());
+  const QRectF rect(QPointF(left, layout.plot.top() + pad), box);
+  QColor paper = palette().color(QPalette::Base);
+  paper.setAlpha(230);
+  painter.setBrush(paper);
+  painter.drawRect(rect);
+  painter.setFont(font());
+  for (qsizetype i = 0; i < readout_.size(); ++i) {
+    const bool marked = i < readoutMarks_.size() && readoutMarks_[i].isValid();
+    const QPointF baseline(rect.left() + pad + (marked ? indent : 0.0),
+                           rect.top() + pad + metrics.ascent() + metrics.lineSpacing() * i);
+    if (marked) {
+      painter.fillRect(QRectF(rect.left() + pad, baseline.y() - mark, mark, mark), readoutMarks_[i]);
+    }
+    painter.drawText(baseline, readout_[i]);
+  }
+}
+
+void ChartView::ReportCursorAt(QPointF pos) {
+  if (const auto value = ValueAtPosition(pos)) {
+    emit CursorMoved(*value);
+  } else {
+    emit CursorLeft();
+  }
+}
+
+void ChartView::leaveEvent(QEvent* event) {
+  emit CursorLeft();
+  QWidget::leaveEvent(event);
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+    emit CursorStepped(event->key() == Qt::Key_Left ? -1 : +1);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// Notches add up from the small steps of touchpads and smooth wheels. The
+// time under the mouse is reported again afterwards: it has moved.
+void ChartView::wheelEvent(QWheelEvent* event) {
+  const QPoint angle = event->angleDelta();
+  // Towards the user (negative y) or to the right (negative x) moves on in
+  // time. Shift turns the wheel into a horizontal one: the same way round.
+  wheelRest_ -= angle.x() != 0 && angle.y() == 0 ? angle.x() : angle.y();
+  const int notches = wheelRest_ / 120;
+  wheelRest_ -= notches * 120;
+  event->accept();
+  if (notches == 0) return;
+  const QPointF pos = event->position();
+  if (event->modifiers() & Qt::ControlModifier) {
+    if (const auto value = ValueAtPosition(pos)) emit WheelZoomed(*value, notches);
+  } else {
+    emit WheelScrolled(notches);
+  }
+  ReportCursorAt(pos);
 }
 
 void ChartView::PaintRubberBand(QPainter& painter) const {
@@ -139,6 +246,7 @@ void ChartView::mouseMoveEvent(QMouseEvent* event) {
   Guarded([&] {
     if (gestures_.Move(event->position(), CurrentLayout())) update();
   });
+  ReportCursorAt(event->position());
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* event) {

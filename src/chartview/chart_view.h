@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,8 +61,33 @@ class ChartView : public QWidget {
   // The layout of the panel at the widget's current size.
   ChartLayout CurrentLayout() const;
 
+  // The cursor: a vertical line at a value of the bottom axis (a time) and
+  // the readout lines in a box beside it, drawn over the chart, never into
+  // the panel. Nothing hides the line; empty lines, the box.
+  void SetCursorLine(std::optional<double> at);
+  std::optional<double> CursorLine() const { return cursorAt_; }
+  // marks: a colour square before each line (an invalid colour: none).
+  void SetReadout(QStringList lines, QList<QColor> marks = {});
+  const QStringList& Readout() const { return readout_; }
+  // The bottom-axis value at a position inside the plot area; nothing
+  // outside it.
+  std::optional<double> ValueAtPosition(QPointF pos) const;
+  // The pixel column of a bottom-axis value.
+  double PositionOfValue(double value) const;
+
   QSize sizeHint() const override { return {640, 320}; }
   QSize minimumSizeHint() const override { return {160, 80}; }
+
+ signals:
+  // The mouse moved over the plot to this bottom-axis value, or left it.
+  void CursorMoved(double value);
+  void CursorLeft();
+  // The left (-1) or right (+1) arrow key while the chart has focus.
+  void CursorStepped(int direction);
+  // Whole wheel notches (positive: towards the user, or tilted to the
+  // right) with Ctrl at the value under the mouse, and without.
+  void WheelZoomed(double value, int notches);
+  void WheelScrolled(int notches);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -66,6 +95,9 @@ class ChartView : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // What the cached frame was drawn from.
@@ -87,6 +119,8 @@ class ChartView : public QWidget {
   template <typename F>
   void Guarded(F&& action);
   void PaintRubberBand(QPainter& painter) const;
+  void PaintCursor(QPainter& painter, const ChartLayout& layout) const;
+  void ReportCursorAt(QPointF pos);
 
   chart::ChartPanel& panel_;
   ChartGestures gestures_;
@@ -96,6 +130,10 @@ class ChartView : public QWidget {
   std::uint64_t changes_ = 0;
   std::function<void(const std::string&)> errorHandler_;
   QPointer<ChartView> aligned_;
+  std::optional<double> cursorAt_;
+  QStringList readout_;
+  QList<QColor> readoutMarks_;
+  int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };
 
 }  // namespace calorix::chartview

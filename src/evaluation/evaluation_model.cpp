@@ -29,6 +29,13 @@ constexpr std::array<Channel, logdata::kChannelCount> kShowOrder = {{
     Channel::Power, Channel::TD, Channel::T6, Channel::T5, Channel::T4, Channel::T3, Channel::T2, Channel::T1,
 }};
 
+// The readout lists channels as the selection panel does: inputs, other
+// values, outputs.
+constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
+    Channel::T1, Channel::T2, Channel::T3, Channel::T4, Channel::T5, Channel::T6, Channel::TD, Channel::Flow,
+    Channel::Power, Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3, Channel::RError,
+}};
+
 std::size_t Index(Channel channel) { return static_cast<std::size_t>(logdata::IndexOf(channel)); }
 
 void CheckChannel(Channel channel) {
@@ -634,6 +641,76 @@ void EvaluationModel::OnUserPan() {
   // when the window has left the days they cover.
   const chart::ValueRange window = TimeWindow();
   ShowWindow(window.min, window.max, title_);
+}
+
+// ---------------------------------------------------------------------------
+// The mouse wheel
+
+void EvaluationModel::WheelZoom(DateTime t, double factor) {
+  if (!HasEvaluation() || !upper_.ZoomAllowed() || !(factor > 0.0)) return;
+  const chart::ValueRange window = TimeWindow();
+  const chart::ValueRange whole = upper_.UnzoomedBottom();
+  const double width = window.max - window.min;
+  if (width <= 0.0 || t < window.min || t > window.max) return;
+  const double wanted = std::max(width * factor, std::min(kOneHour, whole.max - whole.min));
+  if (wanted >= whole.max - whole.min) {
+    upper_.UserUndoZoom();
+    return;
+  }
+  // t keeps its share of the width on either side; the window stays
+  // inside the span's window.
+  double from = t - (t - window.min) * (wanted / width);
+  from = std::clamp(from, whole.min, whole.max - wanted);
+  const chart::ZoomRanges ranges{{from, from + wanted},
+                                 {upper_.LeftAxis().Minimum(), upper_.LeftAxis().Maximum()},
+                                 {upper_.RightAxis().Minimum(), upper_.RightAxis().Maximum()}};
+  upper_.UserZoom(ranges);
+}
+
+void EvaluationModel::WheelScroll(int steps) {
+  if (!evaluation_ || steps == 0) return;
+  const int direction = steps > 0 ? 1 : -1;
+  if (InMonthMode()) {
+    ScrollClick(direction);
+    return;
+  }
+  for (int i = 0; i < std::abs(steps); ++i) ScrollStep(direction);
+}
+
+// ---------------------------------------------------------------------------
+// The cursor readout
+
+ValueReadout EvaluationModel::ReadoutAt(DateTime t) const {
+  ValueReadout readout{t, {}};
+  if (!HasEvaluation()) return readout;
+  for (const Channel channel : kReadoutOrder) {
+    if (!view_.checked[Index(channel)]) continue;
+    const auto slot = static_cast<std::size_t>(logdata::SlotOf(channel));
+    std::string name = settings_.Labels[slot];
+    if (name == kDefaultLabel) name = i18n::Text(logdata::InfoOf(channel).defaultNameText);
+    readout.rows.push_back({channel, std::move(name), UnitText(evaluation_->GetUnit(logdata::IndexOf(channel))),
+                            ChannelValueAt(*evaluation_, channel, t)});
+  }
+  return readout;
+}
+
+std::optional<DateTime> EvaluationModel::NextRecordTime(DateTime t, int direction) const {
+  if (!HasEvaluation() || direction == 0) return std::nullopt;
+  std::optional<DateTime> best;
+  for (const Channel channel : kReadoutOrder) {
+    if (!view_.checked[Index(channel)]) continue;
+    const auto next = ChannelNeighbourTime(*evaluation_, channel, t, direction);
+    if (next && (!best || (direction > 0 ? *next < *best : *next > *best))) best = next;
+  }
+  return best;
+}
+
+Color EvaluationModel::ChannelColor(Channel channel) const {
+  return settings_.Colors[static_cast<std::size_t>(logdata::SlotOf(channel))];
+}
+
+std::vector<std::string> EvaluationModel::ReadoutText(DateTime t) const {
+  return ReadoutLines(ReadoutAt(t), InMonthMode(), i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
 }
 
 }  // namespace calorix::evaluation

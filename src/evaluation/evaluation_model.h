@@ -14,6 +14,7 @@
 #include "core/date_time.h"
 #include "evaluation/date_text.h"
 #include "evaluation/time_navigation.h"
+#include "evaluation/value_readout.h"
 #include "evaluation/window_caption.h"
 #include "logdata/channel.h"
 #include "logdata/log_analysis.h"
@@ -119,6 +120,28 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void ScrollClick(int direction);
   // One scroll step (-1 left, +1 right) of the held button or the space key.
   void ScrollStep(int direction);
+
+  // The mouse wheel. Ctrl+wheel zooms the time axis by factor (below 1 in,
+  // above 1 out) around t, which stays where it is on screen: never
+  // narrower than an hour, and zooming out to the span's window undoes the
+  // zoom. Only where the mouse zooms (the day and month spans). The wheel
+  // alone scrolls as the scroll buttons do: steps scroll steps, a month per
+  // notch in the month span.
+  void WheelZoom(DateTime t, double factor);
+  void WheelScroll(int steps);
+
+  // The cursor readout: every checked channel's value at t (the last
+  // record at or before it), inputs, other values and outputs in the
+  // selection panel's order. Empty rows without an evaluation.
+  ValueReadout ReadoutAt(DateTime t) const;
+  // The time of the next (direction > 0) or previous record of the checked
+  // channels from t: the arrow keys move the cursor by one record.
+  std::optional<DateTime> NextRecordTime(DateTime t, int direction) const;
+  // The readout as the window shows it: ReadoutLines of ReadoutAt, the
+  // date too in the month span.
+  std::vector<std::string> ReadoutText(DateTime t) const;
+  // The colour of a channel's curve, for its mark in the readout.
+  Color ChannelColor(logdata::Channel channel) const;
 
   // The visible time window of both charts (the upper bottom axis).
   chart::ValueRange TimeWindow() const;

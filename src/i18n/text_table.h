@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 4;
+inline constexpr int kAddedTextCount = 7;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -93,6 +93,9 @@ enum TextId : int {
   kTextFilesLeftOut = 113,
   kTextSettingsNotSaved = 114,     // defaults kept in memory only: adopt for the open windows?
   kTextReadingStopped = 115,  // "%1": the line where reading a day file stopped
+  kTextOutputOn = 116,  // an output in the cursor readout
+  kTextOutputOff = 117,
+  kTextRecentFileMissing = 118,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

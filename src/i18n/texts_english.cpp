@@ -179,6 +179,9 @@ constexpr std::string_view kAddedRows[] = {
     "currently open?",
     // 115: reading a day file stopped early at line %1
     /* 115 */ "Reading stopped at line %1, which holds no valid record; the values before it are shown.",
+    /* 116 */ "on",
+    /* 117 */ "off",
+    /* 118 */ "This file no longer exists and was taken off the recent files:",
 };
 
 }  // namespace

@@ -194,6 +194,9 @@ constexpr std::string_view kAddedRows[] = {
     /* 115 */
     "La lecture s’est arrêtée à la ligne %1, qui ne contient pas "
     "d’enregistrement valide ; les valeurs précédentes sont affichées.",
+    /* 116 */ "marche",
+    /* 117 */ "arrêt",
+    /* 118 */ "Ce fichier n’existe plus et a été retiré des fichiers récents :",
 };
 
 }  // namespace

@@ -189,6 +189,9 @@ constexpr std::string_view kAddedRows[] = {
     "aktuell geöffneten Auswertungen übernommen werden?",
     // 115: reading a day file stopped early at line %1
     /* 115 */ "Das Lesen endete in Zeile %1, die keinen gültigen Datensatz enthält; die Werte davor werden angezeigt.",
+    /* 116 */ "ein",
+    /* 117 */ "aus",
+    /* 118 */ "Diese Datei gibt es nicht mehr; sie wurde aus den zuletzt geöffneten Dateien entfernt:",
 };
 
 }  // namespace

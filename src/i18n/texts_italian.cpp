@@ -187,6 +187,9 @@ constexpr std::string_view kAddedRows[] = {
     /* 115 */
     "La lettura si è interrotta alla riga %1, che non contiene un "
     "record valido; vengono mostrati i valori precedenti.",
+    /* 116 */ "acceso",
+    /* 117 */ "spento",
+    /* 118 */ "Questo file non esiste più ed è stato tolto dai file recenti:",
 };
 
 }  // namespace

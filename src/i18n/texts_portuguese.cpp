@@ -184,6 +184,9 @@ constexpr std::string_view kAddedRows[] = {
     "atualmente abertas?",
     // 115: reading a day file stopped early at line %1
     /* 115 */ "A leitura parou na linha %1, que não contém um registo válido; são mostrados os valores anteriores.",
+    /* 116 */ "ligado",
+    /* 117 */ "desligado",
+    /* 118 */ "Este ficheiro já não existe e foi retirado dos ficheiros recentes:",
 };
 
 }  // namespace

@@ -189,6 +189,9 @@ constexpr std::string_view kAddedRows[] = {
     /* 115 */
     "La lectura se detuvo en la línea %1, que no contiene un "
     "registro válido; se muestran los valores anteriores.",
+    /* 116 */ "encendido",
+    /* 117 */ "apagado",
+    /* 118 */ "Este archivo ya no existe y se ha quitado de los archivos recientes:",
 };
 
 }  // namespace

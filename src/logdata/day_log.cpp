@@ -231,6 +231,8 @@ bool TDay::ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bo
     placed.shown = true;
     anyShown = true;
     upper.series->SetShowInLegend(showInLegend);
+    // An output's bars on the lower chart too: one legend entry, not one per day.
+    placed.series->SetShowInLegend(showInLegend);
     Lower(lowest, upper.state);
     showInLegend = false;  // one legend entry per channel
   }

@@ -266,4 +266,20 @@ void TLogAnalysis::BuildDailyTotals() {
   for (TMonth* m = firstMonth_; m; m = m->GetNext()) m->BuildDailyTotals();
 }
 
+void TLogAnalysis::VisitChannelSeries(Channel channel, const SeriesVisitor& visit) const {
+  const auto visitDays = [&](const TDay* first) {
+    for (const TDay* day = first; day; day = day->GetNext()) {
+      visit(day->UpperSeries(channel), day->DayDate(), day->DayDate() + 1.0);
+    }
+  };
+  if (day_ && !IsTotal(channel)) visitDays(day_.get());
+  for (const TMonth* m = firstMonth_; m; m = m->GetNext()) {
+    if (!IsTotal(channel)) {
+      visitDays(m->FirstDay());
+    } else if (const auto& series = m->Total(channel).series) {
+      visit(*series, m->Start(), m->End());
+    }
+  }
+}
+
 }  // namespace calorix::logdata

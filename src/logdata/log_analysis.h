@@ -81,6 +81,14 @@ class TLogAnalysis {
   // Multi-day only: every month builds its daily totals.
   void BuildDailyTotals();
 
+  // Reading values back (the cursor readout, the CSV export), placed or
+  // not: visits every series that holds the channel's values with the
+  // time it covers, in loading order. A day's upper series for the
+  // measured channels and the outputs (with their levels, not the bars),
+  // each month's daily totals for Volume and Energy.
+  using SeriesVisitor = std::function<void(const chart::ChartSeries& series, DateTime from, DateTime to)>;
+  void VisitChannelSeries(Channel channel, const SeriesVisitor& visit) const;
+
  private:
   TLogAnalysis(chart::ChartPanel* upper, chart::ChartPanel* lower, DateTime start, DateTime end, unsigned requested);
   void BuildMonths();

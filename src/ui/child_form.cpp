@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
+#include <cmath>
 
 #include "chartview/chart_view.h"
 #include "chartview/render_options.h"
@@ -38,6 +39,9 @@ using logdata::Channel;
 namespace {
 
 constexpr int kScrollInterval = 25;  // ms between steps while a scroll button is held
+// Each wheel notch towards the user widens the time window by this factor;
+// away from the user narrows it.
+constexpr double kWheelZoomFactor = 1.25;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -119,8 +123,58 @@ void TChildform::ConnectControls() {
   });
   connect(w.buttonSettings, &QPushButton::clicked, actionOpenSettings_, &QAction::trigger);
   connect(actionOpenSettings_, &QAction::triggered, this, [this] { Command([&] { ActionOpenSettingsExecute(); }); });
+  ConnectCursor();
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, [this] { ScrollTick(); });
+}
+
+// Both charts report the mouse and the wheel; the cursor line stands at
+// the same time in both, the readout box on the upper chart.
+void TChildform::ConnectCursor() {
+  for (chartview::ChartView* view : {widgets_->upperView, widgets_->lowerView}) {
+    connect(view, &chartview::ChartView::CursorMoved, this, [this](double t) { ShowCursor(t); });
+    connect(view, &chartview::ChartView::CursorLeft, this, [this] { HideCursor(); });
+    connect(view, &chartview::ChartView::CursorStepped, this, [this](int direction) { StepCursor(direction); });
+    connect(view, &chartview::ChartView::WheelZoomed, this, [this](double t, int notches) {
+      Command([&] { model_.WheelZoom(t, std::pow(kWheelZoomFactor, notches)); });
+    });
+    connect(view, &chartview::ChartView::WheelScrolled, this,
+            [this](int notches) { Command([&] { model_.WheelScroll(notches); }); });
+  }
+}
+
+void TChildform::ShowCursor(DateTime t) {
+  if (!model_.HasEvaluation()) {
+    HideCursor();
+    return;
+  }
+  cursor_ = t;
+  QStringList lines;
+  for (const std::string& line : model_.ReadoutText(t)) lines << Q(line);
+  QList<QColor> marks{QColor()};  // none before the time
+  for (const evaluation::ReadoutRow& row : model_.ReadoutAt(t).rows) {
+    marks << chartview::ToQColor(model_.ChannelColor(row.channel));
+  }
+  widgets_->upperView->SetReadout(lines, marks);
+  widgets_->upperView->SetCursorLine(t);
+  widgets_->lowerView->SetCursorLine(t);
+}
+
+void TChildform::HideCursor() {
+  cursor_.reset();
+  for (chartview::ChartView* view : {widgets_->upperView, widgets_->lowerView}) {
+    view->SetCursorLine(std::nullopt);
+    view->SetReadout({});
+  }
+}
+
+// From the cursor, or from the window's start when there is none, to the
+// next record of a shown channel that is still in the window.
+void TChildform::StepCursor(int direction) {
+  const chart::ValueRange window = model_.TimeWindow();
+  const DateTime from = cursor_ ? *cursor_ : (direction > 0 ? window.min : window.max);
+  const auto next = model_.NextRecordTime(from, direction);
+  if (next && *next >= window.min && *next <= window.max) ShowCursor(*next);
 }
 
 // A click moves a month in the month span; holding the button (or pressing
@@ -210,6 +264,8 @@ void TChildform::ShowView() {
   UpdateCaption();
   actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
+  // The readout follows the channels and the evaluation shown.
+  if (cursor_) ShowCursor(*cursor_);
 }
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }

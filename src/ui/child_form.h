@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/child_settings.h"
 #include "core/date_time.h"
@@ -123,6 +124,12 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ShowMessages();
   void ShowSettings();
   void ShowSpanItems();
+  void ConnectCursor();
+  // The cursor line on both charts and the readout at a time; hidden
+  // without an evaluation.
+  void ShowCursor(DateTime t);
+  void HideCursor();
+  void StepCursor(int direction);
   void StartScrolling(int direction);
   void StopScrolling();
   void ScrollTick();
@@ -141,6 +148,7 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   QAction* actionOpenExcel_ = nullptr;
   QTimer scrollTimer_;
   int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
+  std::optional<DateTime> cursor_;
 
  public:
   // Where the failures of single files of a multi-day load go (the first

@@ -216,6 +216,15 @@ void TDialogMultiDayAnalysis::PrepareAnalysis(TChildform* target, const std::str
   SetEditText(pathTo_, folder);
 }
 
+void TDialogMultiDayAnalysis::ProposeRange(const std::string& first, const std::string& last) {
+  SetEditText(pathFrom_, first);
+  SetEditText(pathTo_, last);
+}
+
+std::pair<std::string, std::string> TDialogMultiDayAnalysis::ChosenRange() const {
+  return {EditText(pathFrom_), EditText(pathTo_)};
+}
+
 std::string TDialogMultiDayAnalysis::GetLastDir() const { return RememberedFolder(lastFolder_); }
 
 void TDialogMultiDayAnalysis::showEvent(QShowEvent* event) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/date_time.h"
@@ -73,6 +74,11 @@ class TDialogMultiDayAnalysis : public QDialog {
   // The window that receives the evaluation (may be null: Execute then
   // reports text 97) and the folder both path fields start with.
   void PrepareAnalysis(TChildform* target, const std::string& folder);
+  // After PrepareAnalysis: the path fields start at these files instead
+  // (a folder dropped on the main window offers its first and last day).
+  void ProposeRange(const std::string& first, const std::string& last);
+  // The first and the last file as the path fields hold them now.
+  std::pair<std::string, std::string> ChosenRange() const;
   // The folder to remember for the next analysis.
   std::string GetLastDir() const;
   // Files are being loaded: nothing may close the target window now.

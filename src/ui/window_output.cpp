@@ -73,11 +73,14 @@ void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationMo
   std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span == evaluation::Span::Month);
   if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.bmp", "")) return;
 
+  SaveChartsToFile(model, fileName, widgets.upperView->width(), widgets.upperView->height(),
+                   widgets.lowerView->height(), widgets.upperView->font());
+}
+
+void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fileName, int width, int upperHeight,
+                      int lowerHeight, const QFont& font) {
   chart::ChartPanel& upper = model.Upper();
   chart::ChartPanel& lower = model.Lower();
-  const int width = widgets.upperView->width();
-  const int upperHeight = widgets.upperView->height();
-  int lowerHeight = widgets.lowerView->height();
   std::vector<StackedChart> charts;
   if (lower.SeriesCount() == 0) {
     charts.push_back({&upper, QRectF(0, 0, width, upperHeight)});
@@ -92,8 +95,8 @@ void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationMo
   }
   const QRectF& last = charts.back().rect;
   const evaluation::OutputTitles titles(upper, lower, model.Settings().ChartTitle);
-  chartview::SaveStackedCharts(QString::fromStdString(fileName), charts,
-                               QSize(width, static_cast<int>(last.bottom())), widgets.upperView->font());
+  chartview::SaveStackedCharts(QString::fromStdString(fileName), charts, QSize(width, static_cast<int>(last.bottom())),
+                               font);
 }
 
 }  // namespace calorix::ui

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+class QFont;
 class QWidget;
 
 namespace calorix {
@@ -25,5 +28,12 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
 // PDF or SVG by the name's extension.
 void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
                       const ChildWidgets& widgets);
+
+// Writes the charts that hold series stacked into one file (as
+// SaveChartAsImage does after its dialog) at the given chart sizes in
+// pixels, with the legends and the headline; the file type follows the
+// name. Throws calorix::Error with the reason on failure.
+void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fileName, int width, int upperHeight,
+                      int lowerHeight, const QFont& font);
 
 }  // namespace calorix::ui

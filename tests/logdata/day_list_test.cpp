@@ -68,6 +68,19 @@ TEST(ShowChannel, PlacesOnlyDaysOverlappingTheWindowWithOneLegendEntry) {
   EXPECT_FALSE(list.days[2]->Entry(IndexOf(Channel::T1)).shown);
 }
 
+// The bars of an output on the lower chart, one series per day, get one
+// legend entry: saved or printed over a month they listed every day.
+TEST(ShowChannel, AnOutputsBarsHaveOneLegendEntryOverManyDays) {
+  DayList list;
+  bool anyShown = false;
+  ChannelState lowest = ChannelState::NoColumn;
+  list.First().ShowChannel(Channel::R1, anyShown, lowest, true, kMay1, kMay1 + 3);
+  ASSERT_EQ(list.lower.SeriesCount(), 3u);
+  EXPECT_TRUE(list.days[0]->LowerSeries(Channel::R1).ShowInLegend());
+  EXPECT_FALSE(list.days[1]->LowerSeries(Channel::R1).ShowInLegend());
+  EXPECT_FALSE(list.days[2]->LowerSeries(Channel::R1).ShowInLegend());
+}
+
 TEST(ShowChannel, LowestStateTakesTheBestOfTheShownDays) {
   DayList list;
   bool anyShown = false;

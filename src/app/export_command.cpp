@@ -1,0 +1,117 @@
+#include "app/export_command.h"
+
+#include "app/builtin_settings.h"
+#include "evaluation/channel_export.h"
+#include "evaluation/evaluation_model.h"
+#include "i18n/text_table.h"
+#include "logdata/multi_day.h"
+#include "settings/ini_settings.h"
+#include "ui/locale_month_names.h"
+#include "ui/window_output.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <memory>
+
+namespace calorix::app {
+namespace {
+
+using logdata::Channel;
+
+struct StoredSettings {
+  TChildSettings child = BuiltInChildSettings();
+  int language = 0;
+};
+
+// The export looks like the window would; a settings file that cannot be
+// read leaves the built-in settings, as a new window without one has.
+StoredSettings ReadSettings() {
+  StoredSettings stored;
+  try {
+    const TIniSettings store;
+    stored.child = store.GetChildSettings();
+    stored.language = store.GetMainSettings().Language;
+  } catch (const std::exception&) {
+  }
+  return stored;
+}
+
+void Load(evaluation::EvaluationModel& model, const CommandLine& line,
+          const std::function<void(const std::string&)>& warn) {
+  if (!line.range) {
+    model.LoadFile(line.files[0]);
+    return;
+  }
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(line.files[0], line.files[1]);
+  if (request.kind == logdata::MultiDayRequest::Kind::SingleDay) {
+    model.LoadFile(request.files.front());
+  } else {
+    logdata::MultiDayLoadCallbacks callbacks;
+    callbacks.fileFailed = warn;
+    logdata::RunMultiDayLoad(request.files, request.start, request.end, model, callbacks);
+  }
+  for (const std::string& message : model.TakeMessages()) warn(message);
+  if (!model.HasEvaluation()) throw Error(i18n::Text(i18n::kTextNoFileLoaded));
+}
+
+// The channels asked for, each of which must have values; or every
+// channel that has values in the shown span.
+void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>& channels) {
+  if (!channels.empty()) {
+    for (const Channel channel : channels) {
+      try {
+        model.SetChannelChecked(channel, true);
+      } catch (const Error& e) {
+        throw Error(std::string(evaluation::ChannelName(channel)) + ": " + e.what());
+      }
+    }
+    return;
+  }
+  for (int i = 0; i < logdata::kChannelCount; ++i) {
+    const Channel channel = logdata::ChannelAt(i);
+    if (!model.View().enabled[static_cast<std::size_t>(i)]) continue;
+    try {
+      model.SetChannelChecked(channel, true);
+    } catch (const Error&) {
+      // No values in this span: left out.
+    }
+  }
+}
+
+void WriteText(const std::string& fileName, const std::string& text) {
+  QSaveFile file(QString::fromStdString(fileName));
+  const auto fail = [&] {
+    throw Error("The file \"" + fileName + "\" could not be written: " + file.errorString().toStdString());
+  };
+  if (!file.open(QIODevice::WriteOnly)) fail();
+  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+    file.cancelWriting();
+    fail();
+  }
+  if (!file.commit()) fail();
+}
+
+}  // namespace
+
+void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
+  const StoredSettings stored = ReadSettings();
+  i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
+  auto model = std::make_unique<evaluation::EvaluationModel>(ui::MonthNamesOf(QLocale::system()), stored.child);
+  model->ApplySettings(stored.child);
+  model->SetLowerChartWidth(kExportWidth);
+  Load(*model, line, warn);
+  if (line.span == evaluation::Span::Month) model->ChooseSpan(static_cast<int>(evaluation::Span::Month));
+  ShowChannels(*model, line.channels);
+  if (!model->HasGraphs()) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
+  if (line.format == CommandLine::Format::Csv) {
+    WriteText(line.output, evaluation::ChannelsCsv(*model));
+  } else {
+    ui::SaveChartsToFile(*model, line.output, kExportWidth, kExportUpperHeight, kExportLowerHeight,
+                         QGuiApplication::font());
+  }
+}
+
+}  // namespace calorix::app

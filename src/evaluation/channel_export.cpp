@@ -1,0 +1,73 @@
+#include "evaluation/channel_export.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <vector>
+
+#include "evaluation/evaluation_model.h"
+#include "evaluation/value_readout.h"
+
+namespace calorix::evaluation {
+namespace {
+
+using logdata::Channel;
+
+constexpr std::string_view kNames[logdata::kChannelCount] = {
+    "T1", "T2", "T3", "T4", "T5", "T6", "TD", "Flow", "Power", "R1", "R2", "R3", "RError", "Volume", "Energy",
+};
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
+std::string_view ChannelName(Channel channel) { return kNames[logdata::IndexOf(channel)]; }
+
+std::optional<Channel> ChannelByName(std::string_view name) {
+  for (int i = 0; i < logdata::kChannelCount; ++i) {
+    const Channel channel = logdata::ChannelAt(i);
+    const std::string_view header = logdata::InfoOf(channel).headerName;
+    if (SameText(name, kNames[i]) || (!header.empty() && SameText(name, header))) return channel;
+  }
+  return std::nullopt;
+}
+
+std::string ChannelsCsv(const EvaluationModel& model) {
+  const chart::ValueRange window = model.TimeWindow();
+  // The readout's rows are the checked channels in panel order.
+  const std::vector<ReadoutRow> columns = model.ReadoutAt(window.min).rows;
+  std::map<double, std::vector<std::optional<double>>> rows;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    model.Analysis()->VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
+      for (std::size_t i = 0; i < series.Count(); ++i) {
+        const double x = series.X(i);
+        if (series.IsNull(i) || x < window.min || x >= window.max) continue;
+        auto& row = rows[x];
+        row.resize(columns.size());
+        if (!row[c]) row[c] = series.Y(i);  // the first loaded day wins, as in the readout
+      }
+    });
+  }
+  std::string csv = "time";
+  for (const ReadoutRow& column : columns) {
+    csv += ",";
+    csv += ChannelName(column.channel);
+    if (!column.unit.empty()) csv += " [" + column.unit + "]";
+  }
+  csv += "\n";
+  for (const auto& [time, values] : rows) {
+    csv += FormatDateTime("yyyy-mm-dd hh:nn:ss", time);
+    for (const std::optional<double>& value : values) {
+      csv += ",";
+      if (value) csv += NumberText(*value);
+    }
+    csv += "\n";
+  }
+  return csv;
+}
+
+}  // namespace calorix::evaluation

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The real program's --export from the shell, without a display: status 0
+# and a PNG on success, the error and status 1 when the file cannot be
+# read, a usage message and status 2 for bad arguments.
+#
+# Usage: export_test.sh CALORIX DAY_FILE
+set -euo pipefail
+program=$1
+day=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-export.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "export_test: $*" >&2
+  exit 1
+}
+config="$work/config"
+run() {
+  set +e
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" \
+    timeout 60 "$program" "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  set -e
+}
+
+run --export "$work/day.png" --channels T1,R1 "$day"
+[ "$status" -eq 0 ] || fail "status $status for a good export: $(cat "$work/err")"
+[ "$(head -c 8 "$work/day.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "day.png is no PNG"
+
+run --export "$work/missing.png" "$work/no-such-day.csv"
+[ "$status" -eq 1 ] || fail "status $status for a missing file"
+grep -q "no-such-day.csv" "$work/err" || fail "the error does not name the file: $(cat "$work/err")"
+[ ! -e "$work/missing.png" ] || fail "a failed export left a file"
+
+config="$work/untouched"
+run --export "$work/day.txt" "$day"
+[ "$status" -eq 2 ] || fail "status $status for a bad output type"
+grep -q "^calorix: --export writes .png, .pdf, .svg or .csv files" "$work/err" || fail "no usage message: $(cat "$work/err")"
+[ ! -e "$work/untouched" ] || fail "a usage error touched the settings"
+echo "export_test: passed"
