@@ -101,7 +101,7 @@ class TMainform : public QMainWindow {
   void ActionAboutExecute();
 
   // The stored language, applied once at the first activation. Without a
-  // store German stays with the design captions.
+  // store German stays with its built-in captions.
   void LoadLanguage();
   // A language action (index into kLanguageChoices): switches the texts of
   // every window, Qt's own texts and the month names, and stores the
