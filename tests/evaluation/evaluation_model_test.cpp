@@ -11,7 +11,7 @@
 #include "evaluation/date_text.h"
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
-#include "settings/ini_settings.h"
+#include "settings/settings_keys.h"
 #include "support/day_file_text.h"
 #include "support/temp_folder.h"
 
@@ -38,10 +38,7 @@ std::vector<std::string> GapRecords() {
           "00:02;12,0;22,0;;Err;50,0;60,0;70,0;1,5;2,0;0;0;0;0"};
 }
 
-TChildSettings DefaultSettings() {
-  const TempFolder folder;
-  return TIniSettings(folder.Path() / "Calorix.ini", folder.Path().string()).GetChildSettings();
-}
+TChildSettings DefaultSettings() { return DefaultChildSettings(); }
 
 class ModelTest : public ::testing::Test {
  protected:

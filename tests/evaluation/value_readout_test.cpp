@@ -9,7 +9,7 @@
 #include "chart/chart_panel.h"
 #include "evaluation/evaluation_model.h"
 #include "i18n/text_table.h"
-#include "settings/ini_settings.h"
+#include "settings/settings_keys.h"
 #include "support/day_file_text.h"
 #include "support/temp_folder.h"
 
@@ -77,7 +77,7 @@ class ReadoutModel : public ::testing::Test {
   ~ReadoutModel() override { i18n::SetCurrentBlock(i18n::LanguageBlock::German); }
 
   TChildSettings Settings(bool othersAsBars = false) const {
-    TChildSettings settings = TIniSettings(folder.Path() / "Calorix.ini", folder.Path().string()).GetChildSettings();
+    TChildSettings settings = DefaultChildSettings();
     settings.OthersShowBars = othersAsBars;
     return settings;
   }

@@ -4,7 +4,7 @@
 
 #include "chartview/chart_view.h"
 #include "logdata/multi_day.h"
-#include "settings/ini_settings.h"
+#include "settings/settings_keys.h"
 
 namespace calorix::ui::testing {
 
@@ -12,10 +12,7 @@ std::filesystem::path SampleFile(std::string_view relative) {
   return std::filesystem::path(CALORIX_SAMPLES_DIR) / relative;
 }
 
-TChildSettings DefaultSettings() {
-  const TempFolder folder;
-  return TIniSettings(folder.Path() / "Calorix.ini", folder.Path().string()).GetChildSettings();
-}
+TChildSettings DefaultSettings() { return DefaultChildSettings(); }
 
 EnglishTexts::EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::English); }
 EnglishTexts::~EnglishTexts() { i18n::SetCurrentBlock(i18n::LanguageBlock::German); }
