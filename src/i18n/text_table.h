@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 7;
+inline constexpr int kAddedTextCount = 22;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -96,6 +96,21 @@ enum TextId : int {
   kTextOutputOn = 116,  // an output in the cursor readout
   kTextOutputOff = 117,
   kTextRecentFileMissing = 118,
+  kTextOneYear = 119,
+  kTextPerMonth = 120,
+  kTextCompareWith = 121,
+  kTextNoComparison = 122,
+  kTextSummary = 123,
+  kTextMinimum = 124,
+  kTextMaximum = 125,
+  kTextTimeOfMaximum = 126,
+  kTextMean = 127,
+  kTextRunningHours = 128,
+  kTextDaysWithoutFile = 129,
+  kTextExportDailyTotals = 130,
+  kTextExportMonthlyTotals = 131,
+  kTextCsvFiles = 132,
+  kTextTotal = 133,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

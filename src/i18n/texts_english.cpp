@@ -182,6 +182,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "on",
     /* 117 */ "off",
     /* 118 */ "This file no longer exists and was taken off the recent files:",
+    /* 119 */ "1 year",
+    /* 120 */ "Per month",
+    /* 121 */ "Compare with",
+    /* 122 */ "(none)",
+    /* 123 */ "Summary",
+    /* 124 */ "Minimum",
+    /* 125 */ "Maximum",
+    /* 126 */ "Time of maximum",
+    /* 127 */ "Mean",
+    /* 128 */ "Running hours",
+    /* 129 */ "Days without a file",
+    /* 130 */ "Export daily totals...",
+    /* 131 */ "Export monthly totals...",
+    /* 132 */ "CSV files",
+    /* 133 */ "Total",
 };
 
 }  // namespace

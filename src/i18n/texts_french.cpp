@@ -197,6 +197,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "marche",
     /* 117 */ "arrêt",
     /* 118 */ "Ce fichier n’existe plus et a été retiré des fichiers récents :",
+    /* 119 */ "1 an",
+    /* 120 */ "Par mois",
+    /* 121 */ "Comparer avec",
+    /* 122 */ "(aucun)",
+    /* 123 */ "Résumé",
+    /* 124 */ "Minimum",
+    /* 125 */ "Maximum",
+    /* 126 */ "Heure du maximum",
+    /* 127 */ "Moyenne",
+    /* 128 */ "Heures de marche",
+    /* 129 */ "Jours sans fichier",
+    /* 130 */ "Exporter les totaux journaliers...",
+    /* 131 */ "Exporter les totaux mensuels...",
+    /* 132 */ "Fichiers CSV",
+    /* 133 */ "Total",
 };
 
 }  // namespace

@@ -192,6 +192,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "ein",
     /* 117 */ "aus",
     /* 118 */ "Diese Datei gibt es nicht mehr; sie wurde aus den zuletzt geöffneten Dateien entfernt:",
+    /* 119 */ "1 Jahr",
+    /* 120 */ "Pro Monat",
+    /* 121 */ "Vergleichen mit",
+    /* 122 */ "(keiner)",
+    /* 123 */ "Übersicht",
+    /* 124 */ "Minimum",
+    /* 125 */ "Maximum",
+    /* 126 */ "Zeitpunkt des Maximums",
+    /* 127 */ "Mittelwert",
+    /* 128 */ "Laufzeit in Stunden",
+    /* 129 */ "Tage ohne Datei",
+    /* 130 */ "Tagessummen exportieren...",
+    /* 131 */ "Monatssummen exportieren...",
+    /* 132 */ "CSV-Dateien",
+    /* 133 */ "Summe",
 };
 
 }  // namespace

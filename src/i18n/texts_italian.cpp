@@ -190,6 +190,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "acceso",
     /* 117 */ "spento",
     /* 118 */ "Questo file non esiste più ed è stato tolto dai file recenti:",
+    /* 119 */ "1 anno",
+    /* 120 */ "Per mese",
+    /* 121 */ "Confronta con",
+    /* 122 */ "(nessuno)",
+    /* 123 */ "Riepilogo",
+    /* 124 */ "Minimo",
+    /* 125 */ "Massimo",
+    /* 126 */ "Ora del massimo",
+    /* 127 */ "Media",
+    /* 128 */ "Ore di funzionamento",
+    /* 129 */ "Giorni senza file",
+    /* 130 */ "Esporta totali giornalieri...",
+    /* 131 */ "Esporta totali mensili...",
+    /* 132 */ "File CSV",
+    /* 133 */ "Totale",
 };
 
 }  // namespace

@@ -187,6 +187,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "ligado",
     /* 117 */ "desligado",
     /* 118 */ "Este ficheiro já não existe e foi retirado dos ficheiros recentes:",
+    /* 119 */ "1 ano",
+    /* 120 */ "Por mês",
+    /* 121 */ "Comparar com",
+    /* 122 */ "(nenhum)",
+    /* 123 */ "Resumo",
+    /* 124 */ "Mínimo",
+    /* 125 */ "Máximo",
+    /* 126 */ "Hora do máximo",
+    /* 127 */ "Média",
+    /* 128 */ "Horas de funcionamento",
+    /* 129 */ "Dias sem ficheiro",
+    /* 130 */ "Exportar totais diários...",
+    /* 131 */ "Exportar totais mensais...",
+    /* 132 */ "Ficheiros CSV",
+    /* 133 */ "Total",
 };
 
 }  // namespace

@@ -192,6 +192,21 @@ constexpr std::string_view kAddedRows[] = {
     /* 116 */ "encendido",
     /* 117 */ "apagado",
     /* 118 */ "Este archivo ya no existe y se ha quitado de los archivos recientes:",
+    /* 119 */ "1 año",
+    /* 120 */ "Por mes",
+    /* 121 */ "Comparar con",
+    /* 122 */ "(ninguno)",
+    /* 123 */ "Resumen",
+    /* 124 */ "Mínimo",
+    /* 125 */ "Máximo",
+    /* 126 */ "Hora del máximo",
+    /* 127 */ "Media",
+    /* 128 */ "Horas de funcionamiento",
+    /* 129 */ "Días sin archivo",
+    /* 130 */ "Exportar totales diarios...",
+    /* 131 */ "Exportar totales mensuales...",
+    /* 132 */ "Archivos CSV",
+    /* 133 */ "Total",
 };
 
 }  // namespace

@@ -282,4 +282,15 @@ void TLogAnalysis::VisitChannelSeries(Channel channel, const SeriesVisitor& visi
   }
 }
 
+std::vector<const TDay*> TLogAnalysis::DaysInCalendarOrder() const {
+  std::vector<const TDay*> days;
+  if (day_) days.push_back(day_.get());
+  for (const TMonth* m = firstMonth_; m; m = m->GetNext()) {
+    for (const TDay* day : m->DayOnEachDate()) {
+      if (day) days.push_back(day);
+    }
+  }
+  return days;
+}
+
 }  // namespace calorix::logdata

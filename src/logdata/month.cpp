@@ -1,5 +1,6 @@
 #include "logdata/month.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -161,24 +162,29 @@ void TMonth::SetChannelAxis(Channel channel, chart::VerticalAxis axis) {
   }
 }
 
-void TMonth::BuildDailyTotals() {
-  if (!HasDays()) return;
+std::vector<const TDay*> TMonth::DayOnEachDate() const {
   // Each calendar day takes the first loaded day log dated on it, whatever
   // the order the day logs were loaded in.
   const int days = static_cast<int>(std::lround(end_ - start_));
-  std::vector<const TDay*> dayOn(static_cast<std::size_t>(days), nullptr);
+  std::vector<const TDay*> dayOn(static_cast<std::size_t>(std::max(days, 0)), nullptr);
   for (const TDay* day = firstDay_; day; day = day->GetNext()) {
     const double offset = std::floor(day->DayDate()) - start_;
     if (offset < 0 || offset >= days) continue;
     const TDay*& slot = dayOn[static_cast<std::size_t>(offset)];
     if (!slot) slot = day;
   }
+  return dayOn;
+}
+
+void TMonth::BuildDailyTotals() {
+  if (!HasDays()) return;
+  const std::vector<const TDay*> dayOn = DayOnEachDate();
   TotalEntry& volume = totals_[0];
   TotalEntry& energy = totals_[1];
   volume.state = energy.state = ChannelState::ErrorOnly;
-  for (int d = 0; d < days; ++d) {
-    const DateTime noon = start_ + d + 0.5;
-    const TDay* day = dayOn[static_cast<std::size_t>(d)];
+  for (std::size_t d = 0; d < dayOn.size(); ++d) {
+    const DateTime noon = start_ + static_cast<double>(d) + 0.5;
+    const TDay* day = dayOn[d];
     volume.series->AddPoint(noon, day ? day->GetVolume() : 0.0);
     energy.series->AddPoint(noon, day ? day->GetEnergy() : 0.0);
     if (day) volume.state = energy.state = ChannelState::HasValues;

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/chart_panel.h"
 #include "chart/chart_series.h"
@@ -65,6 +66,10 @@ class TMonth {
   void ApplySeriesSettings(Channel channel, const std::string& label, bool outputsAsBars, bool othersAsBars,
                            int lineWidth, Color color);
   void SetChannelAxis(Channel channel, chart::VerticalAxis axis);
+
+  // The day log of each calendar day of the month (the first loaded one
+  // dated on it), nullptr for days without one.
+  std::vector<const TDay*> DayOnEachDate() const;
 
   // One point per calendar day at noon with that day's totals, 0 for days
   // without a day log. Called once all files are loaded.
