@@ -348,6 +348,8 @@ void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widget
 
 void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_); }
 
+void TChildform::SaveTotals(evaluation::TotalsPer per) { ui::SaveTotals(dialogs_, this, model_, per); }
+
 void TChildform::OpenInSpreadsheet() {
   if (const auto file = model_.CurrentDayFile()) ui::OpenInSpreadsheet(*file, dialogs_, *launcher_, store_, this);
 }
