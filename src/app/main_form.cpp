@@ -138,7 +138,7 @@ void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
 }
 
 void TMainform::BuildActions() {
-  // The German design captions; "&" marks the access letters.
+  // The built-in German captions; "&" marks the access letters.
   // The platform's standard keys; each belongs to this one action only.
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
   actions_.open->setShortcuts(QKeySequence::Open);
