@@ -435,24 +435,22 @@ void TMainform::ActionCloseExecute() {
 }
 
 void TMainform::ActionSaveExecute() {
-  if (ui::TChildform* child = ActiveChild()) {
-    child->SaveChartAsBitmap();
-  } else {
-    UpdateActions();
-  }
+  OnActiveChild([](ui::TChildform& child) { child.SaveChartAsBitmap(); });
 }
 
 void TMainform::ExportTotals(evaluation::TotalsPer per) {
-  if (ui::TChildform* child = ActiveChild()) {
-    child->SaveTotals(per);
-  } else {
-    UpdateActions();
-  }
+  OnActiveChild([per](ui::TChildform& child) { child.SaveTotals(per); });
 }
 
 void TMainform::ActionPrintExecute() {
+  OnActiveChild([](ui::TChildform& child) { child.PrintCharts(); });
+}
+
+// A command for the active window; without one, the commands' states were
+// stale and are brought up to date.
+void TMainform::OnActiveChild(const std::function<void(ui::TChildform&)>& command) {
   if (ui::TChildform* child = ActiveChild()) {
-    child->PrintCharts();
+    command(*child);
   } else {
     UpdateActions();
   }

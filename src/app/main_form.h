@@ -86,6 +86,7 @@ class TMainform : public QMainWindow {
   void ActionSaveExecute();
   void ActionPrintExecute();
   void ExportTotals(evaluation::TotalsPer per);
+  void OnActiveChild(const std::function<void(ui::TChildform&)>& command);
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
