@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 #include "evaluation/value_readout.h"
 #include "i18n/text_table.h"
@@ -55,26 +57,19 @@ std::vector<const TDay*> DaysTouched(const logdata::TLogAnalysis& analysis, cons
   return {first, last};
 }
 
-void SummarizeChannel(std::span<const TDay* const> days, Channel channel, DateTime from, DateTime to,
-                      RangeSummary& summary) {
-  std::optional<SeriesStatistics> combined;
+// A figure of the channel over [from, to): measure(series, from, to) of
+// each day's series within its own date, joined in calendar order; none
+// when no day has one.
+template <typename Value, typename Measure, typename Join>
+std::optional<Value> OverDays(std::span<const TDay* const> days, Channel channel, DateTime from, DateTime to,
+                              Measure measure, Join join) {
+  std::optional<Value> result;
   for (const TDay* day : days) {
-    const auto part = StatisticsOf(day->UpperSeries(channel), std::max(from, day->DayDate()),
-                                   std::min(to, day->DayDate() + 1.0));
-    if (part) combined = combined ? Combine(*combined, *part) : *part;
+    const std::optional<Value> part =
+        measure(day->UpperSeries(channel), std::max(from, day->DayDate()), std::min(to, day->DayDate() + 1.0));
+    if (part) result = result ? join(*result, *part) : *part;
   }
-  if (combined) summary.channels.push_back({channel, *combined});
-}
-
-void SummarizeOutput(std::span<const TDay* const> days, Channel output, DateTime from, DateTime to,
-                     RangeSummary& summary) {
-  std::optional<double> hours;
-  for (const TDay* day : days) {
-    const auto part = RunningHours(day->UpperSeries(output), std::max(from, day->DayDate()),
-                                   std::min(to, day->DayDate() + 1.0));
-    if (part) hours = hours.value_or(0.0) + *part;
-  }
-  if (hours) summary.outputs.push_back({output, *hours});
+  return result;
 }
 
 // Rounded to hundredths for reading, without a "-0".
@@ -111,10 +106,16 @@ RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from
   const DayRange touched = TouchedDays(from, to);
   const std::vector<const TDay*> days = DaysTouched(analysis, touched);
   for (const Channel channel : channels) {
-    if (IsMeasured(channel)) SummarizeChannel(days, channel, from, to, summary);
+    if (!IsMeasured(channel)) continue;
+    if (const auto statistics = OverDays<SeriesStatistics>(days, channel, from, to, StatisticsOf, Combine)) {
+      summary.channels.push_back({channel, *statistics});
+    }
   }
   for (int i = logdata::IndexOf(Channel::R1); i <= logdata::IndexOf(Channel::RError); ++i) {
-    SummarizeOutput(days, logdata::ChannelAt(i), from, to, summary);
+    const Channel output = logdata::ChannelAt(i);
+    if (const auto hours = OverDays<double>(days, output, from, to, RunningHours, std::plus<>())) {
+      summary.outputs.push_back({output, *hours});
+    }
   }
   for (const TDay* day : days) {
     summary.volume += day->GetVolume();
