@@ -171,10 +171,11 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   PaintPanel(*chartSplitter);
   summarySplitter->addWidget(chartSplitter);
   summarySplitter->addWidget(BuildSummaryPanel(summarySplitter));
-  // The charts take what the window gains; the summary keeps its width and
-  // may be pushed away whole, the charts never.
-  summarySplitter->setStretchFactor(0, 1);
-  summarySplitter->setStretchFactor(1, 0);
+  // A quarter of what the window gains goes to the summary, whose table
+  // wants more room than the default window can give; the summary may be
+  // pushed away whole, the charts never.
+  summarySplitter->setStretchFactor(0, 3);
+  summarySplitter->setStretchFactor(1, 1);
   summarySplitter->setCollapsible(0, false);
   summarySplitter->setSizes({kSummaryWidth * 3, kSummaryWidth});
   column->addWidget(summarySplitter, 1);
