@@ -632,15 +632,22 @@ void EvaluationModel::FollowTimeWindow() {
 // Mouse zoom and panning on the upper chart. The panel has already changed
 // its axes (a zoom no narrower than an hour); the lower chart follows.
 
-void EvaluationModel::OnUserZoom() { SyncLowerTimeAxis(); }
+void EvaluationModel::OnUserZoom() {
+  SyncLowerTimeAxis();
+  if (timeWindowListener_) timeWindowListener_();
+}
 
-void EvaluationModel::OnUserUndoZoom() { SyncLowerTimeAxis(); }
+void EvaluationModel::OnUserUndoZoom() {
+  SyncLowerTimeAxis();
+  if (timeWindowListener_) timeWindowListener_();
+}
 
 void EvaluationModel::OnUserPan() {
   // The navigation state, the slider and the title stay; the curves follow
   // when the window has left the days they cover.
   const chart::ValueRange window = TimeWindow();
   ShowWindow(window.min, window.max, title_);
+  if (timeWindowListener_) timeWindowListener_();
 }
 
 // ---------------------------------------------------------------------------
@@ -711,6 +718,33 @@ Color EvaluationModel::ChannelColor(Channel channel) const {
 
 std::vector<std::string> EvaluationModel::ReadoutText(DateTime t) const {
   return ReadoutLines(ReadoutAt(t), InMonthMode(), i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
+}
+
+// ---------------------------------------------------------------------------
+// The summary of the shown range
+
+RangeSummary EvaluationModel::Summary() const {
+  if (!HasEvaluation()) return {};
+  std::vector<Channel> checked;
+  for (const Channel channel : kReadoutOrder) {
+    if (view_.checked[Index(channel)]) checked.push_back(channel);
+  }
+  const chart::ValueRange window = TimeWindow();
+  return SummarizeRange(*evaluation_, window.min, window.max, checked);
+}
+
+std::string EvaluationModel::SummaryText() const {
+  if (!HasEvaluation()) return {};
+  SummaryNames names;
+  for (int i = 0; i < logdata::kChannelCount; ++i) {
+    const Channel channel = logdata::ChannelAt(i);
+    const std::string& label = settings_.Labels[static_cast<std::size_t>(logdata::SlotOf(channel))];
+    names.labels[Index(channel)] = label == kDefaultLabel ? i18n::Text(logdata::InfoOf(channel).defaultNameText) : label;
+    names.units[Index(channel)] = UnitText(evaluation_->GetUnit(i));
+  }
+  std::string text;
+  for (const std::string& line : SummaryLines(Summary(), names)) text += line + "\n";
+  return text;
 }
 
 }  // namespace calorix::evaluation

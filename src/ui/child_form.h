@@ -124,6 +124,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // outcome either way.
   void Forward(const std::function<void()>& command);
   void ShowView();
+  // The summary of the shown range, after every command and every zoom or
+  // pan by the mouse.
+  void ShowSummary();
   void ShowMessages();
   void ShowSettings();
   void ShowSpanItems();
