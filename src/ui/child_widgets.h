@@ -63,6 +63,9 @@ struct ChildWidgets {
   QToolButton* buttonScrollLeft = nullptr;
   QToolButton* buttonScrollRight = nullptr;
   QToolButton* buttonJumpRight = nullptr;
+  // "Compare with": a loaded day laid over the shown one.
+  QLabel* labelCompareWith = nullptr;
+  QComboBox* compareWith = nullptr;
 
  private:
   QWidget* BuildLeftPanel(QWidget& window);
