@@ -101,13 +101,6 @@ class CompareTest : public ::testing::Test {
   EvaluationModel model;
 };
 
-TEST_F(CompareTest, TheChoiceListsTheLoadedDaysAfterNone) {
-  EXPECT_EQ(model.View().comparisonItems,
-            (std::vector<std::string>{"(none)", "01.05.2024", "02.05.2024", "03.05.2024"}));
-  EXPECT_TRUE(model.View().comparisonEnabled);
-  EXPECT_EQ(model.View().comparisonItem, 0);
-}
-
 TEST_F(CompareTest, ALateDayWithAGapKeepsItsTimesOfDay) {
   model.SetChannelChecked(Channel::T1, true);
   model.SetChannelChecked(Channel::Flow, true);
@@ -218,12 +211,6 @@ TEST_F(CompareTest, TheComparisonLeavesWithNoneANewLoadAndTheMonthSpan) {
   EXPECT_TRUE(model.Comparison().Empty());
   EXPECT_FALSE(model.View().comparisonEnabled);
   EXPECT_EQ(model.Upper().SeriesCount(), 0u);
-}
-
-TEST_F(CompareTest, ASingleDayOffersNoComparison) {
-  model.LoadFile(first);
-  EXPECT_FALSE(model.View().comparisonEnabled);
-  EXPECT_EQ(model.View().comparisonItems, std::vector<std::string>{"(none)"});
 }
 
 }  // namespace
