@@ -8,6 +8,7 @@
 #include "evaluation/axis_rules.h"
 #include "evaluation/panel_setup.h"
 #include "i18n/text_table.h"
+#include "logdata/day_log.h"
 
 namespace calorix::evaluation {
 
@@ -37,6 +38,13 @@ constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
 }};
 
 std::size_t Index(Channel channel) { return static_cast<std::size_t>(logdata::IndexOf(channel)); }
+
+// A channel's name as its curve shows it: the label of the settings, or
+// the default name in the language in use.
+std::string ChannelName(const TChildSettings& settings, Channel channel) {
+  const std::string& label = settings.Labels[static_cast<std::size_t>(logdata::SlotOf(channel))];
+  return label == kDefaultLabel ? i18n::Text(logdata::InfoOf(channel).defaultNameText) : label;
+}
 
 void CheckChannel(Channel channel) {
   if (logdata::IndexOf(channel) < 0 || logdata::IndexOf(channel) >= logdata::kChannelCount) {
@@ -172,6 +180,7 @@ void EvaluationModel::ApplySettings(const TChildSettings& settings) {
     evaluation_->ApplySeriesSettings(settings_);
     UpdateAxes();
   }
+  UpdateComparison(true);
 }
 
 void EvaluationModel::SetMonthNames(MonthNames names) {
@@ -183,6 +192,7 @@ void EvaluationModel::SetMonthNames(MonthNames names) {
 
 void EvaluationModel::ApplyLanguage() {
   if (evaluation_) evaluation_->ApplySeriesSettings(settings_);
+  UpdateComparison(true);
 }
 
 void EvaluationModel::SetLowerChartWidth(int pixels) {
@@ -285,6 +295,8 @@ void EvaluationModel::Reset() {
   title_ = {};
   view_.spreadsheetAvailable = false;
   view_.scrollRepeat = true;
+  comparedDay_.reset();
+  UpdateComparison();
   DisplayChanged();
 }
 
@@ -316,10 +328,12 @@ void EvaluationModel::SetChannelChecked(Channel channel, bool checked) {
   view_.checked[i] = checked;
   if (!checked) {
     HideGraph(channel);
+    UpdateComparison();
     return;
   }
   try {
     if (ShowGraph(channel) != ChannelState::HasValues) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
+    UpdateComparison();
   } catch (const std::exception& e) {
     const std::string message = e.what();
     view_.checked[i] = false;
@@ -415,6 +429,7 @@ void EvaluationModel::ShowWindow(DateTime from, DateTime to, const Title& title)
   if (days.min == coveredDays_.min && days.max == coveredDays_.max) {
     SetAxisRange(upper_.BottomAxis(), from, to);
     SyncLowerTimeAxis();
+    UpdateComparison();
     return;
   }
   const DisplayBatch batch(*this);
@@ -429,6 +444,7 @@ void EvaluationModel::ShowWindow(DateTime from, DateTime to, const Title& title)
   coveredDays_ = days;
   SyncLowerTimeAxis();
   ShowAllGraphs();
+  UpdateComparison();
 }
 
 void EvaluationModel::ShowDayHours() {
@@ -626,6 +642,7 @@ void EvaluationModel::FollowTimeWindow() {
     view_.slider.position = hourStart_;
   }
   UpdateSpreadsheetAvailable();
+  UpdateComparison();
 }
 
 // ---------------------------------------------------------------------------
@@ -692,11 +709,10 @@ ValueReadout EvaluationModel::ReadoutAt(DateTime t) const {
   if (!HasEvaluation()) return readout;
   for (const Channel channel : kReadoutOrder) {
     if (!view_.checked[Index(channel)]) continue;
-    const auto slot = static_cast<std::size_t>(logdata::SlotOf(channel));
-    std::string name = settings_.Labels[slot];
-    if (name == kDefaultLabel) name = i18n::Text(logdata::InfoOf(channel).defaultNameText);
-    readout.rows.push_back({channel, std::move(name), UnitText(evaluation_->GetUnit(logdata::IndexOf(channel))),
-                            ChannelValueAt(*evaluation_, channel, t)});
+    std::string unit = UnitText(evaluation_->GetUnit(logdata::IndexOf(channel)));
+    readout.rows.push_back({channel, ChannelName(settings_, channel), unit, ChannelValueAt(*evaluation_, channel, t)});
+    // The compared day's value at the same time of day, right below.
+    if (auto compared = comparison_.RowAt(channel, unit, t)) readout.rows.push_back(std::move(*compared));
   }
   return readout;
 }
@@ -738,13 +754,75 @@ std::string EvaluationModel::SummaryText() const {
   SummaryNames names;
   for (int i = 0; i < logdata::kChannelCount; ++i) {
     const Channel channel = logdata::ChannelAt(i);
-    const std::string& label = settings_.Labels[static_cast<std::size_t>(logdata::SlotOf(channel))];
-    names.labels[Index(channel)] = label == kDefaultLabel ? i18n::Text(logdata::InfoOf(channel).defaultNameText) : label;
+    names.labels[Index(channel)] = ChannelName(settings_, channel);
     names.units[Index(channel)] = UnitText(evaluation_->GetUnit(i));
   }
   std::string text;
   for (const std::string& line : SummaryLines(Summary(), names)) text += line + "\n";
   return text;
+}
+
+Color EvaluationModel::RowColor(const ReadoutRow& row) const {
+  const Color color = ChannelColor(row.channel);
+  return row.compared ? LighterColor(color) : color;
+}
+
+// ---------------------------------------------------------------------------
+// Comparing two days
+
+void EvaluationModel::CompareWith(int item) {
+  if (!HasEvaluation() || item <= 0 || item > static_cast<int>(comparisonDates_.size())) {
+    comparedDay_.reset();
+  } else {
+    comparedDay_ = comparisonDates_[static_cast<std::size_t>(item - 1)];
+  }
+  UpdateComparison();
+}
+
+void EvaluationModel::UpdateComparison(bool restyle) {
+  const bool multiDay = HasEvaluation() && evaluation_->IsMultiDay();
+  std::vector<DateTime> dates;
+  if (multiDay) {
+    for (const logdata::TDay* day : evaluation_->DaysInCalendarOrder()) dates.push_back(day->DayDate());
+  }
+  const bool listChanges = dates != comparisonDates_;
+  if (listChanges) comparisonDates_ = std::move(dates);
+  if (listChanges || restyle || view_.comparisonItems.empty()) {
+    view_.comparisonItems = {i18n::Text(i18n::kTextNoComparison)};
+    for (const DateTime date : comparisonDates_) view_.comparisonItems.push_back(DateText(kNumericDate, date));
+  }
+  const auto listed = std::find(comparisonDates_.begin(), comparisonDates_.end(), comparedDay_.value_or(-1.0));
+  if (listed == comparisonDates_.end()) comparedDay_.reset();
+  view_.comparisonItem = comparedDay_ ? static_cast<int>(listed - comparisonDates_.begin()) + 1 : 0;
+  // Days are compared by their time of day: not in the month span.
+  const bool dayView = view_.span == Span::Day || IsHourSpan(view_.span);
+  view_.comparisonEnabled = multiDay && comparisonDates_.size() > 1 && dayView;
+
+  if (!view_.comparisonEnabled || !comparedDay_) {
+    if (!comparisonKey_) return;
+    comparisonKey_.reset();
+    comparison_.Clear();
+    UpdateAxes();
+    DisplayChanged();
+    return;
+  }
+  ComparisonKey key{*comparedDay_, dayStart_, {}, bothGroups_};
+  std::vector<Channel> channels;
+  std::array<ComparedStyle, logdata::kChannelCount> styles;
+  const std::string date = DateText(kNumericDate, *comparedDay_);
+  for (const Channel channel : kReadoutOrder) {
+    if (!IsComparable(channel) || !view_.checked[Index(channel)]) continue;
+    key.channels[Index(channel)] = true;
+    channels.push_back(channel);
+    styles[Index(channel)] = {ComparedName(ChannelName(settings_, channel), date), LighterColor(ChannelColor(channel)),
+                              settings_.LineWidth, AxisOfChannel(channel, bothGroups_)};
+  }
+  if (!restyle && comparisonKey_ == key) return;
+  comparisonKey_ = key;
+  comparison_.Show(*evaluation_, dayStart_, *comparedDay_, channels, styles);
+  // The compared curves count for dynamic scaling.
+  UpdateAxes();
+  DisplayChanged();
 }
 
 }  // namespace calorix::evaluation

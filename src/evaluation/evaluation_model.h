@@ -14,6 +14,7 @@
 #include "core/date_time.h"
 #include "evaluation/date_text.h"
 #include "evaluation/range_summary.h"
+#include "evaluation/day_comparison.h"
 #include "evaluation/time_navigation.h"
 #include "evaluation/value_readout.h"
 #include "evaluation/window_caption.h"
@@ -43,6 +44,11 @@ struct EvaluationView {
   bool spreadsheetAvailable = false;
   // Holding a scroll button scrolls (not in the month span).
   bool scrollRepeat = true;
+  // The choice of a day to compare with: "(none)", then the loaded days'
+  // dates; open for a range of days in the day and hour spans.
+  std::vector<std::string> comparisonItems;
+  int comparisonItem = 0;
+  bool comparisonEnabled = false;
   friend bool operator==(const EvaluationView&, const EvaluationView&) = default;
 };
 
@@ -143,6 +149,17 @@ class EvaluationModel : public logdata::MultiDayTarget {
   std::vector<std::string> ReadoutText(DateTime t) const;
   // The colour of a channel's curve, for its mark in the readout.
   Color ChannelColor(logdata::Channel channel) const;
+  // The mark of a readout row: its channel's colour, lighter for the
+  // compared day.
+  Color RowColor(const ReadoutRow& row) const;
+
+  // Comparing two days: item 0 of View().comparisonItems lays no day over
+  // the shown one, item k the k-th loaded date. The compared day's curves
+  // of the checked T1..TD, Flow and Power follow the shown day through the
+  // day and hour spans, and leave in the month span and with a new load.
+  void CompareWith(int item);
+  std::optional<DateTime> ComparedDay() const { return comparedDay_; }
+  const DayComparison& Comparison() const { return comparison_; }
 
   // The visible time window of both charts (the upper bottom axis).
   chart::ValueRange TimeWindow() const;
@@ -236,6 +253,22 @@ class EvaluationModel : public logdata::MultiDayTarget {
   std::function<void()> timeWindowListener_;
   int displayHold_ = 0;
   bool displayPending_ = false;
+
+  // Comparing two days. UpdateComparison lays the compared day over the
+  // shown one again when either, the channels or their axes changed (or
+  // always, with restyle: new settings or language).
+  void UpdateComparison(bool restyle = false);
+  struct ComparisonKey {
+    DateTime compared = 0.0;
+    DateTime shown = 0.0;
+    std::array<bool, logdata::kChannelCount> channels{};
+    bool bothGroups = false;
+    friend bool operator==(const ComparisonKey&, const ComparisonKey&) = default;
+  };
+  std::optional<DateTime> comparedDay_;
+  std::vector<DateTime> comparisonDates_;  // the dates of the choice after "(none)"
+  std::optional<ComparisonKey> comparisonKey_;  // what comparison_ shows
+  DayComparison comparison_{upper_};
 };
 
 }  // namespace calorix::evaluation

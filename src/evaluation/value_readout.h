@@ -27,6 +27,7 @@ struct ReadoutRow {
   std::string name;
   std::string unit;
   std::optional<double> value;  // nothing: no sample there (a gap, no record)
+  bool compared = false;        // the value of the day laid over the shown one
   friend bool operator==(const ReadoutRow&, const ReadoutRow&) = default;
 };
 

@@ -128,6 +128,7 @@ void TChildform::ConnectControls() {
   connect(w.buttonSettings, &QPushButton::clicked, actionOpenSettings_, &QAction::trigger);
   connect(actionOpenSettings_, &QAction::triggered, this, [this] { Command([&] { ActionOpenSettingsExecute(); }); });
   ConnectCursor();
+  connect(w.compareWith, &QComboBox::activated, this, [this](int item) { Command([&] { model_.CompareWith(item); }); });
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, [this] { ScrollTick(); });
 }
@@ -157,7 +158,7 @@ void TChildform::ShowCursor(DateTime t) {
   for (const std::string& line : model_.ReadoutText(t)) lines << Q(line);
   QList<QColor> marks{QColor()};  // none before the time
   for (const evaluation::ReadoutRow& row : model_.ReadoutAt(t).rows) {
-    marks << chartview::ToQColor(model_.ChannelColor(row.channel));
+    marks << chartview::ToQColor(model_.RowColor(row));
   }
   widgets_->upperView->SetReadout(lines, marks);
   widgets_->upperView->SetCursorLine(t);
@@ -268,6 +269,7 @@ void TChildform::ShowView() {
   UpdateCaption();
   actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
+  ShowComparisonChoice();
   // The readout follows the channels and the evaluation shown.
   if (cursor_) ShowCursor(*cursor_);
   ShowSummary();
@@ -318,6 +320,7 @@ void TChildform::ApplyLanguage() {
   for (std::size_t g = 0; g < w.groups.size(); ++g) w.groups[g]->setTitle(Q(Text(kGroupTexts[g]) + " "));
   w.labelDisplayedTimeSpan->setText(Q(Text(i18n::kTextDisplayedTimeSpan) + ":"));
   w.labelSelectTimeSpan->setText(Q(Text(i18n::kTextSelectTimeSpan) + ":"));
+  w.labelCompareWith->setText(Q(Text(i18n::kTextCompareWith) + ":"));
   actionOpenSettings_->setText(Q(Text(i18n::kTextSettings)));
   w.buttonSettings->setText(actionOpenSettings_->text());
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
@@ -437,6 +440,21 @@ void TChildform::closeEvent(QCloseEvent* event) {
 }
 
 // ---------------------------------------------------------------------------
+
+void TChildform::ShowComparisonChoice() {
+  const EvaluationView& view = model_.View();
+  QComboBox* choice = widgets_->compareWith;
+  const QSignalBlocker blocker(choice);
+  // A year of dates is refilled only when the dates or the language change.
+  if (shownComparisonItems_ != view.comparisonItems) {
+    shownComparisonItems_ = view.comparisonItems;
+    choice->clear();
+    for (const std::string& item : shownComparisonItems_) choice->addItem(Q(item));
+  }
+  choice->setCurrentIndex(view.comparisonItem);
+  choice->setEnabled(view.comparisonEnabled);
+  widgets_->labelCompareWith->setEnabled(view.comparisonEnabled);
+}
 
 void TChildform::SetFileFailureHandler(logdata::FileFailureHandler handler) {
   fileFailureHandler_ = std::move(handler);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/child_settings.h"
 #include "core/date_time.h"
@@ -130,6 +132,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ShowMessages();
   void ShowSettings();
   void ShowSpanItems();
+  // The "Compare with" choice as the model offers it.
+  void ShowComparisonChoice();
   void ConnectCursor();
   // The cursor line on both charts and the readout at a time; hidden
   // without an evaluation.
@@ -155,6 +159,7 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   QTimer scrollTimer_;
   int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
   std::optional<DateTime> cursor_;
+  std::vector<std::string> shownComparisonItems_;  // the items of the "Compare with" choice
 
  public:
   // Where the failures of single files of a multi-day load go (the first

@@ -245,6 +245,18 @@ QWidget* ChildWidgets::BuildNavigationBar() {
   grid->addWidget(sliderTime, 1, 1);
   grid->addLayout(buttons, 1, 2);
   grid->setColumnStretch(3, 1);
+
+  // Comparing two days, at the left of the free room after the span choice.
+  labelCompareWith = new QLabel(panelZoomX);
+  labelCompareWith->setObjectName("LabelCompareWith");
+  compareWith = new QComboBox(panelZoomX);
+  compareWith->setObjectName("CompareWith");
+  compareWith->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  auto* compare = new QHBoxLayout;
+  compare->setSpacing(8);
+  compare->addWidget(labelCompareWith);
+  compare->addWidget(compareWith);
+  grid->addLayout(compare, 0, 3, Qt::AlignLeft);
   return panelZoomX;
 }
 

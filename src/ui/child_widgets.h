@@ -70,6 +70,9 @@ struct ChildWidgets {
   QWidget* panelSummary = nullptr;
   QLabel* labelSummary = nullptr;
   QPlainTextEdit* textSummary = nullptr;
+  // "Compare with": a loaded day laid over the shown one.
+  QLabel* labelCompareWith = nullptr;
+  QComboBox* compareWith = nullptr;
 
  private:
   QWidget* BuildLeftPanel(QWidget& window);
