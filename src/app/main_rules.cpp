@@ -273,8 +273,10 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
       line.channels = ExportChannels(valueOf(i));
     } else if (arg == "--span") {
       const std::string& value = valueOf(i);
-      if (value != "day" && value != "month") throw UsageError("--span is day or month, not '" + value + "'");
-      span = value == "day" ? evaluation::Span::Day : evaluation::Span::Month;
+      if (value != "day" && value != "month" && value != "year") {
+        throw UsageError("--span is day, month or year, not '" + value + "'");
+      }
+      span = value == "day" ? evaluation::Span::Day : value == "month" ? evaluation::Span::Month : evaluation::Span::Year;
     } else if (arg == "--range") {
       line.range = true;
     } else {
@@ -283,7 +285,10 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
   }
   if (line.range && line.files.size() != 2) throw UsageError("--range takes the first and the last day file");
   if (!line.range && line.files.size() != 1) throw UsageError("--export takes one day file or --range FIRST LAST");
-  if (span == evaluation::Span::Month && !line.range) throw UsageError("--span month needs --range FIRST LAST");
+  if (span && *span != evaluation::Span::Day && !line.range) {
+    throw UsageError(std::string("--span ") + (*span == evaluation::Span::Year ? "year" : "month") +
+                     " needs --range FIRST LAST");
+  }
   line.span = span.value_or(line.range ? evaluation::Span::Month : evaluation::Span::Day);
   return line;
 }
@@ -321,7 +326,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
-         "       calorix --export OUT [--channels LIST] [--span day|month] FILE | --range FIRST LAST\n"
+         "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
          "Shows the day log files of a solar-thermal controller as charts.\n"
@@ -342,6 +347,8 @@ std::string_view UsageText() {
          "                      (default: every channel that has values)\n"
          "  --span day|month    the first day, or the first month of a range (the\n"
          "                      default for --range)\n"
+         "  --span year         the first calendar year of a range longer than a month\n"
+         "                      (of a shorter one its month)\n"
          "  --help, -h          show this help and end\n"
          "  --                  the arguments after it are files\n";
 }

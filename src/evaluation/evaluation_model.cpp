@@ -669,9 +669,15 @@ void EvaluationModel::FollowTimeWindow() {
 // Mouse zoom and panning on the upper chart. The panel has already changed
 // its axes (a zoom no narrower than an hour); the lower chart follows.
 
-void EvaluationModel::OnUserZoom() { SyncLowerTimeAxis(); }
+void EvaluationModel::OnUserZoom() {
+  FitYearAxisFormat();
+  SyncLowerTimeAxis();
+}
 
-void EvaluationModel::OnUserUndoZoom() { SyncLowerTimeAxis(); }
+void EvaluationModel::OnUserUndoZoom() {
+  FitYearAxisFormat();
+  SyncLowerTimeAxis();
+}
 
 void EvaluationModel::OnUserPan() {
   // The navigation state, the slider and the title stay; the curves follow
@@ -794,8 +800,17 @@ void EvaluationModel::LeaveYearSpan() {
   coveredDays_ = {0.0, 0.0};
 }
 
+// Zoomed into the year to less than two months, the time axis names days
+// as the month span does: month ticks would leave it nearly bare.
+void EvaluationModel::FitYearAxisFormat() {
+  if (!InYearMode()) return;
+  const chart::ValueRange window = TimeWindow();
+  upper_.BottomAxis().SetDateTimeFormat(window.max - window.min < 62.0 ? "dd." : kYearAxisFormat);
+}
+
 void EvaluationModel::ShowYear() {
   const DateTime from = FirstOfYear(shownYear_);
+  upper_.BottomAxis().SetDateTimeFormat(kYearAxisFormat);  // unzoomed: months
   ShowWindow(from, FirstOfYear(shownYear_ + 1), {TitleStyle::Year, from, from});
 }
 

@@ -179,6 +179,7 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void ChooseYearSpan();
   void LeaveYearSpan();
   void ShowYear();
+  void FitYearAxisFormat();
   void StartAtFirstDay(int spanCount);
   void ShowWindow(DateTime from, DateTime to, const Title& title);
   void ShowDayHours();

@@ -202,6 +202,11 @@ QWidget* ChildWidgets::BuildNavigationBar() {
   grid->addWidget(sliderTime, 1, 1);
   grid->addLayout(buttons, 1, 2);
   grid->setColumnStretch(3, 1);
+
+  perMonth = new QCheckBox(panelZoomX);
+  perMonth->setObjectName("CheckPerMonth");
+  perMonth->setVisible(false);
+  grid->addWidget(perMonth, 0, 2, Qt::AlignLeft);
   return panelZoomX;
 }
 

@@ -63,6 +63,8 @@ struct ChildWidgets {
   QToolButton* buttonScrollLeft = nullptr;
   QToolButton* buttonScrollRight = nullptr;
   QToolButton* buttonJumpRight = nullptr;
+  // Right of the span choice, in the year span only.
+  QCheckBox* perMonth = nullptr;
 
  private:
   QWidget* BuildLeftPanel(QWidget& window);

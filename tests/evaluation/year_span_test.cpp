@@ -122,6 +122,13 @@ TEST_F(YearSpanTest, SliderAndJumpsMoveByCalendarYear) {
   ExpectYear(2023);
   model.MoveSlider(1);
   ExpectYear(2024);
+  // Zoomed in to a few weeks the axis names days; the next year is whole again.
+  model.Upper().UserZoom({{Date(2024, 2, 1), Date(2024, 2, 20)}, {0, 50}, {0, 50}});
+  EXPECT_EQ(model.Lower().BottomAxis().DateTimeFormat(), "dd.");
+  model.ScrollClick(+1);
+  ExpectYear(2025);
+  EXPECT_EQ(model.Lower().BottomAxis().DateTimeFormat(), kYearAxisFormat);
+  model.MoveSlider(1);
   EXPECT_EQ(model.ReadoutText(Date(2024, 2, 29) + 0.5).front(), "29.02.2024 12:00");
 }
 
