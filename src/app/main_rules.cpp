@@ -276,7 +276,9 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
       if (value != "day" && value != "month" && value != "year") {
         throw UsageError("--span is day, month or year, not '" + value + "'");
       }
-      span = value == "day" ? evaluation::Span::Day : value == "month" ? evaluation::Span::Month : evaluation::Span::Year;
+      span = value == "day"     ? evaluation::Span::Day
+             : value == "month" ? evaluation::Span::Month
+                                : evaluation::Span::Year;
     } else if (arg == "--range") {
       line.range = true;
     } else {

@@ -756,7 +756,8 @@ Color EvaluationModel::ChannelColor(Channel channel) const {
 }
 
 std::vector<std::string> EvaluationModel::ReadoutText(DateTime t) const {
-  return ReadoutLines(ReadoutAt(t), InMonthMode() || InYearMode(), i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
+  return ReadoutLines(ReadoutAt(t), InMonthMode() || InYearMode(), i18n::Text(i18n::kTextOutputOn),
+                      i18n::Text(i18n::kTextOutputOff));
 }
 
 // ---------------------------------------------------------------------------
@@ -769,7 +770,6 @@ void EvaluationModel::ChooseYearSpan() {
     shownYear_ = YearOf(dayStart_);
     firstYear_ = YearOf(evaluation_->GetStartDate(0));
     view_.span = Span::Year;
-    SetBottomFormat(kYearAxisFormat);
   }
   dayStart_ = FirstOfYear(shownYear_);
   hourStart_ = 0;

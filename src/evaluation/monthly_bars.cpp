@@ -85,10 +85,10 @@ std::optional<double> MonthlyTotalBars::ValueAt(Channel channel, DateTime t) con
   const chart::ChartSeries& series = *series_[Slot(channel)];
   const CivilDate date = DecodeDate(std::floor(t));
   const long index = (static_cast<long>(date.year) - firstYear_) * 12 + (date.month - 1);
-  if (index < 0 || static_cast<std::size_t>(index) >= series.Count() || series.IsNull(static_cast<std::size_t>(index))) {
-    return std::nullopt;
-  }
-  return series.Y(static_cast<std::size_t>(index));
+  if (index < 0 || static_cast<std::size_t>(index) >= series.Count()) return std::nullopt;
+  const auto i = static_cast<std::size_t>(index);
+  if (series.IsNull(i)) return std::nullopt;
+  return series.Y(i);
 }
 
 const chart::ChartSeries* MonthlyTotalBars::Series(Channel channel) const {

@@ -44,7 +44,8 @@ std::pair<std::filesystem::path, std::filesystem::path> WriteDays(const TempFold
     for (char& c : text) {
       if (c == '.') c = ',';
     }
-    const auto path = folder.Write(FormatDate("yyyymmdd", day) + ".csv", DayFileText(FormatDate("yyyy-mm-dd", day), {text}));
+    const auto path =
+        folder.Write(FormatDate("yyyymmdd", day) + ".csv", DayFileText(FormatDate("yyyy-mm-dd", day), {text}));
     if (ends.first.empty()) ends.first = path;
     ends.second = path;
   }
@@ -159,7 +160,8 @@ TEST_F(YearSpanTest, OtherSpansTakeUpTheFirstLoadedDayOfTheShownYear) {
 
 TEST_F(YearSpanTest, PerMonthBarsHoldEachMonthsSumAndNoneForAMonthWithoutFiles) {
   // A leap year without March.
-  Load(WriteDays(folder, Date(2024, 1, 1), Date(2024, 12, 31), [](DateTime day) { return DecodeDate(day).month == 3; }));
+  const auto withoutMarch = [](DateTime day) { return DecodeDate(day).month == 3; };
+  Load(WriteDays(folder, Date(2024, 1, 1), Date(2024, 12, 31), withoutMarch));
   model.ChooseSpan(static_cast<int>(Span::Year));
   EXPECT_TRUE(model.View().perMonthVisible);
   model.SetChannelChecked(Channel::Volume, true);
