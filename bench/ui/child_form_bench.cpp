@@ -11,12 +11,15 @@
 #include <QKeyEvent>
 #include <QSlider>
 #include <QToolButton>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "chartview/chart_view.h"
 #include "dialogs/scripted_dialogs.h"
+#include "evaluation/range_summary.h"
 #include "logdata/multi_day.h"
 #include "settings/ini_settings.h"
 #include "tools/log_generator.h"
@@ -71,6 +74,7 @@ class YearWindow {
            Find<chartview::ChartView>("Chart2").Panel().SeriesCount();
   }
   bool Quiet() const { return dialogs_.Messages().empty(); }
+  const evaluation::EvaluationModel& Model() const { return window_.Model(); }
 
  private:
   ScriptedDialogs dialogs_;
@@ -186,6 +190,45 @@ void BM_SpanFirstFrame(benchmark::State& state) {
   w.ChooseSpan(3);
 }
 BENCHMARK(BM_SpanFirstFrame)->Arg(4)->Arg(5)->Arg(6)->ArgName("span")->Unit(benchmark::kMillisecond)->UseRealTime();
+// The summary of a range of the year's evaluation: 31 days from 1 July (a
+// month span's window) or the whole year, for the first 3 or all 9
+// measured channels (the outputs always count).
+void BM_SummaryOfRange(benchmark::State& state) {
+  YearWindow& w = Year();
+  const int days = static_cast<int>(state.range(0));
+  const DateTime from = *TryEncodeDate(2023, days >= 365 ? 1 : 7, 1);
+  static constexpr std::array<logdata::Channel, 9> kMeasured = {
+      logdata::Channel::T1, logdata::Channel::T2, logdata::Channel::Flow, logdata::Channel::T3,   logdata::Channel::T4,
+      logdata::Channel::T5, logdata::Channel::T6, logdata::Channel::TD,   logdata::Channel::Power};
+  const auto channels = std::span(kMeasured).first(static_cast<std::size_t>(state.range(1)));
+  std::size_t values = 0;
+  for (auto _ : state) {
+    const evaluation::RangeSummary summary = evaluation::SummarizeRange(*w.Model().Analysis(), from, from + days, channels);
+    values = 0;
+    for (const auto& channel : summary.channels) values += channel.statistics.count;
+    benchmark::DoNotOptimize(summary);
+  }
+  state.counters["values"] = static_cast<double>(values);
+}
+BENCHMARK(BM_SummaryOfRange)
+    ->Args({31, 3})
+    ->Args({31, 9})
+    ->Args({365, 3})
+    ->Args({365, 9})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The panel's text after a step in the month span: the window's checked
+// channels (T1, T2, Flow), every output, the totals.
+void BM_SummaryTextOfTheShownMonth(benchmark::State& state) {
+  YearWindow& w = Year();
+  w.ChooseSpan(4);
+  w.Find<QSlider>("SliderTime").setValue(6);
+  for (auto _ : state) benchmark::DoNotOptimize(w.Model().SummaryText());
+  Report(state, w);
+  w.ChooseSpan(3);
+}
+BENCHMARK(BM_SummaryTextOfTheShownMonth)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Closing a window that holds a year, as closing the program does: the
 // window and its evaluation are destroyed.

@@ -3,6 +3,7 @@
 #include "app/builtin_settings.h"
 #include "evaluation/channel_export.h"
 #include "evaluation/evaluation_model.h"
+#include "evaluation/totals_export.h"
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
 #include "settings/ini_settings.h"
@@ -12,7 +13,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -81,19 +81,6 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
   }
 }
 
-void WriteText(const std::string& fileName, const std::string& text) {
-  QSaveFile file(QString::fromStdString(fileName));
-  const auto fail = [&] {
-    throw Error("The file \"" + fileName + "\" could not be written: " + file.errorString().toStdString());
-  };
-  if (!file.open(QIODevice::WriteOnly)) fail();
-  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-    file.cancelWriting();
-    fail();
-  }
-  if (!file.commit()) fail();
-}
-
 }  // namespace
 
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
@@ -103,12 +90,16 @@ void RunExport(const CommandLine& line, const std::function<void(const std::stri
   model->ApplySettings(stored.child);
   model->SetLowerChartWidth(kExportWidth);
   Load(*model, line, warn);
+  if (line.totals) {
+    ui::WriteTextFile(line.output, evaluation::TotalsCsv(*model->Analysis(), *line.totals));
+    return;
+  }
   // A range too short for the year span offers none and shows its month.
   if (line.span != evaluation::Span::Day) model->ChooseSpan(static_cast<int>(line.span));
   ShowChannels(*model, line.channels);
   if (!model->HasGraphs()) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
   if (line.format == CommandLine::Format::Csv) {
-    WriteText(line.output, evaluation::ChannelsCsv(*model));
+    ui::WriteTextFile(line.output, evaluation::ChannelsCsv(*model));
   } else {
     ui::SaveChartsToFile(*model, line.output, kExportWidth, kExportUpperHeight, kExportLowerHeight,
                          QGuiApplication::font());

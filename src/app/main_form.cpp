@@ -138,7 +138,7 @@ void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
 }
 
 void TMainform::BuildActions() {
-  // The German design captions; "&" marks the access letters.
+  // The built-in German captions; "&" marks the access letters.
   // The platform's standard keys; each belongs to this one action only.
   actions_.open = new QAction(QString::fromUtf8("&Öffnen"), this);
   actions_.open->setShortcuts(QKeySequence::Open);
@@ -156,6 +156,8 @@ void TMainform::BuildActions() {
   actions_.print = new QAction(QString::fromUtf8("&Drucken"), this);
   actions_.print->setShortcuts(QKeySequence::Print);
   actions_.print->setIcon(ui::ResourceIcon("print"));
+  actions_.exportDailyTotals = new QAction(QString::fromUtf8("&Tagessummen exportieren..."), this);
+  actions_.exportMonthlyTotals = new QAction(QString::fromUtf8("Mo&natssummen exportieren..."), this);
   actions_.exit = new QAction(QString::fromUtf8("&Beenden"), this);
   actions_.exit->setShortcuts(QKeySequence::Quit);
   actions_.cascade = new QAction(QString::fromUtf8("Über&lappend"), this);
@@ -169,6 +171,10 @@ void TMainform::BuildActions() {
   Connect(actions_.close, &TMainform::ActionCloseExecute);
   Connect(actions_.save, &TMainform::ActionSaveExecute);
   Connect(actions_.print, &TMainform::ActionPrintExecute);
+  connect(actions_.exportDailyTotals, &QAction::triggered, this,
+          [this] { Run([this] { ExportTotals(evaluation::TotalsPer::Day); }); });
+  connect(actions_.exportMonthlyTotals, &QAction::triggered, this,
+          [this] { Run([this] { ExportTotals(evaluation::TotalsPer::Month); }); });
   Connect(actions_.exit, &TMainform::ActionExitExecute);
   Connect(actions_.cascade, &TMainform::ActionCascadeExecute);
   Connect(actions_.tileHorizontal, &TMainform::ActionTileHorizontalExecute);
@@ -210,6 +216,8 @@ void TMainform::BuildMenus() {
   menus_.file->addSeparator();
   menus_.file->addAction(actions_.save);
   menus_.file->addAction(actions_.print);
+  menus_.file->addAction(actions_.exportDailyTotals);
+  menus_.file->addAction(actions_.exportMonthlyTotals);
   menus_.file->addSeparator();
   AddRecentItems(menus_.file);
   menus_.file->addAction(actions_.exit);
@@ -427,16 +435,22 @@ void TMainform::ActionCloseExecute() {
 }
 
 void TMainform::ActionSaveExecute() {
-  if (ui::TChildform* child = ActiveChild()) {
-    child->SaveChartAsBitmap();
-  } else {
-    UpdateActions();
-  }
+  OnActiveChild([](ui::TChildform& child) { child.SaveChartAsBitmap(); });
+}
+
+void TMainform::ExportTotals(evaluation::TotalsPer per) {
+  OnActiveChild([per](ui::TChildform& child) { child.SaveTotals(per); });
 }
 
 void TMainform::ActionPrintExecute() {
+  OnActiveChild([](ui::TChildform& child) { child.PrintCharts(); });
+}
+
+// A command for the active window; without one, the commands' states were
+// stale and are brought up to date.
+void TMainform::OnActiveChild(const std::function<void(ui::TChildform&)>& command) {
   if (ui::TChildform* child = ActiveChild()) {
-    child->PrintCharts();
+    command(*child);
   } else {
     UpdateActions();
   }
@@ -483,8 +497,12 @@ void TMainform::UpdateActions() {
   if (closingChildren_ || IsLoading()) return;
   QMdiSubWindow* active = ActiveSubWindow();
   bool hasGraphs = false;
-  if (const ui::TChildform* child = ChildOf(active)) hasGraphs = child->HasGraphs();
-  ApplyStates(ActionStatesFor(active != nullptr, hasGraphs, WindowCount()));
+  bool hasEvaluation = false;
+  if (const ui::TChildform* child = ChildOf(active)) {
+    hasGraphs = child->HasGraphs();
+    hasEvaluation = child->HasEvaluation();
+  }
+  ApplyStates(ActionStatesFor(active != nullptr, hasGraphs, WindowCount(), hasEvaluation));
 }
 
 void TMainform::ApplyStates(const ActionStates& states) {
@@ -493,6 +511,8 @@ void TMainform::ApplyStates(const ActionStates& states) {
   actions_.close->setEnabled(states.close);
   actions_.save->setEnabled(states.save);
   actions_.print->setEnabled(states.print);
+  actions_.exportDailyTotals->setEnabled(states.exportTotals);
+  actions_.exportMonthlyTotals->setEnabled(states.exportTotals);
   actions_.exit->setEnabled(states.exit);
   actions_.cascade->setEnabled(states.cascade);
   actions_.tileHorizontal->setEnabled(states.tileHorizontal);
@@ -701,6 +721,8 @@ void TMainform::ApplyLanguage() {
   actions_.close->setText(Q(Text(3)));
   actions_.save->setText(Q(Text(4)));
   actions_.print->setText(Q(Text(5)));
+  actions_.exportDailyTotals->setText(Q(Text(i18n::kTextExportDailyTotals)));
+  actions_.exportMonthlyTotals->setText(Q(Text(i18n::kTextExportMonthlyTotals)));
   actions_.exit->setText(Q(Text(6)));
   menus_.settings->setTitle(Q(Text(i18n::kTextSettings)));
   actions_.defaultSettings->setText(Q(Text(i18n::kTextNewWindows)));

@@ -85,6 +85,8 @@ class TMainform : public QMainWindow {
   // Save and Print put out the active window's charts.
   void ActionSaveExecute();
   void ActionPrintExecute();
+  void ExportTotals(evaluation::TotalsPer per);
+  void OnActiveChild(const std::function<void(ui::TChildform&)>& command);
   void ActionExitExecute();
   void ActionCascadeExecute();
   // One window above the other, each across the full width.
@@ -146,6 +148,8 @@ class TMainform : public QMainWindow {
     QAction* close = nullptr;
     QAction* save = nullptr;
     QAction* print = nullptr;
+    QAction* exportDailyTotals = nullptr;
+    QAction* exportMonthlyTotals = nullptr;
     QAction* exit = nullptr;
     QAction* cascade = nullptr;
     QAction* tileHorizontal = nullptr;

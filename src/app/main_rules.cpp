@@ -15,8 +15,9 @@ TargetChoice ChooseTargetWindow(int windowCount, bool activeWindowHoldsEvaluatio
   return TargetChoice::ActiveIfConfirmed;
 }
 
-ActionStates ActionStatesFor(bool windowActive, bool hasGraphs, int windowCount) {
+ActionStates ActionStatesFor(bool windowActive, bool hasGraphs, int windowCount, bool hasEvaluation) {
   ActionStates states;
+  states.exportTotals = windowActive && hasEvaluation;
   const bool output = windowActive && hasGraphs;
   states.save = output;
   states.print = output;
@@ -279,6 +280,10 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
       span = value == "day"     ? evaluation::Span::Day
              : value == "month" ? evaluation::Span::Month
                                 : evaluation::Span::Year;
+    } else if (arg == "--totals") {
+      const std::string& value = valueOf(i);
+      if (value != "day" && value != "month") throw UsageError("--totals is day or month, not '" + value + "'");
+      line.totals = value == "day" ? evaluation::TotalsPer::Day : evaluation::TotalsPer::Month;
     } else if (arg == "--range") {
       line.range = true;
     } else {
@@ -291,6 +296,8 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
     throw UsageError(std::string("--span ") + (*span == evaluation::Span::Year ? "year" : "month") +
                      " needs --range FIRST LAST");
   }
+  if (line.totals && line.format != CommandLine::Format::Csv) throw UsageError("--totals writes a .csv file");
+  if (line.totals && (span || !line.channels.empty())) throw UsageError("--totals takes no --channels or --span");
   line.span = span.value_or(line.range ? evaluation::Span::Month : evaluation::Span::Day);
   return line;
 }
@@ -329,6 +336,7 @@ std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
          "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
+         "       calorix --export OUT.csv --totals day|month FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
          "Shows the day log files of a solar-thermal controller as charts.\n"
@@ -351,6 +359,9 @@ std::string_view UsageText() {
          "                      default for --range)\n"
          "  --span year         the first calendar year of a range longer than a month\n"
          "                      (of a shorter one its month)\n"
+         "  --totals day|month  write the totals instead, one row per day or month: date,\n"
+         "                      volume, energy, the collector's (T1) highest\n"
+         "                      temperature and the pump's (R1) running hours\n"
          "  --help, -h          show this help and end\n"
          "  --                  the arguments after it are files\n";
 }

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/error.h"
 #include "evaluation/time_navigation.h"
+#include "evaluation/totals_export.h"
 #include "logdata/channel.h"
 
 namespace calorix::app {
@@ -31,6 +33,7 @@ struct ActionStates {
   bool close = false;
   bool save = false;
   bool print = false;
+  bool exportTotals = false;
   bool exit = true;
   bool defaultSettings = true;
   bool windowSettings = false;
@@ -42,8 +45,9 @@ struct ActionStates {
   friend bool operator==(const ActionStates&, const ActionStates&) = default;
 };
 
-// hasGraphs: the active window's charts show at least one series.
-ActionStates ActionStatesFor(bool windowActive, bool hasGraphs, int windowCount);
+// hasGraphs: the active window's charts show at least one series;
+// hasEvaluation: it holds an evaluation.
+ActionStates ActionStatesFor(bool windowActive, bool hasGraphs, int windowCount, bool hasEvaluation);
 
 // How the platform writes paths: the separators that end a folder name.
 enum class PathStyle { Posix, Windows };
@@ -137,6 +141,8 @@ struct CommandLine {
   Format format = Format::Png;
   std::vector<logdata::Channel> channels;  // none: every channel with values
   evaluation::Span span = evaluation::Span::Day;
+  // The daily or monthly totals instead of the charts or values (.csv only).
+  std::optional<evaluation::TotalsPer> totals;
 };
 
 // Arguments that cannot be used; the message names the offending one.
@@ -150,7 +156,9 @@ class UsageError : public Error {
 // named like one can still be opened. "--export OUT" (.png, .pdf, .svg or
 // .csv) with "--channels A,B,..." and "--span day|month|year" before one
 // file or "--range FIRST LAST" exports (the month and year spans only for
-// a range, which shows its month by default). Any other "--" option is a UsageError.
+// a range, which shows its month by default); "--totals day|month" writes
+// the totals instead (.csv, without --channels and --span). Any other "--"
+// option is a UsageError.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The text "--help" prints.

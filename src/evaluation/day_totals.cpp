@@ -42,6 +42,8 @@ std::optional<SeriesStatistics> StatisticsOf(const ChartSeries& series, DateTime
   const PointView points = series.Points();
   const bool ascending = series.XAscending();
   SeriesStatistics result;
+  std::size_t minimumAt = 0;
+  std::size_t maximumAt = 0;
   double sum = 0.0;
   for (std::size_t i = FirstAtOrAfter(points, ascending, from); i < points.Size(); ++i) {
     const DateTime x = points.X(i);
@@ -51,15 +53,16 @@ std::optional<SeriesStatistics> StatisticsOf(const ChartSeries& series, DateTime
     }
     if (x < from || points.IsNull(i)) continue;
     const double y = points.Y(i);
-    if (result.count == 0 || y < result.minimum) result.minimum = y;
-    if (result.count == 0 || y > result.maximum) {
-      result.maximum = y;
-      result.maximumAt = x;
-    }
+    if (result.count == 0 || y < points.Y(minimumAt)) minimumAt = i;
+    if (result.count == 0 || y > points.Y(maximumAt)) maximumAt = i;
     sum += y;
     ++result.count;
   }
   if (result.count == 0) return std::nullopt;
+  // The extremes as the series gives its values back (the numbers read).
+  result.minimum = series.Y(minimumAt);
+  result.maximum = series.Y(maximumAt);
+  result.maximumAt = points.X(maximumAt);
   result.mean = sum / static_cast<double>(result.count);
   return result;
 }
@@ -67,26 +70,42 @@ std::optional<SeriesStatistics> StatisticsOf(const ChartSeries& series, DateTime
 std::optional<double> RunningHours(const ChartSeries& levels, DateTime from, DateTime to) {
   const PointView points = levels.Points();
   const bool ascending = levels.XAscending();
-  std::size_t i = FirstAtOrAfter(points, ascending, from);
-  // The record before from may run into the window.
-  if (i > 0) --i;
-  std::optional<double> days;
-  for (; i < points.Size(); ++i) {
+  const std::size_t begin = FirstAtOrAfter(points, ascending, from);
+  const std::size_t end = ascending ? FirstAtOrAfter(points, true, to) : points.Size();
+  bool anyRecord = false;
+  double days = 0.0;
+  // From the record before from on: it may run into the window. Where the
+  // Xs ascend, the index tells whether a record lies in the window, and
+  // only stretches with the output on need their times.
+  for (std::size_t i = begin > 0 ? begin - 1 : 0; i < end; ++i) {
     if (points.IsNull(i)) continue;
-    const DateTime start = points.X(i);
-    if (start >= to) {
-      if (ascending) break;
+    const bool on = points.Y(i) > 0.0;
+    if (ascending && !on) {
+      anyRecord = anyRecord || i >= begin;
       continue;
     }
-    if (start >= from) days = days.value_or(0.0);
-    if (i + 1 >= points.Size() || points.IsNull(i + 1) || !(points.Y(i) > 0.0)) continue;
-    const DateTime end = points.X(i + 1);
-    const double overlap = std::min(end, to) - std::max(start, from);
-    if (overlap > 0.0) days = days.value_or(0.0) + overlap;
+    const DateTime start = points.X(i);
+    if (start >= to) continue;
+    if (start >= from) anyRecord = true;
+    if (!on || i + 1 >= points.Size() || points.IsNull(i + 1)) continue;
+    const double overlap = std::min(points.X(i + 1), to) - std::max(start, from);
+    if (overlap > 0.0) days += overlap;
   }
-  if (!days) return std::nullopt;
-  return *days * 24.0;
+  if (!anyRecord) return std::nullopt;
+  return days * 24.0;
 }
+
+namespace {
+
+// A whole day log's series: an output that never ran needs no walk.
+std::optional<double> RunningHoursOfDay(const ChartSeries& levels, DateTime from, DateTime to) {
+  const std::optional<chart::ValueRange> range = levels.YRange();
+  if (!range) return std::nullopt;
+  if (!(range->max > 0.0)) return 0.0;
+  return RunningHours(levels, from, to);
+}
+
+}  // namespace
 
 DayTotals TotalsOfDay(const logdata::TDay& day) {
   DayTotals totals;
@@ -95,12 +114,11 @@ DayTotals TotalsOfDay(const logdata::TDay& day) {
   totals.energy = day.GetEnergy();
   const DateTime from = day.DayDate();
   const DateTime to = from + 1.0;
-  if (const auto collector = StatisticsOf(day.UpperSeries(kCollectorChannel), from, to)) {
-    totals.collectorMax = collector->maximum;
-  }
+  // Every value of a day log lies within its day.
+  if (const auto collector = day.UpperSeries(kCollectorChannel).YRange()) totals.collectorMax = collector->max;
   for (std::size_t w = 0; w < kOutputCount; ++w) {
     const Channel output = logdata::ChannelAt(logdata::IndexOf(Channel::R1) + static_cast<int>(w));
-    totals.runningHours[w] = RunningHours(day.UpperSeries(output), from, to);
+    totals.runningHours[w] = RunningHoursOfDay(day.UpperSeries(output), from, to);
   }
   return totals;
 }

@@ -672,11 +672,13 @@ void EvaluationModel::FollowTimeWindow() {
 void EvaluationModel::OnUserZoom() {
   FitYearAxisFormat();
   SyncLowerTimeAxis();
+  if (timeWindowListener_) timeWindowListener_();
 }
 
 void EvaluationModel::OnUserUndoZoom() {
   FitYearAxisFormat();
   SyncLowerTimeAxis();
+  if (timeWindowListener_) timeWindowListener_();
 }
 
 void EvaluationModel::OnUserPan() {
@@ -684,6 +686,7 @@ void EvaluationModel::OnUserPan() {
   // when the window has left the days they cover.
   const chart::ValueRange window = TimeWindow();
   ShowWindow(window.min, window.max, title_);
+  if (timeWindowListener_) timeWindowListener_();
 }
 
 // ---------------------------------------------------------------------------
@@ -824,6 +827,33 @@ void EvaluationModel::SetPerMonth(bool perMonth) {
     HideGraph(total);
     ShowGraph(total);
   }
+}
+
+// ---------------------------------------------------------------------------
+// The summary of the shown range
+
+RangeSummary EvaluationModel::Summary() const {
+  if (!HasEvaluation()) return {};
+  std::vector<Channel> checked;
+  for (const Channel channel : kReadoutOrder) {
+    if (view_.checked[Index(channel)]) checked.push_back(channel);
+  }
+  const chart::ValueRange window = TimeWindow();
+  return SummarizeRange(*evaluation_, window.min, window.max, checked);
+}
+
+std::string EvaluationModel::SummaryText() const {
+  if (!HasEvaluation()) return {};
+  SummaryNames names;
+  for (int i = 0; i < logdata::kChannelCount; ++i) {
+    const Channel channel = logdata::ChannelAt(i);
+    const std::string& label = settings_.Labels[static_cast<std::size_t>(logdata::SlotOf(channel))];
+    names.labels[Index(channel)] = label == kDefaultLabel ? i18n::Text(logdata::InfoOf(channel).defaultNameText) : label;
+    names.units[Index(channel)] = UnitText(evaluation_->GetUnit(i));
+  }
+  std::string text;
+  for (const std::string& line : SummaryLines(Summary(), names)) text += line + "\n";
+  return text;
 }
 
 }  // namespace calorix::evaluation

@@ -14,6 +14,7 @@
 #include "core/date_time.h"
 #include "evaluation/date_text.h"
 #include "evaluation/monthly_bars.h"
+#include "evaluation/range_summary.h"
 #include "evaluation/time_navigation.h"
 #include "evaluation/value_readout.h"
 #include "evaluation/window_caption.h"
@@ -160,6 +161,17 @@ class EvaluationModel : public logdata::MultiDayTarget {
   // The file of the current day, while it can be opened in a spreadsheet.
   std::optional<std::filesystem::path> CurrentDayFile() const;
 
+  // The summary of the visible time window: the checked measured channels,
+  // every output, volume, energy and the days without a file. Empty (no
+  // rows, nothing collected) without an evaluation.
+  RangeSummary Summary() const;
+  // Summary() as SummaryLines in the window's labels and units, one line
+  // each, for the summary panel; empty without an evaluation.
+  std::string SummaryText() const;
+  // Told when the mouse zoomed, unzoomed or panned the time window, which
+  // happens outside the window's commands.
+  void SetTimeWindowListener(std::function<void()> listener) { timeWindowListener_ = std::move(listener); }
+
  private:
   class DisplayBatch;
 
@@ -244,6 +256,7 @@ class EvaluationModel : public logdata::MultiDayTarget {
   std::vector<std::string> messages_;
   std::vector<std::string> warnings_;
   std::function<void()> displayListener_;
+  std::function<void()> timeWindowListener_;
   int displayHold_ = 0;
   bool displayPending_ = false;
 };

@@ -76,10 +76,13 @@ std::optional<double> NeighbourSampleTime(const ChartSeries& series, double t, i
 std::optional<double> ChannelValueAt(const logdata::TLogAnalysis& evaluation, logdata::Channel channel, DateTime t) {
   bool found = false;
   std::optional<double> value;
+  // A daily total stands at its day's noon as a bar over the whole day:
+  // every time of the day reads it.
+  const DateTime at = logdata::IsTotal(channel) ? std::floor(t) + 0.5 : t;
   evaluation.VisitChannelSeries(channel, [&](const ChartSeries& series, DateTime from, DateTime to) {
     if (found || t < from || t >= to) return;
     found = true;
-    value = SampleAt(series, t);
+    value = SampleAt(series, at);
   });
   return value;
 }

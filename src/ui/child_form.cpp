@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
@@ -28,6 +29,7 @@
 #include "ui/locale_month_names.h"
 #include "ui/settings_dialog.h"
 #include "ui/spreadsheet_opener.h"
+#include "ui/summary_panel.h"
 #include "ui/window_look.h"
 #include "ui/window_output.h"
 
@@ -78,6 +80,7 @@ TChildform::TChildform(Dialogs& dialogs, QWidget* parent)
   actionOpenSettings_ = new QAction(this);
   actionOpenSettings_->setObjectName("ActionOpenSettings");
   model_.SetDisplayListener([this] { emit DisplayChanged(); });
+  model_.SetTimeWindowListener([this] { ShowSummary(); });
   ConnectControls();
   ShowSettings();
   ApplyLanguage();
@@ -89,6 +92,7 @@ TChildform::~TChildform() {
   // child widgets would; the widgets go first, quietly.
   scrollTimer_.stop();
   model_.SetDisplayListener({});
+  model_.SetTimeWindowListener({});
   for (QWidget* w : {widgets_->panelLeft, widgets_->panelGraph}) {
     w->blockSignals(true);
     delete w;
@@ -273,7 +277,10 @@ void TChildform::ShowView() {
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
   // The readout follows the channels and the evaluation shown.
   if (cursor_) ShowCursor(*cursor_);
+  ShowSummary();
 }
+
+void TChildform::ShowSummary() { ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText())); }
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
 
@@ -323,6 +330,7 @@ void TChildform::ApplyLanguage() {
   w.buttonSettings->setText(actionOpenSettings_->text());
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
+  w.labelSummary->setText(Q(Text(i18n::kTextSummary)));
   // Series named by default take the new language's names.
   model_.ApplyLanguage();
   ShowSettings();
@@ -355,6 +363,8 @@ void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }
 void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widgets_); }
 
 void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_); }
+
+void TChildform::SaveTotals(evaluation::TotalsPer per) { ui::SaveTotals(dialogs_, this, model_, per); }
 
 void TChildform::OpenInSpreadsheet() {
   if (const auto file = model_.CurrentDayFile()) ui::OpenInSpreadsheet(*file, dialogs_, *launcher_, store_, this);

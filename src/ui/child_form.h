@@ -12,6 +12,7 @@
 #include "core/date_time.h"
 #include "dialogs/qt_launcher.h"
 #include "evaluation/evaluation_model.h"
+#include "evaluation/totals_export.h"
 #include "logdata/multi_day.h"
 
 class QAction;
@@ -89,6 +90,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // into one image file. Failures are thrown to the caller.
   void PrintCharts();
   void SaveChartAsBitmap();
+  // The evaluation's daily or monthly totals into a CSV file the user names.
+  void SaveTotals(evaluation::TotalsPer per);
   // Opens the shown day's file in a spreadsheet program ("Open in Excel").
   void OpenInSpreadsheet();
   // How programs are started; not owned. Real processes by default.
@@ -121,6 +124,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // outcome either way.
   void Forward(const std::function<void()>& command);
   void ShowView();
+  // The summary of the shown range, after every command and every zoom or
+  // pan by the mouse.
+  void ShowSummary();
   void ShowMessages();
   void ShowSettings();
   void ShowSpanItems();

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QPushButton>
@@ -22,6 +23,10 @@
 
 namespace calorix::ui {
 namespace {
+
+// The summary panel's starting width, a quarter of the charts' room in a
+// window of the default size.
+constexpr int kSummaryWidth = 170;
 
 void PaintPanel(QWidget& widget) {
   QPalette palette = widget.palette();
@@ -143,7 +148,10 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
-  chartSplitter = new QSplitter(Qt::Vertical, panelGraph);
+  summarySplitter = new QSplitter(Qt::Horizontal, panelGraph);
+  summarySplitter->setObjectName("SummarySplitter");
+  summarySplitter->setHandleWidth(3);
+  chartSplitter = new QSplitter(Qt::Vertical, summarySplitter);
   chartSplitter->setObjectName("ChartSplitter");
   chartSplitter->setHandleWidth(3);
   chartSplitter->setChildrenCollapsible(false);
@@ -161,9 +169,44 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   chartSplitter->setStretchFactor(1, 0);
   chartSplitter->setSizes({480, 119});
   PaintPanel(*chartSplitter);
-  column->addWidget(chartSplitter, 1);
+  summarySplitter->addWidget(chartSplitter);
+  summarySplitter->addWidget(BuildSummaryPanel(summarySplitter));
+  // A quarter of what the window gains goes to the summary, whose table
+  // wants more room than the default window can give; the summary may be
+  // pushed away whole, the charts never.
+  summarySplitter->setStretchFactor(0, 3);
+  summarySplitter->setStretchFactor(1, 1);
+  summarySplitter->setCollapsible(0, false);
+  summarySplitter->setSizes({kSummaryWidth * 3, kSummaryWidth});
+  column->addWidget(summarySplitter, 1);
   column->addWidget(BuildNavigationBar());
   return panelGraph;
+}
+
+QWidget* ChildWidgets::BuildSummaryPanel(QWidget* parent) {
+  panelSummary = new QWidget(parent);
+  panelSummary->setObjectName("PanelSummary");
+  PaintPanel(*panelSummary);
+  auto* column = new QVBoxLayout(panelSummary);
+  column->setContentsMargins(4, 4, 2, 0);
+  column->setSpacing(2);
+  labelSummary = new QLabel(panelSummary);
+  labelSummary->setObjectName("LabelSummary");
+  QFont headingFont = labelSummary->font();
+  headingFont.setBold(true);
+  labelSummary->setFont(headingFont);
+  column->addWidget(labelSummary);
+  // Read-only text that the mouse and the keyboard select and copy (Ctrl+A,
+  // Ctrl+C, the context menu); long lines scroll rather than wrap, so each
+  // line stays one row of the table it pastes as.
+  textSummary = new QPlainTextEdit(panelSummary);
+  textSummary->setObjectName("TextSummary");
+  textSummary->setReadOnly(true);
+  textSummary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  textSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
+  textSummary->setMinimumWidth(80);
+  column->addWidget(textSummary, 1);
+  return panelSummary;
 }
 
 QWidget* ChildWidgets::BuildNavigationBar() {

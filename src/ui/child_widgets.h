@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPlainTextEdit;
 class QScrollArea;
 class QPushButton;
 class QSlider;
@@ -65,11 +66,18 @@ struct ChildWidgets {
   QToolButton* buttonJumpRight = nullptr;
   // Right of the span choice, in the year span only.
   QCheckBox* perMonth = nullptr;
+  // The summary of the shown range, right of the charts; the splitter
+  // between them lets the user narrow it or push it away.
+  QSplitter* summarySplitter = nullptr;
+  QWidget* panelSummary = nullptr;
+  QLabel* labelSummary = nullptr;
+  QPlainTextEdit* textSummary = nullptr;
 
  private:
   QWidget* BuildLeftPanel(QWidget& window);
   QWidget* BuildGraphPanel(QWidget& window, chart::ChartPanel& upper, chart::ChartPanel& lower);
   QWidget* BuildNavigationBar();
+  QWidget* BuildSummaryPanel(QWidget* parent);
   void ChooseMinimumSizes();
 
   QSize designMinimum_;  // of the window

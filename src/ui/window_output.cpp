@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QSaveFile>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -11,7 +13,9 @@
 #include "dialogs/dialogs.h"
 #include "evaluation/chart_output.h"
 #include "evaluation/evaluation_model.h"
+#include "evaluation/totals_export.h"
 #include "i18n/text_table.h"
+#include "logdata/log_analysis.h"
 #include "ui/child_widgets.h"
 
 namespace calorix::ui {
@@ -97,6 +101,35 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
   const evaluation::OutputTitles titles(upper, lower, model.Settings().ChartTitle);
   chartview::SaveStackedCharts(QString::fromStdString(fileName), charts, QSize(width, static_cast<int>(last.bottom())),
                                font);
+}
+
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
+                evaluation::TotalsPer per) {
+  const logdata::TLogAnalysis* analysis = model.Analysis();
+  if (!analysis || !analysis->HasData()) return;
+  const std::string filter =
+      i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
+  // Named after the dates it covers, which reads the same in every language.
+  std::string fileName = FormatDateTime("yyyy-mm-dd", analysis->StartDate());
+  if (std::floor(analysis->EndDate()) != std::floor(analysis->StartDate())) {
+    fileName += "_" + FormatDateTime("yyyy-mm-dd", analysis->EndDate());
+  }
+  fileName += per == evaluation::TotalsPer::Day ? "_days.csv" : "_months.csv";
+  if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "")) return;
+  WriteTextFile(fileName, evaluation::TotalsCsv(*analysis, per));
+}
+
+void WriteTextFile(const std::string& fileName, const std::string& text) {
+  QSaveFile file(QString::fromStdString(fileName));
+  const auto fail = [&] {
+    throw Error("The file \"" + fileName + "\" could not be written: " + file.errorString().toStdString());
+  };
+  if (!file.open(QIODevice::WriteOnly)) fail();
+  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+    file.cancelWriting();
+    fail();
+  }
+  if (!file.commit()) fail();
 }
 
 }  // namespace calorix::ui

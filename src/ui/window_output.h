@@ -10,6 +10,7 @@ class Dialogs;
 }
 namespace calorix::evaluation {
 class EvaluationModel;
+enum class TotalsPer;
 }
 
 namespace calorix::ui {
@@ -35,5 +36,15 @@ void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationMo
 // name. Throws calorix::Error with the reason on failure.
 void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fileName, int width, int upperHeight,
                       int lowerHeight, const QFont& font);
+
+// Saves the evaluation's daily or monthly totals as CSV into a file the
+// user names. Throws calorix::Error with the reason when it cannot be
+// written.
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
+                evaluation::TotalsPer per);
+
+// Writes text to a file whole or not at all (a failure leaves any earlier
+// file as it was). Throws calorix::Error naming the file and the reason.
+void WriteTextFile(const std::string& fileName, const std::string& text);
 
 }  // namespace calorix::ui

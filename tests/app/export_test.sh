@@ -26,6 +26,11 @@ run --export "$work/day.png" --channels T1,R1 "$day"
 [ "$status" -eq 0 ] || fail "status $status for a good export: $(cat "$work/err")"
 [ "$(head -c 8 "$work/day.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "day.png is no PNG"
 
+run --export "$work/totals.csv" --totals day "$day"
+[ "$status" -eq 0 ] || fail "status $status for the daily totals: $(cat "$work/err")"
+head -1 "$work/totals.csv" | grep -q "^date,volume" || fail "no totals heading: $(head -1 "$work/totals.csv")"
+[ "$(wc -l <"$work/totals.csv")" -eq 2 ] || fail "a day's totals are not one row"
+
 run --export "$work/missing.png" "$work/no-such-day.csv"
 [ "$status" -eq 1 ] || fail "status $status for a missing file"
 grep -q "no-such-day.csv" "$work/err" || fail "the error does not name the file: $(cat "$work/err")"

@@ -29,7 +29,7 @@ TEST(ChooseTargetWindow, ThreeWindowsWithAFullActiveOneAsk) {
 }
 
 TEST(ActionStatesFor, NoWindowLeavesOnlyTheAlwaysCommands) {
-  const ActionStates states = ActionStatesFor(false, false, 0);
+  const ActionStates states = ActionStatesFor(false, false, 0, false);
   EXPECT_TRUE(states.open);
   EXPECT_TRUE(states.multiDayAnalysis);
   EXPECT_TRUE(states.exit);
@@ -45,24 +45,27 @@ TEST(ActionStatesFor, NoWindowLeavesOnlyTheAlwaysCommands) {
 }
 
 TEST(ActionStatesFor, ActiveWindowWithoutSeriesCanBeClosedButNotSaved) {
-  const ActionStates states = ActionStatesFor(true, false, 1);
+  const ActionStates states = ActionStatesFor(true, false, 1, false);
   EXPECT_TRUE(states.close);
   EXPECT_TRUE(states.windowSettings);
   EXPECT_FALSE(states.save);
   EXPECT_FALSE(states.print);
+  EXPECT_FALSE(states.exportTotals);
   EXPECT_TRUE(states.cascade);
   EXPECT_TRUE(states.tileHorizontal);
   EXPECT_TRUE(states.minimizeAll);
 }
 
 TEST(ActionStatesFor, SeriesOnTheActiveWindowEnableSaveAndPrint) {
-  const ActionStates states = ActionStatesFor(true, true, 2);
+  const ActionStates states = ActionStatesFor(true, true, 2, true);
   EXPECT_TRUE(states.save);
   EXPECT_TRUE(states.print);
+  EXPECT_TRUE(states.exportTotals);
+  EXPECT_TRUE(ActionStatesFor(true, false, 1, true).exportTotals) << "totals need no series shown";
 }
 
 TEST(ActionStatesFor, WindowsWithoutAnActiveOneCanStillBeArranged) {
-  const ActionStates states = ActionStatesFor(false, false, 2);
+  const ActionStates states = ActionStatesFor(false, false, 2, false);
   EXPECT_FALSE(states.close);
   EXPECT_FALSE(states.windowSettings);
   EXPECT_TRUE(states.cascade);
@@ -241,6 +244,9 @@ TEST(ParseCommandLine, ExportTakesItsOptionsAndOneFileOrARange) {
   EXPECT_EQ(ParseCommandLine({"--export", "a.png", "--span", "year", "--range", "a.csv", "b.csv"}).span,
             evaluation::Span::Year);
   EXPECT_EQ(ParseCommandLine({"--export", "a.pdf", "--", "--odd.csv"}).files, std::vector<std::string>{"--odd.csv"});
+  EXPECT_FALSE(line.totals);
+  EXPECT_EQ(ParseCommandLine({"--export", "t.csv", "--totals", "month", "--range", "a.csv", "b.csv"}).totals,
+            evaluation::TotalsPer::Month);
 }
 
 TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
@@ -262,6 +268,9 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
       {{"--export", "o.png", "--span", "month", "a.csv"}, "--span month needs --range FIRST LAST"},
       {{"--export", "o.png", "--span", "year", "a.csv"}, "--span year needs --range FIRST LAST"},
       {{"--export", "o.png", "--colour", "a.csv"}, "unknown option '--colour'"},
+      {{"--export", "o.csv", "--totals", "year", "a.csv"}, "--totals is day or month, not 'year'"},
+      {{"--export", "o.png", "--totals", "day", "a.csv"}, "--totals writes a .csv file"},
+      {{"--export", "o.csv", "--totals", "day", "--span", "day", "a.csv"}, "--totals takes no --channels or --span"},
   };
   for (const auto& c : cases) {
     try {

@@ -40,6 +40,16 @@ TEST(DayTotals, StatisticsSkipErrAndGapsAndNameTheFirstMaximum) {
   EXPECT_FALSE(StatisticsOf(day.UpperSeries(Channel::T2), kMay1, kMay1 + 1.0));
 }
 
+TEST(DayTotals, StatisticsGiveTheExtremesAsRead) {
+  ParsedDay parsed;
+  const logdata::TDay& day = parsed.Parse({Rec("00:00", "40,4;;;;;;;;;;;;"), Rec("00:01", "79,7;;;;;;;;;;;;")});
+  const auto t1 = StatisticsOf(day.UpperSeries(Channel::T1), kMay1, kMay1 + 1.0);
+  ASSERT_TRUE(t1);
+  EXPECT_EQ(t1->minimum, 40.4);
+  EXPECT_EQ(t1->maximum, 79.7);
+  EXPECT_NEAR(t1->mean, 60.05, 1e-5);
+}
+
 TEST(DayTotals, RunningHoursCountStretchesWithTheLevelOnAndClipToTheWindow) {
   ParsedDay parsed;
   const logdata::TDay& day = parsed.Parse(kRecords);

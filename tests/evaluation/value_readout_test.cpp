@@ -9,6 +9,7 @@
 #include "chart/chart_panel.h"
 #include "evaluation/evaluation_model.h"
 #include "i18n/text_table.h"
+#include "logdata/multi_day.h"
 #include "settings/settings_keys.h"
 #include "support/day_file_text.h"
 #include "support/temp_folder.h"
@@ -127,6 +128,20 @@ TEST_F(ReadoutModel, LinesStairsBarsAndGapsReadTheRecordAtOrBefore) {
     EXPECT_EQ(Value(c, At(14, 0)), std::nullopt);
   }
   EXPECT_EQ(Value(Channel::T1, At(14, 45)), 64.0);
+}
+
+TEST_F(ReadoutModel, ADailyTotalReadsTheSameAtEveryTimeOfItsDay) {
+  const auto first = folder.Write("20240501.csv", DayFileText("2024-05-01", {"10:00;;;;;;;;;2,0;;;;", "11:00;;;;;;;;;0;;;;"}));
+  const auto last = folder.Write("20240502.csv", DayFileText("2024-05-02", {"10:00;;;;;;;;;1,0;;;;", "11:00;;;;;;;;;0;;;;"}));
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
+  logdata::RunMultiDayLoad(request.files, request.start, request.end, model, {});
+  model.ChooseSpan(static_cast<int>(Span::Month));
+  model.SetChannelChecked(Channel::Energy, true);
+  const double may2 = std::floor(At(0, 0)) + 1.0;
+  for (const double hour : {0.5, 8.0, 12.0, 23.5}) {
+    EXPECT_EQ(Value(Channel::Energy, may2 + hour / 24.0), 1.0) << hour;
+    EXPECT_EQ(Value(Channel::Energy, may2 - 1.0 + hour / 24.0), 2.0) << hour;
+  }
 }
 
 TEST_F(ReadoutModel, ArrowStepsGoFromRecordToRecordOverAGap) {

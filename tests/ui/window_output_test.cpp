@@ -126,6 +126,21 @@ TEST_F(OutputTest, ALowerChartAloneGrowsAndVectorFormatsFollowTheExtension) {
   EXPECT_TRUE(Poppler("pdfinfo", {Path("chart.pdf")}).contains("Pages:"));
 }
 
+TEST_F(OutputTest, TotalsGoIntoTheCsvFileTheUserNames) {
+  Dialogs().ChooseFile(Path("totals.csv").toStdString());
+  Window().SaveTotals(evaluation::TotalsPer::Month);
+  const auto request = Dialogs().FileRequests().front();
+  EXPECT_EQ(request.fileName, "2024-05-31_months.csv");
+  EXPECT_EQ(request.filter.rfind("CSV files (*.csv)|*.csv|", 0), 0u);
+  QFile csv(Path("totals.csv"));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = csv.readAll().split('\n');
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_TRUE(lines[0].startsWith("month,volume [l],energy [kWh],")) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].startsWith("2024-05,")) << lines[1].toStdString();
+  EXPECT_TRUE(lines[1].endsWith(",1")) << "one day with a file";
+}
+
 TEST_F(OutputTest, OpenInExcelOpensTheShownDayWhileADayIsShown) {
   RecordingLauncher launcher;
   launcher.Install("soffice", "/usr/bin/soffice");

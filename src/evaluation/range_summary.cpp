@@ -1,0 +1,165 @@
+#include "evaluation/range_summary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "evaluation/value_readout.h"
+#include "i18n/text_table.h"
+#include "logdata/day_log.h"
+#include "logdata/log_analysis.h"
+
+namespace calorix::evaluation {
+namespace {
+
+using logdata::Channel;
+using logdata::TDay;
+
+// A window's ends come from axis arithmetic and may miss midnight by a
+// rounding error; within this much they count as midnight, so that a day
+// window never touches the next day.
+constexpr double kMidnightTolerance = 1e-6;  // of a day, below a tenth of a second
+
+bool IsMeasured(Channel channel) { return logdata::IndexOf(channel) <= logdata::IndexOf(Channel::Power); }
+
+// The calendar days [first, last] that [from, to) touches.
+struct DayRange {
+  double first = 0.0;
+  double last = -1.0;
+  int Count() const { return last < first ? 0 : static_cast<int>(std::lround(last - first)) + 1; }
+};
+DayRange TouchedDays(DateTime from, DateTime to) {
+  return {std::floor(from + kMidnightTolerance), std::ceil(to - kMidnightTolerance) - 1.0};
+}
+
+// The statistics of two stretches, the earlier first.
+SeriesStatistics Combine(const SeriesStatistics& earlier, const SeriesStatistics& later) {
+  SeriesStatistics result = earlier;
+  result.minimum = std::min(earlier.minimum, later.minimum);
+  if (later.maximum > earlier.maximum) {
+    result.maximum = later.maximum;
+    result.maximumAt = later.maximumAt;
+  }
+  result.count = earlier.count + later.count;
+  const double sum = earlier.mean * static_cast<double>(earlier.count) + later.mean * static_cast<double>(later.count);
+  result.mean = sum / static_cast<double>(result.count);
+  return result;
+}
+
+// The days of the evaluation the range touches, in calendar order.
+std::vector<const TDay*> DaysTouched(const logdata::TLogAnalysis& analysis, const DayRange& range) {
+  const std::vector<const TDay*> days = analysis.DaysInCalendarOrder();
+  const auto first = std::lower_bound(days.begin(), days.end(), range.first,
+                                      [](const TDay* day, double date) { return std::floor(day->DayDate()) < date; });
+  const auto last = std::upper_bound(first, days.end(), range.last,
+                                     [](double date, const TDay* day) { return date < std::floor(day->DayDate()); });
+  return {first, last};
+}
+
+// A figure of the channel over [from, to): measure(series, from, to) of
+// each day's series within its own date, joined in calendar order; none
+// when no day has one.
+template <typename Value, typename Measure, typename Join>
+std::optional<Value> OverDays(std::span<const TDay* const> days, Channel channel, DateTime from, DateTime to,
+                              Measure measure, Join join) {
+  std::optional<Value> result;
+  for (const TDay* day : days) {
+    const std::optional<Value> part =
+        measure(day->UpperSeries(channel), std::max(from, day->DayDate()), std::min(to, day->DayDate() + 1.0));
+    if (part) result = result ? join(*result, *part) : *part;
+  }
+  return result;
+}
+
+// Rounded to hundredths for reading, without a "-0".
+std::string Rounded(double value) { return NumberText(std::round(value * 100.0) / 100.0 + 0.0); }
+
+std::string WithUnit(const std::string& number, const std::string& unit) {
+  return unit.empty() ? number : number + " " + unit;
+}
+
+std::string Cells(std::initializer_list<std::string> cells) {
+  std::string line;
+  for (const std::string& cell : cells) {
+    if (&cell != cells.begin()) line += '\t';
+    line += cell;
+  }
+  return line;
+}
+
+std::string Label(const SummaryNames& names, Channel channel) {
+  return names.labels[static_cast<std::size_t>(logdata::IndexOf(channel))];
+}
+std::string Unit(const SummaryNames& names, Channel channel) {
+  return names.units[static_cast<std::size_t>(logdata::IndexOf(channel))];
+}
+
+}  // namespace
+
+RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from, DateTime to,
+                            std::span<const Channel> channels) {
+  RangeSummary summary;
+  summary.from = from;
+  summary.to = to;
+  if (!(to > from)) return summary;
+  const DayRange touched = TouchedDays(from, to);
+  const std::vector<const TDay*> days = DaysTouched(analysis, touched);
+  for (const Channel channel : channels) {
+    if (!IsMeasured(channel)) continue;
+    if (const auto statistics = OverDays<SeriesStatistics>(days, channel, from, to, StatisticsOf, Combine)) {
+      summary.channels.push_back({channel, *statistics});
+    }
+  }
+  for (int i = logdata::IndexOf(Channel::R1); i <= logdata::IndexOf(Channel::RError); ++i) {
+    const Channel output = logdata::ChannelAt(i);
+    if (const auto hours = OverDays<double>(days, output, from, to, RunningHours, std::plus<>())) {
+      summary.outputs.push_back({output, *hours});
+    }
+  }
+  for (const TDay* day : days) {
+    summary.volume += day->GetVolume();
+    summary.energy += day->GetEnergy();
+  }
+  summary.daysWithFile = static_cast<int>(days.size());
+  const DayRange inEvaluation{std::max(touched.first, std::floor(analysis.StartDate())),
+                              std::min(touched.last, std::floor(analysis.EndDate()))};
+  int filesInEvaluation = 0;
+  for (const TDay* day : days) {
+    const double date = std::floor(day->DayDate());
+    if (date >= inEvaluation.first && date <= inEvaluation.last) ++filesInEvaluation;
+  }
+  summary.daysWithoutFile = std::max(0, inEvaluation.Count() - filesInEvaluation);
+  return summary;
+}
+
+std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names) {
+  using i18n::Text;
+  std::vector<std::string> lines;
+  // One cell, so that the dates do not widen the columns of the values.
+  lines.push_back(Text(i18n::kTextSummary) + " " + FormatDateTime("dd.mm.yyyy hh:nn", summary.from) + " \u2013 " +
+                  FormatDateTime("dd.mm.yyyy hh:nn", summary.to));
+  const bool oneDay = TouchedDays(summary.from, summary.to).Count() <= 1;
+  if (!summary.channels.empty()) {
+    lines.push_back(Cells({"", Text(i18n::kTextMinimum), Text(i18n::kTextMaximum), Text(i18n::kTextTimeOfMaximum),
+                           Text(i18n::kTextMean)}));
+  }
+  for (const ChannelSummary& row : summary.channels) {
+    const std::string unit = Unit(names, row.channel);
+    const SeriesStatistics& s = row.statistics;
+    lines.push_back(Cells({Label(names, row.channel), WithUnit(NumberText(s.minimum), unit),
+                           WithUnit(NumberText(s.maximum), unit),
+                           FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt),
+                           WithUnit(Rounded(s.mean), unit)}));
+  }
+  if (!summary.outputs.empty()) lines.push_back(Cells({"", Text(i18n::kTextRunningHours)}));
+  for (const OutputSummary& row : summary.outputs) {
+    lines.push_back(Cells({Label(names, row.channel), WithUnit(Rounded(row.hours), "h")}));
+  }
+  lines.push_back(Cells({Label(names, Channel::Volume), WithUnit(Rounded(summary.volume), Unit(names, Channel::Volume))}));
+  lines.push_back(Cells({Label(names, Channel::Energy), WithUnit(Rounded(summary.energy), Unit(names, Channel::Energy))}));
+  lines.push_back(Cells({Text(i18n::kTextDaysWithoutFile), std::to_string(summary.daysWithoutFile)}));
+  return lines;
+}
+
+}  // namespace calorix::evaluation

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/date_time.h"
+#include "evaluation/day_totals.h"
+#include "logdata/channel.h"
+
+namespace calorix::logdata {
+class TLogAnalysis;
+}
+
+namespace calorix::evaluation {
+
+// One measured channel over a range: its values there, combined across
+// the days the range covers (the first maximum in time).
+struct ChannelSummary {
+  logdata::Channel channel = logdata::Channel::T1;
+  SeriesStatistics statistics;
+};
+
+struct OutputSummary {
+  logdata::Channel channel = logdata::Channel::R1;
+  double hours = 0.0;
+};
+
+// What an evaluation holds in the time range [from, to).
+struct RangeSummary {
+  DateTime from = 0.0;
+  DateTime to = 0.0;
+  // The measured channels asked for that have values in the range, in the
+  // order asked for.
+  std::vector<ChannelSummary> channels;
+  // R1, R2, R3 and RError, those with records in the range.
+  std::vector<OutputSummary> outputs;
+  // The day totals of the loaded days the range touches, the figures the
+  // daily total bars show.
+  double volume = 0.0;
+  double energy = 0.0;
+  int daysWithFile = 0;
+  // Calendar days the range touches, within the evaluation's dates, with
+  // no loaded file.
+  int daysWithoutFile = 0;
+};
+
+// Each day log covers its own date, [midnight, next midnight), as the day
+// totals and the readout take it; one day log per date, as the daily
+// totals take it. Only T1..TD, Flow and Power of `channels` count.
+// Searches each day's series by time, so the cost follows the points in
+// the range, not the whole evaluation.
+RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from, DateTime to,
+                            std::span<const logdata::Channel> channels);
+
+// The names a summary is written with: the channel labels as the
+// selection panel shows them and the units without brackets, by channel.
+struct SummaryNames {
+  std::array<std::string, logdata::kChannelCount> labels;
+  std::array<std::string, logdata::kChannelCount> units;
+};
+
+// The summary as lines of tab-separated cells, so that it pastes into a
+// spreadsheet as a table: the range (one cell), a row per measured channel (label,
+// minimum, maximum, time of maximum, mean), a row per output's running
+// hours, volume, energy and the days without a file. Values carry their
+// units; the time of the maximum is "hh:mm" when the range lies within
+// one day, else "dd.mm. hh:mm". Texts in the language in use.
+std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names);
+
+}  // namespace calorix::evaluation
