@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QToolButton>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -165,6 +166,30 @@ void BM_MonthSpanCheckBox(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthSpanCheckBox)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The first frame of the month span (31 days of curves) and of the year
+// span (365 days, the temperatures decimated), chosen from a day in June
+// and painted: the curves placed for the span and both charts drawn
+// without anything cached. range(0): 4 the month, 5 the year, 6 the year
+// per month. The year's frame aims at 1.5 times the month's.
+void BM_SpanFirstFrame(benchmark::State& state) {
+  YearWindow& w = Year();
+  const int span = static_cast<int>(std::min<std::int64_t>(state.range(0), 5));
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.ChooseSpan(3);
+    w.Find<QSlider>("SliderTime").setValue(160);
+    w.Repaint();
+    state.ResumeTiming();
+    w.ChooseSpan(span);
+    if (state.range(0) == 6) w.Find<QCheckBox>("CheckPerMonth").setChecked(true);
+    w.Find<QCheckBox>("CB_Energy").setChecked(true);
+    w.Repaint();
+  }
+  Report(state, w);
+  w.Find<QCheckBox>("CheckPerMonth").setChecked(false);
+  w.ChooseSpan(3);
+}
+BENCHMARK(BM_SpanFirstFrame)->Arg(4)->Arg(5)->Arg(6)->ArgName("span")->Unit(benchmark::kMillisecond)->UseRealTime();
 // The summary of a range of the year's evaluation: 31 days from 1 July (a
 // month span's window) or the whole year, for the first 3 or all 9
 // measured channels (the outputs always count).

@@ -94,7 +94,8 @@ void RunExport(const CommandLine& line, const std::function<void(const std::stri
     ui::WriteTextFile(line.output, evaluation::TotalsCsv(*model->Analysis(), *line.totals));
     return;
   }
-  if (line.span == evaluation::Span::Month) model->ChooseSpan(static_cast<int>(evaluation::Span::Month));
+  // A range too short for the year span offers none and shows its month.
+  if (line.span != evaluation::Span::Day) model->ChooseSpan(static_cast<int>(line.span));
   ShowChannels(*model, line.channels);
   if (!model->HasGraphs()) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
   if (line.format == CommandLine::Format::Csv) {

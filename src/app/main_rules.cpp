@@ -274,8 +274,12 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
       line.channels = ExportChannels(valueOf(i));
     } else if (arg == "--span") {
       const std::string& value = valueOf(i);
-      if (value != "day" && value != "month") throw UsageError("--span is day or month, not '" + value + "'");
-      span = value == "day" ? evaluation::Span::Day : evaluation::Span::Month;
+      if (value != "day" && value != "month" && value != "year") {
+        throw UsageError("--span is day, month or year, not '" + value + "'");
+      }
+      span = value == "day"     ? evaluation::Span::Day
+             : value == "month" ? evaluation::Span::Month
+                                : evaluation::Span::Year;
     } else if (arg == "--totals") {
       const std::string& value = valueOf(i);
       if (value != "day" && value != "month") throw UsageError("--totals is day or month, not '" + value + "'");
@@ -288,7 +292,10 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
   }
   if (line.range && line.files.size() != 2) throw UsageError("--range takes the first and the last day file");
   if (!line.range && line.files.size() != 1) throw UsageError("--export takes one day file or --range FIRST LAST");
-  if (span == evaluation::Span::Month && !line.range) throw UsageError("--span month needs --range FIRST LAST");
+  if (span && *span != evaluation::Span::Day && !line.range) {
+    throw UsageError(std::string("--span ") + (*span == evaluation::Span::Year ? "year" : "month") +
+                     " needs --range FIRST LAST");
+  }
   if (line.totals && line.format != CommandLine::Format::Csv) throw UsageError("--totals writes a .csv file");
   if (line.totals && (span || !line.channels.empty())) throw UsageError("--totals takes no --channels or --span");
   line.span = span.value_or(line.range ? evaluation::Span::Month : evaluation::Span::Day);
@@ -328,7 +335,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
-         "       calorix --export OUT [--channels LIST] [--span day|month] FILE | --range FIRST LAST\n"
+         "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
          "       calorix --export OUT.csv --totals day|month FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
@@ -350,6 +357,8 @@ std::string_view UsageText() {
          "                      (default: every channel that has values)\n"
          "  --span day|month    the first day, or the first month of a range (the\n"
          "                      default for --range)\n"
+         "  --span year         the first calendar year of a range longer than a month\n"
+         "                      (of a shorter one its month)\n"
          "  --totals day|month  write the totals instead, one row per day or month: date,\n"
          "                      volume, energy, the collector's (T1) highest\n"
          "                      temperature and the pump's (R1) running hours\n"

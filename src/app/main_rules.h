@@ -154,10 +154,11 @@ class UsageError : public Error {
 // "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
 // the first and the last day file; "--" ends the options, so that a file
 // named like one can still be opened. "--export OUT" (.png, .pdf, .svg or
-// .csv) with "--channels A,B,..." and "--span day|month" before one file
-// or "--range FIRST LAST" exports (the month span only for a range, which
-// it is by default); "--totals day|month" writes the totals instead (.csv,
-// without --channels and --span). Any other "--" option is a UsageError.
+// .csv) with "--channels A,B,..." and "--span day|month|year" before one
+// file or "--range FIRST LAST" exports (the month and year spans only for
+// a range, which shows its month by default); "--totals day|month" writes
+// the totals instead (.csv, without --channels and --span). Any other "--"
+// option is a UsageError.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The text "--help" prints.

@@ -110,6 +110,40 @@ bool FormatShowsTime(std::string_view format) {
          format.find('s') != std::string_view::npos;
 }
 
+bool FormatShowsMonthsOnly(std::string_view format) {
+  return !FormatShowsTime(format) && format.find('d') == std::string_view::npos;
+}
+
+int MonthStep(double min, double max, double pixelLength, double minSpacing) {
+  if (!Usable(min, max) || pixelLength <= 0.0) return 1;
+  const double shortestMonth = 28.0 * pixelLength / (max - min);
+  for (const int months : {1, 2, 3, 6}) {
+    if (months * shortestMonth >= minSpacing) return months;
+  }
+  return 12;
+}
+
+std::vector<double> MonthTicks(double min, double max, int step) {
+  std::vector<double> ticks;
+  if (!Usable(min, max) || step <= 0 || (max - min) / (28.0 * step) > kMaxTicks) return ticks;
+  const double slack = 0.5 / 86400.0;
+  const CivilDate first = DecodeDate(std::floor(min - slack));
+  int year = first.year;
+  int month = first.month;
+  while (true) {
+    if ((month - 1) % step == 0) {
+      const std::optional<DateTime> start = TryEncodeDate(year, month, 1);
+      if (!start || *start > max + slack) break;
+      if (*start >= min - slack) ticks.push_back(*start);
+    }
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+  return ticks;
+}
+
 std::string FormatDateTimeLabel(double value, std::string_view format) {
   const double seconds = std::round(value * 86400.0);
   return FormatDateTime(format, seconds / 86400.0);

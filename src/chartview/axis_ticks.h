@@ -41,6 +41,19 @@ std::vector<double> DateTimeTicks(double min, double max, double step);
 // only ("dd."). Ticks between midnights get no label on a date-only axis.
 bool FormatShowsTime(std::string_view format);
 
+// True when the format prints neither a day nor a time ("mm"): such an
+// axis is labelled at the first of months.
+bool FormatShowsMonthsOnly(std::string_view format);
+
+// Label step of a month-labelled axis in months (1, 2, 3, 6 or 12, so that
+// labels stay on the same months every year), judged by the shortest
+// month so that labels lie at least minSpacing pixels apart.
+int MonthStep(double min, double max, double pixelLength, double minSpacing);
+
+// The first day of every step-th month of the year (from January) within
+// [min, max].
+std::vector<double> MonthTicks(double min, double max, int step);
+
 // The label text of a date-time value, rounded to the nearest second first
 // so that a tick a hair below midnight does not print the day before.
 std::string FormatDateTimeLabel(double value, std::string_view format);

@@ -86,8 +86,10 @@ AxisTicks DateTimeAxisTicks(const ChartPanel& panel, const ChartAxis& axis, Valu
   const std::string& format = axis.DateTimeFormat().empty() ? std::string("hh:mm") : axis.DateTimeFormat();
   const double sample = metrics.horizontalAdvance(Utf8(FormatDateTimeLabel(range.min, format)));
   const double spacing = sample * (1.0 + axis.LabelSeparation() / 100.0) + 2.0 * kGap * unit;
-  const double step = DateTimeStep(range.min, range.max, length, spacing);
-  const std::vector<double> values = DateTimeTicks(range.min, range.max, step);
+  const std::vector<double> values =
+      FormatShowsMonthsOnly(format)
+          ? MonthTicks(range.min, range.max, MonthStep(range.min, range.max, length, spacing))
+          : DateTimeTicks(range.min, range.max, DateTimeStep(range.min, range.max, length, spacing));
   const bool showsTime = FormatShowsTime(format);
   std::vector<std::string> texts;
   for (const double v : values) {

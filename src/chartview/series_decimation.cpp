@@ -151,13 +151,6 @@ struct Run {
   }
 };
 
-double SlotOf(const PointView& points, std::size_t k) {
-  double slot = std::numeric_limits<double>::infinity();
-  if (k > 0) slot = points.X(k) - points.X(k - 1);
-  if (k + 1 < points.Size()) slot = std::min(slot, points.X(k + 1) - points.X(k));
-  return std::isfinite(slot) && slot > 0.0 ? slot : 0.0;
-}
-
 // Merges a bar into the one before when both fill the same columns'
 // extent, or widens that column's extent.
 void AddColumnBar(BarRect bar, std::vector<BarRect>& out) {
@@ -412,14 +405,85 @@ void DecimateM4(const PointView& points, IndexRange range, const AxisScale& xSca
   }
 }
 
+namespace {
+
+// The block of points from k as one step, when it holds no gap and every
+// bar of it is narrower than a column and falls into one column: that
+// column's bar takes the block's extent, as it would bar by bar, since each
+// bar reaches from the base to its value. A block that starts a column
+// starts it with its first bar, which must have a height. False, with
+// nothing changed, when the block must be laid out bar by bar.
+bool LayOutBlock(const PointView& points, std::size_t k, std::size_t end, double base, double widthFraction,
+                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
+                 const BlockExtremes& extremes, std::vector<BarRect>& out) {
+  constexpr std::size_t kBlock = BlockExtremes::kBlock;
+  if (columnsPerUnit <= 0.0 || xScale.Factor() <= 0.0 || extremes.LevelCount() == 0 || k + kBlock > end) return false;
+  const std::vector<BlockExtremes::Block>& blocks = extremes.Level(0);
+  if (k / kBlock >= blocks.size()) return false;
+  const BlockExtremes::Block& block = blocks[k / kBlock];
+  if (block.HasNull()) return false;
+  // No bar of the block is wider than the block's run of X (Xs ascend),
+  // and the width test and the column grow with the X.
+  const double first = points.X(k);
+  const double last = points.X(k + kBlock - 1);
+  const double half = std::fabs((last - first) * xScale.Factor()) * widthFraction / 2.0;
+  if (!(last >= first) || !(2.0 * half * columnsPerUnit < 2.0)) return false;
+  const double left = std::floor(xScale.PosAtValue(first) * columnsPerUnit);
+  if (std::floor(xScale.PosAtValue(last) * columnsPerUnit) != left) return false;
+  const double basePos = yScale.PosAtValue(base);
+  const double lowPos = yScale.PosAtValue(block.lowY);
+  const double highPos = yScale.PosAtValue(block.highY);
+  // Bars of no height are left out; any other bar covers the base too.
+  if (lowPos == basePos && highPos == basePos) return true;
+  const double top = std::min({basePos, lowPos, highPos});
+  const double bottom = std::max({basePos, lowPos, highPos});
+  const double leftX = left / columnsPerUnit;
+  const double rightX = (left + 1.0) / columnsPerUnit;
+  if (!out.empty() && out.back().left == leftX && out.back().right == rightX) {
+    out.back().top = std::min(out.back().top, top);
+    out.back().bottom = std::max(out.back().bottom, bottom);
+    return true;
+  }
+  if (yScale.PosAtValue(points.Y(k)) == basePos) return false;
+  AddColumnBar({leftX, rightX, top, bottom, k}, out);
+  return true;
+}
+
+}  // namespace
+
 void LayoutBars(const PointView& points, IndexRange range, double base, double widthFraction,
-                const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit, std::vector<BarRect>& out) {
+                const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit, std::vector<BarRect>& out,
+                const BlockExtremes* extremes) {
   out.clear();
   const double basePos = yScale.PosAtValue(base);
+  const std::size_t size = points.Size();
+  if (range.first >= range.last) return;
+  // The Xs before, at and after k, each decoded once on the way (a year of
+  // per-minute output bars is half a million of them). The slot is the
+  // distance to the nearer neighbour, gap markers included.
+  double previous = range.first > 0 ? points.X(range.first - 1) : 0.0;
+  double current = points.X(range.first);
   for (std::size_t k = range.first; k < range.last; ++k) {
+    const double before = previous;
+    const double x = current;
+    if (extremes && k % BlockExtremes::kBlock == 0 &&
+        LayOutBlock(points, k, range.last, base, widthFraction, xScale, yScale, columnsPerUnit, *extremes, out)) {
+      constexpr std::size_t kLast = BlockExtremes::kBlock - 1;
+      previous = points.X(k + kLast);
+      current = k + kLast + 1 < size ? points.X(k + kLast + 1) : 0.0;
+      k += kLast;
+      continue;
+    }
+    const double after = k + 1 < size ? points.X(k + 1) : 0.0;
+    previous = x;
+    current = after;
     if (points.IsNull(k)) continue;
-    const double centre = xScale.PosAtValue(points.X(k));
-    const double half = std::fabs(SlotOf(points, k) * xScale.Factor()) * widthFraction / 2.0;
+    double slot = std::numeric_limits<double>::infinity();
+    if (k > 0) slot = x - before;
+    if (k + 1 < size) slot = std::min(slot, after - x);
+    if (!(std::isfinite(slot) && slot > 0.0)) slot = 0.0;
+    const double centre = xScale.PosAtValue(x);
+    const double half = std::fabs(slot * xScale.Factor()) * widthFraction / 2.0;
     const double valuePos = yScale.PosAtValue(points.Y(k));
     BarRect bar{centre - half, centre + half, std::min(basePos, valuePos), std::max(basePos, valuePos), k};
     if (bar.bottom - bar.top <= 0.0) continue;

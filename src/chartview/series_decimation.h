@@ -73,8 +73,13 @@ struct BarRect {
 // their width next to gaps. Bars narrower than a column are merged into one
 // rectangle per column covering their extent, and equal neighbouring
 // columns into one rectangle, since a column can show no more than that.
+//
+// With block extremes of the same points (Xs ascending), a whole block of
+// narrow bars within one column gives its extremes instead of each of its
+// bars: the rectangles are the same, while a year of per-minute output bars
+// reads a small share of its samples.
 void LayoutBars(const chart::PointView& points, IndexRange range, double base,
                 double widthFraction, const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<BarRect>& out);
+                std::vector<BarRect>& out, const chart::BlockExtremes* extremes = nullptr);
 
 }  // namespace calorix::chartview

@@ -98,7 +98,8 @@ void ReduceBars(const ChartSeries& series, const QRectF& plot, const SeriesPaint
   const IndexRange range = RangeToDraw(series, *c.x, plot);
   const double base = series.BarFromBase() ? series.BarBase() : c.yAxisMin;
   LayoutBars(series.Points(), range, base, series.BarWidthPercent() / 100.0, *c.x, *c.y,
-             c.decimate ? c.columnsPerUnit : 0.0, out);
+             c.decimate ? c.columnsPerUnit : 0.0, out,
+             c.blockExtremes && series.XAscending() ? series.Extremes() : nullptr);
 }
 
 void StrokeLines(QPainter& painter, const ChartSeries& series, const std::vector<PixelPoint>& points, QPen pen) {

@@ -32,6 +32,11 @@ std::string ProposedImageName(std::optional<DateTime> dayStart, bool monthSpan) 
   return "Chart " + FormatDate(monthSpan ? "mm. yyyy" : "yyyy-mm-dd", *dayStart) + ".bmp";
 }
 
+std::string ProposedImageName(std::optional<DateTime> dayStart, Span span) {
+  if (dayStart && span == Span::Year) return "Chart " + FormatDate("yyyy", *dayStart) + ".bmp";
+  return ProposedImageName(dayStart, span == Span::Month);
+}
+
 OutputTitles::OutputTitles(chart::ChartPanel& upper, chart::ChartPanel& lower, std::string headline)
     : upper_(upper), lower_(lower), headline_(std::move(headline)) {
   if (upper_.SeriesCount() > 0) {

@@ -5,6 +5,7 @@
 
 #include "chart/chart_panel.h"
 #include "core/date_time.h"
+#include "evaluation/time_navigation.h"
 
 namespace calorix::evaluation {
 
@@ -31,6 +32,8 @@ std::optional<PrintPage> FitChartsOnPage(int pageWidth, int pageHeight, int char
 // a day or hours, "Chart mm. yyyy.bmp" for a month, "Chart.bmp" without a
 // date.
 std::string ProposedImageName(std::optional<DateTime> dayStart, bool monthSpan);
+// The same for the span shown: the year span names its year ("Chart 2010.bmp").
+std::string ProposedImageName(std::optional<DateTime> dayStart, Span span);
 
 // Shows the legends and the headline on the charts for as long as an output
 // (printing, an image) lasts, and takes them off again however it ends.

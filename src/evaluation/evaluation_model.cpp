@@ -120,6 +120,15 @@ EvaluationModel::EvaluationModel(MonthNames monthNames, TChildSettings initial)
   upper_.OnZoom = [this] { OnUserZoom(); };
   upper_.OnUndoZoom = [this] { OnUserUndoZoom(); };
   upper_.OnScroll = [this] { OnUserPan(); };
+  // The year span's time axis names its months.
+  upper_.OnGetAxisLabel = [this](const chart::ChartAxis& axis, int, std::string& label) {
+    label = MonthAxisLabel(axis, label, monthNames_);
+  };
+  lower_.OnGetAxisLabel = [this, levels = lower_.OnGetAxisLabel](const chart::ChartAxis& axis, int index,
+                                                                 std::string& label) {
+    if (levels) levels(axis, index, label);
+    label = MonthAxisLabel(axis, label, monthNames_);
+  };
   view_.enabled.fill(true);
   EnableTotals(false);
 }
@@ -178,6 +187,7 @@ void EvaluationModel::ApplySettings(const TChildSettings& settings) {
   SetFixedRange(upper_.RightAxis(), settings_);
   if (evaluation_) {
     evaluation_->ApplySeriesSettings(settings_);
+    monthlyBars_.ApplySettings(settings_);
     UpdateAxes();
   }
   UpdateComparison(true);
@@ -193,6 +203,7 @@ void EvaluationModel::SetMonthNames(MonthNames names) {
 void EvaluationModel::ApplyLanguage() {
   if (evaluation_) evaluation_->ApplySeriesSettings(settings_);
   UpdateComparison(true);
+  monthlyBars_.ApplySettings(settings_);
 }
 
 void EvaluationModel::SetLowerChartWidth(int pixels) {
@@ -273,7 +284,8 @@ void EvaluationModel::End() {
     Reset();
     return;
   }
-  StartAtFirstDay(kMultiDaySpanCount);
+  const DateTime lastDay = evaluation_->GetStartDate(evaluation_->GetDayCount() - 1);
+  StartAtFirstDay(OffersYearSpan(evaluation_->GetStartDate(0), lastDay) ? kYearSpanCount : kMultiDaySpanCount);
   evaluation_->BuildDailyTotals();
   DisplayChanged();
 }
@@ -297,6 +309,9 @@ void EvaluationModel::Reset() {
   view_.scrollRepeat = true;
   comparedDay_.reset();
   UpdateComparison();
+  monthlyBars_.Clear();
+  view_.perMonth = false;
+  view_.perMonthVisible = false;
   DisplayChanged();
 }
 
@@ -347,8 +362,14 @@ ChannelState EvaluationModel::ShowGraph(Channel channel) {
   if (!HasEvaluation()) throw Error(i18n::Text(i18n::kTextOpenLogFileFirst));
   ChannelState lowest = ChannelState::NoColumn;
   const chart::ValueRange window = TimeWindow();
-  evaluation_->ShowChannel(channel, lowest, window.min, window.max);
+  if (PerMonthShown() && logdata::IsTotal(channel)) {
+    if (!monthlyBars_.Built()) monthlyBars_.Build(*evaluation_);
+    lowest = monthlyBars_.Show(channel);
+  } else {
+    evaluation_->ShowChannel(channel, lowest, window.min, window.max);
+  }
   evaluation_->ApplySeriesSettings(settings_);
+  monthlyBars_.ApplySettings(settings_);
   UpdateAxes();
   DisplayChanged();
   return lowest;
@@ -358,6 +379,7 @@ void EvaluationModel::HideGraph(Channel channel) {
   CheckChannel(channel);
   if (!HasGraphs() || !evaluation_) return;
   evaluation_->HideChannel(channel);
+  monthlyBars_.Hide(channel);
   UpdateAxes();
   DisplayChanged();
 }
@@ -394,6 +416,7 @@ void EvaluationModel::UpdateAxes() {
   for (const Channel channel : kHideOrder) {
     if (logdata::IsOtherValue(channel) || logdata::IsOutput(channel)) {
       evaluation_->SetChannelAxis(channel, AxisOfChannel(channel, titles.bothGroups));
+      monthlyBars_.SetAxis(channel, AxisOfChannel(channel, titles.bothGroups));
     }
   }
   if (!settings_.DynamicScaling) return;
@@ -468,7 +491,8 @@ void EvaluationModel::ApplyMouseMode() {
   const bool hours = IsHourSpan(view_.span);
   upper_.SetZoomAllowed(!hours);
   upper_.SetPanning(hours ? chart::Panning::Horizontal : chart::Panning::None);
-  view_.scrollRepeat = !InMonthMode();
+  view_.scrollRepeat = !InMonthMode() && !InYearMode();
+  view_.perMonthVisible = InYearMode();
 }
 
 void EvaluationModel::SetSlider(int maximum, int position) {
@@ -497,6 +521,7 @@ void EvaluationModel::SetTitle(const Title& title) {
     case TitleStyle::Day: upper_.AddTitleLine(DateText(kLongDate, title.from)); return;
     case TitleStyle::Month: upper_.AddTitleLine(DateText(kMonthYear, title.from)); return;
     case TitleStyle::CoveredDates: upper_.AddTitleLine(CoveredDatesTitle(title.from, title.to, monthNames_)); return;
+    case TitleStyle::Year: upper_.AddTitleLine(DateText("yyyy", title.from)); return;
   }
 }
 
@@ -505,13 +530,19 @@ void EvaluationModel::ShowCaption() {
 }
 
 void EvaluationModel::UpdateSpreadsheetAvailable() {
-  view_.spreadsheetAvailable = HasEvaluation() && !InMonthMode() && dayIndex_ < evaluation_->GetDayCount();
+  view_.spreadsheetAvailable =
+      HasEvaluation() && !InMonthMode() && !InYearMode() && dayIndex_ < evaluation_->GetDayCount();
 }
 
 void EvaluationModel::ChooseSpan(int item) {
   if (!evaluation_) return;
   const Span span = static_cast<Span>(std::clamp(item, 0, view_.spanCount - 1));
   UndoZoom();
+  if (span == Span::Year) {
+    ChooseYearSpan();
+    return;
+  }
+  if (InYearMode()) LeaveYearSpan();
   const bool month = span == Span::Month;
   EnableTotals(month);
   if (InMonthMode() && !month) {
@@ -556,6 +587,12 @@ void EvaluationModel::MoveSlider(int position) {
   position = std::clamp(position, 0, view_.slider.maximum);
   view_.slider.position = position;
   UndoZoom();
+  if (InYearMode()) {
+    shownYear_ = firstYear_ + position;
+    dayStart_ = FirstOfYear(shownYear_);
+    ShowYear();
+    return;
+  }
   if (InMonthMode()) {
     monthIndex_ = position;
     dayStart_ = evaluation_->GetDateByMonthIndex(position);
@@ -576,7 +613,7 @@ void EvaluationModel::MoveSlider(int position) {
 
 void EvaluationModel::JumpLeft() {
   if (!evaluation_) return;
-  if (InMonthMode()) {
+  if (InMonthMode() || InYearMode()) {
     MoveSlider(0);
   } else if (view_.span == Span::Day) {
     // On the first day the first day is shown again.
@@ -592,7 +629,7 @@ void EvaluationModel::JumpLeft() {
 
 void EvaluationModel::JumpRight() {
   if (!evaluation_) return;
-  if (InMonthMode()) {
+  if (InMonthMode() || InYearMode()) {
     MoveSlider(view_.slider.maximum);
   } else if (view_.span == Span::Day) {
     MoveSlider(std::min(view_.slider.maximum, view_.slider.position + 1));
@@ -606,13 +643,13 @@ void EvaluationModel::JumpRight() {
 }
 
 void EvaluationModel::ScrollClick(int direction) {
-  if (!evaluation_ || !InMonthMode()) return;
+  if (!evaluation_ || (!InMonthMode() && !InYearMode())) return;
   const int position = std::clamp(view_.slider.position + direction, 0, view_.slider.maximum);
   if (position != view_.slider.position) MoveSlider(position);
 }
 
 void EvaluationModel::ScrollStep(int direction) {
-  if (!evaluation_ || InMonthMode()) return;
+  if (!evaluation_ || InMonthMode() || InYearMode()) return;
   const chart::ValueRange window = TimeWindow();
   const double shift = direction * kScrollFraction * (window.max - window.min);
   const DateTime from = window.min + shift;
@@ -650,11 +687,13 @@ void EvaluationModel::FollowTimeWindow() {
 // its axes (a zoom no narrower than an hour); the lower chart follows.
 
 void EvaluationModel::OnUserZoom() {
+  FitYearAxisFormat();
   SyncLowerTimeAxis();
   if (timeWindowListener_) timeWindowListener_();
 }
 
 void EvaluationModel::OnUserUndoZoom() {
+  FitYearAxisFormat();
   SyncLowerTimeAxis();
   if (timeWindowListener_) timeWindowListener_();
 }
@@ -694,7 +733,7 @@ void EvaluationModel::WheelZoom(DateTime t, double factor) {
 void EvaluationModel::WheelScroll(int steps) {
   if (!evaluation_ || steps == 0) return;
   const int direction = steps > 0 ? 1 : -1;
-  if (InMonthMode()) {
+  if (InMonthMode() || InYearMode()) {
     ScrollClick(direction);
     return;
   }
@@ -710,7 +749,10 @@ ValueReadout EvaluationModel::ReadoutAt(DateTime t) const {
   for (const Channel channel : kReadoutOrder) {
     if (!view_.checked[Index(channel)]) continue;
     std::string unit = UnitText(evaluation_->GetUnit(logdata::IndexOf(channel)));
-    readout.rows.push_back({channel, ChannelName(settings_, channel), unit, ChannelValueAt(*evaluation_, channel, t)});
+    const std::optional<double> value = PerMonthShown() && logdata::IsTotal(channel)
+                                            ? monthlyBars_.ValueAt(channel, t)
+                                            : ChannelValueAt(*evaluation_, channel, t);
+    readout.rows.push_back({channel, ChannelName(settings_, channel), unit, value});
     // The compared day's value at the same time of day, right below.
     if (auto compared = comparison_.RowAt(channel, unit, t)) readout.rows.push_back(std::move(*compared));
   }
@@ -733,7 +775,74 @@ Color EvaluationModel::ChannelColor(Channel channel) const {
 }
 
 std::vector<std::string> EvaluationModel::ReadoutText(DateTime t) const {
-  return ReadoutLines(ReadoutAt(t), InMonthMode(), i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
+  return ReadoutLines(ReadoutAt(t), InMonthMode() || InYearMode(), i18n::Text(i18n::kTextOutputOn),
+                      i18n::Text(i18n::kTextOutputOff));
+}
+
+// ---------------------------------------------------------------------------
+// The year span: one calendar year, its months on the time axis, the daily
+// total bars or (per month) one bar a month; the slider counts years.
+
+void EvaluationModel::ChooseYearSpan() {
+  EnableTotals(true);
+  if (!InYearMode()) {
+    shownYear_ = YearOf(dayStart_);
+    firstYear_ = YearOf(evaluation_->GetStartDate(0));
+    view_.span = Span::Year;
+  }
+  dayStart_ = FirstOfYear(shownYear_);
+  hourStart_ = 0;
+  hourEnd_ = 24;
+  SetSlider(YearOf(evaluation_->GetStartDate(evaluation_->GetDayCount() - 1)) - firstYear_, shownYear_ - firstYear_);
+  ApplyMouseMode();
+  ShowYear();
+  UpdateSpreadsheetAvailable();
+}
+
+// The other spans take up the first loaded day of the shown year (the
+// next one after it when the year holds none), as they take up the first
+// day of the shown month.
+void EvaluationModel::LeaveYearSpan() {
+  const int count = evaluation_->GetDayCount();
+  const DateTime from = FirstOfYear(shownYear_);
+  int index = 0;
+  while (index + 1 < count && std::floor(evaluation_->GetStartDate(index)) < from) ++index;
+  view_.span = Span::Day;
+  dayIndex_ = index;
+  dayStart_ = evaluation_->GetStartDate(index);
+  monthIndex_ = evaluation_->GetMonthIndexByDay(index);
+  hourStart_ = 0;
+  hourEnd_ = 24;
+  SetBottomFormat("hh:mm");
+  // The next window places every curve again: per-month bars give way to
+  // the daily ones.
+  coveredDays_ = {0.0, 0.0};
+}
+
+// Zoomed into the year to less than two months, the time axis names days
+// as the month span does: month ticks would leave it nearly bare.
+void EvaluationModel::FitYearAxisFormat() {
+  if (!InYearMode()) return;
+  const chart::ValueRange window = TimeWindow();
+  upper_.BottomAxis().SetDateTimeFormat(window.max - window.min < 62.0 ? "dd." : kYearAxisFormat);
+}
+
+void EvaluationModel::ShowYear() {
+  const DateTime from = FirstOfYear(shownYear_);
+  upper_.BottomAxis().SetDateTimeFormat(kYearAxisFormat);  // unzoomed: months
+  ShowWindow(from, FirstOfYear(shownYear_ + 1), {TitleStyle::Year, from, from});
+}
+
+void EvaluationModel::SetPerMonth(bool perMonth) {
+  if (view_.perMonth == perMonth) return;
+  view_.perMonth = perMonth;
+  if (!InYearMode() || !evaluation_) return;
+  const DisplayBatch batch(*this);
+  for (const Channel total : {Channel::Energy, Channel::Volume}) {
+    if (!view_.checked[Index(total)]) continue;
+    HideGraph(total);
+    ShowGraph(total);
+  }
 }
 
 // ---------------------------------------------------------------------------

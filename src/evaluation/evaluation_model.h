@@ -13,6 +13,7 @@
 #include "core/child_settings.h"
 #include "core/date_time.h"
 #include "evaluation/date_text.h"
+#include "evaluation/monthly_bars.h"
 #include "evaluation/range_summary.h"
 #include "evaluation/day_comparison.h"
 #include "evaluation/time_navigation.h"
@@ -49,6 +50,10 @@ struct EvaluationView {
   std::vector<std::string> comparisonItems;
   int comparisonItem = 0;
   bool comparisonEnabled = false;
+  // The year span: its "Per month" box is shown, and whether it is ticked
+  // (twelve monthly total bars a year instead of the daily ones).
+  bool perMonthVisible = false;
+  bool perMonth = false;
   friend bool operator==(const EvaluationView&, const EvaluationView&) = default;
 };
 
@@ -127,6 +132,11 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void ScrollClick(int direction);
   // One scroll step (-1 left, +1 right) of the held button or the space key.
   void ScrollStep(int direction);
+  // The year span's "Per month" box. The choice stays when another span is
+  // chosen and takes effect whenever the year span is shown.
+  void SetPerMonth(bool perMonth);
+  // The per-month total bars (built when first shown), for reading back.
+  const MonthlyTotalBars& MonthlyBars() const { return monthlyBars_; }
 
   // The mouse wheel. Ctrl+wheel zooms the time axis by factor (below 1 in,
   // above 1 out) around t, which stays where it is on screen: never
@@ -184,7 +194,7 @@ class EvaluationModel : public logdata::MultiDayTarget {
 
   // What the upper chart's title names, kept so that it can be written
   // again in other month names.
-  enum class TitleStyle { None, Day, Month, CoveredDates };
+  enum class TitleStyle { None, Day, Month, CoveredDates, Year };
   struct Title {
     TitleStyle style = TitleStyle::None;
     DateTime from = 0.0;
@@ -192,6 +202,13 @@ class EvaluationModel : public logdata::MultiDayTarget {
   };
 
   bool InMonthMode() const { return view_.span == Span::Month; }
+  // The year span and its per-month view.
+  bool InYearMode() const { return view_.span == Span::Year; }
+  bool PerMonthShown() const { return InYearMode() && view_.perMonth; }
+  void ChooseYearSpan();
+  void LeaveYearSpan();
+  void ShowYear();
+  void FitYearAxisFormat();
   void StartAtFirstDay(int spanCount);
   void ShowWindow(DateTime from, DateTime to, const Title& title);
   void ShowDayHours();
@@ -227,6 +244,8 @@ class EvaluationModel : public logdata::MultiDayTarget {
   chart::ChartPanel lower_;
   // Declared after the panels: its series leave them before they go.
   std::unique_ptr<logdata::TLogAnalysis> evaluation_;
+  // Declared after the evaluation: placed on the upper chart, gone first.
+  MonthlyTotalBars monthlyBars_{upper_};
   TChildSettings settings_;
   MonthNames monthNames_;
   EvaluationView view_;
@@ -242,6 +261,10 @@ class EvaluationModel : public logdata::MultiDayTarget {
   int monthIndex_ = 0;
   int hourStart_ = 0;
   int hourEnd_ = 24;
+  // The year shown in the year span; the slider counts from the first
+  // loaded day's year.
+  int shownYear_ = 0;
+  int firstYear_ = 0;
   // The whole days the placed curves cover: leaving them rebuilds the curves.
   chart::ValueRange coveredDays_{0.0, 0.0};
 

@@ -1,8 +1,10 @@
 #include "evaluation/time_navigation.h"
 
+#include <cctype>
 #include <cmath>
 
 #include "evaluation/date_text.h"
+#include "i18n/text_table.h"
 
 namespace calorix::evaluation {
 
@@ -13,8 +15,14 @@ int SpanHours(Span span) {
     case Span::EightHours: return 8;
     case Span::Day: break;
     case Span::Month: return kMonthHours;
+    case Span::Year: return 366 * 24;  // the longest year
   }
   return 24;
+}
+
+int SpanTextRow(int item) {
+  if (item == static_cast<int>(Span::Year)) return i18n::kTextOneYear;
+  return i18n::kTextFirstSpan + item;
 }
 
 DateTime AtHour(DateTime day, int hour) {
@@ -27,6 +35,25 @@ DateTime FirstOfNextMonth(DateTime day) {
   const int year = date.month == 12 ? date.year + 1 : date.year;
   return TryEncodeDate(year, month, 1).value_or(std::floor(day) + 31.0);
 }
+
+std::string MonthAxisLabel(const chart::ChartAxis& axis, const std::string& label, const MonthNames& names) {
+  if (axis.Position() != chart::AxisPosition::Bottom || axis.DateTimeFormat() != kYearAxisFormat) return label;
+  if (label.size() != 2 || !std::isdigit(static_cast<unsigned char>(label[0])) ||
+      !std::isdigit(static_cast<unsigned char>(label[1]))) {
+    return label;
+  }
+  const int month = (label[0] - '0') * 10 + (label[1] - '0');
+  if (month < 1 || month > 12) return label;
+  return names.abbreviated[static_cast<std::size_t>(month - 1)];
+}
+
+bool OffersYearSpan(DateTime firstDay, DateTime lastDay) {
+  return std::floor(lastDay) - std::floor(firstDay) >= 31.0;
+}
+
+DateTime FirstOfYear(int year) { return TryEncodeDate(year, 1, 1).value_or(0.0); }
+
+int YearOf(DateTime value) { return DecodeDate(value).year; }
 
 namespace {
 

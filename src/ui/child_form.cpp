@@ -113,6 +113,8 @@ void TChildform::ConnectControls() {
           [this](int position) { Command([&] { model_.MoveSlider(position); }); });
   connect(w.buttonJumpLeft, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpLeft(); }); });
   connect(w.buttonJumpRight, &QToolButton::clicked, this, [this] { Command([&] { model_.JumpRight(); }); });
+  connect(w.perMonth, &QCheckBox::toggled, this,
+          [this](bool checked) { Command([&] { model_.SetPerMonth(checked); }); });
   actionOpenExcel_ = new QAction(this);
   actionOpenExcel_->setObjectName("ActionOpenExcel");
   addAction(actionOpenExcel_);
@@ -266,6 +268,11 @@ void TChildform::ShowView() {
     box->setChecked(view.checked[i]);
     box->setEnabled(view.enabled[i]);
   }
+  {
+    const QSignalBlocker blocker(w.perMonth);
+    w.perMonth->setChecked(view.perMonth);
+    w.perMonth->setVisible(view.perMonthVisible);
+  }
   UpdateCaption();
   actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
@@ -283,7 +290,7 @@ void TChildform::UpdateSpanTexts() {
   // Item by item, so the choice in force stays chosen.
   QComboBox* span = widgets_->spanTime;
   const QSignalBlocker blocker(span);
-  for (int i = 0; i < span->count(); ++i) span->setItemText(i, Q(i18n::Text(i18n::kTextFirstSpan + i)));
+  for (int i = 0; i < span->count(); ++i) span->setItemText(i, Q(i18n::Text(evaluation::SpanTextRow(i))));
 }
 
 void TChildform::SetMonthNames(evaluation::MonthNames names) { model_.SetMonthNames(std::move(names)); }
@@ -293,7 +300,7 @@ void TChildform::ShowSpanItems() {
   const QSignalBlocker blocker(span);
   const int current = span->currentIndex();
   span->clear();
-  for (int i = 0; i < model_.View().spanCount; ++i) span->addItem(Q(i18n::Text(i18n::kTextFirstSpan + i)));
+  for (int i = 0; i < model_.View().spanCount; ++i) span->addItem(Q(i18n::Text(evaluation::SpanTextRow(i))));
   span->setCurrentIndex(current);
 }
 
@@ -321,6 +328,7 @@ void TChildform::ApplyLanguage() {
   w.labelDisplayedTimeSpan->setText(Q(Text(i18n::kTextDisplayedTimeSpan) + ":"));
   w.labelSelectTimeSpan->setText(Q(Text(i18n::kTextSelectTimeSpan) + ":"));
   w.labelCompareWith->setText(Q(Text(i18n::kTextCompareWith) + ":"));
+  w.perMonth->setText(Q(Text(i18n::kTextPerMonth)));
   actionOpenSettings_->setText(Q(Text(i18n::kTextSettings)));
   w.buttonSettings->setText(actionOpenSettings_->text());
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));

@@ -257,6 +257,10 @@ QWidget* ChildWidgets::BuildNavigationBar() {
   compare->addWidget(labelCompareWith);
   compare->addWidget(compareWith);
   grid->addLayout(compare, 0, 3, Qt::AlignLeft);
+  perMonth = new QCheckBox(panelZoomX);
+  perMonth->setObjectName("CheckPerMonth");
+  perMonth->setVisible(false);
+  grid->addWidget(perMonth, 0, 2, Qt::AlignLeft);
   return panelZoomX;
 }
 

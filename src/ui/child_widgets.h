@@ -64,6 +64,8 @@ struct ChildWidgets {
   QToolButton* buttonScrollLeft = nullptr;
   QToolButton* buttonScrollRight = nullptr;
   QToolButton* buttonJumpRight = nullptr;
+  // Right of the span choice, in the year span only.
+  QCheckBox* perMonth = nullptr;
   // The summary of the shown range, right of the charts; the splitter
   // between them lets the user narrow it or push it away.
   QSplitter* summarySplitter = nullptr;

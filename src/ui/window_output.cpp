@@ -74,7 +74,7 @@ void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationMo
                       const ChildWidgets& widgets) {
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
                              "SVG (*.svg)|*.svg|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
-  std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span == evaluation::Span::Month);
+  std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span);
   if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.bmp", "")) return;
 
   SaveChartsToFile(model, fileName, widgets.upperView->width(), widgets.upperView->height(),

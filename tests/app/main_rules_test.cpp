@@ -241,6 +241,8 @@ TEST(ParseCommandLine, ExportTakesItsOptionsAndOneFileOrARange) {
   EXPECT_TRUE(line.channels.empty());
   EXPECT_EQ(ParseCommandLine({"--export", "a.svg", "--span", "day", "--range", "a.csv", "b.csv"}).span,
             evaluation::Span::Day);
+  EXPECT_EQ(ParseCommandLine({"--export", "a.png", "--span", "year", "--range", "a.csv", "b.csv"}).span,
+            evaluation::Span::Year);
   EXPECT_EQ(ParseCommandLine({"--export", "a.pdf", "--", "--odd.csv"}).files, std::vector<std::string>{"--odd.csv"});
   EXPECT_FALSE(line.totals);
   EXPECT_EQ(ParseCommandLine({"--export", "t.csv", "--totals", "month", "--range", "a.csv", "b.csv"}).totals,
@@ -262,8 +264,9 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
        "unknown channel 'T9' (T1..T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy)"},
       {{"--export", "o.png", "--channels", "", "a.csv"},
        "unknown channel '' (T1..T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy)"},
-      {{"--export", "o.png", "--span", "week", "a.csv"}, "--span is day or month, not 'week'"},
+      {{"--export", "o.png", "--span", "week", "a.csv"}, "--span is day, month or year, not 'week'"},
       {{"--export", "o.png", "--span", "month", "a.csv"}, "--span month needs --range FIRST LAST"},
+      {{"--export", "o.png", "--span", "year", "a.csv"}, "--span year needs --range FIRST LAST"},
       {{"--export", "o.png", "--colour", "a.csv"}, "unknown option '--colour'"},
       {{"--export", "o.csv", "--totals", "year", "a.csv"}, "--totals is day or month, not 'year'"},
       {{"--export", "o.png", "--totals", "day", "a.csv"}, "--totals writes a .csv file"},

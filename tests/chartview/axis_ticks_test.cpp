@@ -107,5 +107,26 @@ TEST(AxisTicks, FormatsWithAndWithoutTimeOfDay) {
   EXPECT_FALSE(FormatShowsTime("dd."));
 }
 
+// A month-only format is labelled at the first of months, every 1, 2, 3,
+// 6 or 12 months as the room allows, on the same months every year.
+TEST(AxisTicks, MonthTicksLieOnTheFirstOfMonthsFromJanuary) {
+  EXPECT_TRUE(FormatShowsMonthsOnly("mm"));
+  EXPECT_FALSE(FormatShowsMonthsOnly("dd."));
+  EXPECT_FALSE(FormatShowsMonthsOnly("hh:mm"));
+  const double year = *TryEncodeDate(2024, 1, 1);
+  const double next = *TryEncodeDate(2025, 1, 1);
+  const std::vector<double> monthly = MonthTicks(year, next, 1);
+  ASSERT_EQ(monthly.size(), 13u);
+  EXPECT_EQ(monthly[2], *TryEncodeDate(2024, 3, 1));  // after 29 February
+  EXPECT_EQ(FormatDateTimeLabel(monthly[11], "mm"), "12");
+  const std::vector<double> quarters = MonthTicks(year + 20.0, next + 40.0, 3);
+  ASSERT_EQ(quarters.size(), 4u);
+  EXPECT_EQ(quarters[0], *TryEncodeDate(2024, 4, 1));
+  EXPECT_EQ(quarters[3], *TryEncodeDate(2025, 1, 1));
+  EXPECT_EQ(MonthStep(year, next, 1200.0, 40.0), 1);
+  EXPECT_EQ(MonthStep(year, next, 200.0, 40.0), 3);
+  EXPECT_EQ(MonthStep(year, year + 3650.0, 200.0, 40.0), 12);
+}
+
 }  // namespace
 }  // namespace calorix::chartview

@@ -254,6 +254,42 @@ TEST(SeriesDecimation, BlockExtremesGiveTheSameVerticesAsReadingEveryPoint) {
   }
 }
 
+// Bars through block extremes are the bars laid out one by one: for
+// densities from wider than a column to thousands a column, bars of no
+// height, gaps, long pauses (wide bars beside them), a window that starts
+// inside a block, and a y axis either way up.
+TEST(SeriesDecimation, BlockExtremesGiveTheSameBarsAsLayingOutEveryBar) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> level(0, 100);
+  const double perColumn[] = {0.5, 20.0, 150.0, 5000.0};
+  for (int round = 0; round < 12; ++round) {
+    const double density = perColumn[round % 4];
+    std::vector<double> xs, ys;
+    double x = 0.0;
+    for (int i = 0; i < 100000; ++i) {
+      x += (round % 3 == 1 && i % 5000 == 0) ? 40.0 : 1.0 / density;  // pauses now and then
+      xs.push_back(x);
+      const int v = level(random);
+      ys.push_back(v == 100 && round % 2 == 0 ? kNaN : (round % 3 == 0 ? 10.0 * (v % 3) : 20.0 + v * 0.3));
+    }
+    const TestPoints points(xs, ys);
+    const AxisScale xScale(0.0, xs.back(), 0.0, 100.0);
+    const AxisScale yScale = round % 2 ? AxisScale(0.0, 100.0, 100.0, 0.0) : kY;
+    const IndexRange range = round % 4 == 3 ? IndexRange{1001, xs.size() - 45} : IndexRange{0, xs.size()};
+    std::vector<BarRect> plain, blocks;
+    LayoutBars(points, range, 10.0, 0.75, xScale, yScale, 10.0, plain);
+    LayoutBars(points, range, 10.0, 0.75, xScale, yScale, 10.0, blocks, points.Series().Extremes());
+    ASSERT_EQ(plain.size(), blocks.size()) << "round " << round;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      EXPECT_EQ(plain[i].left, blocks[i].left);
+      EXPECT_EQ(plain[i].right, blocks[i].right);
+      EXPECT_EQ(plain[i].top, blocks[i].top);
+      EXPECT_EQ(plain[i].bottom, blocks[i].bottom);
+      EXPECT_EQ(plain[i].index, blocks[i].index);
+    }
+  }
+}
+
 TEST(SeriesDecimation, LongBlocksKeepAColumnsExtremesAtFourPointsAColumn) {
   // 20,000 points a column: the reduction reads blocks of 4,096 or more,
   // and still finds a spike of one point.

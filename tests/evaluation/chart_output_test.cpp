@@ -28,6 +28,8 @@ TEST(ProposedImageName, DayMonthOrNoDate) {
   EXPECT_EQ(ProposedImageName(may5, false), "Chart 2010-05-05.bmp");
   EXPECT_EQ(ProposedImageName(may5, true), "Chart 05. 2010.bmp");
   EXPECT_EQ(ProposedImageName(std::nullopt, false), "Chart.bmp");
+  EXPECT_EQ(ProposedImageName(may5, Span::Year), "Chart 2010.bmp");
+  EXPECT_EQ(ProposedImageName(may5, Span::Month), "Chart 05. 2010.bmp");
 }
 
 class OutputTitlesTest : public ::testing::Test {

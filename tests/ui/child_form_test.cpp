@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
@@ -146,6 +147,23 @@ TEST_F(ChildFormTest, MultiDayCaptionNamesTheRangeAndTheFileCount) {
   i18n::SetCurrentBlock(i18n::LanguageBlock::Italian);
   Window().ApplyLanguage();
   EXPECT_EQ(Window().windowTitle().toStdString(), "Analisi dal 30.05.2024 al 02.06.2024. (Trovati 4 file)");
+}
+
+// A range longer than a month offers "1 year"; its "Per month" box shows
+// in the year span only and switches the model's monthly bars.
+TEST_F(ChildFormTest, TheYearSpanShowsThePerMonthBox) {
+  LoadRange(SampleFile("2024/05/20240501.csv"), SampleFile("2024/06/20240602.csv"));
+  ASSERT_EQ(SpanChoice().count(), 6);
+  EXPECT_EQ(SpanChoice().itemText(5).toStdString(), "1 year");
+  QCheckBox& perMonth = *Window().findChild<QCheckBox*>("CheckPerMonth");
+  EXPECT_TRUE(perMonth.isHidden());
+  ChooseSpan(5);
+  EXPECT_FALSE(perMonth.isHidden());
+  EXPECT_EQ(perMonth.text().toStdString(), "Per month");
+  perMonth.click();
+  EXPECT_TRUE(Window().Model().View().perMonth);
+  ChooseSpan(4);
+  EXPECT_TRUE(perMonth.isHidden());
 }
 
 // The margins of the lower chart follow its width on screen.
