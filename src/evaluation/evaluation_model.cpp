@@ -262,12 +262,14 @@ void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& fir
 
 void EvaluationModel::Add(const std::filesystem::path& path) {
   if (!evaluation_) throw Error("Illegal State (7).");
+  wholeDays_.Clear();
   evaluation_->AddDayFile(path);
   GatherWarnings();
 }
 
 void EvaluationModel::AddPrepared(logdata::PreparedDayFile&& prepared) {
   if (!evaluation_) throw Error("Illegal State (7).");
+  wholeDays_.Clear();
   evaluation_->AddPreparedDay(std::move(prepared));
   GatherWarnings();
 }
@@ -294,6 +296,7 @@ void EvaluationModel::Cancel() { Reset(); }
 
 void EvaluationModel::Reset() {
   const DisplayBatch batch(*this);
+  wholeDays_.Clear();
   evaluation_.reset();
   // The evaluation took its curves with it.
   view_.checked.fill(false);
@@ -855,7 +858,7 @@ RangeSummary EvaluationModel::Summary() const {
     if (view_.checked[Index(channel)]) checked.push_back(channel);
   }
   const chart::ValueRange window = TimeWindow();
-  return SummarizeRange(*evaluation_, window.min, window.max, checked);
+  return SummarizeRange(*evaluation_, window.min, window.max, checked, &wholeDays_);
 }
 
 std::string EvaluationModel::SummaryText() const {

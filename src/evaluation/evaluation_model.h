@@ -244,6 +244,9 @@ class EvaluationModel : public logdata::MultiDayTarget {
   chart::ChartPanel lower_;
   // Declared after the panels: its series leave them before they go.
   std::unique_ptr<logdata::TLogAnalysis> evaluation_;
+  // The summary's figures of whole days, kept while the evaluation's days
+  // stay as they are.
+  mutable WholeDayFigures wholeDays_;
   // Declared after the evaluation: placed on the upper chart, gone first.
   MonthlyTotalBars monthlyBars_{upper_};
   TChildSettings settings_;
