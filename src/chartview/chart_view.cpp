@@ -25,10 +25,19 @@ ChartView::ChartView(chart::ChartPanel& panel, QWidget* parent) : QWidget(parent
   // one repaint.
   panel_.SetChangeListener([this] {
     ++changes_;
-    update();
+    RequestRepaint();
     // The aligned view's plot may have to move with this one's labels.
-    if (aligned_) aligned_->update();
+    if (aligned_) aligned_->RequestRepaint();
   });
+}
+
+void ChartView::RequestRepaint() {
+  // A window rebuilding a year of curves changes thousands of series in a
+  // row; asking Qt each time costs more than the frame. A hidden view asks
+  // again, as it is painted whole when shown anyway.
+  if (repaintPending_) return;
+  update();
+  repaintPending_ = isVisible() && updatesEnabled();
 }
 
 ChartView::~ChartView() { panel_.SetChangeListener({}); }
@@ -107,6 +116,7 @@ const QImage& ChartView::Frame() {
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
+  repaintPending_ = false;
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), Frame());
   PaintRubberBand(painter);

@@ -168,6 +168,33 @@ TEST_F(ChartViewTest, PanelChangesScheduleARepaint) {
   EXPECT_FALSE(view->grab().toImage() == before);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A burst of changes is painted once, and a change after that paint is
+// painted again: the pending request does not outlive its paint.
+TEST_F(ChartViewTest, ABurstOfChangesPaintsOnceAndTheNextChangePaintsAgain) {
+  view->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  QApplication::processEvents();
+  PaintCounter counter;
+  view->installEventFilter(&counter);
+  for (int width = 2; width < 40; ++width) series->SetPenWidth(width);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 1);
+  panel.LeftAxis().SetMinMax(0.0, 100.0);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 2);
+  view->removeEventFilter(&counter);
+}
+
 TEST_F(ChartViewTest, ViewLeavesThePanelWhenDestroyed) {
   view.reset();
   panel.LeftAxis().SetMinMax(0.0, 10.0);  // must not reach the destroyed view
