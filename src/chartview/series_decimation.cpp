@@ -411,7 +411,7 @@ namespace {
 // bar of it is narrower than a column and falls into one column: that
 // column's bar takes the block's extent, as it would bar by bar, since each
 // bar reaches from the base to its value. A block that starts a column
-// starts it with its first bar, which must have a height. False, with
+// starts it with its first bar that has a height. False, with
 // nothing changed, when the block must be laid out bar by bar.
 bool LayOutBlock(const PointView& points, std::size_t k, std::size_t end, double base, double widthFraction,
                  const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
@@ -444,8 +444,12 @@ bool LayOutBlock(const PointView& points, std::size_t k, std::size_t end, double
     out.back().bottom = std::max(out.back().bottom, bottom);
     return true;
   }
-  if (yScale.PosAtValue(points.Y(k)) == basePos) return false;
-  AddColumnBar({leftX, rightX, top, bottom, k}, out);
+  // The column's bar starts with the block's first bar that has a height
+  // (the pump's output is off at the start of most columns).
+  std::size_t named = k;
+  while (named < k + kBlock && yScale.PosAtValue(points.Y(named)) == basePos) ++named;
+  if (named == k + kBlock) return false;
+  AddColumnBar({leftX, rightX, top, bottom, named}, out);
   return true;
 }
 
