@@ -361,6 +361,12 @@ void EvaluationModel::SetChannelChecked(Channel channel, bool checked) {
 }
 
 ChannelState EvaluationModel::ShowGraph(Channel channel) {
+  const ChannelState lowest = PlaceGraph(channel);
+  StyleShownGraphs();
+  return lowest;
+}
+
+ChannelState EvaluationModel::PlaceGraph(Channel channel) {
   CheckChannel(channel);
   if (!HasEvaluation()) throw Error(i18n::Text(i18n::kTextOpenLogFileFirst));
   ChannelState lowest = ChannelState::NoColumn;
@@ -371,11 +377,14 @@ ChannelState EvaluationModel::ShowGraph(Channel channel) {
   } else {
     evaluation_->ShowChannel(channel, lowest, window.min, window.max);
   }
+  return lowest;
+}
+
+void EvaluationModel::StyleShownGraphs() {
   evaluation_->ApplySeriesSettings(settings_);
   monthlyBars_.ApplySettings(settings_);
   UpdateAxes();
   DisplayChanged();
-  return lowest;
 }
 
 void EvaluationModel::HideGraph(Channel channel) {
@@ -396,9 +405,20 @@ void EvaluationModel::HideAllGraphs() {
 
 void EvaluationModel::ShowAllGraphs() {
   const DisplayBatch batch(*this);
-  for (const Channel channel : kShowOrder) {
-    if (view_.checked[Index(channel)]) ShowGraph(channel);
+  // A year holds thousands of series: styling them once for all channels,
+  // not once a channel, is a good part of a span change.
+  bool placed = false;
+  try {
+    for (const Channel channel : kShowOrder) {
+      if (!view_.checked[Index(channel)]) continue;
+      PlaceGraph(channel);
+      placed = true;
+    }
+  } catch (...) {
+    if (placed) StyleShownGraphs();
+    throw;
   }
+  if (placed) StyleShownGraphs();
 }
 
 void EvaluationModel::UpdateAxes() {

@@ -226,6 +226,11 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void FollowTimeWindow();
 
   logdata::ChannelState ShowGraph(logdata::Channel channel);
+  // ShowGraph in two steps, so that many channels shown together style
+  // every series once: placing the channel's curves, then styling all
+  // curves and setting the axes.
+  logdata::ChannelState PlaceGraph(logdata::Channel channel);
+  void StyleShownGraphs();
   void HideGraph(logdata::Channel channel);
   void HideAllGraphs();
   void ShowAllGraphs();
