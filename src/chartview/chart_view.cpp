@@ -103,8 +103,14 @@ const QImage& ChartView::Frame() {
   FrameStamp stamp = CurrentStamp();
   if (!frame_.isNull() && stamp == frameStamp_) return frame_;
   const qreal ratio = devicePixelRatioF();
-  frame_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
-  frame_.setDevicePixelRatio(ratio);
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  // The panel is drawn over the whole image, background first, so the
+  // last frame's image serves again: a fresh one maps megabytes of new
+  // memory each frame.
+  if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio) {
+    frame_ = QImage(pixels, QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(ratio);
+  }
   QPainter painter(&frame_);
   RenderOptions options;
   options.font = font();

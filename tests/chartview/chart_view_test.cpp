@@ -195,6 +195,17 @@ TEST_F(ChartViewTest, ABurstOfChangesPaintsOnceAndTheNextChangePaintsAgain) {
   view->removeEventFilter(&counter);
 }
 
+// The view draws each frame into the image of the one before: what the
+// last frame showed leaves no trace, the frame is the panel drawn afresh.
+TEST_F(ChartViewTest, AFrameDrawnOverTheLastOneIsThePanelDrawnAfresh) {
+  const QImage full = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  series->RemoveFromPanel();
+  panel.LeftAxis().SetMinMax(0.0, 100.0);
+  const QImage next = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_FALSE(next == full);
+  EXPECT_TRUE(next == view->ToImage().convertToFormat(QImage::Format_RGB32));
+}
+
 TEST_F(ChartViewTest, ViewLeavesThePanelWhenDestroyed) {
   view.reset();
   panel.LeftAxis().SetMinMax(0.0, 10.0);  // must not reach the destroyed view
