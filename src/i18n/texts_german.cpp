@@ -206,7 +206,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Tagessummen exportieren...",
     /* 131 */ "Monatssummen exportieren...",
     /* 132 */ "CSV-Dateien",
-    /* 133 */ "Summe",
+    /* 133 */ "Bester Tag",
 };
 
 }  // namespace
