@@ -9,6 +9,7 @@
 #include "evaluation/panel_setup.h"
 #include "i18n/text_table.h"
 #include "logdata/day_log.h"
+#include "logdata/series_style.h"
 
 namespace calorix::evaluation {
 
@@ -38,13 +39,6 @@ constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
 }};
 
 std::size_t Index(Channel channel) { return static_cast<std::size_t>(logdata::IndexOf(channel)); }
-
-// A channel's name as its curve shows it: the label of the settings, or
-// the default name in the language in use.
-std::string ChannelName(const TChildSettings& settings, Channel channel) {
-  const std::string& label = settings.Labels[static_cast<std::size_t>(logdata::SlotOf(channel))];
-  return label == kDefaultLabel ? i18n::Text(logdata::InfoOf(channel).defaultNameText) : label;
-}
 
 void CheckChannel(Channel channel) {
   if (logdata::IndexOf(channel) < 0 || logdata::IndexOf(channel) >= logdata::kChannelCount) {
@@ -775,7 +769,7 @@ ValueReadout EvaluationModel::ReadoutAt(DateTime t) const {
     const std::optional<double> value = PerMonthShown() && logdata::IsTotal(channel)
                                             ? monthlyBars_.ValueAt(channel, t)
                                             : ChannelValueAt(*evaluation_, channel, t);
-    readout.rows.push_back({channel, ChannelName(settings_, channel), unit, value});
+    readout.rows.push_back({channel, logdata::ChannelLabel(settings_, channel), unit, value});
     // The compared day's value at the same time of day, right below.
     if (auto compared = comparison_.RowAt(channel, unit, t)) readout.rows.push_back(std::move(*compared));
   }
@@ -886,7 +880,7 @@ std::string EvaluationModel::SummaryText() const {
   SummaryNames names;
   for (int i = 0; i < logdata::kChannelCount; ++i) {
     const Channel channel = logdata::ChannelAt(i);
-    names.labels[Index(channel)] = ChannelName(settings_, channel);
+    names.labels[Index(channel)] = logdata::ChannelLabel(settings_, channel);
     names.units[Index(channel)] = UnitText(evaluation_->GetUnit(i));
   }
   std::string text;
@@ -946,7 +940,7 @@ void EvaluationModel::UpdateComparison(bool restyle) {
     if (!IsComparable(channel) || !view_.checked[Index(channel)]) continue;
     key.channels[Index(channel)] = true;
     channels.push_back(channel);
-    styles[Index(channel)] = {ComparedName(ChannelName(settings_, channel), date), LighterColor(ChannelColor(channel)),
+    styles[Index(channel)] = {ComparedName(logdata::ChannelLabel(settings_, channel), date), LighterColor(ChannelColor(channel)),
                               settings_.LineWidth, AxisOfChannel(channel, bothGroups_)};
   }
   if (!restyle && comparisonKey_ == key) return;

@@ -62,8 +62,7 @@ void MonthlyTotalBars::ApplySettings(const TChildSettings& settings) {
   for (const Channel channel : {Channel::Volume, Channel::Energy}) {
     chart::ChartSeries& series = *series_[Slot(channel)];
     const auto slot = static_cast<std::size_t>(logdata::SlotOf(channel));
-    std::string label = settings.Labels[slot];
-    if (label == kDefaultLabel) label = i18n::Text(logdata::InfoOf(channel).defaultNameText);
+    const std::string label = logdata::ChannelLabel(settings, channel);
     if (settings.OthersShowBars) {
       logdata::MakeBars(series, 0.0);
     } else {

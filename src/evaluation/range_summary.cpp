@@ -145,6 +145,10 @@ RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from
   for (const TDay* day : days) {
     summary.volume += day->GetVolume();
     summary.energy += day->GetEnergy();
+    if (touched.Count() > 1 && day->GetEnergy() > 0.0 &&
+        (!summary.bestDay || day->GetEnergy() > summary.bestDay->energy)) {
+      summary.bestDay = RangeSummary::BestDay{day->DayDate(), day->GetEnergy()};
+    }
   }
   summary.daysWithFile = static_cast<int>(days.size());
   const DayRange inEvaluation{std::max(touched.first, std::floor(analysis.StartDate())),
@@ -160,29 +164,31 @@ RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from
 
 std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names) {
   using i18n::Text;
+  const std::string indent = "  ";
   std::vector<std::string> lines;
-  // One cell, so that the dates do not widen the columns of the values.
-  lines.push_back(Text(i18n::kTextSummary) + " " + FormatDateTime("dd.mm.yyyy hh:nn", summary.from) + " \u2013 " +
+  lines.push_back(FormatDateTime("dd.mm.yyyy hh:nn", summary.from) + " \u2013 " +
                   FormatDateTime("dd.mm.yyyy hh:nn", summary.to));
   const bool oneDay = TouchedDays(summary.from, summary.to).Count() <= 1;
-  if (!summary.channels.empty()) {
-    lines.push_back(Cells({"", Text(i18n::kTextMinimum), Text(i18n::kTextMaximum), Text(i18n::kTextTimeOfMaximum),
-                           Text(i18n::kTextMean)}));
-  }
   for (const ChannelSummary& row : summary.channels) {
     const std::string unit = Unit(names, row.channel);
     const SeriesStatistics& s = row.statistics;
-    lines.push_back(Cells({Label(names, row.channel), WithUnit(NumberText(s.minimum), unit),
-                           WithUnit(NumberText(s.maximum), unit),
-                           FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt),
-                           WithUnit(Rounded(s.mean), unit)}));
+    lines.push_back(unit.empty() ? Label(names, row.channel) : Label(names, row.channel) + " [" + unit + "]");
+    lines.push_back(Cells({indent + Text(i18n::kTextMinimum), NumberText(s.minimum)}));
+    lines.push_back(Cells({indent + Text(i18n::kTextMaximum), NumberText(s.maximum)}));
+    lines.push_back(Cells({indent + Text(i18n::kTextTimeOfMaximum),
+                           FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt)}));
+    lines.push_back(Cells({indent + Text(i18n::kTextMean), Rounded(s.mean)}));
   }
-  if (!summary.outputs.empty()) lines.push_back(Cells({"", Text(i18n::kTextRunningHours)}));
+  if (!summary.outputs.empty()) lines.push_back(Text(i18n::kTextRunningHours) + " [h]");
   for (const OutputSummary& row : summary.outputs) {
-    lines.push_back(Cells({Label(names, row.channel), WithUnit(Rounded(row.hours), "h")}));
+    lines.push_back(Cells({indent + Label(names, row.channel), Rounded(row.hours)}));
   }
   lines.push_back(Cells({Label(names, Channel::Volume), WithUnit(Rounded(summary.volume), Unit(names, Channel::Volume))}));
   lines.push_back(Cells({Label(names, Channel::Energy), WithUnit(Rounded(summary.energy), Unit(names, Channel::Energy))}));
+  if (summary.bestDay) {
+    lines.push_back(Cells({Text(i18n::kTextBestDay) + " " + FormatDateTime("dd.mm.yyyy", summary.bestDay->day),
+                           WithUnit(Rounded(summary.bestDay->energy), Unit(names, Channel::Energy))}));
+  }
   lines.push_back(Cells({Text(i18n::kTextDaysWithoutFile), std::to_string(summary.daysWithoutFile)}));
   return lines;
 }

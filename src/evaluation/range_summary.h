@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <optional>
 #include <string>
@@ -44,6 +45,13 @@ struct RangeSummary {
   double volume = 0.0;
   double energy = 0.0;
   int daysWithFile = 0;
+  // Of a range over more than one day: the loaded day that collected the
+  // most energy, none when no day collected any.
+  struct BestDay {
+    DateTime day = 0.0;
+    double energy = 0.0;
+  };
+  std::optional<BestDay> bestDay;
   // Calendar days the range touches, within the evaluation's dates, with
   // no loaded file.
   int daysWithoutFile = 0;
@@ -88,12 +96,13 @@ struct SummaryNames {
   std::array<std::string, logdata::kChannelCount> units;
 };
 
-// The summary as lines of tab-separated cells, so that it pastes into a
-// spreadsheet as a table: the range (one cell), a row per measured channel (label,
-// minimum, maximum, time of maximum, mean), a row per output's running
-// hours, volume, energy and the days without a file. Values carry their
-// units; the time of the maximum is "hh:mm" when the range lies within
-// one day, else "dd.mm. hh:mm". Texts in the language in use.
+// The summary as lines of tab-separated cells, narrow enough for a panel
+// beside the charts and pasting into a spreadsheet as two columns: the
+// range; per measured channel its label and unit, then its minimum,
+// maximum, time of maximum ("hh:mm" when the range lies within one day,
+// else "dd.mm. hh:mm") and mean, each an indented name and a number; the
+// outputs' running hours; volume, energy, the best day (with its energy)
+// and the days without a file. Texts in the language in use.
 std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names);
 
 }  // namespace calorix::evaluation

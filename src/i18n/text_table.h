@@ -110,7 +110,7 @@ enum TextId : int {
   kTextExportDailyTotals = 130,
   kTextExportMonthlyTotals = 131,
   kTextCsvFiles = 132,
-  kTextTotal = 133,
+  kTextBestDay = 133,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

@@ -196,7 +196,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Export daily totals...",
     /* 131 */ "Export monthly totals...",
     /* 132 */ "CSV files",
-    /* 133 */ "Total",
+    /* 133 */ "Best day",
 };
 
 }  // namespace

@@ -211,7 +211,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Exporter les totaux journaliers...",
     /* 131 */ "Exporter les totaux mensuels...",
     /* 132 */ "Fichiers CSV",
-    /* 133 */ "Total",
+    /* 133 */ "Meilleur jour",
 };
 
 }  // namespace

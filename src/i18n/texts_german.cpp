@@ -201,12 +201,12 @@ constexpr std::string_view kAddedRows[] = {
     /* 125 */ "Maximum",
     /* 126 */ "Zeitpunkt des Maximums",
     /* 127 */ "Mittelwert",
-    /* 128 */ "Laufzeit in Stunden",
+    /* 128 */ "Betriebsstunden",
     /* 129 */ "Tage ohne Datei",
     /* 130 */ "Tagessummen exportieren...",
     /* 131 */ "Monatssummen exportieren...",
     /* 132 */ "CSV-Dateien",
-    /* 133 */ "Summe",
+    /* 133 */ "Bester Tag",
 };
 
 }  // namespace

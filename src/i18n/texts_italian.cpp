@@ -204,7 +204,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Esporta totali giornalieri...",
     /* 131 */ "Esporta totali mensili...",
     /* 132 */ "File CSV",
-    /* 133 */ "Totale",
+    /* 133 */ "Giorno migliore",
 };
 
 }  // namespace

@@ -201,7 +201,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Exportar totais diários...",
     /* 131 */ "Exportar totais mensais...",
     /* 132 */ "Ficheiros CSV",
-    /* 133 */ "Total",
+    /* 133 */ "Melhor dia",
 };
 
 }  // namespace

@@ -206,7 +206,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 130 */ "Exportar totales diarios...",
     /* 131 */ "Exportar totales mensuales...",
     /* 132 */ "Archivos CSV",
-    /* 133 */ "Total",
+    /* 133 */ "Mejor día",
 };
 
 }  // namespace

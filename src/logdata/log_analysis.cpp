@@ -7,6 +7,7 @@
 #include "logdata/day_log.h"
 #include "logdata/day_preparation.h"
 #include "logdata/month.h"
+#include "logdata/series_style.h"
 
 namespace calorix::logdata {
 namespace {
@@ -251,8 +252,7 @@ void TLogAnalysis::ApplySeriesSettings(const TChildSettings& settings) {
                                        Channel::RError};
   for (const Channel channel : kOrder) {
     const auto slot = static_cast<std::size_t>(SlotOf(channel));
-    std::string label = settings.Labels[slot];
-    if (label == kDefaultLabel) label = i18n::Text(InfoOf(channel).defaultNameText);
+    const std::string label = ChannelLabel(settings, channel);
     const Color color = settings.Colors[slot];
     const int width = settings.LineWidth;
     if (day_) day_->ApplySeriesSettings(channel, label, settings.RShowBars, settings.OthersShowBars, width, color);

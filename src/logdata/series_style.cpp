@@ -1,5 +1,7 @@
 #include "logdata/series_style.h"
 
+#include "i18n/text_table.h"
+
 namespace calorix::logdata {
 
 void MakeBars(chart::ChartSeries& series, double base) {
@@ -21,6 +23,11 @@ void ApplyColor(chart::ChartSeries& series, Color& remembered, Color color) {
   series.RecolorPoints(color);
   series.SetSeriesColor(color);
   remembered = color;
+}
+
+std::string ChannelLabel(const TChildSettings& settings, Channel channel) {
+  const std::string& label = settings.Labels[static_cast<std::size_t>(SlotOf(channel))];
+  return label == kDefaultLabel ? i18n::Text(InfoOf(channel).defaultNameText) : label;
 }
 
 }  // namespace calorix::logdata

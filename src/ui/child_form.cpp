@@ -20,6 +20,7 @@
 #include "dialogs/dialogs.h"
 #include "evaluation/window_caption.h"
 #include "i18n/text_table.h"
+#include "logdata/series_style.h"
 #include "settings/channel_keys.h"
 #include "settings/ini_settings.h"
 #include "ui/channel_boxes.h"
@@ -314,8 +315,7 @@ void TChildform::ShowSettings() {
     QPalette palette = patch->palette();
     palette.setColor(QPalette::Window, chartview::ToQColor(settings.Colors[slot]));
     patch->setPalette(palette);
-    const std::string& label = settings.Labels[slot];
-    widgets_->Box(row.channel)->setText(Q(label == kDefaultLabel ? i18n::Text(info.defaultNameText) : label));
+    widgets_->Box(row.channel)->setText(Q(logdata::ChannelLabel(settings, row.channel)));
   }
   widgets_->UpdateMinimumSize(*this);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <array>
 
 #include "chart/chart_panel.h"
@@ -149,7 +151,7 @@ TEST_F(RangeSummaryTest, KeptWholeDayFiguresGiveTheSameSummaryAsWalkingTheValues
   }
 }
 
-TEST_F(RangeSummaryTest, TextIsATabSeparatedTableWithUnitsAndTheDateOfTheMaximumAcrossDays) {
+TEST_F(RangeSummaryTest, TextIsTwoTabSeparatedColumnsWithTheDateOfTheMaximumAndTheBestDayAcrossDays) {
   SummaryNames names;
   for (int i = 0; i < logdata::kChannelCount; ++i) {
     names.labels[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
@@ -157,19 +159,30 @@ TEST_F(RangeSummaryTest, TextIsATabSeparatedTableWithUnitsAndTheDateOfTheMaximum
   }
   const std::vector<std::string> lines = SummaryLines(Summarize(kMay1, kMay1 + 3.0), names);
   const std::vector<std::string> expected = {
-      "Summary 01.05.2024 00:00 \u2013 04.05.2024 00:00",
-      "\tMinimum\tMaximum\tTime of maximum\tMean",
-      "C0\t5 u0\t30 u0\t01.05. 00:02\t21.43 u0",
-      "C7\t1 u7\t2 u7\t01.05. 00:00\t1.75 u7",
-      "\tRunning hours",
-      "C9\t0.07 h",
+      "01.05.2024 00:00 \u2013 04.05.2024 00:00",
+      "C0 [u0]",
+      "  Minimum\t5",
+      "  Maximum\t30",
+      "  Time of maximum\t01.05. 00:02",
+      "  Mean\t21.43",
+      "C7 [u7]",
+      "  Minimum\t1",
+      "  Maximum\t2",
+      "  Time of maximum\t01.05. 00:00",
+      "  Mean\t1.75",
+      "Running hours [h]",
+      "  C9\t0.07",
       "C13\t4320 u13",
       "C14\t96 u14",
+      "Best day 01.05.2024\t72 u14",
       "Days without a file\t1",
   };
   EXPECT_EQ(lines, expected);
-  // Within one day the time of the maximum is the time alone.
-  EXPECT_EQ(SummaryLines(Summarize(kMay1, kMay1 + 1.0), names)[2], "C0\t10 u0\t30 u0\t00:02\t23 u0");
+  // Within one day the time of the maximum is the time alone, and there is
+  // no best day.
+  const std::vector<std::string> day = SummaryLines(Summarize(kMay1, kMay1 + 1.0), names);
+  EXPECT_EQ(day[4], "  Time of maximum\t00:02");
+  EXPECT_EQ(std::count_if(day.begin(), day.end(), [](const std::string& line) { return line.starts_with("Best"); }), 0);
 }
 
 class ModelSummaryTest : public ::testing::Test, protected EnglishTexts {
@@ -226,7 +239,7 @@ TEST_F(ModelSummaryTest, TheShownWindowsCheckedChannelsAreSummarised) {
   const RangeSummary hour = model.Summary();
   ASSERT_EQ(hour.channels.size(), 1u);
   EXPECT_EQ(hour.channels[0].statistics.count, 60u);
-  EXPECT_NE(model.SummaryText().find("Temperature sensor 1\t"), std::string::npos);
+  EXPECT_NE(model.SummaryText().find("Temperature sensor 1 [\u00B0C]\n"), std::string::npos);
   model.Reset();
   EXPECT_TRUE(model.Summary().channels.empty());
   EXPECT_EQ(model.SummaryText(), "");

@@ -34,17 +34,17 @@ TEST_F(SummaryPanelTest, FollowsNavigationAndTheMouseZoomAndCopiesAsShown) {
   LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
   Box("CB_T1").setChecked(true);
   EXPECT_EQ(Window().findChild<QLabel*>("LabelSummary")->text().toStdString(), "Summary");
-  EXPECT_EQ(FirstLine(), "Summary 30.05.2024 00:00 \u2013 31.05.2024 00:00");
+  EXPECT_EQ(FirstLine(), "30.05.2024 00:00 \u2013 31.05.2024 00:00");
   EXPECT_EQ(Shown(), Window().Model().SummaryText());
 
   Button("ButtonJumpRight").click();
-  EXPECT_EQ(FirstLine(), "Summary 31.05.2024 00:00 \u2013 01.06.2024 00:00");
+  EXPECT_EQ(FirstLine(), "31.05.2024 00:00 \u2013 01.06.2024 00:00");
   EXPECT_EQ(Shown(), Window().Model().SummaryText());
-  EXPECT_NE(Shown().find("Temperature sensor 1\t"), std::string::npos);
+  EXPECT_NE(Shown().find("Temperature sensor 1 [\u00B0C]\n"), std::string::npos);
 
   // A drag on the chart zooms through the panel, outside any command.
   Upper().UserZoom({{kMay31 + 0.5, kMay31 + 0.75}, {0.0, 100.0}, {0.0, 100.0}});
-  EXPECT_EQ(FirstLine(), "Summary 31.05.2024 12:00 \u2013 31.05.2024 18:00");
+  EXPECT_EQ(FirstLine(), "31.05.2024 12:00 \u2013 31.05.2024 18:00");
   EXPECT_EQ(Shown(), Window().Model().SummaryText());
 
   Key(Qt::Key_A, Qt::ControlModifier);
