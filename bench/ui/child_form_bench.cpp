@@ -192,7 +192,8 @@ void BM_SpanFirstFrame(benchmark::State& state) {
 BENCHMARK(BM_SpanFirstFrame)->Arg(4)->Arg(5)->Arg(6)->ArgName("span")->Unit(benchmark::kMillisecond)->UseRealTime();
 // The summary of a range of the year's evaluation: 31 days from 1 July (a
 // month span's window) or the whole year, for the first 3 or all 9
-// measured channels (the outputs always count).
+// measured channels (the outputs always count); range(2) 1: with the
+// figures of whole days kept from the first summary, as the window keeps them.
 void BM_SummaryOfRange(benchmark::State& state) {
   YearWindow& w = Year();
   const int days = static_cast<int>(state.range(0));
@@ -202,8 +203,11 @@ void BM_SummaryOfRange(benchmark::State& state) {
       logdata::Channel::T5, logdata::Channel::T6, logdata::Channel::TD,   logdata::Channel::Power};
   const auto channels = std::span(kMeasured).first(static_cast<std::size_t>(state.range(1)));
   std::size_t values = 0;
+  evaluation::WholeDayFigures kept;
+  evaluation::WholeDayFigures* wholeDays = state.range(2) != 0 ? &kept : nullptr;
   for (auto _ : state) {
-    const evaluation::RangeSummary summary = evaluation::SummarizeRange(*w.Model().Analysis(), from, from + days, channels);
+    const evaluation::RangeSummary summary =
+        evaluation::SummarizeRange(*w.Model().Analysis(), from, from + days, channels, wholeDays);
     values = 0;
     for (const auto& channel : summary.channels) values += channel.statistics.count;
     benchmark::DoNotOptimize(summary);
@@ -211,10 +215,11 @@ void BM_SummaryOfRange(benchmark::State& state) {
   state.counters["values"] = static_cast<double>(values);
 }
 BENCHMARK(BM_SummaryOfRange)
-    ->Args({31, 3})
-    ->Args({31, 9})
-    ->Args({365, 3})
-    ->Args({365, 9})
+    ->Args({31, 3, 0})
+    ->Args({31, 9, 0})
+    ->Args({365, 3, 0})
+    ->Args({365, 9, 0})
+    ->Args({365, 9, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

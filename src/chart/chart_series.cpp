@@ -294,65 +294,54 @@ void ChartSeries::SetKind(SeriesKind kind) {
   StyleChanged();
 }
 
-void ChartSeries::SetTitle(std::string title) {
+void ChartSeries::SetTitle(std::string_view title) {
   if (title_ == title) return;
-  title_ = std::move(title);
+  title_ = title;
   StyleChanged();
 }
 
 void ChartSeries::SetSeriesColor(Color color) {
-  color_ = color;
-  StyleChanged();
+  ChangeStyle(color_, color);
 }
 
 void ChartSeries::SetShowInLegend(bool show) {
-  showInLegend_ = show;
-  StyleChanged();
+  ChangeStyle(showInLegend_, show);
 }
 
 void ChartSeries::SetAxis(VerticalAxis axis) {
-  axis_ = axis;
-  StyleChanged();
+  ChangeStyle(axis_, axis);
 }
 
 void ChartSeries::SetPenWidth(int width) {
-  penWidth_ = width;
-  StyleChanged();
+  ChangeStyle(penWidth_, width);
 }
 
 void ChartSeries::SetStairs(bool stairs) {
-  stairs_ = stairs;
-  StyleChanged();
+  ChangeStyle(stairs_, stairs);
 }
 
 void ChartSeries::SetBarBase(double base) {
-  barBase_ = base;
-  StyleChanged();
+  ChangeStyle(barBase_, base);
 }
 
 void ChartSeries::SetBarFromBase(bool fromBase) {
-  barFromBase_ = fromBase;
-  StyleChanged();
+  ChangeStyle(barFromBase_, fromBase);
 }
 
 void ChartSeries::SetBarWidthPercent(int percent) {
-  barWidthPercent_ = percent;
-  StyleChanged();
+  ChangeStyle(barWidthPercent_, percent);
 }
 
 void ChartSeries::SetBarLayout(BarLayout layout) {
-  barLayout_ = layout;
-  StyleChanged();
+  ChangeStyle(barLayout_, layout);
 }
 
 void ChartSeries::SetOutlineVisible(bool visible) {
-  outlineVisible_ = visible;
-  StyleChanged();
+  ChangeStyle(outlineVisible_, visible);
 }
 
 void ChartSeries::SetMarksVisible(bool visible) {
-  marksVisible_ = visible;
-  StyleChanged();
+  ChangeStyle(marksVisible_, visible);
 }
 
 void ChartSeries::PlaceOnPanel() {
@@ -373,6 +362,14 @@ void ChartSeries::PointsChanged() {
   ++pointsRevision_;
   yRangeCache_.reset();
   Touch();
+}
+
+template <typename T>
+void ChartSeries::ChangeStyle(T& field, T value) {
+  // The same style again changes nothing to draw.
+  if (field == value) return;
+  field = value;
+  StyleChanged();
 }
 
 void ChartSeries::StyleChanged() {

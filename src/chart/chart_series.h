@@ -164,7 +164,7 @@ class ChartSeries {
   // placement stay.
   void SetKind(SeriesKind kind);
   const std::string& Title() const { return title_; }
-  void SetTitle(std::string title);
+  void SetTitle(std::string_view title);
   Color SeriesColor() const { return color_; }
   void SetSeriesColor(Color color);
   bool ShowInLegend() const { return showInLegend_; }
@@ -202,6 +202,8 @@ class ChartSeries {
   friend class PointView;
   void Touch();
   void StyleChanged();
+  template <typename T>
+  void ChangeStyle(T& field, T value);
   void PointsChanged();
   void PushX(double x);
   std::uint32_t XCodeOf(double x) const;

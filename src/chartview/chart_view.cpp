@@ -25,10 +25,19 @@ ChartView::ChartView(chart::ChartPanel& panel, QWidget* parent) : QWidget(parent
   // one repaint.
   panel_.SetChangeListener([this] {
     ++changes_;
-    update();
+    RequestRepaint();
     // The aligned view's plot may have to move with this one's labels.
-    if (aligned_) aligned_->update();
+    if (aligned_) aligned_->RequestRepaint();
   });
+}
+
+void ChartView::RequestRepaint() {
+  // A window rebuilding a year of curves changes thousands of series in a
+  // row; asking Qt each time costs more than the frame. A hidden view asks
+  // again, as it is painted whole when shown anyway.
+  if (repaintPending_) return;
+  update();
+  repaintPending_ = isVisible() && updatesEnabled();
 }
 
 ChartView::~ChartView() { panel_.SetChangeListener({}); }
@@ -94,8 +103,14 @@ const QImage& ChartView::Frame() {
   FrameStamp stamp = CurrentStamp();
   if (!frame_.isNull() && stamp == frameStamp_) return frame_;
   const qreal ratio = devicePixelRatioF();
-  frame_ = QImage((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
-  frame_.setDevicePixelRatio(ratio);
+  const QSize pixels = (QSizeF(size()) * ratio).toSize();
+  // The panel is drawn over the whole image, background first, so the
+  // last frame's image serves again: a fresh one maps megabytes of new
+  // memory each frame.
+  if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio) {
+    frame_ = QImage(pixels, QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(ratio);
+  }
   QPainter painter(&frame_);
   RenderOptions options;
   options.font = font();
@@ -107,6 +122,7 @@ const QImage& ChartView::Frame() {
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
+  repaintPending_ = false;
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), Frame());
   PaintRubberBand(painter);

@@ -111,6 +111,8 @@ class ChartView : public QWidget {
   };
 
   FrameStamp CurrentStamp() const;
+  // Asks for a repaint of the whole view unless one is pending already.
+  void RequestRepaint();
   // The room this panel's own axes need beside the plot.
   PlotInsets NaturalInsets() const;
   // The larger of this view's and the aligned view's.
@@ -128,6 +130,8 @@ class ChartView : public QWidget {
   QImage frame_;
   FrameStamp frameStamp_;
   std::uint64_t changes_ = 0;
+  // A whole-view repaint has been asked for and not painted yet.
+  bool repaintPending_ = false;
   std::function<void(const std::string&)> errorHandler_;
   QPointer<ChartView> aligned_;
   std::optional<double> cursorAt_;

@@ -407,30 +407,24 @@ void DecimateM4(const PointView& points, IndexRange range, const AxisScale& xSca
 
 namespace {
 
-// The block of points from k as one step, when it holds no gap and every
-// bar of it is narrower than a column and falls into one column: that
-// column's bar takes the block's extent, as it would bar by bar, since each
-// bar reaches from the base to its value. A block that starts a column
-// starts it with its first bar, which must have a height. False, with
-// nothing changed, when the block must be laid out bar by bar.
-bool LayOutBlock(const PointView& points, std::size_t k, std::size_t end, double base, double widthFraction,
-                 const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                 const BlockExtremes& extremes, std::vector<BarRect>& out) {
-  constexpr std::size_t kBlock = BlockExtremes::kBlock;
-  if (columnsPerUnit <= 0.0 || xScale.Factor() <= 0.0 || extremes.LevelCount() == 0 || k + kBlock > end) return false;
-  const std::vector<BlockExtremes::Block>& blocks = extremes.Level(0);
-  if (k / kBlock >= blocks.size()) return false;
-  const BlockExtremes::Block& block = blocks[k / kBlock];
+// The block of points [k, k + size) of one level as one step, when it
+// holds no gap and every bar of it is narrower than a column and falls into
+// one column: that column's bar takes the block's extent, as it would bar
+// by bar, since each bar reaches from the base to its value. A block that
+// starts a column starts it with its first bar that has a height. False,
+// with nothing changed, when the block must be laid out in smaller steps.
+bool LayOutBlock(const PointView& points, std::size_t k, std::size_t size, const BlockExtremes::Block& block,
+                 double basePos, double widthFraction, const AxisScale& xScale, const AxisScale& yScale,
+                 double columnsPerUnit, std::vector<BarRect>& out) {
   if (block.HasNull()) return false;
   // No bar of the block is wider than the block's run of X (Xs ascend),
   // and the width test and the column grow with the X.
   const double first = points.X(k);
-  const double last = points.X(k + kBlock - 1);
+  const double last = points.X(k + size - 1);
   const double half = std::fabs((last - first) * xScale.Factor()) * widthFraction / 2.0;
   if (!(last >= first) || !(2.0 * half * columnsPerUnit < 2.0)) return false;
   const double left = std::floor(xScale.PosAtValue(first) * columnsPerUnit);
   if (std::floor(xScale.PosAtValue(last) * columnsPerUnit) != left) return false;
-  const double basePos = yScale.PosAtValue(base);
   const double lowPos = yScale.PosAtValue(block.lowY);
   const double highPos = yScale.PosAtValue(block.highY);
   // Bars of no height are left out; any other bar covers the base too.
@@ -444,9 +438,34 @@ bool LayOutBlock(const PointView& points, std::size_t k, std::size_t end, double
     out.back().bottom = std::max(out.back().bottom, bottom);
     return true;
   }
-  if (yScale.PosAtValue(points.Y(k)) == basePos) return false;
-  AddColumnBar({leftX, rightX, top, bottom, k}, out);
+  // The column's bar starts with the block's first bar that has a height
+  // (the pump's output is off at the start of most columns).
+  std::size_t named = k;
+  while (named < k + size && yScale.PosAtValue(points.Y(named)) == basePos) ++named;
+  if (named == k + size) return false;
+  AddColumnBar({leftX, rightX, top, bottom, named}, out);
   return true;
+}
+
+// The points from k (a multiple of kBlock) that one step lays out: the
+// longest block starting at k that lies within [k, end) and LayOutBlock
+// takes. A year's day of per-minute bars holds a few hundred points a
+// column, so most columns take a few long blocks. 0 when none does.
+std::size_t LayOutBlocks(const PointView& points, std::size_t k, std::size_t end, double basePos,
+                         double widthFraction, const AxisScale& xScale, const AxisScale& yScale,
+                         double columnsPerUnit, const BlockExtremes& extremes, std::vector<BarRect>& out) {
+  if (columnsPerUnit <= 0.0 || xScale.Factor() <= 0.0) return 0;
+  for (std::size_t level = extremes.LevelCount(); level-- > 0;) {
+    const std::size_t size = extremes.BlockSize(level);
+    if (k % size != 0 || k + size > end) continue;
+    const std::vector<BlockExtremes::Block>& blocks = extremes.Level(level);
+    if (k / size >= blocks.size()) continue;
+    if (LayOutBlock(points, k, size, blocks[k / size], basePos, widthFraction, xScale, yScale, columnsPerUnit,
+                    out)) {
+      return size;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -466,13 +485,15 @@ void LayoutBars(const PointView& points, IndexRange range, double base, double w
   for (std::size_t k = range.first; k < range.last; ++k) {
     const double before = previous;
     const double x = current;
-    if (extremes && k % BlockExtremes::kBlock == 0 &&
-        LayOutBlock(points, k, range.last, base, widthFraction, xScale, yScale, columnsPerUnit, *extremes, out)) {
-      constexpr std::size_t kLast = BlockExtremes::kBlock - 1;
-      previous = points.X(k + kLast);
-      current = k + kLast + 1 < size ? points.X(k + kLast + 1) : 0.0;
-      k += kLast;
-      continue;
+    if (extremes && k % BlockExtremes::kBlock == 0) {
+      if (const std::size_t taken = LayOutBlocks(points, k, range.last, basePos, widthFraction, xScale, yScale,
+                                                 columnsPerUnit, *extremes, out)) {
+        const std::size_t last = k + taken - 1;
+        previous = points.X(last);
+        current = last + 1 < size ? points.X(last + 1) : 0.0;
+        k = last;
+        continue;
+      }
     }
     const double after = k + 1 < size ? points.X(k + 1) : 0.0;
     previous = x;

@@ -256,12 +256,14 @@ void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& fir
 
 void EvaluationModel::Add(const std::filesystem::path& path) {
   if (!evaluation_) throw Error("Illegal State (7).");
+  wholeDays_.Clear();
   evaluation_->AddDayFile(path);
   GatherWarnings();
 }
 
 void EvaluationModel::AddPrepared(logdata::PreparedDayFile&& prepared) {
   if (!evaluation_) throw Error("Illegal State (7).");
+  wholeDays_.Clear();
   evaluation_->AddPreparedDay(std::move(prepared));
   GatherWarnings();
 }
@@ -288,6 +290,7 @@ void EvaluationModel::Cancel() { Reset(); }
 
 void EvaluationModel::Reset() {
   const DisplayBatch batch(*this);
+  wholeDays_.Clear();
   evaluation_.reset();
   // The evaluation took its curves with it.
   view_.checked.fill(false);
@@ -352,6 +355,12 @@ void EvaluationModel::SetChannelChecked(Channel channel, bool checked) {
 }
 
 ChannelState EvaluationModel::ShowGraph(Channel channel) {
+  const ChannelState lowest = PlaceGraph(channel);
+  StyleShownGraphs();
+  return lowest;
+}
+
+ChannelState EvaluationModel::PlaceGraph(Channel channel) {
   CheckChannel(channel);
   if (!HasEvaluation()) throw Error(i18n::Text(i18n::kTextOpenLogFileFirst));
   ChannelState lowest = ChannelState::NoColumn;
@@ -362,11 +371,14 @@ ChannelState EvaluationModel::ShowGraph(Channel channel) {
   } else {
     evaluation_->ShowChannel(channel, lowest, window.min, window.max);
   }
+  return lowest;
+}
+
+void EvaluationModel::StyleShownGraphs() {
   evaluation_->ApplySeriesSettings(settings_);
   monthlyBars_.ApplySettings(settings_);
   UpdateAxes();
   DisplayChanged();
-  return lowest;
 }
 
 void EvaluationModel::HideGraph(Channel channel) {
@@ -387,9 +399,20 @@ void EvaluationModel::HideAllGraphs() {
 
 void EvaluationModel::ShowAllGraphs() {
   const DisplayBatch batch(*this);
-  for (const Channel channel : kShowOrder) {
-    if (view_.checked[Index(channel)]) ShowGraph(channel);
+  // A year holds thousands of series: styling them once for all channels,
+  // not once a channel, is a good part of a span change.
+  bool placed = false;
+  try {
+    for (const Channel channel : kShowOrder) {
+      if (!view_.checked[Index(channel)]) continue;
+      PlaceGraph(channel);
+      placed = true;
+    }
+  } catch (...) {
+    if (placed) StyleShownGraphs();
+    throw;
   }
+  if (placed) StyleShownGraphs();
 }
 
 void EvaluationModel::UpdateAxes() {
@@ -849,7 +872,7 @@ RangeSummary EvaluationModel::Summary() const {
     if (view_.checked[Index(channel)]) checked.push_back(channel);
   }
   const chart::ValueRange window = TimeWindow();
-  return SummarizeRange(*evaluation_, window.min, window.max, checked);
+  return SummarizeRange(*evaluation_, window.min, window.max, checked, &wholeDays_);
 }
 
 std::string EvaluationModel::SummaryText() const {

@@ -226,6 +226,11 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void FollowTimeWindow();
 
   logdata::ChannelState ShowGraph(logdata::Channel channel);
+  // ShowGraph in two steps, so that many channels shown together style
+  // every series once: placing the channel's curves, then styling all
+  // curves and setting the axes.
+  logdata::ChannelState PlaceGraph(logdata::Channel channel);
+  void StyleShownGraphs();
   void HideGraph(logdata::Channel channel);
   void HideAllGraphs();
   void ShowAllGraphs();
@@ -244,6 +249,9 @@ class EvaluationModel : public logdata::MultiDayTarget {
   chart::ChartPanel lower_;
   // Declared after the panels: its series leave them before they go.
   std::unique_ptr<logdata::TLogAnalysis> evaluation_;
+  // The summary's figures of whole days, kept while the evaluation's days
+  // stay as they are.
+  mutable WholeDayFigures wholeDays_;
   // Declared after the evaluation: placed on the upper chart, gone first.
   MonthlyTotalBars monthlyBars_{upper_};
   TChildSettings settings_;

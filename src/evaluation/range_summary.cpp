@@ -59,17 +59,28 @@ std::vector<const TDay*> DaysTouched(const logdata::TLogAnalysis& analysis, cons
 
 // A figure of the channel over [from, to): measure(series, from, to) of
 // each day's series within its own date, joined in calendar order; none
-// when no day has one.
-template <typename Value, typename Measure, typename Join>
+// when no day has one. A day inside [from, to) takes wholeDay(day) when
+// given, the figure measure gives for its whole date.
+template <typename Value, typename Measure, typename WholeDay, typename Join>
 std::optional<Value> OverDays(std::span<const TDay* const> days, Channel channel, DateTime from, DateTime to,
-                              Measure measure, Join join) {
+                              Measure measure, WholeDay wholeDay, Join join) {
   std::optional<Value> result;
   for (const TDay* day : days) {
-    const std::optional<Value> part =
-        measure(day->UpperSeries(channel), std::max(from, day->DayDate()), std::min(to, day->DayDate() + 1.0));
+    const DateTime start = day->DayDate();
+    const DateTime end = start + 1.0;
+    const std::optional<Value> part = wholeDay && from <= start && to >= end
+                                          ? wholeDay(*day)
+                                          : measure(day->UpperSeries(channel), std::max(from, start), std::min(to, end));
     if (part) result = result ? join(*result, *part) : *part;
   }
   return result;
+}
+
+// A figure kept for the day log, measured over its whole date on first use.
+template <typename Value, typename Measure>
+std::optional<Value> Kept(std::optional<std::optional<Value>>& kept, const TDay& day, Channel channel, Measure measure) {
+  if (!kept) kept = measure(day.UpperSeries(channel), day.DayDate(), day.DayDate() + 1.0);
+  return *kept;
 }
 
 // Rounded to hundredths for reading, without a "-0".
@@ -97,8 +108,18 @@ std::string Unit(const SummaryNames& names, Channel channel) {
 
 }  // namespace
 
+std::optional<SeriesStatistics> WholeDayFigures::Statistics(const TDay& day, Channel channel) {
+  const auto index = static_cast<std::size_t>(logdata::IndexOf(channel));
+  return Kept(days_[&day].statistics.at(index), day, channel, StatisticsOf);
+}
+
+std::optional<double> WholeDayFigures::Hours(const TDay& day, Channel output) {
+  const auto index = static_cast<std::size_t>(logdata::IndexOf(output) - logdata::IndexOf(Channel::R1));
+  return Kept(days_[&day].hours.at(index), day, output, RunningHours);
+}
+
 RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from, DateTime to,
-                            std::span<const Channel> channels) {
+                            std::span<const Channel> channels, WholeDayFigures* wholeDays) {
   RangeSummary summary;
   summary.from = from;
   summary.to = to;
@@ -107,13 +128,17 @@ RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from
   const std::vector<const TDay*> days = DaysTouched(analysis, touched);
   for (const Channel channel : channels) {
     if (!IsMeasured(channel)) continue;
-    if (const auto statistics = OverDays<SeriesStatistics>(days, channel, from, to, StatisticsOf, Combine)) {
+    std::function<std::optional<SeriesStatistics>(const TDay&)> wholeDay;
+    if (wholeDays) wholeDay = [&](const TDay& day) { return wholeDays->Statistics(day, channel); };
+    if (const auto statistics = OverDays<SeriesStatistics>(days, channel, from, to, StatisticsOf, wholeDay, Combine)) {
       summary.channels.push_back({channel, *statistics});
     }
   }
   for (int i = logdata::IndexOf(Channel::R1); i <= logdata::IndexOf(Channel::RError); ++i) {
     const Channel output = logdata::ChannelAt(i);
-    if (const auto hours = OverDays<double>(days, output, from, to, RunningHours, std::plus<>())) {
+    std::function<std::optional<double>(const TDay&)> wholeDay;
+    if (wholeDays) wholeDay = [&](const TDay& day) { return wholeDays->Hours(day, output); };
+    if (const auto hours = OverDays<double>(days, output, from, to, RunningHours, wholeDay, std::plus<>())) {
       summary.outputs.push_back({output, *hours});
     }
   }

@@ -3,7 +3,9 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/date_time.h"
@@ -11,8 +13,9 @@
 #include "logdata/channel.h"
 
 namespace calorix::logdata {
+class TDay;
 class TLogAnalysis;
-}
+}  // namespace calorix::logdata
 
 namespace calorix::evaluation {
 
@@ -54,13 +57,37 @@ struct RangeSummary {
   int daysWithoutFile = 0;
 };
 
+// The figures of whole day logs that SummarizeRange combines, each one
+// computed on first use and kept: a day log's values never change after
+// loading. Knows the day logs by address only, so whoever keeps one clears
+// it whenever day logs are added or go.
+class WholeDayFigures {
+ public:
+  // The statistics of a measured channel (T1..TD, Flow, Power) and the
+  // running hours of an output over the day's own date.
+  std::optional<SeriesStatistics> Statistics(const logdata::TDay& day, logdata::Channel channel);
+  std::optional<double> Hours(const logdata::TDay& day, logdata::Channel output);
+  void Clear() { days_.clear(); }
+
+ private:
+  static constexpr std::size_t kMeasuredCount = static_cast<std::size_t>(logdata::IndexOf(logdata::Channel::Power)) + 1;
+  // Outer optional: computed yet; inner: what the day holds.
+  struct Day {
+    std::array<std::optional<std::optional<SeriesStatistics>>, kMeasuredCount> statistics;
+    std::array<std::optional<std::optional<double>>, kOutputCount> hours;
+  };
+  std::unordered_map<const logdata::TDay*, Day> days_;
+};
+
 // Each day log covers its own date, [midnight, next midnight), as the day
 // totals and the readout take it; one day log per date, as the daily
 // totals take it. Only T1..TD, Flow and Power of `channels` count.
 // Searches each day's series by time, so the cost follows the points in
-// the range, not the whole evaluation.
+// the range, not the whole evaluation. With wholeDays, the days the range
+// covers entirely take their figures from there (the same numbers), and
+// only the days at its ends are walked.
 RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from, DateTime to,
-                            std::span<const logdata::Channel> channels);
+                            std::span<const logdata::Channel> channels, WholeDayFigures* wholeDays = nullptr);
 
 // The names a summary is written with: the channel labels as the
 // selection panel shows them and the units without brackets, by channel.

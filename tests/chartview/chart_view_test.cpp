@@ -168,6 +168,44 @@ TEST_F(ChartViewTest, PanelChangesScheduleARepaint) {
   EXPECT_FALSE(view->grab().toImage() == before);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A burst of changes is painted once, and a change after that paint is
+// painted again: the pending request does not outlive its paint.
+TEST_F(ChartViewTest, ABurstOfChangesPaintsOnceAndTheNextChangePaintsAgain) {
+  view->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  QApplication::processEvents();
+  PaintCounter counter;
+  view->installEventFilter(&counter);
+  for (int width = 2; width < 40; ++width) series->SetPenWidth(width);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 1);
+  panel.LeftAxis().SetMinMax(0.0, 100.0);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 2);
+  view->removeEventFilter(&counter);
+}
+
+// The view draws each frame into the image of the one before: what the
+// last frame showed leaves no trace, the frame is the panel drawn afresh.
+TEST_F(ChartViewTest, AFrameDrawnOverTheLastOneIsThePanelDrawnAfresh) {
+  const QImage full = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  series->RemoveFromPanel();
+  panel.LeftAxis().SetMinMax(0.0, 100.0);
+  const QImage next = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_FALSE(next == full);
+  EXPECT_TRUE(next == view->ToImage().convertToFormat(QImage::Format_RGB32));
+}
+
 TEST_F(ChartViewTest, ViewLeavesThePanelWhenDestroyed) {
   view.reset();
   panel.LeftAxis().SetMinMax(0.0, 10.0);  // must not reach the destroyed view

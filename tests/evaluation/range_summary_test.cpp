@@ -115,6 +115,42 @@ TEST_F(RangeSummaryTest, DaysCombineWithTheFirstMaximumAndCountDaysWithoutAFileW
   EXPECT_EQ(gap.daysWithoutFile, 1);
 }
 
+// The figures kept for whole days give the same summary, to the last bit,
+// as walking every value, whether the days are whole, cut at an end or
+// asked for again.
+TEST_F(RangeSummaryTest, KeptWholeDayFiguresGiveTheSameSummaryAsWalkingTheValues) {
+  static constexpr std::array<Channel, 4> kAsked = {Channel::T1, Channel::T2, Channel::Flow, Channel::Power};
+  const std::array<std::pair<DateTime, DateTime>, 5> windows = {{
+      {kMay1 - 0.5, kMay1 + 4.0},                // both days whole
+      {kMay1 + 2.5 * kMinute, kMay1 + 3.0},      // 1 May cut, 3 May whole
+      {kMay1, kMay1 + 2.0 + 0.5 * kMinute},      // 1 May whole, 3 May cut
+      {kMay1 + 2 * kMinute, kMay1 + 10.5 * kMinute},  // within a day
+      {kMay1 - 0.5, kMay1 + 4.0},                // again, from what is kept
+  }};
+  WholeDayFigures kept;
+  for (const auto& [from, to] : windows) {
+    SCOPED_TRACE(::testing::Message() << from << " " << to);
+    const RangeSummary walked = SummarizeRange(*analysis, from, to, kAsked);
+    const RangeSummary fast = SummarizeRange(*analysis, from, to, kAsked, &kept);
+    ASSERT_EQ(fast.channels.size(), walked.channels.size());
+    for (std::size_t i = 0; i < walked.channels.size(); ++i) {
+      const SeriesStatistics& a = walked.channels[i].statistics;
+      const SeriesStatistics& b = fast.channels[i].statistics;
+      EXPECT_EQ(fast.channels[i].channel, walked.channels[i].channel);
+      EXPECT_EQ(b.count, a.count);
+      EXPECT_EQ(b.minimum, a.minimum);
+      EXPECT_EQ(b.maximum, a.maximum);
+      EXPECT_EQ(b.maximumAt, a.maximumAt);
+      EXPECT_EQ(b.mean, a.mean);
+    }
+    ASSERT_EQ(fast.outputs.size(), walked.outputs.size());
+    for (std::size_t i = 0; i < walked.outputs.size(); ++i) {
+      EXPECT_EQ(fast.outputs[i].channel, walked.outputs[i].channel);
+      EXPECT_EQ(fast.outputs[i].hours, walked.outputs[i].hours);
+    }
+  }
+}
+
 TEST_F(RangeSummaryTest, TextIsTwoTabSeparatedColumnsWithTheDateOfTheMaximumAndTheBestDayAcrossDays) {
   SummaryNames names;
   for (int i = 0; i < logdata::kChannelCount; ++i) {
