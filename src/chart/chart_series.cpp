@@ -344,6 +344,8 @@ void ChartSeries::SetMarksVisible(bool visible) {
   ChangeStyle(marksVisible_, visible);
 }
 
+void ChartSeries::SetBackground(bool background) { ChangeStyle(background_, background); }
+
 void ChartSeries::PlaceOnPanel() {
   if (placed_ || !owner_) return;
   placed_ = true;

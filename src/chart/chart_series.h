@@ -187,6 +187,10 @@ class ChartSeries {
   void SetOutlineVisible(bool visible);
   bool MarksVisible() const { return marksVisible_; }
   void SetMarksVisible(bool visible);
+  // A line of the background is drawn before the other lines (and after
+  // the bars), so that it hides none of them: a reference to compare with.
+  bool Background() const { return background_; }
+  void SetBackground(bool background);
 
   // Placement on the owner panel, any number of times.
   ChartPanel* Owner() const { return owner_; }
@@ -245,6 +249,7 @@ class ChartSeries {
   BarLayout barLayout_ = BarLayout::Side;
   bool outlineVisible_ = true;
   bool marksVisible_ = false;
+  bool background_ = false;
   std::uint64_t revision_ = 0;
 };
 

@@ -83,12 +83,17 @@ void PaintAllSeries(QPainter& p, const ChartLayout& l, const ChartPanel& panel, 
   context.decimate = options.decimate;
   context.blockExtremes = options.blockExtremes;
   context.cache = options.cache;
-  // Filled bars go first, so that no bar hides a curve.
+  // Filled bars go first, so that no bar hides a curve; then the lines of
+  // the background, then the other lines.
   const auto& placed = panel.Series();
-  for (const bool bars : {true, false}) {
+  const auto layer = [](const chart::ChartSeries& series) {
+    if (series.Kind() == chart::SeriesKind::Bar) return 0;
+    return series.Background() ? 1 : 2;
+  };
+  for (const int drawn : {0, 1, 2}) {
     for (std::size_t i = 0; i < placed.size(); ++i) {
       const chart::ChartSeries* series = placed[i];
-      if ((series->Kind() == chart::SeriesKind::Bar) != bars) continue;
+      if (layer(*series) != drawn) continue;
       // The next series' ends are its first reads (a year holds thousands
       // of day series): fetched now, they arrive while this one is drawn.
       if (i + 1 < placed.size()) {

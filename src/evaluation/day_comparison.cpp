@@ -71,6 +71,7 @@ void DayComparison::Show(const logdata::TLogAnalysis& evaluation, DateTime shown
     Color remembered = kNoColor;
     logdata::ApplyColor(*series, remembered, style.color);
     series->SetAxis(style.axis);
+    series->SetBackground(true);  // the shown day's curves stay in front
     series->PlaceOnPanel();
     curves_.push_back({channel, std::move(series)});
   }

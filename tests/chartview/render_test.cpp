@@ -80,6 +80,25 @@ TEST(Render, BarsPlacedAfterALineAreDrawnBehindIt) {
   EXPECT_TRUE(IsColour(r.image, x, r.layout.left.scale.PosAtValue(70.0), kBlue));
 }
 
+// A line of the background (a compared day) stays behind the other lines
+// wherever it was placed; an ordinary line placed last is drawn on top.
+TEST(Render, ABackgroundLineIsDrawnBehindTheOtherLines) {
+  const double day = test::Day();
+  for (const bool background : {true, false}) {
+    TestPanel t(day, day + 10 * kMinute);
+    chart::ChartSeries& line = t.AddLine(kRedValue, 3);
+    chart::ChartSeries& compared = t.AddLine(kBlueValue, 3);
+    compared.SetBackground(background);
+    for (int m = 0; m <= 10; ++m) {
+      line.AddPoint(day + m * kMinute, 50.0, kRedValue);
+      compared.AddPoint(day + m * kMinute, 50.0, kBlueValue);
+    }
+    const test::Rendered r = Render(t.panel, QSize(600, 300));
+    const double x = r.layout.bottom.scale.PosAtValue(day + 5 * kMinute);
+    EXPECT_TRUE(IsColour(r.image, x, r.layout.left.scale.PosAtValue(50.0), background ? kRed : kBlue)) << background;
+  }
+}
+
 // A point alone between gaps, or a series of one point, shows as a dot,
 // whether the line is stroked (printers) or filled by columns (images).
 TEST(Render, APointAloneBetweenGapsShowsAsADot) {
