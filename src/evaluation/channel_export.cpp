@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 #include <vector>
 
+#include "evaluation/csv_text.h"
 #include "evaluation/evaluation_model.h"
 #include "evaluation/value_readout.h"
 
@@ -12,6 +14,8 @@ namespace calorix::evaluation {
 namespace {
 
 using logdata::Channel;
+
+constexpr double kMillisecondsPerDay = 86400000.0;
 
 constexpr std::string_view kNames[logdata::kChannelCount] = {
     "T1", "T2", "T3", "T4", "T5", "T6", "TD", "Flow", "Power", "R1", "R2", "R3", "RError", "Volume", "Energy",
@@ -36,34 +40,43 @@ std::optional<Channel> ChannelByName(std::string_view name) {
   return std::nullopt;
 }
 
+// Rows are keyed by the second their time prints as (FormatDateTime rounds
+// to the millisecond first), so that two days of one date whose times differ
+// in the last bits still give one row.
 std::string ChannelsCsv(const EvaluationModel& model) {
   const chart::ValueRange window = model.TimeWindow();
   // The readout's rows are the checked channels in panel order.
   const std::vector<ReadoutRow> columns = model.ReadoutAt(window.min).rows;
-  std::map<double, std::vector<std::optional<double>>> rows;
+  struct Row {
+    double time;  // the first time that prints as this second
+    std::vector<std::optional<double>> values;
+  };
+  std::map<long long, Row> rows;
   for (std::size_t c = 0; c < columns.size(); ++c) {
     model.Analysis()->VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
       for (std::size_t i = 0; i < series.Count(); ++i) {
         const double x = series.X(i);
-        if (series.IsNull(i) || x < window.min || x >= window.max) continue;
-        auto& row = rows[x];
-        row.resize(columns.size());
-        if (!row[c]) row[c] = series.Y(i);  // the first loaded day wins, as in the readout
+        if (series.IsNull(i) || !(x >= window.min && x < window.max)) continue;
+        const auto millisecond = static_cast<long long>(std::round(x * kMillisecondsPerDay));
+        const long long second = millisecond / 1000 - (millisecond % 1000 < 0 ? 1 : 0);
+        Row& row = rows.try_emplace(second, Row{x, {}}).first->second;
+        row.values.resize(columns.size());
+        if (!row.values[c]) row.values[c] = series.Y(i);  // the first loaded day wins, as in the readout
       }
     });
   }
   std::string csv = "time";
   for (const ReadoutRow& column : columns) {
-    csv += ",";
-    csv += ChannelName(column.channel);
-    if (!column.unit.empty()) csv += " [" + column.unit + "]";
+    std::string heading(ChannelName(column.channel));
+    if (!column.unit.empty()) heading += " [" + column.unit + "]";
+    csv += "," + CsvField(heading);
   }
   csv += "\n";
-  for (const auto& [time, values] : rows) {
-    csv += FormatDateTime("yyyy-mm-dd hh:nn:ss", time);
-    for (const std::optional<double>& value : values) {
+  for (const auto& [second, row] : rows) {
+    csv += FormatDateTime("yyyy-mm-dd hh:nn:ss", row.time);
+    for (const std::optional<double>& value : row.values) {
       csv += ",";
-      if (value) csv += NumberText(*value);
+      if (value) csv += CsvNumber(*value);
     }
     csv += "\n";
   }
