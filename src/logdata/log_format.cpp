@@ -284,8 +284,10 @@ bool ParseLogNumber(std::string_view field, double& value) {
   static const fast_float::parse_options options{fast_float::chars_format::general, ','};
   const char* end = field.data() + field.size();
   const auto result = fast_float::from_chars_advanced(field.data(), end, value, options);
-  // "1E999" comes back as infinity; like "inf" it is no value.
-  return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
+  // "1E999" comes back as infinity; like "inf" it is no value. Nor is a
+  // number beyond what a point keeps (a 32-bit float): "1e39" would be an
+  // infinite point, with totals and exports that disagree with the chart.
+  return result.ec == std::errc() && result.ptr == end && std::isfinite(static_cast<float>(value));
 }
 
 DateStyle SwitchedStyle(DateStyle style) {

@@ -106,7 +106,7 @@ DateTime DayDateOf(const std::vector<std::string_view>& records, DateStyle style
 
 // A value field as a number with "," as decimal point, an optional sign and
 // exponent, blanks around it allowed. Nothing when it is not a number or
-// lies beyond the range of a double.
+// lies beyond what a point keeps (the range of a 32-bit float).
 bool ParseLogNumber(std::string_view field, double& value);
 
 // Reads a record's time stamp in the given style; if that fails, switches

@@ -250,6 +250,7 @@ TEST(BadInputCorpus, EveryFileGivesItsMessageOrAPartialDayWithinTheMemoryBound) 
       {"truncated last line", [] { return ValidDay() + "2024-05-01 00:03;4,5;1."; }, "", 4, 5},
       {"\".\" decimal", [] { return ValidDay() + Rec("00:03", "4.5"); }, "", 3, 5},
       {"number beyond a double", [] { return ValidDay() + Rec("00:03", "1E999"); }, "", 3, 5},
+      {"number beyond a float", [] { return ValidDay() + Rec("00:03", "1e39"); }, "", 3, 5},
   };
   for (const CorpusCase& c : cases) {
     SCOPED_TRACE(c.name);

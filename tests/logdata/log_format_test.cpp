@@ -227,6 +227,8 @@ TEST(NumberFields, AcceptDecimalCommaSignAndExponent) {
   EXPECT_EQ(v, 0.5);
   EXPECT_TRUE(ParseLogNumber(" 42 ", v));
   EXPECT_EQ(v, 42);
+  EXPECT_TRUE(ParseLogNumber("-3,4E38", v));  // still held by a point
+  EXPECT_EQ(v, -3.4e38);
 }
 
 TEST(NumberFields, PlainAndGeneralReadingAgreeToTheLastBit) {
@@ -250,7 +252,7 @@ TEST(NumberFields, PlainAndGeneralReadingAgreeToTheLastBit) {
 TEST(NumberFields, RejectAnythingElse) {
   double v = 0;
   for (const char* text : {"12.5", "1,2,3", "+-1", "--1", "+", "-", "inf", "nan", "1,5x", "0x10", "Err ", "err", "1 2",
-                           "1e", "1E999", "-1,5E400", "+9E308 "}) {
+                           "1e", "1E999", "-1,5E400", "+9E308 ", "1e39", "-3,5E38"}) {
     EXPECT_FALSE(ParseLogNumber(text, v)) << text;
   }
   EXPECT_FALSE(ParseLogNumber(std::string_view("1\0", 2), v));
