@@ -62,6 +62,20 @@ File CreateNew(const std::filesystem::path& folder, const std::string& base, std
   FailWriting(folder / (base + ".csv"));
 }
 
+bool ContinuesCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The last count characters of a UTF-8 name: a byte that continues a
+// character (10xxxxxx) is never the first one kept. A character has at
+// most three of them; more are not UTF-8 and count one by one.
+std::string LastCharacters(const std::string& name, std::size_t count) {
+  std::size_t start = name.size();
+  for (std::size_t kept = 0; start > 0 && kept < count; ++kept) {
+    --start;
+    for (int more = 0; more < 3 && start > 0 && ContinuesCharacter(name[start]); ++more) --start;
+  }
+  return name.substr(start);
+}
+
 }  // namespace
 
 std::string SpreadsheetLine(std::string_view line) {
@@ -79,8 +93,7 @@ std::string SpreadsheetLine(std::string_view line) {
 
 std::filesystem::path WriteSpreadsheetCopy(const std::filesystem::path& dayFile, const std::filesystem::path& folder) {
   const std::string bytes = ReadWholeFile(dayFile);
-  const std::string stem = dayFile.stem().string();
-  const std::string base = (stem.size() > 8 ? stem.substr(stem.size() - 8) : stem) + "c";
+  const std::string base = LastCharacters(dayFile.stem().string(), 8) + "c";
   std::filesystem::path path;
   const File file = CreateNew(folder, base, path);
   bool ok = true;

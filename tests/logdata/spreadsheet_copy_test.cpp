@@ -51,5 +51,12 @@ TEST(WriteSpreadsheetCopy, AnExistingFileIsNeverWrittenOver) {
   EXPECT_THROW(WriteSpreadsheetCopy(folder.Path() / "missing.csv", folder.Path()), Error);
 }
 
+// The name takes whole characters: eight of them, not eight bytes.
+TEST(WriteSpreadsheetCopy, TheNameIsCutBetweenCharacters) {
+  TempFolder folder;
+  const auto day = folder.Write("logs/Tag_\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4" "1.csv", "DATE;T1\r\n");
+  EXPECT_EQ(WriteSpreadsheetCopy(day, folder.Path()).filename(), "ag_\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4" "1c.csv");
+}
+
 }  // namespace
 }  // namespace calorix::logdata
