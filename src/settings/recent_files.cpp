@@ -1,6 +1,10 @@
 #include "settings/recent_files.h"
 
+#include "core/cp1252.h"
+#include "settings/profile_text.h"
+
 #include <algorithm>
+#include <iterator>
 
 namespace calorix {
 namespace {
@@ -14,6 +18,17 @@ std::string MenuEscaped(const std::string& text) {
     if (c == '&') escaped += '&';
   }
   return escaped;
+}
+
+// The file drops blanks around a value and one pair of quotes; a value
+// that has either keeps them inside a pair of quotes of its own.
+std::string StoredValue(const std::string& path) {
+  if (path.empty()) return path;
+  const char front = path.front();
+  const char back = path.back();
+  const bool trimmed = front == ' ' || front == '\t' || back == ' ' || back == '\t';
+  const bool quoted = path.size() >= 2 && front == back && (front == '"' || front == '\'');
+  return trimmed || quoted ? "\"" + path + "\"" : path;
 }
 
 }  // namespace
@@ -56,13 +71,24 @@ std::vector<RecentEntry> ReadRecentFiles(ProfileAccess& profile) {
   return list;
 }
 
+bool IsStorableRecentPath(std::string_view path) {
+  return path.size() <= kMaxProfileValueLength && path.find_first_of("\r\n") == std::string_view::npos &&
+         IsValidUtf8(path);
+}
+
 bool WriteRecentFiles(ProfileAccess& profile, const std::vector<RecentEntry>& list) {
+  std::vector<RecentEntry> stored;
+  std::copy_if(list.begin(), list.end(), std::back_inserter(stored), [](const RecentEntry& entry) {
+    return IsStorableRecentPath(entry.first) && IsStorableRecentPath(entry.last);
+  });
+  stored.resize(static_cast<std::size_t>(kRecentCount));
+  std::vector<ProfileAccess::Entry> keys;
   for (int i = 0; i < kRecentCount; ++i) {
-    const RecentEntry entry = static_cast<std::size_t>(i) < list.size() ? list[static_cast<std::size_t>(i)] : RecentEntry{};
-    if (!profile.Write(kRecentSection, Key("File", i), entry.first)) return false;
-    if (!profile.Write(kRecentSection, Key("Last", i), entry.last)) return false;
+    const RecentEntry& entry = stored[static_cast<std::size_t>(i)];
+    keys.push_back({std::string(kRecentSection), Key("File", i), StoredValue(entry.first)});
+    keys.push_back({std::string(kRecentSection), Key("Last", i), StoredValue(entry.last)});
   }
-  return true;
+  return profile.WriteAll(keys);
 }
 
 }  // namespace calorix

@@ -40,11 +40,18 @@ RecentCheck WithoutMissing(const std::vector<RecentEntry>& list, const std::func
 // shows as itself.
 std::string RecentMenuText(const RecentEntry& entry, int index);
 
+// Whether the settings file gives the path back exactly: well-formed UTF-8
+// on one line (no CR or LF) of at most 2047 bytes. Blanks and quotes around
+// it are kept (the value is put in quotes where the file would drop them).
+bool IsStorableRecentPath(std::string_view path);
+
 // The list as stored: keys File1..File5 with the (first) file and Last1..
 // Last5 with the last file of a range, empty where there is none. Reading
 // skips empty slots.
 std::vector<RecentEntry> ReadRecentFiles(ProfileAccess& profile);
-// Writes all ten keys; false when a write failed.
+// Writes all ten keys in one group, so that a failure leaves the old list
+// whole; entries with a path that cannot be stored are left out. False when
+// the write failed.
 [[nodiscard]] bool WriteRecentFiles(ProfileAccess& profile, const std::vector<RecentEntry>& list);
 
 }  // namespace calorix

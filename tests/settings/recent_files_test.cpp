@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "support/temp_folder.h"
@@ -56,6 +57,58 @@ TEST(RecentFiles, StoredInTheRecentSectionAndReadBack) {
   EXPECT_EQ(ReadRecentFiles(*OpenProfileFile(ini)), std::vector<RecentEntry>{list[1]});
   // A settings file without the section reads as an empty list.
   EXPECT_TRUE(ReadRecentFiles(*OpenProfileFile(folder.Write("Other.ini", "[Main]\r\nLanguage=1\r\n"))).empty());
+}
+
+// A settings file in memory whose group writes are whole or nothing, as the
+// file's are; single writes fail from the given one on, as a disk that
+// fills up part-way would.
+class MemoryProfile : public ProfileAccess {
+ public:
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const auto found = keys.find(std::string(section) + "/" + std::string(key));
+    if (found == keys.end()) return std::nullopt;
+    return found->second;
+  }
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    if (writesLeft-- <= 0) return false;
+    keys[std::string(section) + "/" + std::string(key)] = value;
+    return true;
+  }
+  bool WriteAll(const std::vector<Entry>& entries) override {
+    if (writesLeft < static_cast<int>(entries.size())) return false;
+    return ProfileAccess::WriteAll(entries);
+  }
+  std::map<std::string, std::string> keys;
+  int writesLeft = 1000;
+};
+
+TEST(RecentFiles, AFailedWriteLeavesTheOldListWhole) {
+  MemoryProfile profile;
+  const std::vector<RecentEntry> old = {{"/l/20240501.csv", "/l/20240531.csv"}, File("/l/20240601.csv")};
+  ASSERT_TRUE(WriteRecentFiles(profile, old));
+  profile.writesLeft = 3;
+  EXPECT_FALSE(WriteRecentFiles(profile, {File("/m/20240701.csv"), {"/m/20240801.csv", "/m/20240831.csv"}}));
+  EXPECT_EQ(ReadRecentFiles(profile), old);
+}
+
+// Blanks, quotes and long names come back as they were; a path the file
+// cannot hold on one line or in full is left out, and the other sections
+// stay as they were.
+TEST(RecentFiles, PathsComeBackExactlyOrAreLeftOut) {
+  TempFolder folder;
+  const std::string other = "[Main]\r\nLanguage=2\r\nLastUsedDir=  \"/x\"  \r\n";
+  const auto ini = folder.Write("Calorix.ini", other);
+  const std::string longest = "/" + std::string(2046, 'L');
+  const std::vector<RecentEntry> storable = {
+      File(" /logs/a b.csv "), File("\"/q.csv\""), {"'/s.csv'", "\t/t.csv"}, File("   "), File(longest)};
+  const std::vector<RecentEntry> unstorable = {File(longest + "L"), {"/a.csv", "/b\n.csv"}, File("/\xFF.csv")};
+  std::vector<RecentEntry> list = {unstorable[0], storable[0], storable[1], unstorable[1], storable[2]};
+  ASSERT_TRUE(WriteRecentFiles(*OpenProfileFile(ini), list));
+  EXPECT_EQ(ReadRecentFiles(*OpenProfileFile(ini)), (std::vector<RecentEntry>{storable[0], storable[1], storable[2]}));
+  list = {storable[3], unstorable[2], storable[4]};
+  ASSERT_TRUE(WriteRecentFiles(*OpenProfileFile(ini), list));
+  EXPECT_EQ(ReadRecentFiles(*OpenProfileFile(ini)), (std::vector<RecentEntry>{storable[3], storable[4]}));
+  EXPECT_TRUE(ReadFileBytes(ini)->starts_with(other + "\r\n[Recent]\r\n"));
 }
 
 }  // namespace
