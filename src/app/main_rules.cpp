@@ -250,6 +250,11 @@ CommandLine Simple(CommandLine::Kind kind, std::vector<std::string> files) {
   return line;
 }
 
+const std::string& RequireDayFile(const std::string& arg) {
+  if (arg.empty()) throw UsageError("an empty text is no day file");
+  return arg;
+}
+
 // Everything after "--export": its options and one file or a range.
 CommandLine ParseExport(const std::vector<std::string>& args) {
   CommandLine line;
@@ -263,7 +268,7 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (optionsEnded || !arg.starts_with("--")) {
-      line.files.push_back(arg);
+      line.files.push_back(RequireDayFile(arg));
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (arg == "--export") {
@@ -322,11 +327,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       optionsEnded = true;
     } else if (!optionsEnded && arg == "--range") {
       if (i != 0 || args.size() != 3) throw UsageError("--range takes the first and the last day file, and nothing else");
-      return Simple(CommandLine::Kind::Range, {args[1], args[2]});
+      for (const std::string& file : {args[1], args[2]}) {
+        if (file.starts_with("--")) throw UsageError("--range takes the first and the last day file, not '" + file + "'");
+      }
+      return Simple(CommandLine::Kind::Range, {RequireDayFile(args[1]), RequireDayFile(args[2])});
     } else if (!optionsEnded && arg.starts_with("--")) {
       throw UsageError("unknown option '" + arg + "'");
     } else {
-      line.files.push_back(arg);
+      line.files.push_back(RequireDayFile(arg));
     }
   }
   return line;

@@ -158,7 +158,8 @@ class UsageError : public Error {
 // file or "--range FIRST LAST" exports (the month and year spans only for
 // a range, which shows its month by default); "--totals day|month" writes
 // the totals instead (.csv, without --channels and --span). Any other "--"
-// option is a UsageError.
+// option is a UsageError, and so is an empty text where a day file goes or
+// an option as a day file of "--range".
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The text "--help" prints.

@@ -222,6 +222,29 @@ TEST(ParseCommandLine, RangeTakesExactlyTwoFilesAndUnknownOptionsAreRefused) {
   }
 }
 
+// Options and empty texts are no day files, however they are placed.
+TEST(ParseCommandLine, OptionsAndEmptyTextsAreNoDayFiles) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"--range", "--", ""}, "--range takes the first and the last day file, not '--'"},
+      {{"--range", "--bogus", "b.csv"}, "--range takes the first and the last day file, not '--bogus'"},
+      {{"--range", "a.csv", ""}, "an empty text is no day file"},
+      {{"a.csv", ""}, "an empty text is no day file"},
+      {{"--export", "o.csv", "--range", "", "b.csv"}, "an empty text is no day file"},
+      {{"--export", "o.csv", "--", ""}, "an empty text is no day file"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ParseCommandLine(c.args);
+      ADD_FAILURE() << c.message;
+    } catch (const UsageError& e) {
+      EXPECT_EQ(e.what(), c.message);
+    }
+  }
+}
+
 TEST(ParseCommandLine, ExportTakesItsOptionsAndOneFileOrARange) {
   using logdata::Channel;
   CommandLine line = ParseCommandLine({"--export", "out.PNG", "--channels", "t1,R!,Power,p", "day.csv"});
