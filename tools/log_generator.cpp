@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -63,6 +65,9 @@ void AppendNumber(std::string& out, double value, int decimals) {
   char buffer[48];
   const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value,
                                     std::chars_format::fixed, decimals);
+  // The generator's values are small; one that is not fails loudly rather
+  // than writing what the buffer held.
+  if (result.ec != std::errc()) throw std::range_error("value too large for a log file: " + std::to_string(value));
   std::replace(std::begin(buffer), result.ptr, '.', ',');
   out.append(buffer, result.ptr);
 }

@@ -26,10 +26,10 @@ constexpr std::size_t kPlainFrom = 64;
 // The double of the shortest decimal that gives this float back.
 double ReadBack(float stored) {
   if (!std::isfinite(stored)) return stored;
-  char text[32];
-  const char* end = std::to_chars(text, text + sizeof text, stored).ptr;
+  char text[32];  // the longest shortest form of a float has 15 characters
+  const auto written = std::to_chars(text, text + sizeof text, stored);
   double value = 0.0;
-  std::from_chars(text, end, value);
+  if (written.ec != std::errc() || std::from_chars(text, written.ptr, value).ec != std::errc()) return stored;
   return value;
 }
 

@@ -105,9 +105,10 @@ std::string UnitText(std::string_view headerUnit) {
 }
 
 std::string NumberText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  char buffer[32];  // the longest shortest form of a double has 24 characters
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (error != std::errc()) return {};
+  return std::string(buffer, end);
 }
 
 std::vector<std::string> ReadoutLines(const ValueReadout& readout, bool withDate, const std::string& onText,
