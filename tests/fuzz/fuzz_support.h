@@ -6,12 +6,14 @@
 // replays the committed corpus, where a failed check throws so that the test
 // names the input.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -75,6 +77,39 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The fields of one CSV line; nothing when the line is no valid CSV (a
+// quote inside an unquoted field, an unclosed or half-closed quoted field).
+inline std::optional<std::vector<std::string>> CsvFields(std::string_view line) {
+  std::vector<std::string> fields;
+  std::size_t i = 0;
+  for (;;) {
+    std::string field;
+    if (i < line.size() && line[i] == '"') {
+      for (++i;; ++i) {
+        if (i >= line.size()) return std::nullopt;
+        if (line[i] != '"') {
+          field += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '"') {
+          field += '"';
+          ++i;
+        } else {
+          ++i;
+          break;
+        }
+      }
+      if (i < line.size() && line[i] != ',') return std::nullopt;
+    } else {
+      const std::size_t end = std::min(line.find(',', i), line.size());
+      field = line.substr(i, end - i);
+      if (field.find_first_of("\"\r\n") != std::string::npos) return std::nullopt;
+      i = end;
+    }
+    fields.push_back(std::move(field));
+    if (i >= line.size()) return fields;
+    ++i;  // the comma
+  }
 }
 
 }  // namespace calorix::fuzz
