@@ -12,9 +12,8 @@ namespace calorix::logdata {
 std::string SpreadsheetLine(std::string_view line);
 
 // Writes a copy of a day file, every line whole and converted as above, to
-// a new file in `folder`, named after the day file (the last eight
-// characters of its name before the extension, whole UTF-8 characters, then
-// "c.csv"); an existing
+// a new file in `folder`, named after the day file (the last eight UTF-8
+// characters of its name before the extension, then "c.csv"); an existing
 // file is never written over: "…c-2.csv" and so on are tried. Returns the
 // copy's path; throws calorix::Error ("Error occurred while opening file"
 // and the path) when the day file cannot be read or no copy written.
