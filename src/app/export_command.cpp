@@ -39,10 +39,17 @@ StoredSettings ReadSettings() {
   return stored;
 }
 
+// What the window would say about the files goes to warn: files that could
+// not be loaded and reads that ended early.
 void Load(evaluation::EvaluationModel& model, const CommandLine& line,
           const std::function<void(const std::string&)>& warn) {
+  const auto passOn = [&] {
+    for (const std::string& message : model.TakeMessages()) warn(message);
+    for (const std::string& warning : model.TakeWarnings()) warn(warning);
+  };
   if (!line.range) {
     model.LoadFile(line.files[0]);
+    passOn();
     return;
   }
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(line.files[0], line.files[1]);
@@ -53,7 +60,7 @@ void Load(evaluation::EvaluationModel& model, const CommandLine& line,
     callbacks.fileFailed = warn;
     logdata::RunMultiDayLoad(request.files, request.start, request.end, model, callbacks);
   }
-  for (const std::string& message : model.TakeMessages()) warn(message);
+  passOn();
   if (!model.HasEvaluation()) throw Error(i18n::Text(i18n::kTextNoFileLoaded));
 }
 

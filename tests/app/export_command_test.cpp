@@ -87,6 +87,17 @@ TEST_F(ExportTest, PdfAndSvgAreVectorDrawings) {
   EXPECT_EQ(svg.find("<image"), std::string::npos);
 }
 
+// A read that ended early at a number no point can hold (1e39) says so,
+// as the window does, and writes what was read.
+TEST_F(ExportTest, AReadThatEndedEarlySaysSo) {
+  const auto day = out.Write("20240530.csv", calorix::testing::DayFileText("2024-05-30", {"00:00;20;;;;;;;1;1;0;0;0;0",
+                                                                                         "00:01;1e39;;;;;;;1;1;0;0;0;0"}));
+  const auto csv = Export({"--export", (out.Path() / "day.csv").string(), "--channels", "T1", day.string()});
+  EXPECT_EQ(ReadAll(csv), "time,T1 [\u00B0C]\n2024-05-30 00:00:00,20\n");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("20240530.csv"), std::string::npos) << warnings[0];
+}
+
 // Every record of the day, with the values of the file ("," decimals
 // there, "." here).
 TEST_F(ExportTest, CsvHoldsTheParsedValuesOfEveryRecord) {
