@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/main_rules.h"
+#include "app/command_line.h"
 
 namespace calorix::app {
 

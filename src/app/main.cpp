@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/export_command.h"
 #include "app/main_form.h"
-#include "app/main_rules.h"
+#include "app/command_line.h"
 #include "dialogs/qt_dialogs.h"
 
 #include <QGuiApplication>

@@ -148,16 +148,6 @@ int ExpandTwoDigitYear(int year) {
   return year < 80 ? 2000 + year : 1900 + year;
 }
 
-std::string_view DateStyleText(DateStyle style) {
-  switch (style) {
-    case DateStyle::YearMonthDay: return "yyyy-mm-dd";
-    case DateStyle::YearMonthDayTime: return "yyyy-mm-dd hh:mm";
-    case DateStyle::DayMonthYear: return "dd.mm.yyyy";
-    case DateStyle::DayMonthYearTime: return "dd.mm.yyyy hh:mm";
-  }
-  return {};
-}
-
 std::optional<DateTime> ReadDate(std::string_view text, DateStyle style) {
   Scanner in(text);
   const auto date = ScanDate(in, style);

@@ -51,8 +51,6 @@ enum class DateStyle {
   DayMonthYearTime,  // "dd.mm.yyyy hh:mm"
 };
 
-std::string_view DateStyleText(DateStyle style);
-
 // Reads a date alone ("2024-05-01", "1.5.24"); blanks around it are allowed.
 std::optional<DateTime> ReadDate(std::string_view text, DateStyle style);
 

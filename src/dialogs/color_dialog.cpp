@@ -33,14 +33,13 @@ void ConfigureColorDialog(QColorDialog& dialog, Color color) {
   dialog.setCurrentColor(ToQColor(color));
 }
 
-int ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings) {
+std::optional<Color> ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings) {
   PresetCustomColors(settings);
   QColorDialog dialog(owner);
   ConfigureColorDialog(dialog, color);
   CenterOnScreen(dialog);
-  if (dialog.exec() != QDialog::Accepted) return -1;
-  color = FromQColor(dialog.selectedColor());
-  return 0;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return FromQColor(dialog.selectedColor());
 }
 
 }  // namespace calorix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <array>
 
 #include <QColor>
@@ -32,9 +34,9 @@ void PresetCustomColors(const TChildSettings& settings);
 // dialog (a native one cannot be centred) with the colour preselected.
 void ConfigureColorDialog(QColorDialog& dialog, Color color);
 
-// Runs the colour dialog centred on the screen with the record's colours as
-// custom colours. 0 when the user chose a colour, which is then written to
-// color; -1 on cancel, color unchanged.
-int ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings);
+// Runs the colour dialog centred on the screen with color preselected and
+// the record's colours as custom colours. The chosen colour; nothing on
+// cancel.
+std::optional<Color> ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings);
 
 }  // namespace calorix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/child_settings.h"
@@ -33,18 +34,18 @@ class Dialogs {
   virtual MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
                                     const std::string& caption, const std::string& text) = 0;
 
-  // The open (openMode) or save dialog. filter is "description|pattern|...";
-  // fileName is the proposed name on entry. True when the user confirmed a
-  // file, fileName then being its full path; false, fileName unchanged, on
-  // cancel.
-  virtual bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
-                                 bool openMode, const std::string& defaultExtension,
-                                 const std::string& initialFolder) = 0;
+  // The open (openMode) or save dialog with a proposed name. filter is
+  // "description|pattern|...". The full path of the file the user
+  // confirmed; nothing on cancel.
+  virtual std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                                       const std::string& filter, bool openMode,
+                                                       const std::string& defaultExtension,
+                                                       const std::string& initialFolder) = 0;
 
   // The colour dialog with the colour preselected and the colours of the
-  // record being edited as custom colours. 0 when the user chose a colour,
-  // which is then written to color; -1 on cancel, color unchanged.
-  virtual int ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings) = 0;
+  // record being edited as custom colours. The colour the user chose;
+  // nothing on cancel.
+  virtual std::optional<Color> ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings) = 0;
 
   // The print dialog for the printer; true when the user chose to print.
   virtual bool ExecutePrintDialog(QPrinter& printer, QWidget* owner) = 0;

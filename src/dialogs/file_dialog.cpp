@@ -74,17 +74,16 @@ void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const
   if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
 }
 
-bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
-                       bool openMode, const std::string& defaultExtension,
-                       const std::string& initialFolder) {
+std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                             const std::string& filter, bool openMode,
+                                             const std::string& defaultExtension, const std::string& initialFolder) {
   QFileDialog dialog(owner);
-  ConfigureFileDialog(dialog, fileName, filter, openMode, defaultExtension, initialFolder);
+  ConfigureFileDialog(dialog, proposedName, filter, openMode, defaultExtension, initialFolder);
   CenterOnScreen(dialog);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return false;
-  fileName = chosen.first().toStdString();
-  return true;
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.first().toStdString();
 }
 
 }  // namespace calorix

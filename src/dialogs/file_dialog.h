@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,11 +46,10 @@ void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const
                          bool openMode, const std::string& defaultExtension,
                          const std::string& initialFolder);
 
-// Runs the open or save dialog centred on the screen. True when the user
-// confirmed a file, fileName then being its full path; false on cancel with
-// fileName unchanged.
-bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
-                       bool openMode, const std::string& defaultExtension,
-                       const std::string& initialFolder);
+// Runs the open or save dialog centred on the screen. The full path of the
+// file the user confirmed; nothing on cancel.
+std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                             const std::string& filter, bool openMode,
+                                             const std::string& defaultExtension, const std::string& initialFolder);
 
 }  // namespace calorix

@@ -45,14 +45,14 @@ MessageAnswer QtDialogs::ShowMessage(QWidget* owner, MessageKind kind, MessageBu
   return AnswerOf(buttons, box->exec());
 }
 
-bool QtDialogs::ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
-                                  bool openMode, const std::string& defaultExtension,
-                                  const std::string& initialFolder) {
-  return calorix::ExecuteFileDialog(fileName, owner, filter, openMode, defaultExtension,
-                                    initialFolder);
+std::optional<std::string> QtDialogs::ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                                        const std::string& filter, bool openMode,
+                                                        const std::string& defaultExtension,
+                                                        const std::string& initialFolder) {
+  return calorix::ExecuteFileDialog(proposedName, owner, filter, openMode, defaultExtension, initialFolder);
 }
 
-int QtDialogs::ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings) {
+std::optional<Color> QtDialogs::ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings) {
   return calorix::ExecuteColorDialog(color, owner, settings);
 }
 

@@ -27,24 +27,18 @@ MessageAnswer ScriptedDialogs::ShowMessage(QWidget* owner, MessageKind kind, Mes
   return TakeOr(messageAnswers_, MessageAnswer::No);
 }
 
-bool ScriptedDialogs::ExecuteFileDialog(std::string& fileName, QWidget* owner,
-                                        const std::string& filter, bool openMode,
-                                        const std::string& defaultExtension,
-                                        const std::string& initialFolder) {
-  fileRequests_.push_back({owner, fileName, filter, openMode, defaultExtension, initialFolder});
-  const auto answer = TakeOr<std::optional<std::string>>(fileAnswers_, std::nullopt);
-  if (!answer) return false;
-  fileName = *answer;
-  return true;
+std::optional<std::string> ScriptedDialogs::ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                                              const std::string& filter, bool openMode,
+                                                              const std::string& defaultExtension,
+                                                              const std::string& initialFolder) {
+  fileRequests_.push_back({owner, proposedName, filter, openMode, defaultExtension, initialFolder});
+  return TakeOr<std::optional<std::string>>(fileAnswers_, std::nullopt);
 }
 
-int ScriptedDialogs::ExecuteColorDialog(Color& color, QWidget* owner,
-                                        const TChildSettings& settings) {
+std::optional<Color> ScriptedDialogs::ExecuteColorDialog(Color color, QWidget* owner,
+                                                         const TChildSettings& settings) {
   colorRequests_.push_back({owner, color, settings});
-  const auto answer = TakeOr<std::optional<Color>>(colorAnswers_, std::nullopt);
-  if (!answer) return -1;
-  color = *answer;
-  return 0;
+  return TakeOr<std::optional<Color>>(colorAnswers_, std::nullopt);
 }
 
 bool ScriptedDialogs::ExecutePrintDialog(QPrinter& printer, QWidget* /*owner*/) {

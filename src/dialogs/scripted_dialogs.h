@@ -54,10 +54,11 @@ class ScriptedDialogs : public Dialogs {
 
   MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
                             const std::string& caption, const std::string& text) override;
-  bool ExecuteFileDialog(std::string& fileName, QWidget* owner, const std::string& filter,
-                         bool openMode, const std::string& defaultExtension,
-                         const std::string& initialFolder) override;
-  int ExecuteColorDialog(Color& color, QWidget* owner, const TChildSettings& settings) override;
+  std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
+                                               const std::string& filter, bool openMode,
+                                               const std::string& defaultExtension,
+                                               const std::string& initialFolder) override;
+  std::optional<Color> ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings) override;
   bool ExecutePrintDialog(QPrinter& printer, QWidget* owner) override;
 
  private:

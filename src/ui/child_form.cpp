@@ -17,6 +17,7 @@
 
 #include "chartview/chart_view.h"
 #include "chartview/render_options.h"
+#include "core/scope_guard.h"
 #include "dialogs/dialogs.h"
 #include "evaluation/window_caption.h"
 #include "i18n/text_table.h"
@@ -28,6 +29,7 @@
 #include "ui/command_guard.h"
 #include "ui/event_hook.h"
 #include "ui/locale_month_names.h"
+#include "ui/qt_text.h"
 #include "ui/settings_dialog.h"
 #include "ui/spreadsheet_opener.h"
 #include "ui/summary_panel.h"
@@ -46,27 +48,12 @@ constexpr int kScrollInterval = 25;  // ms between steps while a scroll button i
 // away from the user narrows it.
 constexpr double kWheelZoomFactor = 1.25;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // The colours a window shows before any settings are applied.
 TChildSettings InitialSettings() {
   TChildSettings settings;
   for (const ChannelKey& key : kChannelKeys) settings.Colors[static_cast<std::size_t>(key.slot)] = key.defaultColor;
   return settings;
 }
-
-// Runs a function when the scope ends, however it ends.
-template <typename F>
-class AtScopeEnd {
- public:
-  explicit AtScopeEnd(F f) : f_(std::move(f)) {}
-  ~AtScopeEnd() { f_(); }
-  AtScopeEnd(const AtScopeEnd&) = delete;
-  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
-
- private:
-  F f_;
-};
 
 }  // namespace
 
@@ -215,7 +202,7 @@ void TChildform::ConnectScrollButton(QToolButton* button, int direction) {
 bool TChildform::Command(const std::function<void()>& command) {
   const bool done = RunCommand(dialogs_, this, [&] {
     // The widgets show the model's state before any message about it.
-    const AtScopeEnd sync([this] { ShowView(); });
+    const ScopeGuard sync([this] { ShowView(); });
     command();
   });
   ShowMessages();
@@ -224,7 +211,7 @@ bool TChildform::Command(const std::function<void()>& command) {
 
 void TChildform::Forward(const std::function<void()>& command) {
   {
-    const AtScopeEnd sync([this] { ShowView(); });
+    const ScopeGuard sync([this] { ShowView(); });
     command();
   }
   ShowMessages();

@@ -16,4 +16,10 @@ namespace calorix::ui {
 // whether the command completed.
 bool RunCommand(Dialogs& dialogs, QWidget* owner, const std::function<void()>& command);
 
+// A slot for a signal: runs owner's command through RunCommand.
+template <typename Owner>
+std::function<void()> GuardedSlot(Dialogs& dialogs, Owner* owner, void (Owner::*command)()) {
+  return [&dialogs, owner, command] { RunCommand(dialogs, owner, [owner, command] { (owner->*command)(); }); };
+}
+
 }  // namespace calorix::ui

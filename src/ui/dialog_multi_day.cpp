@@ -14,11 +14,14 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "core/scope_guard.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "ui/child_form.h"
 #include "ui/command_guard.h"
 #include "ui/multi_day_rules.h"
+#include "ui/qt_text.h"
+#include "ui/range_load.h"
 
 namespace calorix::ui {
 namespace {
@@ -39,8 +42,6 @@ constexpr int kPathWidth = 433;
 constexpr QSize kBrowseSize(97, 25);
 constexpr QSize kButtonSize(75, 25);
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QSize minimum) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setObjectName(name);
@@ -48,83 +49,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
   return button;
 }
 
-// The window as the load's target, except that a load in which every file
-// failed drops the evaluation instead of ending it: a range of months
-// without a single day has nothing to show, and ending it would fail.
-class WindowTarget : public logdata::MultiDayTarget {
- public:
-  explicit WindowTarget(TChildform& window) : window_(window) {}
-
-  void Begin(unsigned count, const std::filesystem::path& first, DateTime start, DateTime end) override {
-    window_.Begin(count, first, start, end);
-  }
-  void Add(const std::filesystem::path& path) override { window_.Add(path); }
-  void AddPrepared(logdata::PreparedDayFile&& prepared) override { window_.AddPrepared(std::move(prepared)); }
-  logdata::PreparationPanels PanelsForPreparation() const override { return window_.PanelsForPreparation(); }
-  void Cancel() override { window_.Cancel(); }
-  void End() override {
-    const logdata::TLogAnalysis* analysis = window_.Model().Analysis();
-    nothingLoaded_ = !analysis || analysis->GetDayCount() == 0;
-    if (nothingLoaded_) {
-      window_.Cancel();
-    } else {
-      window_.End();
-    }
-  }
-  bool NothingLoaded() const { return nothingLoaded_; }
-
- private:
-  TChildform& window_;
-  bool nothingLoaded_ = false;
-};
-
 }  // namespace
-
-RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem::path>& files, DateTime start,
-                          DateTime end, const RangeLoadCallbacks& callbacks) {
-  FailedFiles failed;
-  // The load reports a file's failure before its progress step, so the last
-  // position reported is the index of the file that failed.
-  int handled = 0;
-  const auto fileFailed = [&](const std::string& message) {
-    if (files.empty()) return;
-    failed.Add(files[std::min(static_cast<std::size_t>(handled), files.size() - 1)], message);
-  };
-  std::vector<std::string> warnings;
-  window.SetFileFailureHandler(fileFailed);
-  window.SetWarningHandler([&warnings](const std::string& warning) { warnings.push_back(warning); });
-  struct Detach {
-    TChildform& window;
-    ~Detach() {
-      window.SetFileFailureHandler({});
-      window.SetWarningHandler({});
-    }
-  } detach{window};
-
-  logdata::MultiDayLoadCallbacks load;
-  load.progress = [&](int position, int maximum) {
-    handled = position;
-    if (callbacks.progress) callbacks.progress(position, maximum);
-  };
-  load.shouldAbort = callbacks.shouldAbort;
-  load.fileFailed = fileFailed;
-
-  WindowTarget target(window);
-  RangeLoadResult result;
-  result.outcome = logdata::RunMultiDayLoad(files, start, end, target, load);
-  if (result.outcome == logdata::MultiDayLoadOutcome::Finished) {
-    result.nothingLoaded = target.NothingLoaded() || !window.HasEvaluation();
-    if (result.nothingLoaded || !failed.Empty()) result.failureMessage = failed.Message(result.nothingLoaded);
-    if (!result.nothingLoaded) result.warningMessage = ListedWarnings(warnings);
-  }
-  return result;
-}
-
-void ShowRangeWarnings(Dialogs& dialogs, QWidget* owner, const RangeLoadResult& result) {
-  if (result.warningMessage.empty()) return;
-  dialogs.ShowMessage(owner, MessageKind::Warning, MessageButtons::Ok, MessageCaption(MessageKind::Warning),
-                      result.warningMessage);
-}
 
 TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
@@ -132,9 +57,7 @@ TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(Dialogs& dialogs, QWidget* pare
   setModal(true);
   BuildLayout();
   // No exception crosses the event loop: a command's error is shown.
-  const auto guarded = [this](void (TDialogMultiDayAnalysis::*command)()) {
-    return [this, command] { RunCommand(dialogs_, this, [this, command] { (this->*command)(); }); };
-  };
+  const auto guarded = [this](void (TDialogMultiDayAnalysis::*command)()) { return GuardedSlot(dialogs_, this, command); };
   connect(selectFrom_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::SelectFromClick));
   connect(selectTo_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::SelectToClick));
   connect(executeBtn_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::ExecuteBtnClick));
@@ -261,24 +184,24 @@ std::string TDialogMultiDayAnalysis::EditText(const QLineEdit* edit) const { ret
 
 void TDialogMultiDayAnalysis::SetEditText(QLineEdit* edit, const std::string& text) { edit->setText(Q(text)); }
 
-bool TDialogMultiDayAnalysis::Browse(QLineEdit* edit, std::string& chosen) {
+std::optional<std::string> TDialogMultiDayAnalysis::Browse(QLineEdit* edit) {
   const std::string filter =
       i18n::Text(i18n::kTextLogFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
-  return dialogs_.ExecuteFileDialog(chosen, this, filter, true, "CSV", BrowseStartFolder(EditText(edit)));
+  return dialogs_.ExecuteFileDialog("", this, filter, true, "CSV", BrowseStartFolder(EditText(edit)));
 }
 
 void TDialogMultiDayAnalysis::SelectFromClick() {
-  std::string chosen;
-  if (!Browse(pathFrom_, chosen)) return;
-  SetEditText(pathFrom_, chosen);
-  lastFolder_ = logdata::FolderPartOf(chosen);
+  const auto chosen = Browse(pathFrom_);
+  if (!chosen) return;
+  SetEditText(pathFrom_, *chosen);
+  lastFolder_ = logdata::FolderPartOf(*chosen);
   if (!toChosen_) SetEditText(pathTo_, lastFolder_);
 }
 
 void TDialogMultiDayAnalysis::SelectToClick() {
-  std::string chosen;
-  if (!Browse(pathTo_, chosen)) return;
-  SetEditText(pathTo_, chosen);
+  const auto chosen = Browse(pathTo_);
+  if (!chosen) return;
+  SetEditText(pathTo_, *chosen);
   toChosen_ = true;
 }
 
@@ -336,10 +259,7 @@ void TDialogMultiDayAnalysis::RunAnalysis(const std::vector<std::filesystem::pat
   {
     ShowLoading(true);
     // Every way out of the load, an error included, leaves the dialog usable.
-    struct EndLoading {
-      TDialogMultiDayAnalysis& dialog;
-      ~EndLoading() { dialog.ShowLoading(false); }
-    } endLoading{*this};
+    const ScopeGuard endLoading([this] { ShowLoading(false); });
     RangeLoadCallbacks callbacks;
     callbacks.progress = [this](int position, int maximum) {
       progressBar_->setMaximum(maximum);

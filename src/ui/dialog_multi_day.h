@@ -6,12 +6,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/date_time.h"
 #include "logdata/multi_day.h"
+#include "ui/range_load.h"
 
 class QFrame;
 class QLabel;
@@ -26,34 +28,6 @@ class Dialogs;
 namespace calorix::ui {
 
 class TChildform;
-
-// What a load of a range into a window came to.
-struct RangeLoadResult {
-  logdata::MultiDayLoadOutcome outcome = logdata::MultiDayLoadOutcome::NoFiles;
-  // Finished, but not one day could be loaded: the window is empty.
-  bool nothingLoaded = false;
-  // The one message about the files that failed; empty when none failed or
-  // the load was aborted.
-  std::string failureMessage;
-  // The one message about the files that loaded only in part; empty when
-  // every file was read to its end.
-  std::string warningMessage;
-};
-
-struct RangeLoadCallbacks {
-  std::function<void(int position, int maximum)> progress;
-  std::function<bool()> shouldAbort;
-};
-
-// Loads the day files of a range into the window. Files that fail are
-// gathered into one message instead of being shown one by one; a failing
-// start throws, with the window left empty.
-RangeLoadResult LoadRange(TChildform& window, const std::vector<std::filesystem::path>& files, DateTime start,
-                          DateTime end, const RangeLoadCallbacks& callbacks = {});
-
-// Shows a range's warnings about files read only in part, if any, in one
-// warning box.
-void ShowRangeWarnings(Dialogs& dialogs, QWidget* owner, const RangeLoadResult& result);
 
 // The multi-day analysis: the user picks the first and the last day file of
 // a period; the dialog finds the files between them and loads them into the
@@ -107,7 +81,7 @@ class TDialogMultiDayAnalysis : public QDialog {
   void ShowFinished();
   std::string EditText(const QLineEdit* edit) const;
   void SetEditText(QLineEdit* edit, const std::string& text);
-  bool Browse(QLineEdit* edit, std::string& chosen);
+  std::optional<std::string> Browse(QLineEdit* edit);
   // Paints the progress and takes the user's input while the load runs.
   bool PumpEvents();
 

@@ -23,6 +23,7 @@
 #include "ui/channel_boxes.h"
 #include "ui/command_guard.h"
 #include "ui/event_hook.h"
+#include "ui/qt_text.h"
 
 namespace calorix::ui {
 
@@ -35,7 +36,6 @@ constexpr int kMaxLineWidth = 99;
 constexpr int kLabelEditWidth = 177;
 constexpr QSize kSwatchSize(21, 21);
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string Utf8(const QString& text) { return text.toStdString(); }
 QString TextQ(int n) { return Q(i18n::Text(n)); }
 
@@ -124,9 +124,9 @@ void TDialogSettings::Build() {
   cancelButton_ = new QPushButton(this);
   cancelButton_->setObjectName("CancelBtn");
   cancelButton_->setAutoDefault(false);
-  connect(okButton_, &QPushButton::clicked, this, [this] { Run(&TDialogSettings::OKBtnClick); });
+  connect(okButton_, &QPushButton::clicked, this, GuardedSlot(dialogs_, this, &TDialogSettings::OKBtnClick));
   connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-  connect(defaultButton_, &QPushButton::clicked, this, [this] { Run(&TDialogSettings::DefaultButtonClick); });
+  connect(defaultButton_, &QPushButton::clicked, this, GuardedSlot(dialogs_, this, &TDialogSettings::DefaultButtonClick));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(defaultButton_);
@@ -383,8 +383,9 @@ void TDialogSettings::DefaultButtonClick() {
 
 void TDialogSettings::PickColour(SettingSlot slot) {
   const auto index = static_cast<std::size_t>(slot);
-  Color colour = working_.Colors[index];
-  if (dialogs_.ExecuteColorDialog(colour, this, working_) == 0) working_.Colors[index] = colour;
+  if (const auto colour = dialogs_.ExecuteColorDialog(working_.Colors[index], this, working_)) {
+    working_.Colors[index] = *colour;
+  }
   for (const ChannelBox& row : kChannelBoxes) {
     if (logdata::InfoOf(row.channel).slot == slot) ShowSwatch(row.channel);
   }
@@ -399,9 +400,5 @@ void TDialogSettings::StepLineWidth(int delta) {
 QLineEdit* TDialogSettings::LabelEdit(Channel channel) const { return rows_[RowOf(channel)].edit; }
 
 QToolButton* TDialogSettings::Swatch(Channel channel) const { return rows_[RowOf(channel)].swatch; }
-
-void TDialogSettings::Run(void (TDialogSettings::*handler)()) {
-  RunCommand(dialogs_, this, [this, handler] { (this->*handler)(); });
-}
 
 }  // namespace calorix::ui

@@ -111,7 +111,6 @@ class TDialogSettings : public QDialog {
   void ShowSwatch(logdata::Channel channel);
   void ReadLabels();
   // Runs a handler as a command: its error is shown, the dialog stays.
-  void Run(void (TDialogSettings::*handler)());
 
   Dialogs& dialogs_;
   TChildSettings committed_;

@@ -43,13 +43,12 @@ void OpenInSpreadsheet(const std::filesystem::path& dayFile, Dialogs& dialogs, L
   if (launcher.OpenWithDesktop(file)) return;
 
   dialogs.ShowInformation(owner, i18n::Text(i18n::kTextSpreadsheetNotFound), CaptionStyle::Colon);
-  std::string program;
   const std::string folder = std::filesystem::path(stored).parent_path().string();
-  if (!dialogs.ExecuteFileDialog(program, owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true, "", folder)) {
-    return;
-  }
-  if (launcher.Start(program, {file})) {
-    if (store) store->SetExcelPath(program);
+  const auto program =
+      dialogs.ExecuteFileDialog("", owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true, "", folder);
+  if (!program) return;
+  if (launcher.Start(*program, {file})) {
+    if (store) store->SetExcelPath(*program);
     return;
   }
   dialogs.ShowError(owner, i18n::Text(i18n::kTextSpreadsheetFailed), CaptionStyle::Colon);

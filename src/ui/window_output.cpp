@@ -74,10 +74,11 @@ void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationMo
                       const ChildWidgets& widgets) {
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
                              "SVG (*.svg)|*.svg|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
-  std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span);
-  if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.bmp", "")) return;
+  const auto fileName = dialogs.ExecuteFileDialog(evaluation::ProposedImageName(model.ShownDay(), model.View().span),
+                                                  owner, filter, false, "*.bmp", "");
+  if (!fileName) return;
 
-  SaveChartsToFile(model, fileName, widgets.upperView->width(), widgets.upperView->height(),
+  SaveChartsToFile(model, *fileName, widgets.upperView->width(), widgets.upperView->height(),
                    widgets.lowerView->height(), widgets.upperView->font());
 }
 
@@ -115,8 +116,9 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
     fileName += "_" + FormatDateTime("yyyy-mm-dd", analysis->EndDate());
   }
   fileName += per == evaluation::TotalsPer::Day ? "_days.csv" : "_months.csv";
-  if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "")) return;
-  WriteTextFile(fileName, evaluation::TotalsCsv(*analysis, per));
+  const auto chosen = dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "");
+  if (!chosen) return;
+  WriteTextFile(*chosen, evaluation::TotalsCsv(*analysis, per));
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 
 #include "app/builtin_settings.h"
+#include "app/language_choices.h"
 #include "core/error.h"
 #include "dialogs/scripted_dialogs.h"
 #include "i18n/text_table.h"
@@ -102,7 +103,7 @@ class MainFormTest : public ::testing::Test {
 
   void Open(const std::string& path) {
     dialogs_.ChooseFile(path);
-    form_->GetActions().open->trigger();
+    form_->Action(CommandId::Open)->trigger();
     Settle();
   }
 
@@ -137,7 +138,7 @@ class MainFormTest : public ::testing::Test {
       // Whatever drive did, the dialog closes so that the command ends.
       if (dialog.isVisible()) dialog.findChild<QPushButton*>("CancelBtn")->click();
     });
-    form_->GetActions().multiDayAnalysis->trigger();
+    form_->Action(CommandId::MultiDayAnalysis)->trigger();
     Settle();
   }
 

@@ -76,7 +76,7 @@ TEST_F(MainFormTest, OpenAsksForALogFileInTheLastUsedFolder) {
   WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + lastUsed + "\r\n");
   Start();
   dialogs_.CancelFile();
-  form_->GetActions().open->trigger();
+  form_->Action(CommandId::Open)->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
   const auto& request = dialogs_.FileRequests()[0];
   EXPECT_TRUE(request.openMode);
@@ -90,7 +90,7 @@ TEST_F(MainFormTest, OpenAsksForALogFileInTheLastUsedFolder) {
 TEST_F(MainFormTest, LastUsedFolderThatIsGoneStartsTheDialogAtHome) {
   WriteBytes(IniPath(), "[Main]\r\nLastUsedDir=" + (folder_ / "gone").string() + "\r\n");
   Start();
-  form_->GetActions().open->trigger();
+  form_->Action(CommandId::Open)->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
   EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
 }
@@ -102,14 +102,14 @@ TEST_F(MainFormTest, WithNothingStoredTheFirstOpenStartsAtHome) {
   Create(CreateSettingsStore);
   saved.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", saved);
   Show();
-  form_->GetActions().open->trigger();
+  form_->Action(CommandId::Open)->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);
   EXPECT_EQ(dialogs_.FileRequests()[0].initialFolder, HomeFolder());
 }
 
 TEST_F(MainFormTest, CancelledOpenChangesNothing) {
   Start();
-  form_->GetActions().open->trigger();
+  form_->Action(CommandId::Open)->trigger();
   Settle();
   EXPECT_FALSE(fs::exists(IniPath()));
   EXPECT_EQ(form_->WindowCount(), 1);
@@ -149,7 +149,7 @@ TEST_F(MainFormTest, FailedWriteOfTheFolderStillOpensTheFileThenReportsOnce) {
 
 TEST_F(MainFormTest, OpeningWithNoWindowCreatesOne) {
   Start();
-  form_->GetActions().close->trigger();
+  form_->Action(CommandId::Close)->trigger();
   Settle();
   ASSERT_EQ(form_->WindowCount(), 0);
   Open(kMay31);
@@ -229,26 +229,25 @@ TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
 
 TEST_F(MainFormTest, WindowCommandsNeedAWindow) {
   Create();
-  const auto& actions = form_->GetActions();
   form_->UpdateActions();
-  EXPECT_TRUE(actions.open->isEnabled());
-  EXPECT_TRUE(actions.exit->isEnabled());
-  EXPECT_FALSE(actions.close->isEnabled());
-  EXPECT_FALSE(actions.cascade->isEnabled());
-  EXPECT_FALSE(actions.tileHorizontal->isEnabled());
-  EXPECT_FALSE(actions.minimizeAll->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::Open)->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::Exit)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Close)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Cascade)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::TileHorizontal)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::MinimizeAll)->isEnabled());
 
   Show();
-  EXPECT_TRUE(actions.close->isEnabled());
-  EXPECT_TRUE(actions.cascade->isEnabled());
-  EXPECT_TRUE(actions.tileHorizontal->isEnabled());
-  EXPECT_TRUE(actions.minimizeAll->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::Close)->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::Cascade)->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::TileHorizontal)->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::MinimizeAll)->isEnabled());
 
-  actions.close->trigger();
+  form_->Action(CommandId::Close)->trigger();
   Settle();
   EXPECT_EQ(form_->WindowCount(), 0);
-  EXPECT_FALSE(actions.close->isEnabled());
-  EXPECT_FALSE(actions.cascade->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Close)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Cascade)->isEnabled());
 }
 
 TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
@@ -256,39 +255,37 @@ TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
   form_->MdiArea()->subWindowList().first()->close();
   Settle();
   EXPECT_EQ(form_->WindowCount(), 0);
-  EXPECT_FALSE(form_->GetActions().close->isEnabled());
-  EXPECT_FALSE(form_->GetActions().minimizeAll->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Close)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::MinimizeAll)->isEnabled());
 }
 
 TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   Create();
-  const auto& actions = form_->GetActions();
-  EXPECT_EQ(actions.open->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
-  EXPECT_EQ(actions.close->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
-  EXPECT_EQ(actions.exit->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
-  EXPECT_EQ(actions.multiDayAnalysis->shortcut(), QKeySequence("Ctrl+N"));
-  EXPECT_EQ(actions.multiDayAnalysis->text().toStdString(), "&Mehrtägige Auswertung");
-  EXPECT_EQ(actions.open->text().toStdString(), "&Öffnen");
-  EXPECT_EQ(actions.tileHorizontal->text().toStdString(), "Ü&bereinander");
+  EXPECT_EQ(form_->Action(CommandId::Open)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
+  EXPECT_EQ(form_->Action(CommandId::Close)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
+  EXPECT_EQ(form_->Action(CommandId::Exit)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
+  EXPECT_EQ(form_->Action(CommandId::MultiDayAnalysis)->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(form_->Action(CommandId::MultiDayAnalysis)->text().toStdString(), "&Mehrtägige Auswertung");
+  EXPECT_EQ(form_->Action(CommandId::Open)->text().toStdString(), "&Öffnen");
+  EXPECT_EQ(form_->Action(CommandId::TileHorizontal)->text().toStdString(), "Ü&bereinander");
 }
 
 TEST_F(MainFormTest, SaveAndPrintNeedCurvesInTheActiveWindow) {
   Start();
   Open(kMay31);
-  const auto& actions = form_->GetActions();
-  EXPECT_FALSE(actions.save->isEnabled());
-  EXPECT_FALSE(actions.print->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Save)->isEnabled());
+  EXPECT_FALSE(form_->Action(CommandId::Print)->isEnabled());
   form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
   Settle();
-  EXPECT_TRUE(actions.save->isEnabled());
-  EXPECT_TRUE(actions.print->isEnabled());
-  EXPECT_EQ(actions.save->shortcut(), QKeySequence(QKeySequence::Save));
-  EXPECT_EQ(actions.print->shortcut(), QKeySequence(QKeySequence::Print));
+  EXPECT_TRUE(form_->Action(CommandId::Save)->isEnabled());
+  EXPECT_TRUE(form_->Action(CommandId::Print)->isEnabled());
+  EXPECT_EQ(form_->Action(CommandId::Save)->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(form_->Action(CommandId::Print)->shortcut(), QKeySequence(QKeySequence::Print));
   const fs::path image = folder_ / "chart.png";
   dialogs_.ChooseFile(image.string());
-  actions.save->trigger();
+  form_->Action(CommandId::Save)->trigger();
   EXPECT_TRUE(fs::exists(image));
-  actions.print->trigger();
+  form_->Action(CommandId::Print)->trigger();
   EXPECT_EQ(dialogs_.PrintRequests(), 1);
   EXPECT_TRUE(dialogs_.Messages().empty());
 }
@@ -297,7 +294,7 @@ TEST_F(MainFormTest, CloseClosesTheActiveWindowOnly) {
   Start();
   Open(kMay30);
   Open(kMay31);
-  form_->GetActions().close->trigger();
+  form_->Action(CommandId::Close)->trigger();
   Settle();
   EXPECT_EQ(Captions(), std::vector<std::string>{CaptionFor(kMay30)});
 }
@@ -307,7 +304,7 @@ TEST_F(MainFormTest, TileStacksTheWindowsAcrossTheFullWidth) {
   Open(kMay30);
   Open(kMay31);
   Open(kJune1);
-  form_->GetActions().tileHorizontal->trigger();
+  form_->Action(CommandId::TileHorizontal)->trigger();
   Settle();
   const int width = form_->MdiArea()->viewport()->width();
   std::vector<int> tops;
@@ -329,17 +326,17 @@ TEST_F(MainFormTest, MinimiseAllAndCascade) {
   Start();
   Open(kMay30);
   Open(kMay31);
-  form_->GetActions().minimizeAll->trigger();
+  form_->Action(CommandId::MinimizeAll)->trigger();
   Settle();
   for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) EXPECT_TRUE(sub->isMinimized());
-  form_->GetActions().cascade->trigger();
+  form_->Action(CommandId::Cascade)->trigger();
   Settle();
   EXPECT_EQ(form_->WindowCount(), 2);
 }
 
 TEST_F(MainFormTest, MinimisedEmptyWindowIsRestoredForTheFile) {
   Start();
-  form_->GetActions().minimizeAll->trigger();
+  form_->Action(CommandId::MinimizeAll)->trigger();
   Settle();
   Open(kMay31);
   ASSERT_EQ(form_->WindowCount(), 1);
@@ -354,7 +351,7 @@ TEST_F(MainFormTest, ExitClosesEveryWindowAndTheStoreWithoutWriting) {
   Open(kJune1);
   const std::string before = ReadBytes(IniPath());
   const auto written = fs::last_write_time(IniPath());
-  form_->GetActions().exit->trigger();
+  form_->Action(CommandId::Exit)->trigger();
   Settle();
   EXPECT_EQ(form_->WindowCount(), 0);
   EXPECT_EQ(form_->SettingsStore(), nullptr);
@@ -403,14 +400,14 @@ TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
 
 TEST_F(MainFormTest, MultiDayCommandIsEnabledInTheFileMenuAndTheToolBar) {
   Create();
-  QAction* multiDay = form_->GetActions().multiDayAnalysis;
+  QAction* multiDay = form_->Action(CommandId::MultiDayAnalysis);
   EXPECT_TRUE(multiDay->isEnabled());
   const QList<QAction*> file = form_->menuBar()->actions().first()->menu()->actions();
   ASSERT_GE(file.size(), 2);
-  EXPECT_EQ(file[0], form_->GetActions().open);
+  EXPECT_EQ(file[0], form_->Action(CommandId::Open));
   EXPECT_EQ(file[1], multiDay);
   const QList<QAction*> bar = form_->findChild<QToolBar*>()->actions();
-  EXPECT_EQ(bar.indexOf(multiDay), bar.indexOf(form_->GetActions().open) + 1);
+  EXPECT_EQ(bar.indexOf(multiDay), bar.indexOf(form_->Action(CommandId::Open)) + 1);
 }
 
 TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
@@ -458,7 +455,7 @@ TEST_F(MainFormTest, NoWindowClosesWhileARangeLoads) {
       if (value != 2) return;
       QApplication::postEvent(form_->MdiArea()->subWindowList().first(), new QCloseEvent);
       form_->close();
-      form_->GetActions().close->trigger();
+      form_->Action(CommandId::Close)->trigger();
       stillLoading = form_->IsLoading();
     });
     Analyse(dialog, kMay1, Sample("2024/05/20240510.csv"));

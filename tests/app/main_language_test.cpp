@@ -31,14 +31,13 @@ std::string S(const QString& text) { return text.toStdString(); }
 class MainLanguageTest : public MainFormTest {
  protected:
   void Choose(int language) {
-    form_->GetActions().languages[static_cast<std::size_t>(language)]->trigger();
+    form_->LanguageAction(language)->trigger();
     Settle();
   }
   std::vector<int> Checked() const {
     std::vector<int> checked;
-    const auto& languages = form_->GetActions().languages;
-    for (std::size_t i = 0; i < languages.size(); ++i) {
-      if (languages[i]->isChecked()) checked.push_back(static_cast<int>(i));
+    for (std::size_t i = 0; i < kLanguageChoices.size(); ++i) {
+      if (form_->LanguageAction(static_cast<int>(i))->isChecked()) checked.push_back(static_cast<int>(i));
     }
     return checked;
   }
@@ -83,7 +82,7 @@ TEST_F(MainLanguageTest, StoredLanguageIsAppliedAtTheFirstActivation) {
     Start();
     EXPECT_EQ(Checked(), std::vector<int>{c.checked}) << c.stored;
     EXPECT_EQ(i18n::CurrentBlock(), c.block) << c.stored;
-    EXPECT_EQ(S(form_->GetMenus().file->title()), c.fileMenu) << c.stored;
+    EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), c.fileMenu) << c.stored;
     form_.reset();
   }
 }
@@ -92,10 +91,10 @@ TEST_F(MainLanguageTest, ChoosingTheCheckedLanguageDoesNothingAndWritesNothing) 
   WriteBytes(IniPath(), "[Main]\r\nLanguage=2\r\nLastUsedDir=/logs\r\n");
   Start();
   const std::string before = ReadBytes(IniPath());
-  form_->GetMenus().file->setTitle("marker");
+  form_->Menu(MenuId::File)->setTitle("marker");
   Choose(kEnglishGb);
   EXPECT_EQ(ReadBytes(IniPath()), before);
-  EXPECT_EQ(S(form_->GetMenus().file->title()), "marker");
+  EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), "marker");
   EXPECT_EQ(Checked(), std::vector<int>{kEnglishGb});
 }
 
@@ -105,10 +104,10 @@ TEST_F(MainLanguageTest, BothEnglishesShowTheSameTextsAndStoreTheirOwnCode) {
   Choose(kEnglishUs);
   EXPECT_EQ(form_->SettingsStore()->GetMainSettings(), (TMainSettings{7, "/logs"}));
   EXPECT_NE(ReadBytes(IniPath()).find("Language=7\r\n"), std::string::npos);
-  const std::string usMenu = S(form_->GetActions().open->text());
+  const std::string usMenu = S(form_->Action(CommandId::Open)->text());
   Choose(kEnglishGb);
   EXPECT_EQ(form_->SettingsStore()->GetMainSettings(), (TMainSettings{2, "/logs"}));
-  EXPECT_EQ(S(form_->GetActions().open->text()), usMenu);
+  EXPECT_EQ(S(form_->Action(CommandId::Open)->text()), usMenu);
   EXPECT_EQ(i18n::CurrentBlock(), i18n::LanguageBlock::English);
   EXPECT_EQ(Checked(), std::vector<int>{kEnglishGb});
 }
@@ -116,16 +115,16 @@ TEST_F(MainLanguageTest, BothEnglishesShowTheSameTextsAndStoreTheirOwnCode) {
 TEST_F(MainLanguageTest, WithoutAStoreGermanKeepsTheDesignCaptionsAndSwitchesStillWork) {
   Create([]() -> std::unique_ptr<TIniSettings> { throw Error("cannot"); });
   Show();
-  EXPECT_EQ(S(form_->GetMenus().file->title()), "&Datei");
-  EXPECT_EQ(S(form_->GetActions().open->text()), "&Öffnen");
-  EXPECT_EQ(S(form_->GetActions().tileHorizontal->text()), "Ü&bereinander");
+  EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), "&Datei");
+  EXPECT_EQ(S(form_->Action(CommandId::Open)->text()), "&Öffnen");
+  EXPECT_EQ(S(form_->Action(CommandId::TileHorizontal)->text()), "Ü&bereinander");
   EXPECT_EQ(Checked(), std::vector<int>{kGerman});
   Choose(kEnglishGb);
-  EXPECT_EQ(S(form_->GetMenus().file->title()), "&File");
-  EXPECT_EQ(S(form_->GetActions().open->text()), "&Open");
+  EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), "&File");
+  EXPECT_EQ(S(form_->Action(CommandId::Open)->text()), "&Open");
   EXPECT_EQ(S(form_->ActiveChild()->windowTitle()), "New");
   Choose(kGerman);
-  EXPECT_EQ(S(form_->GetActions().open->text()), "&Öffnen");
+  EXPECT_EQ(S(form_->Action(CommandId::Open)->text()), "&Öffnen");
   EXPECT_EQ(dialogs_.Messages().size(), 1u);  // the start-up message only
 }
 
@@ -133,9 +132,9 @@ TEST_F(MainLanguageTest, EverySwitchReTextsEveryOpenWindow) {
   Start();
   Open(kMay31);
   Open(kJune1);
-  form_->GetActions().close->trigger();
+  form_->Action(CommandId::Close)->trigger();
   Settle();
-  form_->GetActions().close->trigger();
+  form_->Action(CommandId::Close)->trigger();
   Settle();
   ASSERT_EQ(form_->WindowCount(), 0);
   Open(kMay31);
@@ -162,8 +161,8 @@ TEST_F(MainLanguageTest, EveryMenuHasUniqueAccessKeysInEveryLanguage) {
   for (std::size_t language = 0; language < kLanguageChoices.size(); ++language) {
     Choose(static_cast<int>(language));
     std::vector<QList<QAction*>> lists{form_->menuBar()->actions()};
-    for (QMenu* menu : {form_->GetMenus().file, form_->GetMenus().settings, form_->GetMenus().language,
-                        form_->GetMenus().window, form_->GetMenus().help}) {
+    for (QMenu* menu : {form_->Menu(MenuId::File), form_->Menu(MenuId::Settings), form_->Menu(MenuId::Language),
+                        form_->Menu(MenuId::Window), form_->Menu(MenuId::Help)}) {
       lists.push_back(menu->actions());
     }
     for (const QList<QAction*>& actions : lists) {
@@ -197,7 +196,7 @@ TEST_F(MainLanguageTest, WindowMenuListsTheWindowsWithTheActiveOneChecked) {
   Open(kMay31);
   form_->UpdateWindowMenu();
   std::vector<QAction*> entries;
-  for (QAction* action : form_->GetMenus().window->actions()) {
+  for (QAction* action : form_->Menu(MenuId::Window)->actions()) {
     if (action->isCheckable()) entries.push_back(action);
   }
   ASSERT_EQ(entries.size(), 2u);
@@ -209,7 +208,7 @@ TEST_F(MainLanguageTest, WindowMenuListsTheWindowsWithTheActiveOneChecked) {
   EXPECT_EQ(S(form_->ActiveChild()->windowTitle()), CaptionFor(kMay30));
   form_->UpdateWindowMenu();  // rebuilt, not added to
   int count = 0;
-  for (QAction* action : form_->GetMenus().window->actions()) count += action->isCheckable();
+  for (QAction* action : form_->Menu(MenuId::Window)->actions()) count += action->isCheckable();
   EXPECT_EQ(count, 2);
 }
 
@@ -220,7 +219,7 @@ TEST_F(MainLanguageTest, TilingKeepsEveryWindowWhollyVisibleAndAtLeastItsMinimum
     Open(kMay30);
     Open(kMay31);
     Open(kJune1);
-    form_->GetActions().tileHorizontal->trigger();
+    form_->Action(CommandId::TileHorizontal)->trigger();
     Settle();
     const QRect area = form_->MdiArea()->viewport()->rect();
     for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) {
@@ -237,7 +236,7 @@ TEST_F(MainLanguageTest, SavedDefaultsAreOfferedToTheOpenWindows) {
   Open(kJune1);
   AnswerSettingsWithHeading("Roof");
   dialogs_.AnswerMessage(MessageAnswer::Yes);
-  form_->GetActions().defaultSettings->trigger();
+  form_->Action(CommandId::DefaultSettings)->trigger();
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{i18n::Text(82)});
   EXPECT_EQ(dialogs_.Messages()[0].caption, i18n::Text(50));
   for (const ui::TChildform* child : form_->Children()) EXPECT_EQ(child->Settings().ChartTitle, "Roof");
@@ -248,7 +247,7 @@ TEST_F(MainLanguageTest, NoLeavesTheOpenWindowsAsTheyAre) {
   Start();
   AnswerSettingsWithHeading("Roof");
   dialogs_.AnswerMessage(MessageAnswer::No);
-  form_->GetActions().defaultSettings->trigger();
+  form_->Action(CommandId::DefaultSettings)->trigger();
   EXPECT_EQ(form_->ActiveChild()->Settings().ChartTitle, "");
   EXPECT_EQ(form_->SettingsStore()->GetChildSettings().ChartTitle, "Roof");
 }
@@ -258,12 +257,12 @@ TEST_F(MainLanguageTest, DefaultsThatCannotBeWrittenAreKeptInMemoryAndSaidSo) {
   Show();
   AnswerSettingsWithHeading("Roof");
   dialogs_.AnswerMessage(MessageAnswer::Yes);
-  form_->GetActions().defaultSettings->trigger();
+  form_->Action(CommandId::DefaultSettings)->trigger();
   // The write fails once; then the store is known not to be writable.
   EXPECT_EQ(MessageTexts(), (std::vector<std::string>{i18n::Text(95), i18n::Text(i18n::kTextSettingsNotSaved)}));
   EXPECT_EQ(form_->ActiveChild()->Settings().ChartTitle, "Roof");
   AnswerSettingsWithHeading("Attic");
-  form_->GetActions().defaultSettings->trigger();
+  form_->Action(CommandId::DefaultSettings)->trigger();
   EXPECT_EQ(MessageTexts().back(), i18n::Text(i18n::kTextSettingsNotSaved));
   EXPECT_EQ(MessageTexts().size(), 3u);
   // New windows take them until the program ends.
@@ -277,7 +276,7 @@ TEST_F(MainLanguageTest, CurrentWindowRunsTheWindowsOwnSettingsCommand) {
   Start();
   AnswerSettingsWithHeading("Roof");
   dialogs_.AnswerMessage(MessageAnswer::No);
-  form_->GetActions().windowSettings->trigger();
+  form_->Action(CommandId::WindowSettings)->trigger();
   EXPECT_EQ(form_->ActiveChild()->Settings().ChartTitle, "Roof");
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{i18n::Text(81)});
   EXPECT_EQ(form_->SettingsStore()->GetChildSettings().ChartTitle, "");
@@ -291,7 +290,7 @@ TEST_F(MainLanguageTest, InfoShowsTheAboutBox) {
     caption = S(shown.windowTitle());
     shown.accept();
   });
-  form_->GetActions().about->trigger();
+  form_->Action(CommandId::About)->trigger();
   EXPECT_EQ(caption, "Info: Marlo Calorix 1");
 }
 

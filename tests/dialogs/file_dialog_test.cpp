@@ -147,8 +147,7 @@ TEST_F(FileDialogTest, ConfirmedOpenReturnsTheFullPath) {
     dialog.selectFile("day.csv");
     Confirm(dialog);
   });
-  std::string fileName;
-  EXPECT_TRUE(dialogs_.ExecuteFileDialog(fileName, nullptr, kLogFilter, true, "csv", FolderPath()));
+  const auto fileName = dialogs_.ExecuteFileDialog("", nullptr, kLogFilter, true, "csv", FolderPath());
   EXPECT_EQ(fileName, PathOf("day.csv"));
 }
 
@@ -158,8 +157,7 @@ TEST_F(FileDialogTest, DefaultExtensionIsAppendedToATypedNameWithoutOne) {
     dialog.selectFile("day");
     Confirm(dialog);
   });
-  std::string fileName;
-  EXPECT_TRUE(dialogs_.ExecuteFileDialog(fileName, nullptr, kLogFilter, true, "csv", FolderPath()));
+  const auto fileName = dialogs_.ExecuteFileDialog("", nullptr, kLogFilter, true, "csv", FolderPath());
   EXPECT_EQ(fileName, PathOf("day.csv"));
 }
 
@@ -168,16 +166,13 @@ TEST_F(FileDialogTest, WithoutDefaultExtensionATypedNameIsReturnedAsTyped) {
     dialog.selectFile("chart");
     Confirm(dialog);
   });
-  std::string fileName = "proposal.bmp";
-  EXPECT_TRUE(dialogs_.ExecuteFileDialog(fileName, nullptr, "Bitmap|*.bmp", false, "", FolderPath()));
+  const auto fileName = dialogs_.ExecuteFileDialog("proposal.bmp", nullptr, "Bitmap|*.bmp", false, "", FolderPath());
   EXPECT_EQ(fileName, PathOf("chart"));
 }
 
-TEST_F(FileDialogTest, CancelReturnsFalseAndKeepsTheName) {
+TEST_F(FileDialogTest, CancelReturnsNothing) {
   WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-  std::string fileName = "proposal.bmp";
-  EXPECT_FALSE(dialogs_.ExecuteFileDialog(fileName, nullptr, "Bitmap|*.bmp", false, "bmp", ""));
-  EXPECT_EQ(fileName, "proposal.bmp");
+  EXPECT_EQ(dialogs_.ExecuteFileDialog("proposal.bmp", nullptr, "Bitmap|*.bmp", false, "bmp", ""), std::nullopt);
 }
 
 TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
@@ -191,8 +186,7 @@ TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
     dialog.selectFile("chart.bmp");
     Confirm(dialog);
   });
-  std::string fileName;
-  EXPECT_TRUE(dialogs_.ExecuteFileDialog(fileName, nullptr, "Bitmap|*.bmp", false, "bmp", FolderPath()));
+  const auto fileName = dialogs_.ExecuteFileDialog("", nullptr, "Bitmap|*.bmp", false, "bmp", FolderPath());
   EXPECT_EQ(fileName, PathOf("chart.bmp"));
   EXPECT_TRUE(question.contains("chart.bmp"));
 }
@@ -207,10 +201,8 @@ TEST_F(FileDialogTest, DecliningToOverwriteKeepsTheDialogOpen) {
     stillOpen = dialog.isVisible();
     dialog.reject();
   });
-  std::string fileName;
-  EXPECT_FALSE(dialogs_.ExecuteFileDialog(fileName, nullptr, "Bitmap|*.bmp", false, "bmp", FolderPath()));
+  EXPECT_EQ(dialogs_.ExecuteFileDialog("", nullptr, "Bitmap|*.bmp", false, "bmp", FolderPath()), std::nullopt);
   EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(fileName, "");
 }
 
 TEST_F(FileDialogTest, DialogIsCentredOnTheScreen) {
@@ -222,8 +214,7 @@ TEST_F(FileDialogTest, DialogIsCentredOnTheScreen) {
   QWidget owner;
   owner.setGeometry(5, 5, 50, 50);
   owner.show();
-  std::string fileName;
-  dialogs_.ExecuteFileDialog(fileName, &owner, kLogFilter, true, "", "");
+  dialogs_.ExecuteFileDialog("", &owner, kLogFilter, true, "", "");
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(shown.topLeft(), CenteredTopLeft(screen, shown.size()));
 }

@@ -140,14 +140,10 @@ TEST_F(MessageTest, ScriptedAnswersAreUsedInOrderAndOkBoxesTakeNone) {
 TEST_F(MessageTest, ScriptedFileDialogRecordsTheRequestAndAnswers) {
   ScriptedDialogs dialogs;
   dialogs.ChooseFile("/logs/day.csv");
-  std::string fileName;
-  EXPECT_TRUE(dialogs.ExecuteFileDialog(fileName, nullptr, "Log|*.csv", true, "CSV", "/logs"));
-  EXPECT_EQ(fileName, "/logs/day.csv");
+  EXPECT_EQ(dialogs.ExecuteFileDialog("", nullptr, "Log|*.csv", true, "CSV", "/logs"), "/logs/day.csv");
   dialogs.CancelFile();
-  fileName = "keep.bmp";
-  EXPECT_FALSE(dialogs.ExecuteFileDialog(fileName, nullptr, "Bmp|*.bmp", false, "bmp", ""));
-  EXPECT_EQ(fileName, "keep.bmp");
-  EXPECT_FALSE(dialogs.ExecuteFileDialog(fileName, nullptr, "", true, "", ""));
+  EXPECT_FALSE(dialogs.ExecuteFileDialog("keep.bmp", nullptr, "Bmp|*.bmp", false, "bmp", ""));
+  EXPECT_FALSE(dialogs.ExecuteFileDialog("keep.bmp", nullptr, "", true, "", ""));
   const auto& requests = dialogs.FileRequests();
   ASSERT_EQ(requests.size(), 3u);
   EXPECT_EQ(requests[0].filter, "Log|*.csv");
@@ -163,11 +159,8 @@ TEST_F(MessageTest, ScriptedColourAndPrintDialogs) {
   TChildSettings settings;
   settings.Colors[0] = 0x123456;
   dialogs.ChooseColor(0x00FF00);
-  Color color = 0xFF;
-  EXPECT_EQ(dialogs.ExecuteColorDialog(color, nullptr, settings), 0);
-  EXPECT_EQ(color, 0x00FF00u);
-  EXPECT_EQ(dialogs.ExecuteColorDialog(color, nullptr, settings), -1);
-  EXPECT_EQ(color, 0x00FF00u);
+  EXPECT_EQ(dialogs.ExecuteColorDialog(0xFF, nullptr, settings), 0x00FF00u);
+  EXPECT_EQ(dialogs.ExecuteColorDialog(0x00FF00, nullptr, settings), std::nullopt);
   ASSERT_EQ(dialogs.ColorRequests().size(), 2u);
   EXPECT_EQ(dialogs.ColorRequests()[0].color, 0xFFu);
   EXPECT_EQ(dialogs.ColorRequests()[0].settings, settings);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_rules.h"
+#include "app/command_line.h"
 #include "evaluation/channel_export.h"
 #include "fuzz_support.h"
 

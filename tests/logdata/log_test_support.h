@@ -14,15 +14,14 @@
 
 #include "chart/chart_panel.h"
 #include "logdata/day_log.h"
+#include "support/day_file_text.h"
+#include "support/temp_folder.h"
 
 namespace calorix::logdata::testing {
 
 inline constexpr double kMay1 = 45413.0;  // 2024-05-01
 
-inline std::string IsoHeader() {
-  return "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
-         "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]";
-}
+inline std::string IsoHeader() { return std::string(calorix::testing::kDayFileHeader); }
 
 // "2024-05-01 hh:mm;values"
 inline std::string Rec(std::string_view hhmm, std::string_view values, std::string_view date = "2024-05-01") {
@@ -60,22 +59,12 @@ inline int CountNulls(const chart::ChartSeries& series) {
 // A file in a fresh temporary folder, removed with the object.
 class TempFile {
  public:
-  explicit TempFile(const std::string& bytes, const std::string& name = "20240501.csv") {
-    static int counter = 0;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("calorix-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(dir_);
-    path_ = dir_ / name;
-    std::ofstream(path_, std::ios::binary) << bytes;
-  }
-  ~TempFile() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
+  explicit TempFile(const std::string& bytes, const std::string& name = "20240501.csv")
+      : path_(folder_.Write(name, bytes)) {}
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  std::filesystem::path dir_;
+  calorix::testing::TempFolder folder_;
   std::filesystem::path path_;
 };
 

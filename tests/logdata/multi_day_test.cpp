@@ -19,40 +19,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder below the system's temporary folder, removed with all it
-// holds when the object goes.
+// A temporary folder whose paths are texts, as a dialog would hold them,
+// and whose locked entries are unlocked again before it goes.
 class TempTree {
  public:
-  TempTree() {
-    std::random_device random;
-    root_ = fs::temp_directory_path() / ("calorix-multi-" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directory(root_);
-  }
+  TempTree() = default;
   ~TempTree() {
     std::error_code ec;
     for (const fs::path& locked : locked_) fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
   }
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;
 
-  // The path text of a file or folder below the root, as a dialog would hold it.
-  std::string At(std::string_view relative) const { return (root_ / relative).string(); }
-
+  std::string At(std::string_view relative) const { return (folder_ / relative).string(); }
   std::string Write(std::string_view relative, std::string_view bytes) const {
-    const fs::path path = root_ / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return folder_.Write(relative, bytes).string();
   }
 
   void Lock(std::string_view relative) {
-    locked_.push_back(root_ / relative);
+    locked_.push_back(folder_ / relative);
     fs::permissions(locked_.back(), fs::perms::none);
   }
 
  private:
-  fs::path root_;
+  calorix::testing::TempFolder folder_;
   std::vector<fs::path> locked_;
 };
 

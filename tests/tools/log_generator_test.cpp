@@ -1,6 +1,8 @@
 #include "tools/log_generator.h"
 
 #include "core/error.h"
+#include "support/day_file_text.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -100,9 +102,7 @@ TEST(LogGenerator, DifferentDaysDifferBeyondTheirStamps) {
 }
 
 TEST(LogGenerator, IsoHeaderIsExactLine) {
-  const std::string expected =
-      "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
-      "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]";
+  const std::string expected(calorix::testing::kDayFileHeader);
   EXPECT_EQ(HeaderLine({}), expected);
   EXPECT_EQ(Day(kSpringDay).substr(0, expected.size() + 2), expected + "\r\n");
 }
@@ -381,14 +381,6 @@ TEST(LogGenerator, DayFilePathFollowsLayout) {
 
 class WriteDaysTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    dir_ = fs::temp_directory_path() /
-           ("calorix-loggen-" + std::string(info->name()) + "-" + std::to_string(stamp));
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::vector<std::string> Written(FolderLayout layout) {
     const auto paths = WriteDays({2024, 12, 30}, {2025, 1, 2}, dir_, layout, {});
     std::vector<std::string> relative;
@@ -399,7 +391,8 @@ class WriteDaysTest : public ::testing::Test {
     return relative;
   }
 
-  fs::path dir_;
+  calorix::testing::TempFolder folder_;
+  fs::path dir_ = folder_.Path();
 };
 
 TEST_F(WriteDaysTest, FlatLayoutPutsAllFilesInOneFolder) {

@@ -102,12 +102,6 @@ TEST_F(ChildFormTest, ADayReadOnlyInPartIsShownWithAWarningNamingTheLine) {
                 file.string());
 }
 
-TEST_F(ChildFormTest, CheckingWithoutAnEvaluationAsksForAFile) {
-  Box("CB_T1").setChecked(true);
-  EXPECT_FALSE(Box("CB_T1").isChecked());
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Please open a log file (*.csv) first."});
-}
-
 TEST_F(ChildFormTest, AFileThatIsNoLogFileLeavesTheWindowNew) {
   TempFolder folder;
   Window().LoadFile(SampleFile("2024/05/20240531.csv"));

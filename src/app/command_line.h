@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/error.h"
+#include "evaluation/time_navigation.h"
+#include "evaluation/totals_export.h"
+#include "logdata/channel.h"
+
+namespace calorix::app {
+
+// What the program is asked to do by its arguments (those after the
+// program's name).
+struct CommandLine {
+  enum class Kind {
+    Files,  // open each file as the Open command would (none: just start)
+    Range,  // open the range from files[0] to files[1] as one evaluation
+    Help,   // print the usage and end
+    Export, // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
+  };
+  Kind kind = Kind::Files;
+  std::vector<std::string> files;
+  // Export only.
+  enum class Format { Png, Pdf, Svg, Csv };
+  bool range = false;
+  std::string output;
+  Format format = Format::Png;
+  std::vector<logdata::Channel> channels;  // none: every channel with values
+  evaluation::Span span = evaluation::Span::Day;
+  // The daily or monthly totals instead of the charts or values (.csv only).
+  std::optional<evaluation::TotalsPer> totals;
+};
+
+// Arguments that cannot be used; the message names the offending one.
+class UsageError : public Error {
+ public:
+  using Error::Error;
+};
+
+// "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
+// the first and the last day file; "--" ends the options, so that a file
+// named like one can still be opened. "--export OUT" (.png, .pdf, .svg or
+// .csv) with "--channels A,B,..." and "--span day|month|year" before one
+// file or "--range FIRST LAST" exports (the month and year spans only for
+// a range, which shows its month by default); "--totals day|month" writes
+// the totals instead (.csv, without --channels and --span). Any other "--"
+// option is a UsageError, and so is an empty text where a day file goes or
+// an option as a day file of "--range".
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text "--help" prints.
+std::string_view UsageText();
+
+}  // namespace calorix::app

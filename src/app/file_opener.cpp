@@ -1,0 +1,175 @@
+#include "app/file_opener.h"
+
+#include "app/drop_rules.h"
+#include "app/window_rules.h"
+#include "app/mdi_windows.h"
+#include "app/recent_files_menu.h"
+#include "dialogs/dialogs.h"
+#include "i18n/text_table.h"
+#include "logdata/multi_day.h"
+#include "settings/ini_settings.h"
+#include "ui/child_form.h"
+#include "ui/dialog_multi_day.h"
+#include "ui/range_load.h"
+
+#include <QDir>
+#include <QPointer>
+
+#include <filesystem>
+#include <string_view>
+
+namespace calorix::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTextOneDayOnly = 93;
+
+fs::path PathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+bool IsExistingFolder(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::error_code error;
+  return fs::is_directory(PathFromUtf8(folder), error);
+}
+
+}  // namespace
+
+std::string HomeDialogFolder() { return QDir::homePath().toStdString() + "/"; }
+
+FileOpener::FileOpener(Dialogs& dialogs, MdiWindows& windows, RecentFilesMenu& recent, OpenerHost host)
+    : dialogs_(dialogs), windows_(windows), recent_(recent), host_(std::move(host)) {}
+
+void FileOpener::OpenWithDialog() {
+  TMainSettings main;
+  std::string initialFolder = HomeDialogFolder();
+  if (TIniSettings* store = host_.store()) {
+    main = store->GetMainSettings();
+    if (IsExistingFolder(main.LastUsedDir)) initialFolder = main.LastUsedDir;
+  }
+  const auto fileName = dialogs_.ExecuteFileDialog("", host_.owner, LogFileFilter(), true, "CSV", initialFolder);
+  if (!fileName) return;
+  OpenChosenFile(*fileName, main.Language);
+}
+
+void FileOpener::OpenFile(const std::string& path) {
+  TIniSettings* store = host_.store();
+  OpenChosenFile(path, store ? store->GetMainSettings().Language : std::int8_t{0});
+}
+
+void FileOpener::OpenFiles(const std::vector<std::string>& paths) {
+  host_.run(host_.firstActivation);
+  for (const std::string& path : paths) host_.run([this, &path] { OpenFile(path); });
+}
+
+void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
+  // The folder not being remembered is no reason not to open the file: the
+  // failure is reported once, after the opening.
+  std::string storeFailure;
+  if (TIniSettings* store = host_.store()) {
+    try {
+      store->SetMainSettings(language, FolderOfChosenFile(path));
+    } catch (const std::exception& error) {
+      storeFailure = error.what();
+    }
+  }
+  const auto reportStoreFailure = [&] {
+    if (!storeFailure.empty()) dialogs_.ShowError(host_.owner, storeFailure);
+  };
+  try {
+    if (ui::TChildform* target = windows_.FindTarget()) {
+      target->LoadFile(PathFromUtf8(path));
+      recent_.Remember({path, ""}, host_.store());
+    }
+  } catch (...) {
+    reportStoreFailure();
+    throw;
+  }
+  reportStoreFailure();
+}
+
+void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
+  TMainSettings main;
+  std::string folder;
+  TIniSettings* store = host_.store();
+  if (store) {
+    main = store->GetMainSettings();
+    folder = main.LastUsedDir;
+  }
+  ui::TChildform* target = windows_.FindTarget();
+  if (!target) return;
+  const QPointer<ui::TChildform> chosen(target);
+  multiDay_->PrepareAnalysis(target, folder);
+  if (proposed.size() == 2) multiDay_->ProposeRange(proposed[0], proposed[1]);
+  if (multiDay_->exec() == QDialog::Rejected) {
+    if (chosen && !chosen->HasEvaluation()) windows_.Close(chosen);
+    return;
+  }
+  if (store) store->SetMainSettings(main.Language, multiDay_->GetLastDir());
+  if (chosen && chosen->HasEvaluation()) {
+    const auto [first, last] = multiDay_->ChosenRange();
+    recent_.Remember(first == last ? RecentEntry{first, ""} : RecentEntry{first, last}, host_.store());
+  }
+}
+
+void FileOpener::OpenRange(const std::string& first, const std::string& last) {
+  host_.run(host_.firstActivation);
+  host_.run([this, &first, &last] { LoadRange(first, last); });
+}
+
+void FileOpener::LoadRange(const std::string& first, const std::string& last) {
+  // Checked before a window is chosen, so that a wrong range leaves none
+  // behind.
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
+  ui::TChildform* target = windows_.FindTarget();
+  if (!target) return;
+  const bool singleDay = request.kind == logdata::MultiDayRequest::Kind::SingleDay;
+  if (singleDay) {
+    target->LoadFile(request.files.front());
+    dialogs_.ShowInformation(host_.owner, i18n::Text(kTextOneDayOnly));
+  } else {
+    const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
+    if (!result.failureMessage.empty()) dialogs_.ShowError(host_.owner, result.failureMessage);
+    ui::ShowRangeWarnings(dialogs_, host_.owner, result);
+    if (result.nothingLoaded) return;
+  }
+  recent_.Remember(singleDay ? RecentEntry{first, ""} : RecentEntry{first, last}, host_.store());
+  if (TIniSettings* store = host_.store()) {
+    store->SetMainSettings(store->GetMainSettings().Language, FolderOfChosenFile(first));
+  }
+}
+
+void FileOpener::OpenDropped(const std::vector<std::string>& paths) {
+  const DropPlan plan = PlanDrop({paths.begin(), paths.end()});
+  std::vector<std::string> files;
+  for (const fs::path& file : plan.files) files.push_back(file.string());
+  switch (plan.kind) {
+    case DropPlan::Kind::OpenFiles:
+      OpenFiles(files);
+      break;
+    case DropPlan::Kind::OpenRange:
+      OpenRange(files[0], files[1]);
+      break;
+    case DropPlan::Kind::OfferRange:
+      host_.run(host_.firstActivation);
+      host_.run([this, &files] { ChooseRange(files); });
+      break;
+    case DropPlan::Kind::NoDayFiles:
+      dialogs_.ShowError(host_.owner, i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + files[0]);
+      break;
+    case DropPlan::Kind::Nothing:
+      break;
+  }
+}
+
+void FileOpener::OpenRecent(int index) {
+  const auto entry = recent_.Available(index, host_.store());
+  if (!entry) return;
+  if (entry->IsRange()) {
+    OpenRange(entry->first, entry->last);
+  } else {
+    OpenFiles({entry->first});
+  }
+}
+
+}  // namespace calorix::app

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace calorix {
+class Dialogs;
+class TIniSettings;
+namespace ui {
+class TDialogMultiDayAnalysis;
+}
+}  // namespace calorix
+
+namespace calorix::app {
+
+class MdiWindows;
+class RecentFilesMenu;
+
+// The folder file dialogs start in while nothing is stored, with a
+// trailing separator as the remembered folders have.
+std::string HomeDialogFolder();
+
+// What the ways of opening files use of the main window.
+struct OpenerHost {
+  QWidget* owner = nullptr;
+  // The settings store, or null.
+  std::function<TIniSettings*()> store;
+  // Runs a command as the user's commands run (an error is shown).
+  std::function<void(const std::function<void()>&)> run;
+  // The first activation's start-up window, if it has not happened yet.
+  std::function<void()> firstActivation;
+};
+
+// Every way a log file or a range comes into an evaluation window: the Open
+// and Multi-day analysis commands, the command line, dropped files and the
+// recent files. Each remembers the folder and the recent entry.
+class FileOpener {
+ public:
+  FileOpener(Dialogs& dialogs, MdiWindows& windows, RecentFilesMenu& recent, OpenerHost host);
+
+  void SetMultiDayDialog(ui::TDialogMultiDayAnalysis* dialog) { multiDay_ = dialog; }
+
+  // Open: asks for a log file and opens it.
+  void OpenWithDialog();
+  // Opens a chosen log file: remembers its folder, picks the window for it
+  // and loads it there.
+  void OpenFile(const std::string& path);
+  // Each file opens as with the Open command, into the start-up window
+  // first. An error ends only that file's opening.
+  void OpenFiles(const std::vector<std::string>& paths);
+
+  // Multi-day analysis: picks the window for it, then lets the dialog load
+  // the range there, its path fields at the remembered folder or at a
+  // proposed first and last file. A cancelled dialog takes an empty target
+  // window with it; any other end remembers the dialog's folder.
+  void ChooseRange(const std::vector<std::string>& proposed);
+  // A range loaded as the dialog would load it, without the dialog, into
+  // the start-up window first.
+  void OpenRange(const std::string& first, const std::string& last);
+
+  // Files or a folder dropped on the window, as PlanDrop says: one file
+  // opens, two day files open their range, a folder offers its range in
+  // the multi-day dialog.
+  void OpenDropped(const std::vector<std::string>& paths);
+  // Opens recent entry index as it was opened before; an entry whose files
+  // are gone is taken off the list with a message naming them.
+  void OpenRecent(int index);
+
+ private:
+  void OpenChosenFile(const std::string& path, std::int8_t language);
+  void LoadRange(const std::string& first, const std::string& last);
+
+  Dialogs& dialogs_;
+  MdiWindows& windows_;
+  RecentFilesMenu& recent_;
+  OpenerHost host_;
+  ui::TDialogMultiDayAnalysis* multiDay_ = nullptr;
+};
+
+}  // namespace calorix::app

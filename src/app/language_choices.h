@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace calorix::app {
+
+// The seven interface languages in the order of the language menu and the
+// tool bar. Their names are the same in every language.
+struct LanguageChoice {
+  const char* name;    // as the menu shows it
+  std::int8_t code;    // as the settings store keeps it
+  const char* icon;    // "language-<icon>"
+  const char* locale;  // for Qt's own texts and the month names
+};
+inline constexpr std::array<LanguageChoice, 7> kLanguageChoices = {{
+    {"Deutsch", 1, "de", "de_DE"},
+    {"English (GB)", 2, "gb", "en_GB"},
+    {"Français", 3, "fr", "fr_FR"},
+    {"Español", 4, "es", "es_ES"},
+    {"Italiano", 5, "it", "it_IT"},
+    {"Português", 6, "pt", "pt_PT"},
+    {"English (US)", 7, "us", "en_US"},
+}};
+
+// The language a stored code selects, as an index into kLanguageChoices:
+// 2..7 their language, anything else (0 nothing stored, 1) German.
+int LanguageChoiceOfCode(int code);
+
+}  // namespace calorix::app
