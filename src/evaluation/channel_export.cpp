@@ -39,10 +39,10 @@ std::optional<Channel> ChannelByName(std::string_view name) {
 std::string ChannelsCsv(const EvaluationModel& model) {
   const chart::ValueRange window = model.TimeWindow();
   // The readout's rows are the checked channels in panel order.
-  const std::vector<ReadoutRow> columns = model.ReadoutAt(window.min).rows;
+  const std::vector<ReadoutRow> columns = ReadoutAt(model.Snapshot(), window.min).rows;
   std::map<double, std::vector<std::optional<double>>> rows;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    model.Analysis()->VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
+    model.Snapshot().load.VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
       for (std::size_t i = 0; i < series.Count(); ++i) {
         const double x = series.X(i);
         if (series.IsNull(i) || x < window.min || x >= window.max) continue;
