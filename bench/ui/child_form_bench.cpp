@@ -207,7 +207,7 @@ void BM_SummaryOfRange(benchmark::State& state) {
   evaluation::WholeDayFigures* wholeDays = state.range(2) != 0 ? &kept : nullptr;
   for (auto _ : state) {
     const evaluation::RangeSummary summary =
-        evaluation::SummarizeRange(*w.Model().Analysis(), from, from + days, channels, wholeDays);
+        w.Model().Snapshot().load.Summarize(from, from + days, channels, wholeDays);
     values = 0;
     for (const auto& channel : summary.channels) values += channel.statistics.count;
     benchmark::DoNotOptimize(summary);

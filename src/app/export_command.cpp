@@ -98,7 +98,7 @@ void RunExport(const CommandLine& line, const std::function<void(const std::stri
   model->SetLowerChartWidth(kExportWidth);
   Load(*model, line, warn);
   if (line.totals) {
-    ui::WriteTextFile(line.output, evaluation::TotalsCsv(*model->Analysis(), *line.totals));
+    ui::WriteTextFile(line.output, model->Snapshot().load.TotalsCsv(*line.totals));
     return;
   }
   // A range too short for the year span offers none and shows its month.

@@ -88,7 +88,6 @@ class ChartPanel {
   bool IsZoomed() const { return zoomed_; }
   // A user zoom narrower than this on the bottom axis is widened around its
   // centre to this width (0: no limit).
-  double MinimumZoomWidth() const { return minimumZoomWidth_; }
   void SetMinimumZoomWidth(double width) { minimumZoomWidth_ = width; }
   // Restores the ranges the axes had before the first zoom; no event.
   void UndoZoom();

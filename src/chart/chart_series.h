@@ -181,11 +181,9 @@ class ChartSeries {
   void SetBarFromBase(bool fromBase);
   int BarWidthPercent() const { return barWidthPercent_; }
   void SetBarWidthPercent(int percent);
-  BarLayout Layout() const { return barLayout_; }
   void SetBarLayout(BarLayout layout);
   bool OutlineVisible() const { return outlineVisible_; }
   void SetOutlineVisible(bool visible);
-  bool MarksVisible() const { return marksVisible_; }
   void SetMarksVisible(bool visible);
   // A line of the background is drawn before the other lines (and after
   // the bars), so that it hides none of them: a reference to compare with.

@@ -46,14 +46,14 @@ std::optional<Channel> ChannelByName(std::string_view name) {
 std::string ChannelsCsv(const EvaluationModel& model) {
   const chart::ValueRange window = model.TimeWindow();
   // The readout's rows are the checked channels in panel order.
-  const std::vector<ReadoutRow> columns = model.ReadoutAt(window.min).rows;
+  const std::vector<ReadoutRow> columns = ReadoutAt(model.Snapshot(), window.min).rows;
   struct Row {
     double time;  // the first time that prints as this second
     std::vector<std::optional<double>> values;
   };
   std::map<long long, Row> rows;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    model.Analysis()->VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
+    model.Snapshot().load.VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
       for (std::size_t i = 0; i < series.Count(); ++i) {
         const double x = series.X(i);
         if (series.IsNull(i) || !(x >= window.min && x < window.max)) continue;

@@ -55,8 +55,6 @@ void MonthlyTotalBars::Hide(Channel channel) {
   shown_[Slot(channel)] = false;
 }
 
-bool MonthlyTotalBars::IsShown(Channel channel) const { return logdata::IsTotal(channel) && shown_[Slot(channel)]; }
-
 void MonthlyTotalBars::ApplySettings(const TChildSettings& settings) {
   if (!built_) return;
   for (const Channel channel : {Channel::Volume, Channel::Energy}) {

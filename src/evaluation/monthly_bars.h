@@ -39,7 +39,6 @@ class MonthlyTotalBars {
   // Show places the channel's bars and gives the state of its values.
   logdata::ChannelState Show(logdata::Channel channel);
   void Hide(logdata::Channel channel);
-  bool IsShown(logdata::Channel channel) const;
   // Label, colour, bars or lines and pen width as the daily total bars take them.
   void ApplySettings(const TChildSettings& settings);
   void SetAxis(logdata::Channel channel, chart::VerticalAxis axis);

@@ -55,7 +55,6 @@ class TDay {
   int Append(TDay* day);
   TDay* GetNext() const { return next_; }
   TDay* GetPrevious() const { return previous_; }
-  TMonth* GetMonth() const { return month_; }
   // Records the owning month, leaving the month it belonged to before.
   void SetMonth(TMonth* month);
 

@@ -6,6 +6,7 @@
 #include "i18n/text_table.h"
 #include "logdata/day_log.h"
 #include "logdata/day_preparation.h"
+#include "logdata/log_file_error.h"
 #include "logdata/month.h"
 #include "logdata/series_style.h"
 
@@ -46,7 +47,7 @@ std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateSingle(const std::filesystem::
   std::unique_ptr<TLogAnalysis> analysis(new TLogAnalysis(upper, lower, 0.0, 0.0, 1));
   RequireExisting(path);
   const DayFile file = ReadDayFile(path);
-  if (!CheckHeader(file.Header(), analysis->reading_)) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+  if (!CheckHeader(file.Header(), analysis->reading_)) throw LogFileError(LogFileFault::NotALogFile);
   if (!file.Records().AtEnd()) {
     analysis->startDate_ = analysis->endDate_ = DayDateOfRecords(file.Records(), analysis->reading_.dateStyle);
   }
@@ -66,7 +67,7 @@ std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateMulti(DateTime start, DateTime
   // The names of the first file's header decide for the whole range; it
   // must stand on the very first line.
   if (!bytes.empty() && !CheckHeader(FirstLine(bytes), analysis->reading_)) {
-    throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+    throw LogFileError(LogFileFault::NotALogFile);
   }
   analysis->BuildMonths();
   try {

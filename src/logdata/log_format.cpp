@@ -14,8 +14,14 @@
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "i18n/text_table.h"
+#include "logdata/log_file_error.h"
 
 namespace calorix::logdata {
+
+LogFileError::LogFileError(LogFileFault fault)
+    : Error(i18n::Text(fault == LogFileFault::NoMeasuredValues ? i18n::kTextNoMeasuredValues : i18n::kTextNotAValidLogFile)),
+      fault_(fault) {}
+
 namespace {
 
 constexpr int kHeaderFieldCount = 14;
@@ -175,7 +181,7 @@ DayFile DayFileOf(std::string bytes) {
   file.bytes = std::move(bytes);
   RecordLines lines = RecordLines::OfText(file.bytes);
   std::string_view header;
-  if (!lines.Next(header)) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
+  if (!lines.Next(header)) throw LogFileError(LogFileFault::NoMeasuredValues);
   file.headerBegin = static_cast<std::size_t>(header.data() - file.bytes.data());
   file.headerLength = header.size();
   file.recordsBegin = lines.Offset();
@@ -189,7 +195,7 @@ bool CheckHeader(std::string_view header, LogReadState& state) {
   state.powerInWatts = false;
   char separator = ';';
   if (header.find(';') == std::string_view::npos) {
-    if (header.find('\t') == std::string_view::npos) throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+    if (header.find('\t') == std::string_view::npos) throw LogFileError(LogFileFault::NotALogFile);
     separator = '\t';
   }
   state.units[IndexOf(Channel::Energy)] = "[kWh]";
@@ -223,11 +229,11 @@ bool CheckHeader(std::string_view header, LogReadState& state) {
 
 DateTime DayDateOfRecords(RecordLines records, DateStyle style) {
   std::string_view record;
-  if (!records.Next(record)) throw Error(i18n::Text(i18n::kTextNoMeasuredValues));
+  if (!records.Next(record)) throw LogFileError(LogFileFault::NoMeasuredValues);
   records.Next(record);  // the second record when there is one
   if (const auto date = ReadDate(record.substr(0, 10), style)) return *date;
   if (const auto stamp = ReadDateTime(record.substr(0, 16), DateStyle::DayMonthYearTime)) return *stamp;
-  throw Error(i18n::Text(i18n::kTextNotAValidLogFile));
+  throw LogFileError(LogFileFault::NotALogFile);
 }
 
 DateTime DayDateOf(const std::vector<std::string_view>& records, DateStyle style) {

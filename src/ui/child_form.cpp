@@ -145,10 +145,10 @@ void TChildform::ShowCursor(DateTime t) {
   }
   cursor_ = t;
   QStringList lines;
-  for (const std::string& line : model_.ReadoutText(t)) lines << Q(line);
+  for (const std::string& line : ReadoutText(model_.Snapshot(), t)) lines << Q(line);
   QList<QColor> marks{QColor()};  // none before the time
-  for (const evaluation::ReadoutRow& row : model_.ReadoutAt(t).rows) {
-    marks << chartview::ToQColor(model_.RowColor(row));
+  for (const evaluation::ReadoutRow& row : ReadoutAt(model_.Snapshot(), t).rows) {
+    marks << chartview::ToQColor(RowColor(model_.Settings(), row));
   }
   widgets_->upperView->SetReadout(lines, marks);
   widgets_->upperView->SetCursorLine(t);
@@ -168,7 +168,7 @@ void TChildform::HideCursor() {
 void TChildform::StepCursor(int direction) {
   const chart::ValueRange window = model_.TimeWindow();
   const DateTime from = cursor_ ? *cursor_ : (direction > 0 ? window.min : window.max);
-  const auto next = model_.NextRecordTime(from, direction);
+  const auto next = NextRecordTime(model_.Snapshot(), from, direction);
   if (next && *next >= window.min && *next <= window.max) ShowCursor(*next);
 }
 

@@ -25,8 +25,7 @@ class WindowTarget : public logdata::MultiDayTarget {
   logdata::PreparationPanels PanelsForPreparation() const override { return window_.PanelsForPreparation(); }
   void Cancel() override { window_.Cancel(); }
   void End() override {
-    const logdata::TLogAnalysis* analysis = window_.Model().Analysis();
-    nothingLoaded_ = !analysis || analysis->GetDayCount() == 0;
+    nothingLoaded_ = window_.Model().Snapshot().load.DayCount() == 0;
     if (nothingLoaded_) {
       window_.Cancel();
     } else {

@@ -106,19 +106,19 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
 
 void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
                 evaluation::TotalsPer per) {
-  const logdata::TLogAnalysis* analysis = model.Analysis();
-  if (!analysis || !analysis->HasData()) return;
+  const evaluation::EvaluationLoad& analysis = model.Snapshot().load;
+  if (!analysis.HasData()) return;
   const std::string filter =
       i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
   // Named after the dates it covers, which reads the same in every language.
-  std::string fileName = FormatDateTime("yyyy-mm-dd", analysis->StartDate());
-  if (std::floor(analysis->EndDate()) != std::floor(analysis->StartDate())) {
-    fileName += "_" + FormatDateTime("yyyy-mm-dd", analysis->EndDate());
+  std::string fileName = FormatDateTime("yyyy-mm-dd", analysis.FirstDate());
+  if (std::floor(analysis.LastDate()) != std::floor(analysis.FirstDate())) {
+    fileName += "_" + FormatDateTime("yyyy-mm-dd", analysis.LastDate());
   }
   fileName += per == evaluation::TotalsPer::Day ? "_days.csv" : "_months.csv";
   const auto chosen = dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "");
   if (!chosen) return;
-  WriteTextFile(*chosen, evaluation::TotalsCsv(*analysis, per));
+  WriteTextFile(*chosen, analysis.TotalsCsv(per));
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

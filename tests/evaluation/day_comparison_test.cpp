@@ -82,7 +82,7 @@ class CompareTest : public ::testing::Test {
   // minutes.
   std::vector<double> Minutes(Channel channel, DateTime day) {
     std::vector<double> minutes;
-    const chart::ChartSeries* curve = model.Comparison().Curve(channel);
+    const chart::ChartSeries* curve = model.Snapshot().comparison.Curve(channel);
     if (!curve) return minutes;
     for (std::size_t i = 0; i < curve->Count(); ++i) {
       const double minute = std::round((curve->X(i) - day) * 1440.0 * 1000.0) / 1000.0;
@@ -110,22 +110,22 @@ TEST_F(CompareTest, ALateDayWithAGapKeepsItsTimesOfDay) {
   const std::vector<double> expected = {360, 361, 362, -370, 370, 371};
   EXPECT_EQ(Minutes(Channel::T1, kMay1), expected);
   EXPECT_EQ(Minutes(Channel::Flow, kMay1), expected);
-  EXPECT_TRUE(Placed(model.Comparison().Curve(Channel::T1)));
-  EXPECT_EQ(model.Comparison().Curve(Channel::T1)->Y(0), 40.0);
+  EXPECT_TRUE(Placed(model.Snapshot().comparison.Curve(Channel::T1)));
+  EXPECT_EQ(model.Snapshot().comparison.Curve(Channel::T1)->Y(0), 40.0);
 }
 
 TEST_F(CompareTest, CurvesAreLighterAndNamedWithTheirDate) {
   model.SetChannelChecked(Channel::T1, true);
   model.SetChannelChecked(Channel::R1, true);
   model.CompareWith(ItemOf(kMay2));
-  const chart::ChartSeries* curve = model.Comparison().Curve(Channel::T1);
+  const chart::ChartSeries* curve = model.Snapshot().comparison.Curve(Channel::T1);
   ASSERT_NE(curve, nullptr);
   EXPECT_EQ(curve->Title(), "Temperature sensor 1 (02.05.2024)");
   EXPECT_TRUE(curve->ShowInLegend());
-  EXPECT_EQ(curve->SeriesColor(), LighterColor(model.ChannelColor(Channel::T1)));
-  EXPECT_NE(curve->SeriesColor(), model.ChannelColor(Channel::T1));
+  EXPECT_EQ(curve->SeriesColor(), LighterColor(ChannelColor(model.Settings(), Channel::T1)));
+  EXPECT_NE(curve->SeriesColor(), ChannelColor(model.Settings(), Channel::T1));
   // Outputs keep their one band on the lower chart.
-  EXPECT_EQ(model.Comparison().Curve(Channel::R1), nullptr);
+  EXPECT_EQ(model.Snapshot().comparison.Curve(Channel::R1), nullptr);
 
   // Settings and language follow: a new label and colour, then German.
   TChildSettings settings = DefaultChildSettings();
@@ -133,7 +133,7 @@ TEST_F(CompareTest, CurvesAreLighterAndNamedWithTheirDate) {
   settings.Colors[static_cast<std::size_t>(SettingSlot::T1)] = MakeColor(0, 0, 200);
   settings.LineWidth = 3;
   model.ApplySettings(settings);
-  curve = model.Comparison().Curve(Channel::T1);
+  curve = model.Snapshot().comparison.Curve(Channel::T1);
   ASSERT_NE(curve, nullptr);
   EXPECT_EQ(curve->Title(), "Collector (02.05.2024)");
   EXPECT_EQ(curve->SeriesColor(), MakeColor(128, 128, 228));
@@ -141,7 +141,7 @@ TEST_F(CompareTest, CurvesAreLighterAndNamedWithTheirDate) {
   model.ApplySettings(DefaultChildSettings());
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);
   model.ApplyLanguage();
-  EXPECT_EQ(model.Comparison().Curve(Channel::T1)->Title(),
+  EXPECT_EQ(model.Snapshot().comparison.Curve(Channel::T1)->Title(),
             i18n::Text(logdata::InfoOf(Channel::T1).defaultNameText) + " (02.05.2024)");
   EXPECT_EQ(model.View().comparisonItems.front(), i18n::Text(i18n::kTextNoComparison));
 }
@@ -150,25 +150,25 @@ TEST_F(CompareTest, TheReadoutAddsTheComparedValueBelowItsChannel) {
   model.SetChannelChecked(Channel::T1, true);
   model.SetChannelChecked(Channel::T2, true);
   model.CompareWith(ItemOf(kMay2));
-  const ValueReadout readout = model.ReadoutAt(At(kMay1, 6, 1, 30));
+  const ValueReadout readout = ReadoutAt(model.Snapshot(), At(kMay1, 6, 1, 30));
   ASSERT_EQ(readout.rows.size(), 4u);
   EXPECT_EQ(readout.rows[0], (ReadoutRow{Channel::T1, "Temperature sensor 1", "\u00B0C", 12.0, false}));
   EXPECT_EQ(readout.rows[1], (ReadoutRow{Channel::T1, "Temperature sensor 1 (02.05.2024)", "\u00B0C", 41.0, true}));
   EXPECT_EQ(readout.rows[2].channel, Channel::T2);
   EXPECT_TRUE(readout.rows[3].compared);
-  EXPECT_EQ(model.RowColor(readout.rows[1]), LighterColor(model.ChannelColor(Channel::T1)));
-  EXPECT_EQ(model.RowColor(readout.rows[0]), model.ChannelColor(Channel::T1));
+  EXPECT_EQ(RowColor(model.Settings(), readout.rows[1]), LighterColor(ChannelColor(model.Settings(), Channel::T1)));
+  EXPECT_EQ(RowColor(model.Settings(), readout.rows[0]), ChannelColor(model.Settings(), Channel::T1));
   // In the compared day's gap and before its late start: no value.
-  EXPECT_EQ(model.ReadoutAt(At(kMay1, 6, 5)).rows[1].value, std::nullopt);
-  EXPECT_EQ(model.ReadoutAt(At(kMay1, 1, 0)).rows[1].value, std::nullopt);
-  EXPECT_EQ(model.ReadoutText(At(kMay1, 6, 1, 30))[2], "Temperature sensor 1 (02.05.2024): 41 \u00B0C");
+  EXPECT_EQ(ReadoutAt(model.Snapshot(), At(kMay1, 6, 5)).rows[1].value, std::nullopt);
+  EXPECT_EQ(ReadoutAt(model.Snapshot(), At(kMay1, 1, 0)).rows[1].value, std::nullopt);
+  EXPECT_EQ(ReadoutText(model.Snapshot(), At(kMay1, 6, 1, 30))[2], "Temperature sensor 1 (02.05.2024): 41 \u00B0C");
 }
 
 TEST_F(CompareTest, TheComparisonFollowsTheShownDayAndTheChecks) {
   model.SetChannelChecked(Channel::T1, true);
   model.CompareWith(ItemOf(kMay2));
   model.JumpRight();  // to 2 May itself: nothing to lay over it
-  EXPECT_TRUE(model.Comparison().Empty());
+  EXPECT_TRUE(model.Snapshot().comparison.Empty());
   model.JumpRight();  // 3 May
   EXPECT_EQ(Minutes(Channel::T1, kMay3), (std::vector<double>{360, 361, 362, -370, 370, 371}));
   model.ChooseSpan(static_cast<int>(Span::OneHour));
@@ -176,9 +176,9 @@ TEST_F(CompareTest, TheComparisonFollowsTheShownDayAndTheChecks) {
   model.JumpLeft();
   EXPECT_EQ(Minutes(Channel::T1, kMay1).front(), 360);
   model.SetChannelChecked(Channel::T1, false);
-  EXPECT_TRUE(model.Comparison().Empty());
+  EXPECT_TRUE(model.Snapshot().comparison.Empty());
   model.SetChannelChecked(Channel::T2, true);
-  EXPECT_NE(model.Comparison().Curve(Channel::T2), nullptr);
+  EXPECT_NE(model.Snapshot().comparison.Curve(Channel::T2), nullptr);
 }
 
 TEST_F(CompareTest, TheComparisonLeavesWithNoneANewLoadAndTheMonthSpan) {
@@ -191,24 +191,24 @@ TEST_F(CompareTest, TheComparisonLeavesWithNoneANewLoadAndTheMonthSpan) {
   compare();
   model.CompareWith(0);
   EXPECT_EQ(model.Upper().SeriesCount(), alone);
-  EXPECT_EQ(model.ComparedDay(), std::nullopt);
+  EXPECT_EQ(model.Snapshot().comparedDay, std::nullopt);
 
   compare();
   model.ChooseSpan(static_cast<int>(Span::Month));
-  EXPECT_TRUE(model.Comparison().Empty());
+  EXPECT_TRUE(model.Snapshot().comparison.Empty());
   EXPECT_FALSE(model.View().comparisonEnabled);
   model.ChooseSpan(static_cast<int>(Span::Day));  // the choice is kept
-  EXPECT_FALSE(model.Comparison().Empty());
+  EXPECT_FALSE(model.Snapshot().comparison.Empty());
 
   LoadRange();
-  EXPECT_TRUE(model.Comparison().Empty());
+  EXPECT_TRUE(model.Snapshot().comparison.Empty());
   EXPECT_EQ(model.View().comparisonItem, 0);
   EXPECT_EQ(model.Upper().SeriesCount(), 0u);
 
   model.SetChannelChecked(Channel::T1, true);
   compare();
   model.Reset();
-  EXPECT_TRUE(model.Comparison().Empty());
+  EXPECT_TRUE(model.Snapshot().comparison.Empty());
   EXPECT_FALSE(model.View().comparisonEnabled);
   EXPECT_EQ(model.Upper().SeriesCount(), 0u);
 }

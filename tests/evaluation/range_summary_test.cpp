@@ -197,7 +197,7 @@ class ModelSummaryTest : public ::testing::Test, protected EnglishTexts {
   // The daily totals of the days in [from, to).
   double DailyEnergy(DateTime from, DateTime to) {
     double sum = 0.0;
-    for (const DayTotals& day : DailyTotals(*model.Analysis())) {
+    for (const DayTotals& day : model.Snapshot().load.DailyTotals()) {
       if (day.day >= from && day.day < to) sum += day.energy;
     }
     return sum;
@@ -206,7 +206,7 @@ class ModelSummaryTest : public ::testing::Test, protected EnglishTexts {
   // float's precision.
   double EnergyBars(DateTime from, DateTime to) {
     double sum = 0.0;
-    model.Analysis()->VisitChannelSeries(Channel::Energy, [&](const chart::ChartSeries& bars, DateTime, DateTime) {
+    model.Snapshot().load.VisitChannelSeries(Channel::Energy, [&](const chart::ChartSeries& bars, DateTime, DateTime) {
       for (std::size_t i = 0; i < bars.Count(); ++i) {
         if (bars.X(i) >= from && bars.X(i) < to) sum += bars.Y(i);
       }
@@ -219,29 +219,29 @@ class ModelSummaryTest : public ::testing::Test, protected EnglishTexts {
 
 TEST_F(ModelSummaryTest, EnergyOfTheShownRangeIsTheSumOfItsDailyTotalBars) {
   model.ChooseSpan(4);  // May, with its files of 30 and 31 May
-  const RangeSummary may = model.Summary();
+  const RangeSummary may = Summary(model.Snapshot());
   EXPECT_GT(may.energy, 20.0);
   EXPECT_DOUBLE_EQ(may.energy, DailyEnergy(kMay31 - 30.0, kMay31 + 1.0));
   EXPECT_NEAR(may.energy, EnergyBars(kMay31 - 30.0, kMay31 + 1.0), 1e-5);
   EXPECT_EQ(may.daysWithFile, 2);
   EXPECT_EQ(may.daysWithoutFile, 0) << "the days before the evaluation's first are not missing";
   model.JumpRight();  // June
-  const RangeSummary june = model.Summary();
+  const RangeSummary june = Summary(model.Snapshot());
   EXPECT_GT(june.energy, 0.0);
   EXPECT_DOUBLE_EQ(june.energy, DailyEnergy(kMay31 + 1.0, kMay31 + 31.0));
   EXPECT_NEAR(june.energy, EnergyBars(kMay31 + 1.0, kMay31 + 31.0), 1e-5);
 }
 
 TEST_F(ModelSummaryTest, TheShownWindowsCheckedChannelsAreSummarised) {
-  EXPECT_TRUE(model.Summary().channels.empty()) << "nothing checked";
+  EXPECT_TRUE(Summary(model.Snapshot()).channels.empty()) << "nothing checked";
   model.SetChannelChecked(Channel::T1, true);
   model.ChooseSpan(0);  // 00:00 to 01:00 of 30 May
-  const RangeSummary hour = model.Summary();
+  const RangeSummary hour = Summary(model.Snapshot());
   ASSERT_EQ(hour.channels.size(), 1u);
   EXPECT_EQ(hour.channels[0].statistics.count, 60u);
   EXPECT_NE(model.SummaryText().find("Temperature sensor 1 [\u00B0C]\n"), std::string::npos);
   model.Reset();
-  EXPECT_TRUE(model.Summary().channels.empty());
+  EXPECT_TRUE(Summary(model.Snapshot()).channels.empty());
   EXPECT_EQ(model.SummaryText(), "");
 }
 

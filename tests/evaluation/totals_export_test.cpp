@@ -24,14 +24,14 @@ TEST(TotalsExport, OneRowPerDayOrMonthOfTheRangeWithTheDaysTotals) {
   EvaluationModel model;
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
   logdata::RunMultiDayLoad(request.files, request.start, request.end, model, {});
-  ASSERT_TRUE(model.Analysis());
+  ASSERT_TRUE(model.Snapshot().load.Loaded());
 
-  EXPECT_EQ(TotalsCsv(*model.Analysis(), TotalsPer::Day),
+  EXPECT_EQ(model.Snapshot().load.TotalsCsv(TotalsPer::Day),
             "date,volume [l],energy [kWh],collector max (T1) [\xC2\xB0" "C],pump hours (R1) [h]\n"
             "2024-04-30,120.0,3.000,70,1.00\n"
             "2024-05-01,,,,\n"
             "2024-05-02,720.0,18.000,45.2,12.00\n");
-  EXPECT_EQ(TotalsCsv(*model.Analysis(), TotalsPer::Month),
+  EXPECT_EQ(model.Snapshot().load.TotalsCsv(TotalsPer::Month),
             "month,volume [l],energy [kWh],collector max (T1) [\xC2\xB0" "C],pump hours (R1) [h],days with a file\n"
             "2024-04,120.0,3.000,70,1.00,1\n"
             "2024-05,720.0,18.000,45.2,12.00,1\n");

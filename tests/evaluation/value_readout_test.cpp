@@ -90,7 +90,7 @@ class ReadoutModel : public ::testing::Test {
                                                            "14:45;64,0;40,3;;;;;;3,00;1,500;100;0;0;0"})));
   }
   std::optional<double> Value(Channel channel, double t) {
-    for (const ReadoutRow& row : model.ReadoutAt(t).rows) {
+    for (const ReadoutRow& row : ReadoutAt(model.Snapshot(), t).rows) {
       if (row.channel == channel) return row.value;
     }
     ADD_FAILURE() << "channel not in the readout";
@@ -104,12 +104,12 @@ class ReadoutModel : public ::testing::Test {
 TEST_F(ReadoutModel, ListsCheckedChannelsInPanelOrderWithNameAndUnit) {
   Load();
   for (const Channel c : {Channel::R1, Channel::Flow, Channel::T1}) model.SetChannelChecked(c, true);
-  const ValueReadout readout = model.ReadoutAt(At(14, 36));
+  const ValueReadout readout = ReadoutAt(model.Snapshot(), At(14, 36));
   ASSERT_EQ(readout.rows.size(), 3u);
   EXPECT_EQ(readout.rows[0], (ReadoutRow{Channel::T1, "Temperature sensor 1", "\u00B0C", 61.5}));
   EXPECT_EQ(readout.rows[1], (ReadoutRow{Channel::Flow, "Flow rate", "l/min", 2.5}));
   EXPECT_EQ(readout.rows[2], (ReadoutRow{Channel::R1, "Output 1", "%", 70.0}));
-  EXPECT_EQ(model.ReadoutText(At(14, 36, 30)),
+  EXPECT_EQ(ReadoutText(model.Snapshot(), At(14, 36, 30)),
             (std::vector<std::string>{"14:36", "Temperature sensor 1: 61.5 \u00B0C", "Flow rate: 2.5 l/min",
                                       "Output 1: on 70 %"}));
 }
@@ -147,11 +147,11 @@ TEST_F(ReadoutModel, ADailyTotalReadsTheSameAtEveryTimeOfItsDay) {
 TEST_F(ReadoutModel, ArrowStepsGoFromRecordToRecordOverAGap) {
   Load();
   model.SetChannelChecked(Channel::T1, true);
-  EXPECT_EQ(model.NextRecordTime(At(14, 35, 30), +1), At(14, 36));
-  EXPECT_EQ(model.NextRecordTime(At(14, 37), +1), At(14, 45));
-  EXPECT_EQ(model.NextRecordTime(At(14, 35), -1), std::nullopt);
+  EXPECT_EQ(NextRecordTime(model.Snapshot(), At(14, 35, 30), +1), At(14, 36));
+  EXPECT_EQ(NextRecordTime(model.Snapshot(), At(14, 37), +1), At(14, 45));
+  EXPECT_EQ(NextRecordTime(model.Snapshot(), At(14, 35), -1), std::nullopt);
   model.SetChannelChecked(Channel::T1, false);
-  EXPECT_EQ(model.NextRecordTime(At(14, 35), +1), std::nullopt);  // nothing shown, nothing to step to
+  EXPECT_EQ(NextRecordTime(model.Snapshot(), At(14, 35), +1), std::nullopt);  // nothing shown, nothing to step to
 }
 
 TEST_F(ReadoutModel, CtrlWheelZoomKeepsTheTimeUnderTheCursorAndStopsAtOneHour) {

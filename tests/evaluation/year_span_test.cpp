@@ -70,7 +70,7 @@ class YearSpanTest : public ::testing::Test {
   // 2023-12-20 to 2025-01-10: three calendar years, the middle one a leap year.
   void LoadThreeYears() { Load(WriteDays(folder, Date(2023, 12, 20), Date(2025, 1, 10))); }
   std::string Title() const {
-    return model.Upper().TitleLines().empty() ? "" : model.Upper().TitleLines().front();
+    return model.Snapshot().upper.TitleLines().empty() ? "" : model.Snapshot().upper.TitleLines().front();
   }
   void ExpectYear(int year) {
     EXPECT_EQ(model.TimeWindow().min, Date(year, 1, 1)) << year;
@@ -130,7 +130,7 @@ TEST_F(YearSpanTest, SliderAndJumpsMoveByCalendarYear) {
   ExpectYear(2025);
   EXPECT_EQ(model.Lower().BottomAxis().DateTimeFormat(), kYearAxisFormat);
   model.MoveSlider(1);
-  EXPECT_EQ(model.ReadoutText(Date(2024, 2, 29) + 0.5).front(), "29.02.2024 12:00");
+  EXPECT_EQ(ReadoutText(model.Snapshot(), Date(2024, 2, 29) + 0.5).front(), "29.02.2024 12:00");
 }
 
 TEST_F(YearSpanTest, OtherSpansTakeUpTheFirstLoadedDayOfTheShownYear) {
@@ -169,8 +169,8 @@ TEST_F(YearSpanTest, PerMonthBarsHoldEachMonthsSumAndNoneForAMonthWithoutFiles) 
   const std::size_t dailySeries = model.Upper().SeriesCount();
   model.SetPerMonth(true);
   EXPECT_EQ(model.Upper().SeriesCount(), 2u);
-  const chart::ChartSeries& volume = *model.MonthlyBars().Series(Channel::Volume);
-  const chart::ChartSeries& energy = *model.MonthlyBars().Series(Channel::Energy);
+  const chart::ChartSeries& volume = *model.Snapshot().monthlyBars.Series(Channel::Volume);
+  const chart::ChartSeries& energy = *model.Snapshot().monthlyBars.Series(Channel::Energy);
   ASSERT_EQ(volume.Count(), 12u);
   EXPECT_EQ(volume.Kind(), chart::SeriesKind::Bar);
   for (int month = 1; month <= 12; ++month) {
@@ -194,10 +194,10 @@ TEST_F(YearSpanTest, PerMonthBarsHoldEachMonthsSumAndNoneForAMonthWithoutFiles) 
     EXPECT_FLOAT_EQ(static_cast<float>(energy.Y(i)), static_cast<float>(kwh)) << month;
   }
   // The readout over a bar gives its month's totals; over March a dash.
-  const ValueReadout april = model.ReadoutAt(Date(2024, 4, 3));
+  const ValueReadout april = ReadoutAt(model.Snapshot(), Date(2024, 4, 3));
   ASSERT_EQ(april.rows.size(), 2u);
   EXPECT_EQ(april.rows[0].value, volume.Y(3));
-  EXPECT_FALSE(model.ReadoutAt(Date(2024, 3, 10)).rows[0].value);
+  EXPECT_FALSE(ReadoutAt(model.Snapshot(), Date(2024, 3, 10)).rows[0].value);
 
   model.SetPerMonth(false);
   EXPECT_EQ(model.Upper().SeriesCount(), dailySeries);
