@@ -323,6 +323,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (!optionsEnded && arg == "--range") {
       if (i != 0 || args.size() != 3) throw UsageError("--range takes the first and the last day file, and nothing else");
       return Simple(CommandLine::Kind::Range, {args[1], args[2]});
+    } else if (!optionsEnded && (arg == "--channels" || arg == "--span" || arg == "--totals")) {
+      throw UsageError(arg + " belongs to --export: calorix --export OUT " + arg + " ... FILE");
     } else if (!optionsEnded && arg.starts_with("--")) {
       throw UsageError("unknown option '" + arg + "'");
     } else {
