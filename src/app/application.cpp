@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "dialogs/dialogs.h"
+#include "i18n/text_table.h"
 
 #include <exception>
 #include <string>
@@ -16,7 +17,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     message = e.what();
   } catch (...) {
-    message = "Internal Error";
+    message = i18n::Text(i18n::kTextInternalError);
   }
   if (dialogs_) dialogs_->ShowError(activeWindow(), message);
   return false;

@@ -125,6 +125,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (file.starts_with("--")) throw UsageError("--range takes the first and the last day file, not '" + file + "'");
       }
       return Simple(CommandLine::Kind::Range, {RequireDayFile(args[1]), RequireDayFile(args[2])});
+    } else if (!optionsEnded && (arg == "--channels" || arg == "--span" || arg == "--totals")) {
+      throw UsageError(arg + " belongs to --export: calorix --export OUT " + arg + " ... FILE");
     } else if (!optionsEnded && arg.starts_with("--")) {
       throw UsageError("unknown option '" + arg + "'");
     } else {

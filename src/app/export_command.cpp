@@ -93,7 +93,9 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
   const StoredSettings stored = ReadSettings();
   i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
-  auto model = std::make_unique<evaluation::EvaluationModel>(ui::MonthNamesOf(QLocale::system()), stored.child);
+  // Month names in the language of the texts, as the window shows them.
+  const QLocale locale(QString::fromUtf8(kLanguageChoices[static_cast<std::size_t>(LanguageChoiceOfCode(stored.language))].locale));
+  auto model = std::make_unique<evaluation::EvaluationModel>(ui::MonthNamesOf(locale), stored.child);
   model->ApplySettings(stored.child);
   model->SetLowerChartWidth(kExportWidth);
   Load(*model, line, warn);

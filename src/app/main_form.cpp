@@ -108,11 +108,15 @@ TMainform::~TMainform() {
 void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
   try {
     store_ = createStore();
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // The stored language is not known yet, so the message says it in both.
-    const std::string message = i18n::TextOf(i18n::LanguageBlock::English, i18n::kTextIniAccessFailed) +
-                                "\n\n" +
-                                i18n::TextOf(i18n::LanguageBlock::German, i18n::kTextIniAccessFailed);
+    std::string message = i18n::TextOf(i18n::LanguageBlock::English, i18n::kTextIniAccessFailed) + "\n\n" +
+                          i18n::TextOf(i18n::LanguageBlock::German, i18n::kTextIniAccessFailed);
+    // A folder in the way is named, so that the user can clear it.
+    if (const auto* folderError = dynamic_cast<const SettingsFolderError*>(&e)) {
+      const std::u8string folder = folderError->Folder().u8string();
+      message += "\n\n" + std::string(folder.begin(), folder.end());
+    }
     dialogs_.ShowError(this, message);
   }
 }

@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "chartview/chart_renderer.h"
+#include "chartview/stacked_charts.h"
 #include "core/error.h"
 
 namespace calorix::chartview {
@@ -62,16 +63,13 @@ QImage ChartView::ToImage() const {
 void ChartView::SaveBitmap(const QString& fileName) const {
   const QImage image = ToImage();
   QSaveFile file(fileName);
-  auto fail = [&](const QString& reason) {
-    throw Error(QStringLiteral("The bitmap \"%1\" could not be saved: %2").arg(fileName, reason).toStdString());
-  };
-  if (image.isNull()) fail(QStringLiteral("the chart has no size"));
-  if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
+  if (image.isNull()) FailSavingImage(fileName, ImageFailure::NoSize);
+  if (!file.open(QIODevice::WriteOnly)) FailSavingImage(fileName, file.errorString());
   if (!image.save(&file, "BMP")) {
     file.cancelWriting();
-    fail(QStringLiteral("the image could not be written"));
+    FailSavingImage(fileName, ImageFailure::NotEncoded);
   }
-  if (!file.commit()) fail(file.errorString());
+  if (!file.commit()) FailSavingImage(fileName, file.errorString());
 }
 
 void ChartView::AlignPlotWith(ChartView* other) {
@@ -126,7 +124,20 @@ void ChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPointF(0, 0), Frame());
   PaintRubberBand(painter);
+  if (!hint_.isEmpty() && panel_.Series().empty()) PaintHint(painter, CurrentLayout());
   if (cursorAt_) PaintCursor(painter, CurrentLayout());
+}
+
+void ChartView::SetHint(const QString& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  update();
+}
+
+void ChartView::PaintHint(QPainter& painter, const ChartLayout& layout) const {
+  painter.setFont(font());
+  painter.setPen(palette::kText);
+  painter.drawText(layout.plot.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap, hint_);
 }
 
 void ChartView::SetCursorLine(std::optional<double> at) {

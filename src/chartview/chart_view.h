@@ -69,6 +69,11 @@ class ChartView : public QWidget {
   // marks: a colour square before each line (an invalid colour: none).
   void SetReadout(QStringList lines, QList<QColor> marks = {});
   const QStringList& Readout() const { return readout_; }
+  // A short text in the middle of the plot while the panel shows no
+  // series: what to do to see something. On screen only, never in prints
+  // or saved images. Empty: none.
+  void SetHint(const QString& hint);
+  const QString& Hint() const { return hint_; }
   // The bottom-axis value at a position inside the plot area; nothing
   // outside it.
   std::optional<double> ValueAtPosition(QPointF pos) const;
@@ -122,6 +127,7 @@ class ChartView : public QWidget {
   void Guarded(F&& action);
   void PaintRubberBand(QPainter& painter) const;
   void PaintCursor(QPainter& painter, const ChartLayout& layout) const;
+  void PaintHint(QPainter& painter, const ChartLayout& layout) const;
   void ReportCursorAt(QPointF pos);
 
   chart::ChartPanel& panel_;
@@ -137,6 +143,7 @@ class ChartView : public QWidget {
   std::optional<double> cursorAt_;
   QStringList readout_;
   QList<QColor> readoutMarks_;
+  QString hint_;
   int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
 };
 

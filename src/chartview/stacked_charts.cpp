@@ -13,6 +13,7 @@
 #include "chartview/chart_layout.h"
 #include "chartview/chart_renderer.h"
 #include "core/error.h"
+#include "i18n/text_table.h"
 
 namespace calorix::chartview {
 namespace {
@@ -23,10 +24,6 @@ PlotInsets NaturalInsets(const StackedChart& chart, const QFont& font, const QPa
   const QRectF laidOut(0.0, 0.0, chart.rect.width() * factor, chart.rect.height() * factor);
   const PlotInsets insets = InsetsOf(ComputeLayout(*chart.panel, laidOut, font, device));
   return {insets.left / factor, insets.right / factor};
-}
-
-[[noreturn]] void Fail(const QString& fileName, const QString& reason) {
-  throw Error(QStringLiteral("The image \"%1\" could not be saved: %2").arg(fileName, reason).toStdString());
 }
 
 void Draw(QPaintDevice& device, const std::vector<StackedChart>& charts, const QFont& font) {
@@ -56,12 +53,22 @@ void RenderStacked(QPainter& painter, const std::vector<StackedChart>& charts, c
   }
 }
 
+void FailSavingImage(const QString& fileName, const QString& reason) {
+  const QString text = QString::fromStdString(i18n::Text(i18n::kTextImageNotSaved));
+  throw Error(text.arg(fileName, reason).toStdString());
+}
+
+void FailSavingImage(const QString& fileName, ImageFailure failure) {
+  const int reason = failure == ImageFailure::NoSize ? i18n::kTextChartHasNoSize : i18n::kTextImageNotEncoded;
+  FailSavingImage(fileName, QString::fromStdString(i18n::Text(reason)));
+}
+
 void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>& charts, QSize size,
                        const QFont& font) {
-  if (size.isEmpty() || charts.empty()) Fail(fileName, QStringLiteral("the chart has no size"));
+  if (size.isEmpty() || charts.empty()) FailSavingImage(fileName, ImageFailure::NoSize);
   const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) Fail(fileName, file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) FailSavingImage(fileName, file.errorString());
   if (suffix == "pdf") {
     QPdfWriter writer(&file);
     writer.setResolution(96);
@@ -82,10 +89,10 @@ void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>&
     const bool known = suffix != "bmp" && QImageWriter::supportedImageFormats().contains(suffix);
     if (!image.save(&file, known ? suffix.constData() : "BMP")) {
       file.cancelWriting();
-      Fail(fileName, QStringLiteral("the image could not be written"));
+      FailSavingImage(fileName, ImageFailure::NotEncoded);
     }
   }
-  if (!file.commit()) Fail(fileName, file.errorString());
+  if (!file.commit()) FailSavingImage(fileName, file.errorString());
 }
 
 }  // namespace calorix::chartview

@@ -33,4 +33,10 @@ void RenderStacked(QPainter& painter, const std::vector<StackedChart>& charts, c
 void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>& charts, QSize size,
                        const QFont& font);
 
+// Why an image was not saved, for the user in the language in use.
+enum class ImageFailure { NoSize, NotEncoded };
+[[noreturn]] void FailSavingImage(const QString& fileName, ImageFailure failure);
+// The same with a reason the system gave (a file error's text).
+[[noreturn]] void FailSavingImage(const QString& fileName, const QString& reason);
+
 }  // namespace calorix::chartview

@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 22;
+inline constexpr int kAddedTextCount = 30;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -111,6 +111,14 @@ enum TextId : int {
   kTextExportMonthlyTotals = 131,
   kTextCsvFiles = 132,
   kTextBestDay = 133,
+  kTextDateOutsideRange = 134,  // "%1": the date the file's records carry
+  kTextColumnsDiffer = 135,
+  kTextImageNotSaved = 136,     // "%1": the file, "%2": why
+  kTextFileNotWritten = 137,    // "%1": the file, "%2": why
+  kTextInternalError = 138,
+  kTextTickToShow = 139,        // the hint in an empty plot
+  kTextChartHasNoSize = 140,    // a reason for kTextImageNotSaved
+  kTextImageNotEncoded = 141,   // a reason for kTextImageNotSaved
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

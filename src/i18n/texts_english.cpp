@@ -197,6 +197,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Export monthly totals...",
     /* 132 */ "CSV files",
     /* 133 */ "Best day",
+    /* 134 */ "The records of this file are dated %1, outside the months of the analysis; the file was left out.",
+    /* 135 */ "The columns of this file differ from those of the first file; the file was left out.",
+    /* 136 */ "The image \"%1\" could not be saved: %2",
+    /* 137 */ "The file \"%1\" could not be written: %2",
+    /* 138 */ "Internal Error",
+    /* 139 */ "Tick a measured value on the left to show it",
+    /* 140 */ "the chart has no size",
+    /* 141 */ "the image could not be written",
 };
 
 }  // namespace

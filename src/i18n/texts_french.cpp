@@ -212,6 +212,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exporter les totaux mensuels...",
     /* 132 */ "Fichiers CSV",
     /* 133 */ "Meilleur jour",
+    /* 134 */ "Les enregistrements de ce fichier sont datés du %1, en dehors des mois de l’analyse ; le fichier a été ignoré.",
+    /* 135 */ "Les colonnes de ce fichier diffèrent de celles du premier fichier ; le fichier a été ignoré.",
+    /* 136 */ "L’image « %1 » n’a pas pu être enregistrée : %2",
+    /* 137 */ "Le fichier « %1 » n’a pas pu être écrit : %2",
+    /* 138 */ "Erreur interne",
+    /* 139 */ "Cochez une valeur mesurée à gauche pour l’afficher",
+    /* 140 */ "le graphique n’a pas de taille",
+    /* 141 */ "l’image n’a pas pu être écrite",
 };
 
 }  // namespace

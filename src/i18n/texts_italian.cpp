@@ -205,6 +205,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Esporta totali mensili...",
     /* 132 */ "File CSV",
     /* 133 */ "Giorno migliore",
+    /* 134 */ "I record di questo file sono datati %1, fuori dai mesi dell’analisi; il file è stato tralasciato.",
+    /* 135 */ "Le colonne di questo file differiscono da quelle del primo file; il file è stato tralasciato.",
+    /* 136 */ "Impossibile salvare l’immagine «%1»: %2",
+    /* 137 */ "Impossibile scrivere il file «%1»: %2",
+    /* 138 */ "Errore interno",
+    /* 139 */ "Spunti un valore misurato a sinistra per visualizzarlo",
+    /* 140 */ "il grafico non ha dimensioni",
+    /* 141 */ "non è stato possibile scrivere l’immagine",
 };
 
 }  // namespace

@@ -202,6 +202,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exportar totais mensais...",
     /* 132 */ "Ficheiros CSV",
     /* 133 */ "Melhor dia",
+    /* 134 */ "Os registos deste ficheiro têm a data %1, fora dos meses da análise; o ficheiro foi omitido.",
+    /* 135 */ "As colunas deste ficheiro diferem das do primeiro ficheiro; o ficheiro foi omitido.",
+    /* 136 */ "Não foi possível guardar a imagem «%1»: %2",
+    /* 137 */ "Não foi possível escrever o ficheiro «%1»: %2",
+    /* 138 */ "Erro interno",
+    /* 139 */ "Marque um valor medido à esquerda para o mostrar",
+    /* 140 */ "o gráfico não tem tamanho",
+    /* 141 */ "não foi possível escrever a imagem",
 };
 
 }  // namespace

@@ -25,12 +25,26 @@ void RequireExisting(const std::filesystem::path& path) {
 // The very first line of a file's bytes, empty lines not skipped.
 std::string_view FirstLine(std::string_view bytes) { return bytes.substr(0, bytes.find_first_of("\r\n")); }
 
+// A file's text with its path after a blank line, as the reading errors
+// name their files.
+std::string AboutFile(std::string text, const std::filesystem::path& path) { return text + "\n\n" + path.string(); }
+
+// The records of a range's files are read by position: a file whose value
+// columns are not the usual ones would put its values under the wrong
+// channels. Its header is read into a copy, so that such a file leaves the
+// units and the date style of the files before it as they were.
+void ReadRangeHeader(std::string_view header, LogReadState& reading, const std::filesystem::path& path) {
+  LogReadState next = reading;
+  if (!ReadHeader(header, next).valueColumnsMatch) throw Error(AboutFile(i18n::Text(i18n::kTextColumnsDiffer), path));
+  reading = next;
+}
+
 // The warning for a day that ended early, for the user as it stands.
 std::string StopWarning(const std::filesystem::path& path, std::size_t line) {
   std::string text = i18n::Text(i18n::kTextReadingStopped);
   const std::size_t at = text.find("%1");
   if (at != std::string::npos) text.replace(at, 2, std::to_string(line));
-  return text + "\n\n" + path.string();
+  return AboutFile(text, path);
 }
 
 }  // namespace
@@ -118,15 +132,22 @@ void TLogAnalysis::DestroyMonths() {
 
 void TLogAnalysis::AddDayFile(const std::filesystem::path& path) { AddReadDay(ReadDayFile(path), path); }
 
-void TLogAnalysis::AddReadDay(const DayFile& file, const std::filesystem::path& path) {
-  CheckHeader(file.Header(), reading_);  // names only count for the first file
-  const DateTime dayDate = DayDateOfRecords(file.Records(), reading_.dateStyle);
-  TMonth* month = nullptr;
-  if (multiDay_) {
-    const CivilDate date = DecodeDate(dayDate);
-    month = FindMonth(date.month, date.year);
-    if (!month) throw Error("Illegal State(4)");
+TMonth* TLogAnalysis::MonthOfDay(DateTime dayDate, const std::filesystem::path& path) const {
+  if (!multiDay_) return nullptr;
+  const CivilDate date = DecodeDate(dayDate);
+  if (TMonth* month = FindMonth(date.month, date.year)) return month;
+  // The file's name put it into the range, its records do not.
+  std::string text = i18n::Text(i18n::kTextDateOutsideRange);
+  if (const std::size_t at = text.find("%1"); at != std::string::npos) {
+    text.replace(at, 2, FormatDateTime("yyyy-mm-dd", dayDate));
   }
+  throw Error(AboutFile(std::move(text), path));
+}
+
+void TLogAnalysis::AddReadDay(const DayFile& file, const std::filesystem::path& path) {
+  ReadRangeHeader(file.Header(), reading_, path);
+  const DateTime dayDate = DayDateOfRecords(file.Records(), reading_.dateStyle);
+  TMonth* month = MonthOfDay(dayDate, path);
   std::unique_ptr<TDay> day;
   try {
     day = std::make_unique<TDay>(dayDate, upper_, lower_);
@@ -154,19 +175,14 @@ std::vector<std::string> TLogAnalysis::TakeWarnings() { return std::exchange(war
 
 void TLogAnalysis::AddPreparedDay(PreparedDayFile&& prepared) {
   if (prepared.readFailure) std::rethrow_exception(prepared.readFailure);
-  CheckHeader(prepared.header, reading_);  // units and watts in loading order
+  ReadRangeHeader(prepared.header, reading_, prepared.path);  // units and watts in loading order
   if (!prepared.headerNamesStyle) {
     // The style comes from the files before: parsed here, in order.
     AddReadDay(prepared.file, prepared.path);
     return;
   }
   if (prepared.dateFailure) std::rethrow_exception(prepared.dateFailure);
-  TMonth* month = nullptr;
-  if (multiDay_) {
-    const CivilDate date = DecodeDate(prepared.dayDate);
-    month = FindMonth(date.month, date.year);
-    if (!month) throw Error("Illegal State(4)");
-  }
+  TMonth* month = MonthOfDay(prepared.dayDate, prepared.path);
   if (!prepared.day) throw Error(i18n::Text(i18n::kTextErrorOpeningFile));
   PlaceDay(std::move(prepared.day), month, prepared.path);
 }

@@ -43,7 +43,9 @@ class TLogAnalysis {
   TLogAnalysis(const TLogAnalysis&) = delete;
   TLogAnalysis& operator=(const TLogAnalysis&) = delete;
 
-  // Loads one more file. A failure leaves the days loaded so far.
+  // Loads one more file. A failure leaves the days loaded so far; a file
+  // whose value columns are not the usual ones, or whose records are dated
+  // outside the evaluation's months, fails with a text naming it.
   void AddDayFile(const std::filesystem::path& path);
   // Adds a file prepared ahead (possibly on another thread) with the same
   // result and the same failures as AddDayFile of its path.
@@ -98,6 +100,8 @@ class TLogAnalysis {
   void DestroyMonths();
   // Adds the day of a file read already; the failures of AddDayFile.
   void AddReadDay(const DayFile& file, const std::filesystem::path& path);
+  // The month a day of this file goes into; none for a single day.
+  TMonth* MonthOfDay(DateTime dayDate, const std::filesystem::path& path) const;
   void PlaceDay(std::unique_ptr<TDay> day, TMonth* month, const std::filesystem::path& path);
 
   chart::ChartPanel* upper_;

@@ -66,14 +66,14 @@ std::string_view NextField(std::string_view& rest, char separator) {
 }
 
 // "[W]" and the temperature units are normalised; the rest is kept as written.
-std::string NormalisedUnit(std::string_view unit, bool& watts) {
+std::string NormalisedUnit(std::string_view unit, bool utf8, bool& watts) {
   if (unit == "[W]") {
     watts = true;
     return "[kW]";
   }
   if (unit == "[C]") return "[°C]";
   if (unit == "[F]") return "[°F]";
-  return Cp1252ToUtf8(unit);
+  return utf8 ? std::string(unit) : Cp1252ToUtf8(unit);
 }
 
 std::string_view Trimmed(std::string_view s) {
@@ -179,27 +179,38 @@ std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty) 
 DayFile DayFileOf(std::string bytes) {
   DayFile file;
   file.bytes = std::move(bytes);
-  RecordLines lines = RecordLines::OfText(file.bytes);
+  const std::string_view text(file.bytes);
+  const std::size_t bom = text.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+  RecordLines lines = RecordLines::OfText(text.substr(bom));
   std::string_view header;
   if (!lines.Next(header)) throw LogFileError(LogFileFault::NoMeasuredValues);
   file.headerBegin = static_cast<std::size_t>(header.data() - file.bytes.data());
   file.headerLength = header.size();
-  file.recordsBegin = lines.Offset();
+  // A header on the first line keeps its mark: ReadHeader reads its units as UTF-8.
+  if (bom > 0 && file.headerBegin == bom) {
+    file.headerBegin = 0;
+    file.headerLength += bom;
+  }
+  file.recordsBegin = bom + lines.Offset();
   file.recordsFirstLine = lines.LineNumber() + 1;
   return file;
 }
 
 DayFile ReadDayFile(const std::filesystem::path& path) { return DayFileOf(ReadWholeFile(path)); }
 
-bool CheckHeader(std::string_view header, LogReadState& state) {
+bool CheckHeader(std::string_view header, LogReadState& state) { return ReadHeader(header, state).Valid(); }
+
+HeaderCheck ReadHeader(std::string_view header, LogReadState& state) {
   state.powerInWatts = false;
+  const bool utf8 = header.starts_with(kUtf8Bom);
+  if (utf8) header.remove_prefix(kUtf8Bom.size());
   char separator = ';';
   if (header.find(';') == std::string_view::npos) {
     if (header.find('\t') == std::string_view::npos) throw LogFileError(LogFileFault::NotALogFile);
     separator = '\t';
   }
   state.units[IndexOf(Channel::Energy)] = "[kWh]";
-  bool valid = true;
+  HeaderCheck check{true, true};
   std::string_view rest = header;
   for (int i = 0; i < kHeaderFieldCount; ++i) {
     const std::string_view field = NextField(rest, separator);
@@ -212,19 +223,19 @@ bool CheckHeader(std::string_view header, LogReadState& state) {
       } else if (name == kGermanFirstField) {
         state.dateStyle = DateStyle::DayMonthYear;
       } else {
-        valid = false;
+        check.timeColumnKnown = false;
       }
       continue;  // a unit on the time stamp column means nothing
     }
     const Channel channel = ChannelAt(i - 1);
-    if (name != InfoOf(channel).headerName) valid = false;
+    if (name != InfoOf(channel).headerName) check.valueColumnsMatch = false;
     if (unit.empty()) continue;
-    state.units[IndexOf(channel)] = NormalisedUnit(unit, state.powerInWatts);
+    state.units[IndexOf(channel)] = NormalisedUnit(unit, utf8, state.powerInWatts);
     if (channel == Channel::Power && unit.find("MBtu/h") != std::string_view::npos) {
       state.units[IndexOf(Channel::Energy)] = "[MBtu]";
     }
   }
-  return valid;
+  return check;
 }
 
 DateTime DayDateOfRecords(RecordLines records, DateStyle style) {

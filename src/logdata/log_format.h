@@ -88,16 +88,31 @@ std::vector<std::string_view> SplitLines(std::string_view text, bool keepEmpty);
 std::string ReadWholeFile(const std::filesystem::path& path);
 
 // Finds header and records in a file's bytes; a file without a non-empty
-// line fails with text 85.
+// line fails with text 85. A UTF-8 byte-order mark before the first line
+// stays with the header, so that its units are read as UTF-8; it is not a
+// line of its own.
 DayFile DayFileOf(std::string bytes);
 
 // Reads the whole file: the failures of ReadWholeFile and DayFileOf.
 DayFile ReadDayFile(const std::filesystem::path& path);
 
+// What a header line says about its file's columns.
+struct HeaderCheck {
+  bool timeColumnKnown = false;    // the first field names one of the two date styles
+  bool valueColumnsMatch = false;  // the thirteen value columns have the expected names
+  bool Valid() const { return timeColumnKnown && valueColumnsMatch; }
+};
+
 // Checks a header line and takes its units, watts flag and date style into
-// state. Returns whether the column names are the expected ones. A header
-// with neither ";" nor TAB fails with text 86, after clearing the watts flag.
+// state. A header with neither ";" nor TAB fails with text 86, after
+// clearing the watts flag. A header that starts with a UTF-8 byte-order
+// mark is read without it, its units as UTF-8.
+HeaderCheck ReadHeader(std::string_view header, LogReadState& state);
+// Whether the column names are the expected ones; otherwise as ReadHeader.
 bool CheckHeader(std::string_view header, LogReadState& state);
+
+// The UTF-8 byte-order mark that editors may write before the header.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The date the day file belongs to, read from the second record (or the
 // first when it is the only one). No records: text 85; unreadable: text 86.

@@ -47,6 +47,9 @@ fs::path ExecutablePath() {
 
 }  // namespace
 
+SettingsFolderError::SettingsFolderError(const fs::path& folder)
+    : Error(i18n::Text(i18n::kTextIniAccessFailed) + "\n\n" + Utf8Of(folder)), folder_(folder) {}
+
 std::optional<std::string> ProcessEnvironment(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
@@ -94,7 +97,7 @@ fs::path LocateSettingsFile(const EnvironmentLookup& env) {
 #else
   const fs::path folder = LinuxSettingsFolder(env);
 #endif
-  if (!EnsureFolder(folder)) ThrowAccessFailed();
+  if (!EnsureFolder(folder)) throw SettingsFolderError(folder);
   return folder / kSettingsFileName;
 }
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/error.h"
+
 namespace calorix {
 
 inline constexpr const char* kSettingsFolderName = "Helvo";
@@ -31,6 +33,18 @@ std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion,
 // The settings folder on Linux: $XDG_CONFIG_HOME, else $HOME/.config, then
 // "Helvo". Throws Error with text 95 when neither variable is usable.
 std::filesystem::path LinuxSettingsFolder(const EnvironmentLookup& env);
+
+// The settings folder cannot be made or used: text 95, a blank line and the
+// folder, so that the user can see what stands in the way (a file of that
+// name, a folder without write access).
+class SettingsFolderError : public Error {
+ public:
+  explicit SettingsFolderError(const std::filesystem::path& folder);
+  const std::filesystem::path& Folder() const { return folder_; }
+
+ private:
+  std::filesystem::path folder_;
+};
 
 // Creates the folder and any missing parents. False when the path is not a
 // folder afterwards.

@@ -265,6 +265,9 @@ void TChildform::ShowView() {
   actionOpenExcel_->setEnabled(view.spreadsheetAvailable);
   w.buttonOpenExcel->setEnabled(view.spreadsheetAvailable);
   ShowComparisonChoice();
+  // An evaluation without a ticked channel shows empty charts: say what to do.
+  const bool nothingShown = model_.HasEvaluation() && !model_.HasGraphs();
+  w.upperView->SetHint(nothingShown ? Q(i18n::Text(i18n::kTextTickToShow)) : QString());
   // The readout follows the channels and the evaluation shown.
   if (cursor_) ShowCursor(*cursor_);
   ShowSummary();

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "dialogs/dialogs.h"
+#include "i18n/text_table.h"
 
 namespace calorix::ui {
 
@@ -13,7 +14,7 @@ bool RunCommand(Dialogs& dialogs, QWidget* owner, const std::function<void()>& c
   } catch (const std::exception& e) {
     dialogs.ShowError(owner, e.what());
   } catch (...) {
-    dialogs.ShowError(owner, "Internal Error");
+    dialogs.ShowError(owner, i18n::Text(i18n::kTextInternalError));
   }
   return false;
 }

@@ -124,7 +124,8 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
 void WriteTextFile(const std::string& fileName, const std::string& text) {
   QSaveFile file(QString::fromStdString(fileName));
   const auto fail = [&] {
-    throw Error("The file \"" + fileName + "\" could not be written: " + file.errorString().toStdString());
+    const QString text = QString::fromStdString(i18n::Text(i18n::kTextFileNotWritten));
+    throw Error(text.arg(QString::fromStdString(fileName), file.errorString()).toStdString());
   };
   if (!file.open(QIODevice::WriteOnly)) fail();
   if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {

@@ -125,6 +125,17 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
   }
 }
 
+TEST(ParseCommandLine, ExportOptionsWithoutExportSayTheyBelongToIt) {
+  for (const std::string option : {"--channels", "--span", "--totals"}) {
+    try {
+      ParseCommandLine({option, "T1", "day.csv"});
+      ADD_FAILURE() << option;
+    } catch (const UsageError& e) {
+      EXPECT_EQ(e.what(), option + " belongs to --export: calorix --export OUT " + option + " ... FILE");
+    }
+  }
+}
+
 TEST(UsageText, ListsBothForms) {
   const std::string usage(UsageText());
   EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);

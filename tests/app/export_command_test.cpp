@@ -132,6 +132,18 @@ TEST_F(ExportTest, CsvHoldsTheParsedValuesOfEveryRecord) {
   EXPECT_GT(records, 1000);
 }
 
+// The title's date is written in the stored language, as its legends are,
+// whatever the system's locale.
+TEST_F(ExportTest, TheTitleDateSpeaksTheStoredLanguage) {
+  std::filesystem::create_directories(settings.Path() / "Helvo");
+  std::ofstream(settings.Path() / "Helvo" / "Calorix.ini") << "[Main]\r\nLanguage=1\r\n";
+  const std::string svg = ReadAll(Export({"--export", (out.Path() / "day.svg").string(), "--channels", "T1",
+                                          Sample("2024/05/20240531.csv")}));
+  EXPECT_NE(svg.find("Temperatur Sensor 1"), std::string::npos) << "German legends";
+  EXPECT_NE(svg.find("31. Mai 2024"), std::string::npos);
+  EXPECT_EQ(svg.find("May"), std::string::npos);
+}
+
 TEST_F(ExportTest, ARangeExportsItsFirstMonthWithTheDailyTotals) {
   const auto csv = Export({"--export", (out.Path() / "month.csv").string(), "--channels", "Energy", "--range",
                            Sample("2024/05/20240530.csv"), Sample("2024/06/20240602.csv")});

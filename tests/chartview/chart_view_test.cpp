@@ -13,6 +13,7 @@
 #include "chart_test_support.h"
 #include "evaluation/panel_setup.h"
 #include "core/error.h"
+#include "i18n/text_table.h"
 
 namespace calorix::chartview {
 namespace {
@@ -241,12 +242,52 @@ TEST_F(ChartViewTest, SavedBitmapHasTheWidgetsSize) {
   EXPECT_EQ(saved.pixelColor(1, 1), QColor(Qt::white));
 }
 
-TEST_F(ChartViewTest, FailedSaveIsReported) {
+TEST_F(ChartViewTest, FailedSaveIsReportedInTheLanguageInUse) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString file = dir.filePath("missing/folder/chart.bmp");
-  EXPECT_THROW(view->SaveBitmap(file), Error);
+  const i18n::LanguageBlock before = i18n::CurrentBlock();
+  i18n::SetCurrentBlock(i18n::LanguageBlock::French);
+  std::string message;
+  try {
+    view->SaveBitmap(file);
+  } catch (const Error& e) {
+    message = e.what();
+  }
+  i18n::SetCurrentBlock(before);
+  const std::string& text = i18n::TextOf(i18n::LanguageBlock::French, i18n::kTextImageNotSaved);
+  EXPECT_TRUE(message.starts_with(text.substr(0, text.find("%1")) + file.toStdString())) << message;
   EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+// Dark grey pixels in the middle of the plot, where a hint stands; the
+// blue test curve does not count.
+int InkInTheMiddle(const QImage& image, const QRectF& plot) {
+  int ink = 0;
+  const QRect middle = QRectF(plot.left() + plot.width() / 6, plot.center().y() - 20, plot.width() * 2 / 3, 40)
+                           .toRect();
+  for (int y = middle.top(); y <= middle.bottom(); ++y) {
+    for (int x = middle.left(); x <= middle.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      ink += c.red() < 128 && c.green() < 128 && std::abs(c.blue() - c.red()) < 40 ? 1 : 0;
+    }
+  }
+  return ink;
+}
+
+TEST_F(ChartViewTest, HintStandsInAnEmptyPlotOnScreenOnly) {
+  chart::ChartPanel emptyPanel;
+  evaluation::SetUpUpperPanel(emptyPanel);
+  emptyPanel.BottomAxis().SetMinMax(day, day + 1.0);
+  ChartView empty(emptyPanel);
+  empty.resize(800, 400);
+  const QRectF plot = empty.CurrentLayout().plot;
+  EXPECT_EQ(InkInTheMiddle(empty.grab().toImage(), plot), 0);
+  empty.SetHint(QStringLiteral("Tick a measured value on the left to show it"));
+  EXPECT_GT(InkInTheMiddle(empty.grab().toImage(), plot), 50);
+  EXPECT_EQ(InkInTheMiddle(empty.ToImage(), plot), 0) << "saved images carry no hint";
+  view->SetHint(QStringLiteral("Tick a measured value on the left to show it"));
+  EXPECT_EQ(InkInTheMiddle(view->grab().toImage(), view->CurrentLayout().plot), 0) << "a plot with a curve has none";
 }
 
 }  // namespace

@@ -12,6 +12,9 @@
 namespace calorix::logdata {
 namespace {
 
+// What editors that save as UTF-8 may write before the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 using testing::IsoHeader;
 using testing::kMay1;
 using testing::Rec;
@@ -55,6 +58,20 @@ TEST(SingleDay, LoadsOneFileWithItsDateUnitsAndName) {
   EXPECT_EQ(MessageOf([&] { analysis->GetDateByMonthIndex(0); }), "Illegal State (8).");
   EXPECT_EQ(MessageOf([&] { analysis->GetMonthIndexByDay(0); }), "Illegal State (10).");
   EXPECT_EQ(MessageOf([&] { analysis->GetDayIndexByMonth(0); }), "Illegal State (12).");
+}
+
+TEST(SingleDay, FileWithByteOrderMarkLoadsAsWithout) {
+  Charts plain;
+  Charts marked;
+  TempFile without(DayContent("2024-05-01"));
+  TempFile with(std::string(kByteOrderMark) + DayContent("2024-05-01"));
+  const auto expected = TLogAnalysis::CreateSingle(without.path(), &plain.upper, &plain.lower);
+  const auto analysis = TLogAnalysis::CreateSingle(with.path(), &marked.upper, &marked.lower);
+  EXPECT_EQ(analysis->GetStartDate(0), kMay1);
+  const auto& series = analysis->DaysInCalendarOrder()[0]->UpperSeries(Channel::T1);
+  const auto& reference = expected->DaysInCalendarOrder()[0]->UpperSeries(Channel::T1);
+  ASSERT_EQ(series.Count(), reference.Count());
+  for (std::size_t i = 0; i < series.Count(); ++i) EXPECT_EQ(series.Y(i), reference.Y(i));
 }
 
 TEST(SingleDay, PowerInWattsShowsAsKilowatts) {
@@ -145,21 +162,63 @@ TEST(MultiDay, MonthsCoverTheRangeAndEmptyOnesAreSkipped) {
   EXPECT_EQ(analysis->FindMonth(5, 2024)->Total(Channel::Volume).series->Count(), 31u);
 }
 
-TEST(MultiDay, AFileDatedOutsideTheMonthsIsRejectedAndTheRestStays) {
+TEST(MultiDay, AFileDatedOutsideTheMonthsIsRejectedByNameAndTheRestStays) {
   Charts charts;
   RangeFolder folder;
   const auto first = folder.Add("2024-05-01");
   const auto stray = folder.Add("2024-05-02", DayContent("2024-07-02"));
   const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 2, 3, first, &charts.upper, &charts.lower, {});
-  EXPECT_EQ(MessageOf([&] { analysis->AddDayFile(stray); }), "Illegal State(4)");
+  std::string expected = i18n::Text(i18n::kTextDateOutsideRange);
+  expected.replace(expected.find("%1"), 2, "2024-07-02");
+  EXPECT_EQ(MessageOf([&] { analysis->AddDayFile(stray); }), expected + "\n\n" + stray.string());
   EXPECT_EQ(analysis->GetDayCount(), 1);
 }
 
-TEST(MultiDay, SecondFileWithOtherNamesIsLoaded) {
+// Records are read by position: a file with other value columns would put
+// its values under the wrong channels.
+TEST(MultiDay, LaterFileWithOtherColumnsIsLeftOutByName) {
   Charts charts;
   RangeFolder folder;
   const auto first = folder.Add("2024-05-01");
-  const auto second = folder.Add("2024-05-02", DayContent("2024-05-02", "DATE & TIME;A;B"));
+  const std::string swapped = "DATE & TIME;T2;T1;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!";
+  const auto second = folder.Add("2024-05-02", DayContent("2024-05-02", swapped));
+  const auto third = folder.Add("2024-05-03", DayContent("2024-05-03", "DATE & TIME;A;B"));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 2, 3, first, &charts.upper, &charts.lower, {});
+  const std::string leftOut = i18n::Text(i18n::kTextColumnsDiffer) + "\n\n";
+  EXPECT_EQ(MessageOf([&] { analysis->AddDayFile(second); }), leftOut + second.string());
+  EXPECT_EQ(MessageOf([&] { analysis->AddDayFile(third); }), leftOut + third.string());
+  EXPECT_EQ(analysis->GetDayCount(), 1);
+}
+
+TEST(MultiDay, LeftOutFileKeepsTheUnitsOfTheFilesBefore) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01");
+  const auto other = folder.Add("2024-05-02", DayContent("2024-05-02", "DATE & TIME;T1[K];Flow[x];P[W]"));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {});
+  EXPECT_THROW(analysis->AddDayFile(other), Error);
+  EXPECT_EQ(analysis->GetUnit(IndexOf(Channel::T1)), "[°C]");
+  EXPECT_FALSE(analysis->PowerInWatts());
+}
+
+TEST(MultiDay, LaterFileWithAnotherTimeColumnAndTheUsualColumnsIsLoaded) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01");
+  std::string german = IsoHeader();
+  german.replace(0, 11, "dd.mm.yy hh:mm");
+  const auto second = folder.Add("2024-05-02", DayContent("02.05.2024", german));
+  const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {});
+  analysis->AddDayFile(second);
+  EXPECT_EQ(analysis->GetDayCount(), 2);
+  EXPECT_EQ(analysis->GetStartDate(1), kMay1 + 1);
+}
+
+TEST(MultiDay, FirstFileWithByteOrderMarkStartsTheRange) {
+  Charts charts;
+  RangeFolder folder;
+  const auto first = folder.Add("2024-05-01", std::string(kByteOrderMark) + DayContent("2024-05-01"));
+  const auto second = folder.Add("2024-05-02", std::string(kByteOrderMark) + DayContent("2024-05-02"));
   const auto analysis = TLogAnalysis::CreateMulti(kMay1, kMay1 + 1, 2, first, &charts.upper, &charts.lower, {});
   analysis->AddDayFile(second);
   EXPECT_EQ(analysis->GetDayCount(), 2);

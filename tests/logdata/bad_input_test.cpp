@@ -242,7 +242,7 @@ TEST(BadInputCorpus, EveryFileGivesItsMessageOrAPartialDayWithinTheMemoryBound) 
   const std::vector<CorpusCase> cases = {
       {"binary", Binary, i18n::Text(86)},
       {"UTF-16 with byte-order mark", Utf16WithByteOrderMark, i18n::Text(86)},
-      {"UTF-8 byte-order mark", [] { return "\xEF\xBB\xBF" + ValidDay(); }, i18n::Text(86)},
+      {"UTF-8 byte-order mark", [] { return "\xEF\xBB\xBF" + ValidDay(); }, "", 3},
       {"NUL byte", [] { return ValidDay() + Rec("00:03", std::string("4\0", 2)) + "\r\n" + Rec("00:04", "5"); }, "",
        3, 5},
       {"100 MB single line", [] { return std::string(100 << 20, 'x'); }, i18n::Text(86)},

@@ -12,6 +12,9 @@
 namespace calorix::logdata {
 namespace {
 
+// What editors that save as UTF-8 may write before the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 using testing::IsoHeader;
 using testing::kMay1;
 using testing::Rec;
@@ -185,6 +188,21 @@ TEST(DayFileReading, SplitsHeaderFromRecords) {
   ASSERT_TRUE(records.Next(record));
   EXPECT_EQ(record, Rec("00:01", "2"));
   EXPECT_EQ(records.LineNumber(), 5u);
+}
+
+// Editors that save as UTF-8 may put a byte-order mark first; the header
+// is then UTF-8 as well.
+TEST(DayFileReading, ByteOrderMarkBeforeTheHeaderIsSkipped) {
+  const std::string utf8Header = "DATE & TIME;T1[\xC2\xB0" "C];T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!";
+  const DayFile day = DayFileOf(std::string(kByteOrderMark) + utf8Header + "\r\n" + Rec("00:00", "1") + "\r\n");
+  LogReadState state;
+  EXPECT_TRUE(CheckHeader(day.Header(), state));
+  EXPECT_EQ(state.units[IndexOf(Channel::T1)], "[°C]");
+  RecordLines records = day.Records();
+  std::string_view record;
+  ASSERT_TRUE(records.Next(record));
+  EXPECT_EQ(record, Rec("00:00", "1"));
+  EXPECT_EQ(records.LineNumber(), 2u);
 }
 
 TEST(DayFileReading, MissingFileNamesTheFileWithoutFolder) {

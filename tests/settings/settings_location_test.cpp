@@ -148,18 +148,20 @@ TEST_F(SettingsLocationTest, LocateCreatesTheMissingParentsOfTheFolder) {
   EXPECT_TRUE(fs::is_directory(folder / "home" / ".config" / "Helvo"));
 }
 
-TEST_F(SettingsLocationTest, LocateFailsWhenTheSettingsFolderIsAFile) {
+// The user must learn what stands in the way: the message names the folder.
+TEST_F(SettingsLocationTest, LocateFailsWhenTheSettingsFolderIsAFileAndNamesIt) {
   TempFolder folder;
   WriteBytes(folder / "Helvo", "not a folder");
   const EnvironmentLookup env = EnvironmentOf({{"XDG_CONFIG_HOME", folder.Path()}});
-  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), kText95);
+  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), std::string(kText95) + "\n\n" + (folder / "Helvo").string());
 }
 
-TEST_F(SettingsLocationTest, LocateFailsBelowARegularFile) {
+TEST_F(SettingsLocationTest, LocateFailsBelowARegularFileAndNamesTheFolder) {
   TempFolder folder;
   WriteBytes(folder / "plain", "x");
   const EnvironmentLookup env = EnvironmentOf({{"XDG_CONFIG_HOME", folder / "plain"}});
-  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), kText95);
+  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }),
+            std::string(kText95) + "\n\n" + (folder / "plain" / "Helvo").string());
 }
 
 TEST_F(SettingsLocationTest, LocateFailsInAReadOnlyFolder) {
@@ -167,7 +169,7 @@ TEST_F(SettingsLocationTest, LocateFailsInAReadOnlyFolder) {
   TempFolder folder;
   fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
   const EnvironmentLookup env = EnvironmentOf({{"XDG_CONFIG_HOME", folder.Path()}});
-  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), kText95);
+  EXPECT_EQ(ErrorText([&] { LocateSettingsFile(env); }), std::string(kText95) + "\n\n" + (folder / "Helvo").string());
 }
 
 TEST_F(SettingsLocationTest, ProgramFolderIsTheExecutablesFolderWithTrailingSeparator) {

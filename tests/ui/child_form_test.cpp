@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <cmath>
 
+#include "chartview/chart_view.h"
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "evaluation/axis_rules.h"
@@ -68,6 +69,19 @@ TEST_F(ChildFormTest, CheckingAChannelPutsItsCurveOnTheChart) {
   Box("CB_T1").setChecked(false);
   EXPECT_EQ(Upper().SeriesCount(), 0u);
   EXPECT_TRUE(Dialogs().Messages().empty());
+}
+
+TEST_F(ChildFormTest, EmptyChartsAfterOpeningSayWhatToDo) {
+  auto& upperView = *Window().findChild<chartview::ChartView*>("Chart");
+  auto& lowerView = *Window().findChild<chartview::ChartView*>("Chart2");
+  EXPECT_TRUE(upperView.Hint().isEmpty()) << "a new window has nothing to tick";
+  Window().LoadFile(SampleFile("2024/05/20240531.csv"));
+  EXPECT_EQ(upperView.Hint().toStdString(), i18n::Text(i18n::kTextTickToShow));
+  EXPECT_TRUE(lowerView.Hint().isEmpty());
+  Box("CB_R1").setChecked(true);
+  EXPECT_TRUE(upperView.Hint().isEmpty());
+  Box("CB_R1").setChecked(false);
+  EXPECT_FALSE(upperView.Hint().isEmpty());
 }
 
 // T3 empty, T4 "Err" throughout; the rest has values.

@@ -10,6 +10,9 @@
 #include "chartview/chart_view.h"
 #include "core/error.h"
 #include "dialogs/recording_launcher.h"
+#include "i18n/text_table.h"
+#include "ui/command_guard.h"
+#include "ui/window_output.h"
 #include "ui_test_support.h"
 
 namespace calorix::ui {
@@ -139,6 +142,41 @@ TEST_F(OutputTest, TotalsGoIntoTheCsvFileTheUserNames) {
   EXPECT_TRUE(lines[0].startsWith("month,volume [l],energy [kWh],")) << lines[0].toStdString();
   EXPECT_TRUE(lines[1].startsWith("2024-05,")) << lines[1].toStdString();
   EXPECT_TRUE(lines[1].endsWith(",1")) << "one day with a file";
+}
+
+// Written as a French user reads it, whatever block the fixture chose.
+class FrenchTexts {
+ public:
+  FrenchTexts() : before_(i18n::CurrentBlock()) { i18n::SetCurrentBlock(i18n::LanguageBlock::French); }
+  ~FrenchTexts() { i18n::SetCurrentBlock(before_); }
+  FrenchTexts(const FrenchTexts&) = delete;
+  FrenchTexts& operator=(const FrenchTexts&) = delete;
+
+ private:
+  i18n::LanguageBlock before_;
+};
+
+// The part of a text before its first placeholder.
+std::string Lead(int row) {
+  const std::string& text = i18n::Text(row);
+  return text.substr(0, text.find("%1"));
+}
+
+TEST_F(OutputTest, WriteFailuresSpeakTheLanguageInUse) {
+  Box("CB_T1").setChecked(true);
+  const FrenchTexts french;
+  const std::string image = (folder.Path() / "missing" / "chart.png").string();
+  Dialogs().ChooseFile(image);
+  EXPECT_FALSE(RunCommand(Dialogs(), &Window(), [&] { Window().SaveChartAsBitmap(); }));
+  const std::string csv = (folder.Path() / "missing" / "totals.csv").string();
+  EXPECT_FALSE(RunCommand(Dialogs(), &Window(), [&] { WriteTextFile(csv, "x"); }));
+  EXPECT_FALSE(RunCommand(Dialogs(), &Window(), [] { throw 1; }));
+  ASSERT_EQ(Dialogs().Messages().size(), 3u);
+  EXPECT_TRUE(Dialogs().Messages()[0].text.starts_with(Lead(i18n::kTextImageNotSaved) + image))
+      << Dialogs().Messages()[0].text;
+  EXPECT_TRUE(Dialogs().Messages()[1].text.starts_with(Lead(i18n::kTextFileNotWritten) + csv))
+      << Dialogs().Messages()[1].text;
+  EXPECT_EQ(Dialogs().Messages()[2].text, "Erreur interne");
 }
 
 TEST_F(OutputTest, OpenInExcelOpensTheShownDayWhileADayIsShown) {
