@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "evaluation/axis_rules.h"
 #include "evaluation/panel_setup.h"
+#include "evaluation/summary_names.h"
 #include "i18n/text_table.h"
 #include "logdata/day_log.h"
 #include "logdata/series_style.h"
@@ -877,14 +878,8 @@ RangeSummary EvaluationModel::Summary() const {
 
 std::string EvaluationModel::SummaryText() const {
   if (!HasEvaluation()) return {};
-  SummaryNames names;
-  for (int i = 0; i < logdata::kChannelCount; ++i) {
-    const Channel channel = logdata::ChannelAt(i);
-    names.labels[Index(channel)] = logdata::ChannelLabel(settings_, channel);
-    names.units[Index(channel)] = UnitText(evaluation_->GetUnit(i));
-  }
   std::string text;
-  for (const std::string& line : SummaryLines(Summary(), names)) text += line + "\n";
+  for (const std::string& line : SummaryLines(Summary(), SummaryNamesOf(settings_, *evaluation_))) text += line + "\n";
   return text;
 }
 
