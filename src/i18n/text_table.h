@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 22;
+inline constexpr int kAddedTextCount = 23;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -111,6 +111,7 @@ enum TextId : int {
   kTextExportMonthlyTotals = 131,
   kTextCsvFiles = 132,
   kTextBestDay = 133,
+  kTextWorkbookFiles = 134,
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

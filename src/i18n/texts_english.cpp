@@ -197,6 +197,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Export monthly totals...",
     /* 132 */ "CSV files",
     /* 133 */ "Best day",
+    /* 134 */ "Excel workbooks",
 };
 
 }  // namespace

@@ -212,6 +212,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exporter les totaux mensuels...",
     /* 132 */ "Fichiers CSV",
     /* 133 */ "Meilleur jour",
+    /* 134 */ "Classeurs Excel",
 };
 
 }  // namespace

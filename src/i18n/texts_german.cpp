@@ -207,6 +207,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Monatssummen exportieren...",
     /* 132 */ "CSV-Dateien",
     /* 133 */ "Bester Tag",
+    /* 134 */ "Excel-Arbeitsmappen",
 };
 
 }  // namespace

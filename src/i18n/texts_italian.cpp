@@ -205,6 +205,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Esporta totali mensili...",
     /* 132 */ "File CSV",
     /* 133 */ "Giorno migliore",
+    /* 134 */ "Cartelle di lavoro Excel",
 };
 
 }  // namespace

@@ -202,6 +202,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exportar totais mensais...",
     /* 132 */ "Ficheiros CSV",
     /* 133 */ "Melhor dia",
+    /* 134 */ "Livros do Excel",
 };
 
 }  // namespace

@@ -207,6 +207,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exportar totales mensuales...",
     /* 132 */ "Archivos CSV",
     /* 133 */ "Mejor día",
+    /* 134 */ "Libros de Excel",
 };
 
 }  // namespace
