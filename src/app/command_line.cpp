@@ -17,7 +17,8 @@ CommandLine::Format ExportFormat(const std::string& output) {
   if (extension == "pdf") return CommandLine::Format::Pdf;
   if (extension == "svg") return CommandLine::Format::Svg;
   if (extension == "csv") return CommandLine::Format::Csv;
-  throw UsageError("--export writes .png, .pdf, .svg or .csv files, not '" + output + "'");
+  if (extension == "xlsx") return CommandLine::Format::Xlsx;
+  throw UsageError("--export writes .png, .pdf, .svg, .csv or .xlsx files, not '" + output + "'");
 }
 
 std::vector<logdata::Channel> ExportChannels(const std::string& list) {
@@ -95,7 +96,11 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
     throw UsageError(std::string("--span ") + (*span == evaluation::Span::Year ? "year" : "month") +
                      " needs --range FIRST LAST");
   }
-  if (line.totals && line.format != CommandLine::Format::Csv) throw UsageError("--totals writes a .csv file");
+  const bool table = line.format == CommandLine::Format::Csv || line.format == CommandLine::Format::Xlsx;
+  if (line.totals && !table) throw UsageError("--totals writes a .csv or .xlsx file");
+  if (span && line.format == CommandLine::Format::Xlsx) {
+    throw UsageError("--span does not apply to .xlsx: a workbook holds every day");
+  }
   if (line.totals && (span || !line.channels.empty())) throw UsageError("--totals takes no --channels or --span");
   line.span = span.value_or(line.range ? evaluation::Span::Month : evaluation::Span::Day);
   return line;
@@ -140,7 +145,7 @@ std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
          "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
-         "       calorix --export OUT.csv --totals day|month FILE | --range FIRST LAST\n"
+         "       calorix --export OUT.csv|OUT.xlsx --totals day|month FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
          "Shows the day log files of a solar-thermal controller as charts.\n"
@@ -154,8 +159,11 @@ std::string_view UsageText() {
          "  --export OUT        write what the window would show to OUT without opening\n"
          "                      a window, then end: the charts as .png, .pdf or .svg,\n"
          "                      or the channels' values as .csv (one time column, one\n"
-         "                      column per channel, \".\" decimals); exits with 0 on\n"
-         "                      success, else prints the error and exits with 1\n"
+         "                      column per channel, \".\" decimals), or a workbook\n"
+         "                      .xlsx: the day's values and totals, or for a range one\n"
+         "                      sheet per month, daily and monthly totals and a chart\n"
+         "                      of the energy per month; exits with 0 on success, else\n"
+         "                      prints the error and exits with 1\n"
          "  --channels LIST     the channels to show, separated by commas: T1..T6, TD,\n"
          "                      Flow, Power, R1, R2, R3, RError, Volume, Energy\n"
          "                      (default: every channel that has values)\n"

@@ -24,13 +24,13 @@ struct CommandLine {
   Kind kind = Kind::Files;
   std::vector<std::string> files;
   // Export only.
-  enum class Format { Png, Pdf, Svg, Csv };
+  enum class Format { Png, Pdf, Svg, Csv, Xlsx };
   bool range = false;
   std::string output;
   Format format = Format::Png;
   std::vector<logdata::Channel> channels;  // none: every channel with values
   evaluation::Span span = evaluation::Span::Day;
-  // The daily or monthly totals instead of the charts or values (.csv only).
+  // The daily or monthly totals instead of the charts or values (.csv or .xlsx).
   std::optional<evaluation::TotalsPer> totals;
 };
 
@@ -42,11 +42,12 @@ class UsageError : public Error {
 
 // "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
 // the first and the last day file; "--" ends the options, so that a file
-// named like one can still be opened. "--export OUT" (.png, .pdf, .svg or
-// .csv) with "--channels A,B,..." and "--span day|month|year" before one
-// file or "--range FIRST LAST" exports (the month and year spans only for
-// a range, which shows its month by default); "--totals day|month" writes
-// the totals instead (.csv, without --channels and --span). Any other "--"
+// named like one can still be opened. "--export OUT" (.png, .pdf, .svg,
+// .csv or .xlsx) with "--channels A,B,..." and "--span day|month|year"
+// (not for .xlsx, which holds every day) before one file or "--range FIRST
+// LAST" exports (the month and year spans only for a range, which shows
+// its month by default); "--totals day|month" writes the totals instead
+// (.csv or .xlsx, without --channels and --span). Any other "--"
 // option is a UsageError, and so is an empty text where a day file goes or
 // an option as a day file of "--range".
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -9,6 +9,7 @@
 #include "settings/ini_settings.h"
 #include "ui/locale_month_names.h"
 #include "ui/window_output.h"
+#include "workbook/workbooks.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -99,6 +100,10 @@ void RunExport(const CommandLine& line, const std::function<void(const std::stri
   model->ApplySettings(stored.child);
   model->SetLowerChartWidth(kExportWidth);
   Load(*model, line, warn);
+  if (line.format == CommandLine::Format::Xlsx) {
+    workbook::WriteExportWorkbook(line.output, *model->Snapshot().load.Data(), model->Settings(), line.channels, line.totals);
+    return;
+  }
   if (line.totals) {
     ui::WriteTextFile(line.output, model->Snapshot().load.TotalsCsv(*line.totals));
     return;

@@ -53,6 +53,10 @@ class EvaluationLoad {
   // The analysis, for the model's parts that place and restyle its curves.
   logdata::TLogAnalysis* Analysis() { return evaluation_.get(); }
 
+  // The whole evaluation, read only, for the writers that put all of it
+  // out (workbooks).
+  const logdata::TLogAnalysis* Data() const { return evaluation_.get(); }
+
   bool Loaded() const { return evaluation_ != nullptr; }
   // Something is loaded and holds data.
   bool HasData() const;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "evaluation/summary_names.h"
 #include "i18n/text_table.h"
 #include "logdata/series_style.h"
 
@@ -77,15 +78,8 @@ RangeSummary Summary(const EvaluationSnapshot& shown) {
 
 std::string SummaryText(const EvaluationSnapshot& shown) {
   if (!shown.load.HasData()) return {};
-  SummaryNames names;
-  for (int i = 0; i < logdata::kChannelCount; ++i) {
-    const Channel channel = logdata::ChannelAt(i);
-    const auto k = static_cast<std::size_t>(i);
-    names.labels[k] = logdata::ChannelLabel(shown.settings, channel);
-    names.units[k] = UnitText(shown.load.Unit(channel));
-  }
   std::string text;
-  for (const std::string& line : SummaryLines(Summary(shown), names)) text += line + "\n";
+  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data()))) text += line + "\n";
   return text;
 }
 

@@ -205,6 +205,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Tick a measured value on the left to show it",
     /* 140 */ "the chart has no size",
     /* 141 */ "the image could not be written",
+    /* 142 */ "Excel workbooks",
 };
 
 }  // namespace

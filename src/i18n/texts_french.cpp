@@ -220,6 +220,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Cochez une valeur mesurée à gauche pour l’afficher",
     /* 140 */ "le graphique n’a pas de taille",
     /* 141 */ "l’image n’a pas pu être écrite",
+    /* 142 */ "Classeurs Excel",
 };
 
 }  // namespace

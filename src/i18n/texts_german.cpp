@@ -215,6 +215,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Haken Sie links einen Messwert an, um ihn anzuzeigen",
     /* 140 */ "das Diagramm hat keine Größe",
     /* 141 */ "das Bild konnte nicht geschrieben werden",
+    /* 142 */ "Excel-Arbeitsmappen",
 };
 
 }  // namespace

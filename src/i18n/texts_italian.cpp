@@ -213,6 +213,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Spunti un valore misurato a sinistra per visualizzarlo",
     /* 140 */ "il grafico non ha dimensioni",
     /* 141 */ "non è stato possibile scrivere l’immagine",
+    /* 142 */ "Cartelle di lavoro Excel",
 };
 
 }  // namespace

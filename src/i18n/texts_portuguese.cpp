@@ -210,6 +210,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Marque um valor medido à esquerda para o mostrar",
     /* 140 */ "o gráfico não tem tamanho",
     /* 141 */ "não foi possível escrever a imagem",
+    /* 142 */ "Livros do Excel",
 };
 
 }  // namespace

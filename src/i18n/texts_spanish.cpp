@@ -215,6 +215,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 139 */ "Marque un valor medido a la izquierda para mostrarlo",
     /* 140 */ "el gráfico no tiene tamaño",
     /* 141 */ "no se pudo escribir la imagen",
+    /* 142 */ "Libros de Excel",
 };
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "ui/summary_panel.h"
 #include "ui/window_look.h"
 #include "ui/window_output.h"
+#include "workbook/workbooks.h"
 
 namespace calorix::ui {
 
@@ -360,7 +361,10 @@ void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, 
 void TChildform::SaveTotals(evaluation::TotalsPer per) { ui::SaveTotals(dialogs_, this, model_, per); }
 
 void TChildform::OpenInSpreadsheet() {
-  if (const auto file = model_.CurrentDayFile()) ui::OpenInSpreadsheet(*file, dialogs_, *launcher_, store_, this);
+  // Another program gets a workbook of the day, never the log file itself.
+  if (const auto workbook = workbook::WriteShownDayCopy(model_, std::filesystem::temp_directory_path())) {
+    ui::OpenInSpreadsheet(*workbook, dialogs_, *launcher_, store_, this);
+  }
 }
 
 void TChildform::ApplySettings(const TChildSettings& settings) {

@@ -5,14 +5,10 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/launcher.h"
 #include "i18n/text_table.h"
-#include "logdata/spreadsheet_copy.h"
 #include "settings/ini_settings.h"
 
 namespace calorix::ui {
 namespace {
-
-constexpr int kLanguageEnglishGb = 2;
-constexpr int kLanguageEnglishUs = 7;
 
 std::string FindCalc(Launcher& launcher) {
   for (const char* name : {"soffice", "libreoffice"}) {
@@ -22,22 +18,14 @@ std::string FindCalc(Launcher& launcher) {
   return {};
 }
 
-// English spreadsheets read "," as the field separator and "." as the
-// decimal point; they get a converted copy.
-std::filesystem::path FileForOtherPrograms(const std::filesystem::path& dayFile, const TIniSettings* store) {
-  const int language = store ? store->GetMainSettings().Language : 0;
-  if (language != kLanguageEnglishGb && language != kLanguageEnglishUs) return dayFile;
-  return logdata::WriteSpreadsheetCopy(dayFile, std::filesystem::temp_directory_path());
-}
-
 }  // namespace
 
-void OpenInSpreadsheet(const std::filesystem::path& dayFile, Dialogs& dialogs, Launcher& launcher,
+void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher,
                        TIniSettings* store, QWidget* owner) {
+  const std::string file = workbook.string();
   const std::string calc = FindCalc(launcher);
-  if (!calc.empty() && launcher.Start(calc, {"--calc", kCalcDayFileFilter, dayFile.string()})) return;
+  if (!calc.empty() && launcher.Start(calc, {"--calc", file})) return;
 
-  const std::string file = FileForOtherPrograms(dayFile, store).string();
   const std::string stored = store ? store->GetExcelPath() : std::string();
   if (!stored.empty() && launcher.Start(stored, {file})) return;
   if (launcher.OpenWithDesktop(file)) return;

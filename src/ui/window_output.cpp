@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "i18n/text_table.h"
 #include "logdata/log_analysis.h"
 #include "ui/child_widgets.h"
+#include "workbook/workbooks.h"
 
 namespace calorix::ui {
 namespace {
@@ -108,8 +111,9 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
                 evaluation::TotalsPer per) {
   const evaluation::EvaluationLoad& analysis = model.Snapshot().load;
   if (!analysis.HasData()) return;
-  const std::string filter =
-      i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
+  const std::string filter = i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" +
+                             i18n::Text(i18n::kTextWorkbookFiles) + " (*.xlsx)|*.xlsx|" +
+                             i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
   // Named after the dates it covers, which reads the same in every language.
   std::string fileName = FormatDateTime("yyyy-mm-dd", analysis.FirstDate());
   if (std::floor(analysis.LastDate()) != std::floor(analysis.FirstDate())) {
@@ -118,7 +122,13 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
   fileName += per == evaluation::TotalsPer::Day ? "_days.csv" : "_months.csv";
   const auto chosen = dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "");
   if (!chosen) return;
-  WriteTextFile(*chosen, analysis.TotalsCsv(per));
+  std::string extension = std::filesystem::path(*chosen).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".xlsx") {
+    workbook::WriteTotalsWorkbook(*chosen, *analysis.Data(), per);
+  } else {
+    WriteTextFile(*chosen, analysis.TotalsCsv(per));
+  }
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

@@ -90,6 +90,9 @@ TEST(ParseCommandLine, ExportTakesItsOptionsAndOneFileOrARange) {
   EXPECT_FALSE(line.totals);
   EXPECT_EQ(ParseCommandLine({"--export", "t.csv", "--totals", "month", "--range", "a.csv", "b.csv"}).totals,
             evaluation::TotalsPer::Month);
+  line = ParseCommandLine({"--export", "Year.XLSX", "--totals", "day", "--range", "a.csv", "b.csv"});
+  EXPECT_EQ(line.format, CommandLine::Format::Xlsx);
+  EXPECT_EQ(line.totals, evaluation::TotalsPer::Day);
 }
 
 TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
@@ -97,8 +100,8 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
     std::vector<std::string> args;
     std::string message;
   } cases[] = {
-      {{"--export", "out.txt", "a.csv"}, "--export writes .png, .pdf, .svg or .csv files, not 'out.txt'"},
-      {{"--export", "out", "a.csv"}, "--export writes .png, .pdf, .svg or .csv files, not 'out'"},
+      {{"--export", "out.txt", "a.csv"}, "--export writes .png, .pdf, .svg, .csv or .xlsx files, not 'out.txt'"},
+      {{"--export", "out", "a.csv"}, "--export writes .png, .pdf, .svg, .csv or .xlsx files, not 'out'"},
       {{"a.csv", "--export"}, "--export needs a value"},
       {{"--export", "o.png"}, "--export takes one day file or --range FIRST LAST"},
       {{"--export", "o.png", "a.csv", "b.csv"}, "--export takes one day file or --range FIRST LAST"},
@@ -112,7 +115,9 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
       {{"--export", "o.png", "--span", "year", "a.csv"}, "--span year needs --range FIRST LAST"},
       {{"--export", "o.png", "--colour", "a.csv"}, "unknown option '--colour'"},
       {{"--export", "o.csv", "--totals", "year", "a.csv"}, "--totals is day or month, not 'year'"},
-      {{"--export", "o.png", "--totals", "day", "a.csv"}, "--totals writes a .csv file"},
+      {{"--export", "o.png", "--totals", "day", "a.csv"}, "--totals writes a .csv or .xlsx file"},
+      {{"--export", "o.xlsx", "--span", "month", "--range", "a.csv", "b.csv"},
+       "--span does not apply to .xlsx: a workbook holds every day"},
       {{"--export", "o.csv", "--totals", "day", "--span", "day", "a.csv"}, "--totals takes no --channels or --span"},
   };
   for (const auto& c : cases) {

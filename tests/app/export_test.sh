@@ -39,6 +39,6 @@ grep -q "no-such-day.csv" "$work/err" || fail "the error does not name the file:
 config="$work/untouched"
 run --export "$work/day.txt" "$day"
 [ "$status" -eq 2 ] || fail "status $status for a bad output type"
-grep -q "^calorix: --export writes .png, .pdf, .svg or .csv files" "$work/err" || fail "no usage message: $(cat "$work/err")"
+grep -q "^calorix: --export writes .png, .pdf, .svg, .csv or .xlsx files" "$work/err" || fail "no usage message: $(cat "$work/err")"
 [ ! -e "$work/untouched" ] || fail "a usage error touched the settings"
 echo "export_test: passed"

@@ -32,7 +32,7 @@ std::vector<std::string> Lines(const std::string& text) {
 void LoadRange(EvaluationModel& model, const std::filesystem::path& first, const std::filesystem::path& last) {
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
   logdata::RunMultiDayLoad(request.files, request.start, request.end, model, {});
-  ASSERT_TRUE(model.Analysis());
+  ASSERT_TRUE(model.Snapshot().load.Data());
 }
 
 TEST(CsvText, TotalsTooLargeForFixedNotationAreWrittenInExponentForm) {
@@ -65,8 +65,8 @@ TEST(CsvExport, HeadingsWithACommaOrQuoteInAUnitKeepTheirFields) {
                                 "2024-05-30 00:00;20;;;;;;;1;1;100;;;\r\n2024-05-30 00:01;21;;;;;;;1;1;100;;;\r\n");
   EvaluationModel model;
   model.LoadFile(day);
-  ASSERT_TRUE(model.Analysis());
-  EXPECT_EQ(Lines(TotalsCsv(*model.Analysis(), TotalsPer::Day)).front(),
+  ASSERT_TRUE(model.Snapshot().load.Data());
+  EXPECT_EQ(Lines(TotalsCsv(*model.Snapshot().load.Data(), TotalsPer::Day)).front(),
             "date,volume [l],energy [kWh],\"collector max (T1) [a,\"\"b]\",pump hours (R1) [h]");
   model.SetChannelChecked(logdata::Channel::T1, true);
   model.SetChannelChecked(logdata::Channel::Flow, true);
@@ -83,8 +83,8 @@ TEST(CsvExport, DayAndMonthTotalsCountTheSameDays) {
                                                                             "01:00;45;;;;;;;0;0;0;;;"}));
   EvaluationModel model;
   LoadRange(model, first, last);
-  const std::vector<std::string> days = Lines(TotalsCsv(*model.Analysis(), TotalsPer::Day));
-  const std::vector<std::string> months = Lines(TotalsCsv(*model.Analysis(), TotalsPer::Month));
+  const std::vector<std::string> days = Lines(TotalsCsv(*model.Snapshot().load.Data(), TotalsPer::Day));
+  const std::vector<std::string> months = Lines(TotalsCsv(*model.Snapshot().load.Data(), TotalsPer::Month));
   ASSERT_EQ(months.size(), 2u);
   EXPECT_TRUE(months[1].ends_with(",2")) << months[1];
   int daysWithValues = 0;

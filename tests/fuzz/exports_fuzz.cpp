@@ -138,16 +138,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Error&) {
       // a message for the user
     }
-    if (single.Analysis() && single.Analysis()->HasData()) {
-      CheckTotals(*single.Analysis());
+    if (single.Snapshot().load.Data() && single.Snapshot().load.Data()->HasData()) {
+      CheckTotals(*single.Snapshot().load.Data());
       CheckValues(single);
     }
   }
   EvaluationModel range;
   const DateTime start = *TryEncodeDate(2024, 1, 1);
   logdata::RunMultiDayLoad({first, path}, start, *TryEncodeDate(2024, 3, 31), range, {});
-  if (range.Analysis() && range.Analysis()->HasData()) {
-    CheckTotals(*range.Analysis());
+  if (range.Snapshot().load.Data() && range.Snapshot().load.Data()->HasData()) {
+    CheckTotals(*range.Snapshot().load.Data());
     CheckValues(range);
   }
   return 0;

@@ -15,9 +15,9 @@ using testing::TempFolder;
 class SpreadsheetTest : public ::testing::Test, public testing::EnglishTexts {
  protected:
   SpreadsheetTest() : store(folder.Path() / "Calorix.ini", folder.Path().string()) {
-    day = folder.Write("logs/20240531.csv", "DATE & TIME;T1[\xB0" "C]\r\n2024-05-31 00:00;12,5\r\n");
+    workbook = folder.Write("20240531.xlsx", "PK");
   }
-  void Open() { OpenInSpreadsheet(day, dialogs, launcher, &store, nullptr); }
+  void Open() { OpenInSpreadsheet(workbook, dialogs, launcher, &store, nullptr); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const auto& m : dialogs.Messages()) texts.push_back(m.text);
@@ -25,20 +25,21 @@ class SpreadsheetTest : public ::testing::Test, public testing::EnglishTexts {
   }
 
   TempFolder folder;
-  std::filesystem::path day;
+  std::filesystem::path workbook;
   ScriptedDialogs dialogs;
   RecordingLauncher launcher;
   TIniSettings store;
 };
 
-TEST_F(SpreadsheetTest, CalcOpensTheDayFileItselfWithTheDayFileFilter) {
+TEST_F(SpreadsheetTest, CalcOpensTheWorkbookInEveryLanguage) {
   launcher.Install("soffice", "/usr/bin/soffice");
   launcher.WillStart("/usr/bin/soffice");
-  store.SetMainSettings(2, "");  // English: Calc needs no copy
-  Open();
-  ASSERT_FALSE(launcher.Calls().empty());
-  EXPECT_EQ(launcher.Calls().back(),
-            (Call{"start", "/usr/bin/soffice", {"--calc", "--infilter=CSV:59,34,1,1,,1031", day.string()}}));
+  for (const int language : {1, 2, 7}) {
+    store.SetMainSettings(language, "");
+    Open();
+    ASSERT_FALSE(launcher.Calls().empty());
+    EXPECT_EQ(launcher.Calls().back(), (Call{"start", "/usr/bin/soffice", {"--calc", workbook.string()}}));
+  }
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
@@ -48,19 +49,16 @@ TEST_F(SpreadsheetTest, WithoutCalcTheStoredProgramThenTheDesktopAreTried) {
   Open();
   EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"find", "soffice", {}},
                                                   {"find", "libreoffice", {}},
-                                                  {"start", "/opt/sheet", {day.string()}},
-                                                  {"desktop", day.string(), {}}}));
+                                                  {"start", "/opt/sheet", {workbook.string()}},
+                                                  {"desktop", workbook.string(), {}}}));
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
-TEST_F(SpreadsheetTest, AnEnglishInterfaceGivesOtherProgramsAConvertedCopy) {
+TEST_F(SpreadsheetTest, AnEnglishInterfaceGivesOtherProgramsTheSameWorkbook) {
   store.SetMainSettings(7, "");
   launcher.DesktopOpens(true);
   Open();
-  const std::filesystem::path copy = launcher.Calls().back().program;
-  EXPECT_EQ(copy.filename(), "20240531c.csv");
-  EXPECT_EQ(copy.parent_path(), std::filesystem::temp_directory_path());
-  std::filesystem::remove(copy);
+  EXPECT_EQ(launcher.Calls().back(), (Call{"desktop", workbook.string(), {}}));
 }
 
 TEST_F(SpreadsheetTest, APickedProgramIsStoredOnlyWhenItStarts) {
@@ -77,7 +75,7 @@ TEST_F(SpreadsheetTest, APickedProgramIsStoredOnlyWhenItStarts) {
   launcher.WillStart("/opt/good");
   dialogs.ChooseFile("/opt/good");
   Open();
-  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "/opt/good", {day.string()}}));
+  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "/opt/good", {workbook.string()}}));
   EXPECT_EQ(store.GetExcelPath(), "/opt/good");
 }
 

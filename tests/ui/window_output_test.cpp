@@ -179,7 +179,16 @@ TEST_F(OutputTest, WriteFailuresSpeakTheLanguageInUse) {
   EXPECT_EQ(Dialogs().Messages()[2].text, "Erreur interne");
 }
 
-TEST_F(OutputTest, OpenInExcelOpensTheShownDayWhileADayIsShown) {
+TEST_F(OutputTest, TotalsGoIntoAWorkbookWhenTheNameEndsInXlsx) {
+  Dialogs().ChooseFile(Path("totals.XLSX").toStdString());
+  Window().SaveTotals(evaluation::TotalsPer::Day);
+  EXPECT_NE(Dialogs().FileRequests().front().filter.find("|Excel workbooks (*.xlsx)|*.xlsx|"), std::string::npos);
+  QFile workbook(Path("totals.XLSX"));
+  ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(workbook.read(4) == QByteArray("PK\x03\x04", 4)) << "a zip container, not CSV text";
+}
+
+TEST_F(OutputTest, OpenInExcelOpensAWorkbookOfTheShownDayNeverTheLogFile) {
   RecordingLauncher launcher;
   launcher.Install("soffice", "/usr/bin/soffice");
   launcher.WillStart("/usr/bin/soffice");
@@ -189,7 +198,15 @@ TEST_F(OutputTest, OpenInExcelOpensTheShownDayWhileADayIsShown) {
   EXPECT_EQ(button->text().toStdString(), "Open in Excel");
   button->click();
   ASSERT_FALSE(launcher.Calls().empty());
-  EXPECT_EQ(launcher.Calls().back().arguments.back(), SampleFile("2024/05/20240531.csv").string());
+  const std::filesystem::path opened = launcher.Calls().back().arguments.back();
+  EXPECT_EQ(opened.parent_path(), std::filesystem::temp_directory_path());
+  EXPECT_TRUE(opened.filename().string().starts_with("20240531")) << opened;
+  EXPECT_EQ(opened.extension(), ".xlsx");
+  EXPECT_TRUE(std::filesystem::is_regular_file(opened));
+  for (const auto& call : launcher.Calls()) {
+    for (const std::string& argument : call.arguments) EXPECT_EQ(argument.find(".csv"), std::string::npos) << argument;
+  }
+  std::filesystem::remove(opened);
   Window().close();  // an empty window has no day to open
   EXPECT_FALSE(button->isEnabled());
   Window().SetLauncher(nullptr);
