@@ -154,6 +154,9 @@ bool TDay::ParseRecord(std::string_view record, DateStyle& style) {
       Lower(EntryAt(k).state, ChannelState::EmptyOnly);
     } else if (field == "Err") {
       Lower(EntryAt(k).state, ChannelState::ErrorOnly);
+      ErrorReadings& errors = errors_[static_cast<std::size_t>(k)];
+      if (errors.count++ == 0) errors.first = t;
+      errors.last = t;
     } else {
       double value = 0.0;
       if (!ParseLogNumber(field, value)) return false;

@@ -80,6 +80,15 @@ class TDay {
   // The value axis of the channel's upper series, from here to the list's end.
   void SetChannelAxis(Channel channel, chart::VerticalAxis axis);
 
+  // The fields of a value column that read "Err": they leave no point in
+  // the series, so the day keeps how many there were and when.
+  struct ErrorReadings {
+    std::size_t count = 0;
+    DateTime first = 0.0;
+    DateTime last = 0.0;
+  };
+  const ErrorReadings& Errors(Channel channel) const { return errors_.at(static_cast<std::size_t>(IndexOf(channel))); }
+
   const SeriesEntry& Entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
   ChannelState State(Channel channel) const { return Entry(IndexOf(channel)).state; }
   const chart::ChartSeries& UpperSeries(Channel channel) const { return *Entry(IndexOf(channel)).series; }
@@ -111,6 +120,7 @@ class TDay {
   double lastPower_ = 0.0;
   double powerScale_ = 1.0;  // to the unit shown
   std::array<SeriesEntry, kEntryCount> entries_;
+  std::array<ErrorReadings, kColumnCount> errors_{};
 };
 
 // The base line of output w's band on the lower chart: 44.5, 29.5, 14.5, -0.5.
