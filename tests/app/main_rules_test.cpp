@@ -210,6 +210,11 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"Help", {"--help"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"ShortHelpAmongFiles", {"a.csv", "-h"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"HelpWinsOverAWrongRange", {"--range", "a.csv", "--help"}, CommandLine::Kind::Help, {}},
+        ArgumentsCase{"Findings", {"--findings", "a.csv"}, CommandLine::Kind::Findings, {"a.csv"}},
+        ArgumentsCase{"FindingsOfARange", {"--findings", "--range", "a.csv", "b.csv"}, CommandLine::Kind::Findings,
+                      {"a.csv", "b.csv"}},
+        ArgumentsCase{"FindingsAsCsv", {"--export", "f.csv", "--findings", "a.csv"}, CommandLine::Kind::Export,
+                      {"a.csv"}},
         ArgumentsCase{"FilesNamedLikeOptions", {"--", "--range", "--help"}, CommandLine::Kind::Files,
                       {"--range", "--help"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -271,6 +276,12 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
       {{"--export", "o.csv", "--totals", "year", "a.csv"}, "--totals is day or month, not 'year'"},
       {{"--export", "o.png", "--totals", "day", "a.csv"}, "--totals writes a .csv file"},
       {{"--export", "o.csv", "--totals", "day", "--span", "day", "a.csv"}, "--totals takes no --channels or --span"},
+      {{"--findings"}, "--findings takes one day file or --range FIRST LAST"},
+      {{"--findings", "a.csv", "b.csv"}, "--findings takes one day file or --range FIRST LAST"},
+      {{"--export", "o.png", "--findings", "a.csv"}, "--findings writes a .csv file"},
+      {{"--findings", "--span", "day", "a.csv"}, "--findings takes no --channels, --span or --totals"},
+      {{"--export", "o.csv", "--findings", "--totals", "day", "a.csv"},
+       "--findings takes no --channels, --span or --totals"},
   };
   for (const auto& c : cases) {
     try {
@@ -287,6 +298,7 @@ TEST(UsageText, ListsBothForms) {
   EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);
   EXPECT_NE(usage.find("calorix --range FIRST LAST"), std::string::npos);
   EXPECT_NE(usage.find("calorix --export OUT"), std::string::npos);
+  EXPECT_NE(usage.find("--findings FILE | --range FIRST LAST"), std::string::npos);
 }
 
 }  // namespace
