@@ -388,11 +388,12 @@ Reading Observe(const Plant& p, Random& noise) {
   return reading;
 }
 
-void MarkEvents(Reading& reading, const Household& house, const Faults& faults) {
+// A sensor fault is drawn on some days but no longer written: generated
+// days show faults only where they are injected (tools/injection.h). The
+// draw stays so that the minutes that go missing stay the same.
+void MarkEvents(Reading& reading, const Household& house) {
   reading.values[kR3] = AnyContains(house.circulation, reading.minute) ? 100 : 0;
-  const bool fault = faults.column >= 0 && faults.span.Contains(reading.minute);
-  reading.values[kRError] = fault ? 100 : 0;
-  if (fault) reading.faultyColumn = faults.column;
+  reading.values[kRError] = 0;
 }
 
 bool IsMissing(const Faults& faults, int minute) {
@@ -402,7 +403,7 @@ bool IsMissing(const Faults& faults, int minute) {
 // Runs one day from the plant state at midnight; returns the state at the
 // next midnight and appends the logged minutes to `readings` if given.
 Plant RunDay(CivilDate date, std::uint32_t seed, const System& system, Plant plant,
-             std::vector<Reading>* readings) {
+             std::vector<Reading>* readings, bool everyMinute = false) {
   const Weather weather = WeatherAround(date, seed);
   const Household house = MakeHousehold(date, seed);
   const Faults faults = MakeFaults(date, seed);
@@ -419,8 +420,8 @@ Plant RunDay(CivilDate date, std::uint32_t seed, const System& system, Plant pla
     // shift the jitter of the minutes after it.
     Reading reading = Observe(plant, noise);
     reading.minute = minute;
-    MarkEvents(reading, house, faults);
-    if (!IsMissing(faults, minute)) readings->push_back(reading);
+    MarkEvents(reading, house);
+    if (everyMinute || !IsMissing(faults, minute)) readings->push_back(reading);
   }
   return plant;
 }
@@ -430,7 +431,7 @@ Plant RunDay(CivilDate date, std::uint32_t seed, const System& system, Plant pla
 // Each file stands alone, yet the tank should not jump at midnight: the
 // days before are simulated first, unlogged, from a rough guess whose error
 // the tank forgets within a few days.
-std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed) {
+std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed, bool everyMinute) {
   const System system = MakeSystem(seed);
   if (!ShiftDays(date, 0)) return {};
   int warmUp = kWarmUpDays;
@@ -440,7 +441,7 @@ std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed) {
     plant = RunDay(*ShiftDays(date, -back), seed, system, plant, nullptr);
   std::vector<Reading> readings;
   readings.reserve(kMinutesPerDay);
-  RunDay(date, seed, system, plant, &readings);
+  RunDay(date, seed, system, plant, &readings, everyMinute);
   return readings;
 }
 

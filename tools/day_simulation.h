@@ -24,8 +24,9 @@ struct Reading {
 };
 
 // Simulates a solar-thermal plant minute by minute through one day. Minutes
-// the controller failed to log are missing from the result; the first and
-// the last minute of the day are always present.
-std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed);
+// the controller failed to log are missing from the result unless
+// everyMinute is set; the first and the last minute of the day are always
+// present.
+std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed, bool everyMinute = false);
 
 }  // namespace calorix::loggen

@@ -23,6 +23,12 @@ constexpr std::string_view kUsage =
     "                         or \"dd.mm.yy hh:mm\" with dd.mm.yyyy stamps\n"
     "  --watts                power column in [W]\n"
     "  --mbtu                 power column in [MBtu/h]\n"
+    "  --inject KIND:yyyy-mm-dd[:CHANNEL][,...]\n"
+    "                         write a pattern the findings report into that day:\n"
+    "                         overheat, no-yield, cycling (CHANNEL R1..R3),\n"
+    "                         err (any channel), out-of-range and stuck (T1..TD),\n"
+    "                         fault, gap, missing-day (no file), night-loss;\n"
+    "                         other days show none\n"
     "  --help                 show this text\n";
 
 struct Parsed {
@@ -107,6 +113,10 @@ constexpr OptionRule kRules[] = {
      }},
     {"--interval", true,
      [](Parsed& p, std::string_view v) { p.line.options.intervalMinutes = ParseNumber(v, "--interval", 1, 1440); }},
+    {"--inject", true,
+     [](Parsed& p, std::string_view v) {
+       for (const Injection& injection : ParseInjections(v)) p.line.options.injections.push_back(injection);
+     }},
     {"--watts", false, [](Parsed& p, std::string_view) { ChoosePower(p, PowerUnit::Watt); }},
     {"--mbtu", false, [](Parsed& p, std::string_view) { ChoosePower(p, PowerUnit::MBtuPerHour); }},
     {"--help", false, [](Parsed& p, std::string_view) { p.line.help = true; }},
@@ -128,6 +138,12 @@ CommandLine Complete(Parsed parsed) {
   if (!parsed.haveOut) throw UsageError("--out is required");
   if (!parsed.haveTo) line.to = line.from;
   if (Serial(line.to) < Serial(line.from)) throw UsageError("--to lies before --from");
+  for (const Injection& injection : line.options.injections) {
+    if (Serial(injection.date) < Serial(line.from) || Serial(injection.date) > Serial(line.to)) {
+      throw UsageError("--inject: " + FormatDateTime("yyyy-mm-dd", Serial(injection.date)) +
+                       " lies outside --from .. --to");
+    }
+  }
   return line;
 }
 

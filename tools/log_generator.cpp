@@ -136,7 +136,11 @@ std::string GenerateDay(CivilDate date, const Options& options) {
   const std::string datePart =
       FormatDateTime(options.header == HeaderStyle::Iso ? "yyyy-mm-dd" : "dd.mm.yyyy", serial);
   std::string out = HeaderLine(options) + "\r\n";
-  for (const Reading& reading : SimulateDay(date, options.seed)) {
+  // A record missing from a coarser log would be a gap of two intervals:
+  // only a log of every minute misses minutes.
+  std::vector<Reading> readings = SimulateDay(date, options.seed, options.intervalMinutes > 1);
+  Inject(readings, options.injections, date);
+  for (const Reading& reading : readings) {
     if (reading.minute % options.intervalMinutes == 0)
       AppendRecord(out, datePart, reading, PowerFormatOf(options.power));
   }
@@ -165,6 +169,7 @@ std::vector<std::filesystem::path> WriteDays(CivilDate from, CivilDate to,
   std::vector<std::filesystem::path> written;
   for (DateTime day = first; day <= last; day += 1) {
     const CivilDate date = DecodeDate(day);
+    if (IsMissingDay(options.injections, date)) continue;
     const std::filesystem::path path = DayFilePath(dir, date, layout);
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "chart/chart_panel.h"
+#include "logdata/day_follower.h"
 #include "logdata/day_log.h"
 #include "logdata/log_analysis.h"
 #include "logdata/log_format.h"
@@ -178,6 +179,53 @@ void BM_DiscoverWholeCalendar(benchmark::State& state) {
   state.counters["files"] = static_cast<double>(found);
 }
 BENCHMARK(BM_DiscoverWholeCalendar)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Following a day file: a day of 1,439 records is read, then one more
+// record is appended and read. The cost should follow the appended record,
+// not the day; BM_FollowReadWholeDayAgain is what reading it all again takes.
+struct FollowedDay {
+  FollowedDay() {
+    const std::string bytes = loggen::GenerateDay({2024, 6, 21}, {});
+    const std::size_t lastLine = bytes.rfind('\n', bytes.size() - 2) + 1;
+    head = bytes.substr(0, lastLine);
+    last = bytes.substr(lastLine);
+  }
+  void Restart() {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << head;
+    follower = std::make_unique<DayFileFollower>(path, &upper, &lower);
+    follower->Poll();
+  }
+  std::filesystem::path path = std::filesystem::temp_directory_path() / "calorix-bench-follow.csv";
+  std::string head;
+  std::string last;
+  chart::ChartPanel upper;
+  chart::ChartPanel lower;
+  std::unique_ptr<DayFileFollower> follower;
+};
+
+void BM_FollowAppendOneRecord(benchmark::State& state) {
+  FollowedDay day;
+  for (auto _ : state) {
+    state.PauseTiming();
+    day.Restart();
+    state.ResumeTiming();
+    std::ofstream(day.path, std::ios::binary | std::ios::app) << day.last;
+    benchmark::DoNotOptimize(day.follower->Poll());
+  }
+  state.counters["records"] = static_cast<double>(day.follower->Day()->UpperSeries(Channel::T1).Count());
+}
+BENCHMARK(BM_FollowAppendOneRecord)->Unit(benchmark::kMicrosecond);
+
+void BM_FollowReadWholeDayAgain(benchmark::State& state) {
+  FollowedDay day;
+  day.Restart();
+  std::ofstream(day.path, std::ios::binary | std::ios::app) << day.last;
+  for (auto _ : state) {
+    DayFileFollower fresh(day.path, &day.upper, &day.lower);
+    benchmark::DoNotOptimize(fresh.Poll());
+  }
+}
+BENCHMARK(BM_FollowReadWholeDayAgain)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace calorix::logdata

@@ -50,7 +50,16 @@ const std::string& RequireDayFile(const std::string& arg) {
   return arg;
 }
 
-// Everything after "--export": its options and one file or a range.
+void CheckFindings(CommandLine& line, bool spanGiven) {
+  if (line.output.empty()) line.kind = CommandLine::Kind::Findings;
+  if (!line.output.empty() && line.format != CommandLine::Format::Csv) throw UsageError("--findings writes a .csv file");
+  if (spanGiven || !line.channels.empty() || line.totals) {
+    throw UsageError("--findings takes no --channels, --span or --totals");
+  }
+}
+
+// Everything after "--export" or "--findings": its options and one file
+// or a range.
 CommandLine ParseExport(const std::vector<std::string>& args) {
   CommandLine line;
   line.kind = CommandLine::Kind::Export;
@@ -86,12 +95,18 @@ CommandLine ParseExport(const std::vector<std::string>& args) {
       line.totals = value == "day" ? evaluation::TotalsPer::Day : evaluation::TotalsPer::Month;
     } else if (arg == "--range") {
       line.range = true;
+    } else if (arg == "--findings") {
+      line.findings = true;
     } else {
       throw UsageError("unknown option '" + arg + "'");
     }
   }
   if (line.range && line.files.size() != 2) throw UsageError("--range takes the first and the last day file");
-  if (!line.range && line.files.size() != 1) throw UsageError("--export takes one day file or --range FIRST LAST");
+  const char* command = line.output.empty() ? "--findings" : "--export";
+  if (!line.range && line.files.size() != 1) {
+    throw UsageError(std::string(command) + " takes one day file or --range FIRST LAST");
+  }
+  if (line.findings) CheckFindings(line, span.has_value());
   if (span && *span != evaluation::Span::Day && !line.range) {
     throw UsageError(std::string("--span ") + (*span == evaluation::Span::Year ? "year" : "month") +
                      " needs --range FIRST LAST");
@@ -117,7 +132,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   for (const std::string& arg : args) {
     if (arg == "--") break;
-    if (arg == "--export") return ParseExport(args);
+    if (arg == "--export" || arg == "--findings") return ParseExport(args);
   }
   optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -146,6 +161,7 @@ std::string_view UsageText() {
          "       calorix --range FIRST LAST\n"
          "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
          "       calorix --export OUT.csv|OUT.xlsx --totals day|month FILE | --range FIRST LAST\n"
+         "       calorix [--export OUT.csv] --findings FILE | --range FIRST LAST\n"
          "       calorix --help\n"
          "\n"
          "Shows the day log files of a solar-thermal controller as charts.\n"
@@ -174,6 +190,13 @@ std::string_view UsageText() {
          "  --totals day|month  write the totals instead, one row per day or month: date,\n"
          "                      volume, energy, the collector's (T1) highest\n"
          "                      temperature and the pump's (R1) running hours\n"
+         "  --findings          print what the days show that points at a fault, one\n"
+         "                      line each, cells separated by TAB: kind (overheat,\n"
+         "                      no-yield, cycling, err, out-of-range, stuck, fault, gap,\n"
+         "                      missing-day, night-loss), channel, start, end\n"
+         "                      (yyyy-mm-dd hh:mm) and the figure; with --export OUT.csv\n"
+         "                      write them as CSV. Thresholds: section [Findings] of the\n"
+         "                      settings file\n"
          "  --help, -h          show this help and end\n"
          "  --                  the arguments after it are files\n";
 }

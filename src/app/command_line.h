@@ -20,6 +20,7 @@ struct CommandLine {
     Range,  // open the range from files[0] to files[1] as one evaluation
     Help,   // print the usage and end
     Export, // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
+    Findings,  // print the findings of files[0] (or the range files[0]..files[1]), no window
   };
   Kind kind = Kind::Files;
   std::vector<std::string> files;
@@ -32,6 +33,8 @@ struct CommandLine {
   evaluation::Span span = evaluation::Span::Day;
   // The daily or monthly totals instead of the charts or values (.csv or .xlsx).
   std::optional<evaluation::TotalsPer> totals;
+  // Export: the findings instead (.csv only).
+  bool findings = false;
 };
 
 // Arguments that cannot be used; the message names the offending one.
@@ -47,7 +50,10 @@ class UsageError : public Error {
 // (not for .xlsx, which holds every day) before one file or "--range FIRST
 // LAST" exports (the month and year spans only for a range, which shows
 // its month by default); "--totals day|month" writes the totals instead
-// (.csv or .xlsx, without --channels and --span). Any other "--"
+// (.csv or .xlsx, without --channels and --span). "--findings" before one
+// file or "--range FIRST LAST" prints the findings, or with "--export
+// OUT.csv" writes them (without --channels, --span and --totals). Any
+// other "--"
 // option is a UsageError, and so is an empty text where a day file goes or
 // an option as a day file of "--range".
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

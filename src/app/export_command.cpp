@@ -1,6 +1,7 @@
 #include "app/export_command.h"
 
 #include "app/builtin_settings.h"
+#include "app/findings_command.h"
 #include "evaluation/channel_export.h"
 #include "evaluation/evaluation_model.h"
 #include "evaluation/totals_export.h"
@@ -92,6 +93,10 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
 }  // namespace
 
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
+  if (line.findings) {
+    RunFindings(line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn);
+    return;
+  }
   const StoredSettings stored = ReadSettings();
   i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
   // Month names in the language of the texts, as the window shows them.

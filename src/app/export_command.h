@@ -20,6 +20,7 @@ inline constexpr int kExportLowerHeight = 170;
 // the values as CSV. Files of a range that fail are passed to warn and
 // left out. Throws calorix::Error with the text to print on failure (no
 // day could be loaded, a channel without values, the file not written).
+// With line.findings it writes the findings as CSV (RunFindings).
 // Needs a Qt application object (any platform, offscreen included).
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn);
 

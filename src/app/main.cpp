@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/export_command.h"
+#include "app/findings_command.h"
 #include "app/main_form.h"
 #include "app/command_line.h"
 #include "dialogs/qt_dialogs.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +56,22 @@ int Export(int argc, char** argv, calorix::app::CommandLine line) {
   }
 }
 
+// The findings need neither a display nor a Qt application. Prints the
+// error and gives 1 when they cannot be had or printed.
+int PrintFindings(calorix::app::CommandLine line) {
+  for (std::string& file : line.files) file = Absolute(file);
+  try {
+    calorix::app::RunFindings(
+        line, [](const std::string& table) { std::fwrite(table.data(), 1, table.size(), stdout); },
+        [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); });
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw std::runtime_error("cannot write the findings");
+    return 0;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "calorix: %s\n", error.what());
+    return 1;
+  }
+}
+
 void Start(calorix::app::TMainform& mainform, const calorix::app::CommandLine& line) {
   if (line.kind == calorix::app::CommandLine::Kind::Range) {
     mainform.OpenRange(line.files[0], line.files[1]);
@@ -78,6 +96,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (line.kind == calorix::app::CommandLine::Kind::Export) return Export(argc, argv, line);
+    if (line.kind == calorix::app::CommandLine::Kind::Findings) return PrintFindings(line);
   } catch (const calorix::app::UsageError& error) {
     std::fprintf(stderr, "calorix: %s\nTry 'calorix --help'.\n", error.what());
     return 2;

@@ -99,8 +99,8 @@ void TDay::ParseDay(std::span<const std::string_view> records, bool powerInWatts
 void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyle) {
   if (records.AtEnd()) throw Error("Illegal State(43)");
   const std::optional<std::string> first = RedatedFirstRecord(records, headerStyle);
-  DateStyle style = headerStyle;
-  bool complete = true;
+  readStyle_ = headerStyle;
+  powerInWatts_ = powerInWatts;
   // Power in watts is shown in kilowatts: scaled as it is read, so that the
   // stored value is the scaled number rounded once.
   powerScale_ = powerInWatts ? 0.001 : 1.0;
@@ -109,19 +109,7 @@ void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyl
   // so it is not regrown, and a series without values takes no room.
   const std::size_t count = records.CountLeft();
   reserveHint_ = count + count / 64 + 4;
-  std::string_view record;
-  for (bool firstRecord = true; complete && records.Next(record); firstRecord = false) {
-    if (firstRecord && first) record = *first;
-    try {
-      complete = ParseRecord(record, style);
-    } catch (const std::exception&) {
-      complete = false;
-    }
-    if (!complete) stoppedAtLine_ = records.LineNumber();
-  }
-  if (complete) CarryToMidnight();
-  previousTime_ = dayDate_ + 1.0;
-  if (powerInWatts) energy_ *= 0.001;
+  ReadRecords(records, first);
   for (SeriesEntry& entry : entries_) entry.series->ShrinkToFit();  // a year of days adds up
   // The channels of a record share its time stamp: one copy of the Xs.
   for (int i = 1; i < kEntryCount; ++i) {
@@ -130,6 +118,34 @@ void TDay::ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyl
       if (EntryAt(i).series->ShareXsWith(*EntryAt(j).series)) break;
     }
   }
+}
+
+void TDay::ParseMore(RecordLines records) {
+  // Back to where the records ended, before the day was carried to midnight.
+  volume_ = readVolume_;
+  energy_ = readEnergy_;
+  previousTime_ = readUntil_;
+  ReadRecords(records, std::nullopt);
+}
+
+void TDay::ReadRecords(RecordLines& records, const std::optional<std::string>& first) {
+  bool complete = !stoppedAtLine_;
+  std::string_view record;
+  for (bool firstRecord = true; complete && records.Next(record); firstRecord = false) {
+    if (firstRecord && first) record = *first;
+    try {
+      complete = ParseRecord(record, readStyle_);
+    } catch (const std::exception&) {
+      complete = false;
+    }
+    if (!complete) stoppedAtLine_ = records.LineNumber();
+  }
+  readVolume_ = volume_;
+  readEnergy_ = energy_;
+  readUntil_ = previousTime_;
+  if (complete) CarryToMidnight();
+  previousTime_ = dayDate_ + 1.0;
+  if (powerInWatts_) energy_ *= 0.001;
 }
 
 // Returns false when the record cannot be read, which ends the day.
@@ -154,6 +170,9 @@ bool TDay::ParseRecord(std::string_view record, DateStyle& style) {
       Lower(EntryAt(k).state, ChannelState::EmptyOnly);
     } else if (field == "Err") {
       Lower(EntryAt(k).state, ChannelState::ErrorOnly);
+      ErrorReadings& errors = errors_[static_cast<std::size_t>(k)];
+      if (errors.count++ == 0) errors.first = t;
+      errors.last = t;
     } else {
       double value = 0.0;
       if (!ParseLogNumber(field, value)) return false;

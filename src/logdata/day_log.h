@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "chart/chart_panel.h"
@@ -46,6 +47,12 @@ class TDay {
   // ends the day; what was read before stays, and StoppedAtLine tells where.
   void ParseDay(RecordLines records, bool powerInWatts, DateStyle headerStyle);
   void ParseDay(std::span<const std::string_view> records, bool powerInWatts, DateStyle headerStyle);
+  // Parses records that followed the ones ParseDay (and ParseMore before)
+  // had, as if they had been there all along: the series, totals and states
+  // are then those ParseDay gives for all records at once. Nothing is read
+  // after a day that stopped early. The series keep their own Xs from then
+  // on, so that each call costs only what it reads.
+  void ParseMore(RecordLines records);
   // The line number of the record that could not be read and ended the day
   // early; nothing when every record was read.
   std::optional<std::size_t> StoppedAtLine() const { return stoppedAtLine_; }
@@ -79,6 +86,15 @@ class TDay {
   // The value axis of the channel's upper series, from here to the list's end.
   void SetChannelAxis(Channel channel, chart::VerticalAxis axis);
 
+  // The fields of a value column that read "Err": they leave no point in
+  // the series, so the day keeps how many there were and when.
+  struct ErrorReadings {
+    std::size_t count = 0;
+    DateTime first = 0.0;
+    DateTime last = 0.0;
+  };
+  const ErrorReadings& Errors(Channel channel) const { return errors_.at(static_cast<std::size_t>(IndexOf(channel))); }
+
   const SeriesEntry& Entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
   ChannelState State(Channel channel) const { return Entry(IndexOf(channel)).state; }
   const chart::ChartSeries& UpperSeries(Channel channel) const { return *Entry(IndexOf(channel)).series; }
@@ -87,6 +103,7 @@ class TDay {
   }
 
  private:
+  void ReadRecords(RecordLines& records, const std::optional<std::string>& first);
   bool ParseRecord(std::string_view record, DateStyle& style);
   void ReadValue(int column, double value, DateTime t, bool afterGap);
   void CarryToMidnight();
@@ -109,7 +126,15 @@ class TDay {
   double lastFlow_ = 0.0;
   double lastPower_ = 0.0;
   double powerScale_ = 1.0;  // to the unit shown
+  bool powerInWatts_ = false;
+  // Where reading stopped, for ParseMore: the style stamps are read in, the
+  // totals before the last record was carried to midnight, its time.
+  DateStyle readStyle_ = DateStyle::YearMonthDay;
+  double readVolume_ = 0.0;
+  double readEnergy_ = 0.0;
+  DateTime readUntil_ = 0.0;
   std::array<SeriesEntry, kEntryCount> entries_;
+  std::array<ErrorReadings, kColumnCount> errors_{};
 };
 
 // The base line of output w's band on the lower chart: 44.5, 29.5, 14.5, -0.5.

@@ -30,6 +30,11 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"Help", {"--help"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"ShortHelpAmongFiles", {"a.csv", "-h"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"HelpWinsOverAWrongRange", {"--range", "a.csv", "--help"}, CommandLine::Kind::Help, {}},
+        ArgumentsCase{"Findings", {"--findings", "a.csv"}, CommandLine::Kind::Findings, {"a.csv"}},
+        ArgumentsCase{"FindingsOfARange", {"--findings", "--range", "a.csv", "b.csv"}, CommandLine::Kind::Findings,
+                      {"a.csv", "b.csv"}},
+        ArgumentsCase{"FindingsAsCsv", {"--export", "f.csv", "--findings", "a.csv"}, CommandLine::Kind::Export,
+                      {"a.csv"}},
         ArgumentsCase{"FilesNamedLikeOptions", {"--", "--range", "--help"}, CommandLine::Kind::Files,
                       {"--range", "--help"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -119,6 +124,12 @@ TEST(ParseCommandLine, BadExportArgumentsSayWhatIsWrong) {
       {{"--export", "o.xlsx", "--span", "month", "--range", "a.csv", "b.csv"},
        "--span does not apply to .xlsx: a workbook holds every day"},
       {{"--export", "o.csv", "--totals", "day", "--span", "day", "a.csv"}, "--totals takes no --channels or --span"},
+      {{"--findings"}, "--findings takes one day file or --range FIRST LAST"},
+      {{"--findings", "a.csv", "b.csv"}, "--findings takes one day file or --range FIRST LAST"},
+      {{"--export", "o.png", "--findings", "a.csv"}, "--findings writes a .csv file"},
+      {{"--findings", "--span", "day", "a.csv"}, "--findings takes no --channels, --span or --totals"},
+      {{"--export", "o.csv", "--findings", "--totals", "day", "a.csv"},
+       "--findings takes no --channels, --span or --totals"},
   };
   for (const auto& c : cases) {
     try {
@@ -146,6 +157,7 @@ TEST(UsageText, ListsBothForms) {
   EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);
   EXPECT_NE(usage.find("calorix --range FIRST LAST"), std::string::npos);
   EXPECT_NE(usage.find("calorix --export OUT"), std::string::npos);
+  EXPECT_NE(usage.find("--findings FILE | --range FIRST LAST"), std::string::npos);
 }
 
 }  // namespace

@@ -31,6 +31,15 @@ run --export "$work/totals.csv" --totals day "$day"
 head -1 "$work/totals.csv" | grep -q "^date,volume" || fail "no totals heading: $(head -1 "$work/totals.csv")"
 [ "$(wc -l <"$work/totals.csv")" -eq 2 ] || fail "a day's totals are not one row"
 
+run --findings "$day"
+[ "$status" -eq 0 ] || fail "status $status for the findings: $(cat "$work/err")"
+[ "$(cat "$work/out")" = "$(printf 'kind\tchannel\tstart\tend\tfigure')" ] ||
+  fail "a sample day without injected faults has findings: $(cat "$work/out")"
+
+run --export "$work/findings.csv" --findings "$day"
+[ "$status" -eq 0 ] || fail "status $status for the findings as CSV: $(cat "$work/err")"
+[ "$(cat "$work/findings.csv")" = "kind,channel,start,end,figure" ] || fail "findings CSV: $(cat "$work/findings.csv")"
+
 run --export "$work/missing.png" "$work/no-such-day.csv"
 [ "$status" -eq 1 ] || fail "status $status for a missing file"
 grep -q "no-such-day.csv" "$work/err" || fail "the error does not name the file: $(cat "$work/err")"

@@ -82,6 +82,19 @@ TEST(Accumulation, WithoutTheCarryTheVolumeIsWhatTheRecordsCover) {
   EXPECT_NEAR(day.GetVolume(), 10, 1e-6);
 }
 
+TEST(Gaps, ErrFieldsAreCountedPerColumnWithFirstAndLastTime) {
+  ParsedDay p;
+  const TDay& day = p.Parse({Rec("00:00", "Err;2;3"), Rec("00:01", "1;2;Err"), Rec("00:02", "1;2;3"),
+                             Rec("00:07", "Err;2;Err"), Rec("00:08", "Err;2;3")});
+  const TDay::ErrorReadings& t1 = day.Errors(Channel::T1);
+  EXPECT_EQ(t1.count, 3u);
+  EXPECT_NEAR(t1.first, kMay1, 1e-9);
+  EXPECT_NEAR(t1.last, kMay1 + 8 * kMinute, 1e-9);
+  EXPECT_EQ(day.Errors(Channel::T3).count, 2u);
+  EXPECT_NEAR(day.Errors(Channel::T3).first, kMay1 + kMinute, 1e-9);
+  EXPECT_EQ(day.Errors(Channel::T2).count, 0u);
+}
+
 TEST(Accumulation, IntervalEndingInErrFlowIsNotAccumulated) {
   ParsedDay p;
   const TDay& day = p.Parse({Rec("00:00", ";;;;;;;10"), Rec("00:01", ";;;;;;;Err"), Rec("00:02", ";;;;;;;10")});

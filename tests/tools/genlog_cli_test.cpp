@@ -41,6 +41,16 @@ TEST(GenlogCommandLine, AcceptsValueAfterEqualsSign) {
   EXPECT_EQ(line.options.power, PowerUnit::MBtuPerHour);
 }
 
+TEST(GenlogCommandLine, InjectionsTakeKindDateAndChannel) {
+  const CommandLine line = Parse({"--from", "2024-07-14", "--to", "2024-07-16", "--out", "logs", "--inject",
+                                  "overheat:2024-07-14,cycling:2024-07-15:R3", "--inject=err:2024-07-16:tds"});
+  using findings::FindingKind;
+  EXPECT_EQ(line.options.injections,
+            (std::vector<Injection>{{FindingKind::Overheat, {2024, 7, 14}, kT1},
+                                    {FindingKind::Cycling, {2024, 7, 15}, kR3},
+                                    {FindingKind::Err, {2024, 7, 16}, kTds}}));
+}
+
 TEST(GenlogCommandLine, HelpNeedsNothingElse) { EXPECT_TRUE(Parse({"--help"}).help); }
 
 TEST(GenlogCommandLine, RejectsUnusableArguments) {
@@ -60,6 +70,14 @@ TEST(GenlogCommandLine, RejectsUnusableArguments) {
       {"--from", "2024-05-30", "--out", "logs", "--watts=yes"},
       {"--from", "2024-05-30", "--out"},
       {"--from", "2024-05-30", "--out", "logs", "extra"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "overheat:2024-05-31"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "overheating:2024-05-30"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "overheat:2024-05-30:T2"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "cycling:2024-05-30:T1"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "gap:2024-05-30:T1"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "err:2024-05-30:Energy"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "err:30.05.2024"},
+      {"--from", "2024-05-30", "--out", "logs", "--inject", "err:2024-05-30,"},
   };
   for (const auto& args : bad) EXPECT_THROW(Parse(args), UsageError) << args.back();
 }

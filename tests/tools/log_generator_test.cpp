@@ -341,12 +341,64 @@ TEST_F(LoggedJune, FaultsAreRareAndShort) {
   EXPECT_LT(faultSignals * 100, static_cast<int>(minutes));
 }
 
-TEST(LogGenerator, SomeDaysReportASensorFault) {
-  int faultyDays = 0;
-  for (int day = 1; day <= 31; ++day)
-    for (int month : {1, 7}) faultyDays += Day({2024, month, day}).find(";Err") != std::string::npos;
-  EXPECT_GT(faultyDays, 0);
-  EXPECT_LT(faultyDays, 20);
+// Faults appear only where they are injected, so that a generated range
+// without injections gives no finding.
+TEST(LogGenerator, NoDayReportsASensorFaultUnlessInjected) {
+  for (int day = 1; day <= 31; ++day) {
+    for (int month : {1, 7}) {
+      for (const Record& r : Records(Day({2024, month, day}))) {
+        ASSERT_EQ(std::count(r.begin(), r.end(), "Err"), 0) << r[0];
+        ASSERT_EQ(Number(r[kRError]), 0) << r[0];
+      }
+    }
+  }
+  Options options;
+  options.injections = ParseInjections("err:2024-07-02:T6,fault:2024-07-02");
+  const std::vector<Record> injected = Records(Day({2024, 7, 2}, options));
+  const auto errs = std::count_if(injected.begin(), injected.end(), [](const Record& r) { return r[kT6] == "Err"; });
+  const auto faults = std::count_if(injected.begin(), injected.end(), [](const Record& r) { return Number(r[kRError]) > 0; });
+  EXPECT_EQ(errs, 15);
+  EXPECT_EQ(faults, 20);
+}
+
+// An injection changes its own minutes only, and logs each of them even
+// where the controller would have missed one.
+TEST(LogGenerator, InjectionChangesOnlyItsPeriod) {
+  for (int day = 1; day <= 10; ++day) {
+    const CivilDate date{2024, 3, day};
+    Options options;
+    options.injections = ParseInjections("out-of-range:2024-03-" + std::string(day < 10 ? "0" : "") +
+                                         std::to_string(day) + ":T4");
+    const std::vector<Record> plain = Records(Day(date));
+    const std::vector<Record> injected = Records(Day(date, options));
+    for (int minute = 479; minute <= 485; ++minute) {
+      ASSERT_TRUE(std::any_of(injected.begin(), injected.end(), [&](const Record& r) { return MinuteOf(r[0]) == minute; }))
+          << minute;
+    }
+    std::size_t p = 0;
+    for (const Record& r : injected) {
+      const int minute = MinuteOf(r[0]);
+      if (minute >= 480 && minute < 485) {
+        ASSERT_EQ(r[kT4], "-60,0");
+        continue;
+      }
+      while (p < plain.size() && MinuteOf(plain[p][0]) < minute) ++p;
+      if (p < plain.size() && MinuteOf(plain[p][0]) == minute) {
+        ASSERT_EQ(r, plain[p]);
+      } else {
+        ASSERT_TRUE(minute == 479 || minute == 485) << "only the minutes around the pattern are added";
+      }
+    }
+  }
+}
+
+TEST(LogGenerator, GapInjectionLeavesHalfAnHourWithoutRecords) {
+  Options options;
+  options.injections = ParseInjections("gap:2024-03-05");
+  for (const Record& r : Records(Day({2024, 3, 5}, options))) {
+    const int minute = MinuteOf(r[0]);
+    ASSERT_TRUE(minute < 840 || minute >= 870) << r[0];
+  }
 }
 
 TEST(LogGenerator, WinterCollectorStaysCoolerThanSummer) {
@@ -420,6 +472,15 @@ TEST_F(WriteDaysTest, FilesHoldTheGeneratedBytesAndNoTemporaries) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
 }
 
+TEST_F(WriteDaysTest, MissingDayInjectionWritesNoFileForThatDay) {
+  Options options;
+  options.injections = ParseInjections("missing-day:2024-06-02");
+  const auto paths = WriteDays({2024, 6, 1}, {2024, 6, 3}, dir_, FolderLayout::Flat, options);
+  ASSERT_EQ(paths.size(), 2u);
+  EXPECT_EQ(paths[1], dir_ / "20240603.csv");
+  EXPECT_FALSE(fs::exists(dir_ / "20240602.csv"));
+}
+
 TEST_F(WriteDaysTest, ReversedRangeIsRejected) {
   EXPECT_THROW(WriteDays({2024, 6, 2}, {2024, 6, 1}, dir_, FolderLayout::Flat, {}), Error);
 }
@@ -429,6 +490,7 @@ TEST_F(WriteDaysTest, ReversedRangeIsRejected) {
 TEST(Samples, MatchTheGenerator) {
   Options options;
   options.seed = 3;
+  options.injections = ParseInjections("err:2024-06-01:T4,fault:2024-06-01");
   std::vector<CivilDate> dates;
   for (int day = 1; day <= 31; ++day) dates.push_back({2024, 5, day});
   dates.push_back({2024, 6, 1});
