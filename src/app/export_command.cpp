@@ -2,6 +2,7 @@
 
 #include "app/builtin_settings.h"
 #include "app/findings_command.h"
+#include "app/language_choices.h"
 #include "evaluation/channel_export.h"
 #include "evaluation/evaluation_model.h"
 #include "evaluation/totals_export.h"
