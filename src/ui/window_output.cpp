@@ -9,6 +9,7 @@
 
 #include "chartview/chart_view.h"
 #include "chartview/stacked_charts.h"
+#include "chartview/svg_output.h"
 #include "core/error.h"
 #include "dialogs/dialogs.h"
 #include "evaluation/chart_output.h"
@@ -72,8 +73,9 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
 
 void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
                       const ChildWidgets& widgets) {
+  const std::string svg = chartview::CanWriteSvg() ? "SVG (*.svg)|*.svg|" : "";
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
-                             "SVG (*.svg)|*.svg|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
+                             svg + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
   std::string fileName = evaluation::ProposedImageName(model.ShownDay(), model.View().span);
   if (!dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.bmp", "")) return;
 
