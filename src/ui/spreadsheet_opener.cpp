@@ -14,14 +14,6 @@ namespace {
 constexpr int kLanguageEnglishGb = 2;
 constexpr int kLanguageEnglishUs = 7;
 
-std::string FindCalc(Launcher& launcher) {
-  for (const char* name : {"soffice", "libreoffice"}) {
-    std::string path = launcher.FindProgram(name);
-    if (!path.empty()) return path;
-  }
-  return {};
-}
-
 // English spreadsheets read "," as the field separator and "." as the
 // decimal point; they get a converted copy.
 std::filesystem::path FileForOtherPrograms(const std::filesystem::path& dayFile, const TIniSettings* store) {
@@ -33,25 +25,28 @@ std::filesystem::path FileForOtherPrograms(const std::filesystem::path& dayFile,
 }  // namespace
 
 void OpenInSpreadsheet(const std::filesystem::path& dayFile, Dialogs& dialogs, Launcher& launcher,
-                       TIniSettings* store, QWidget* owner) {
-  const std::string calc = FindCalc(launcher);
-  if (!calc.empty() && launcher.Start(calc, {"--calc", kCalcDayFileFilter, dayFile.string()})) return;
-
-  const std::string file = FileForOtherPrograms(dayFile, store).string();
+                       TIniSettings* store, QWidget* owner, const SpreadsheetSearch& search) {
+  std::string file;
+  const auto fileForOthers = [&] {
+    if (file.empty()) file = FileForOtherPrograms(dayFile, store).string();
+    return file;
+  };
   const std::string stored = store ? store->GetExcelPath() : std::string();
-  if (!stored.empty() && launcher.Start(stored, {file})) return;
-  if (launcher.OpenWithDesktop(file)) return;
+  if (StartKnownSpreadsheet(search, dayFile, fileForOthers, stored, launcher)) return;
+  fileForOthers();
 
   dialogs.ShowInformation(owner, i18n::Text(i18n::kTextSpreadsheetNotFound), CaptionStyle::Colon);
-  std::string program;
+  std::string program = search.proposedProgram;
   const std::string folder = std::filesystem::path(stored).parent_path().string();
-  if (!dialogs.ExecuteFileDialog(program, owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true, "", folder)) {
+  if (!dialogs.ExecuteFileDialog(program, owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true,
+                                 search.chooserExtension, folder)) {
     return;
   }
   if (launcher.Start(program, {file})) {
     if (store) store->SetExcelPath(program);
     return;
   }
+  if (search.associationAfterChoice && launcher.OpenWithDesktop(file)) return;
   dialogs.ShowError(owner, i18n::Text(i18n::kTextSpreadsheetFailed), CaptionStyle::Colon);
 }
 

@@ -88,5 +88,54 @@ TEST_F(SpreadsheetTest, CancellingThePickEndsWithoutAnotherMessage) {
   EXPECT_EQ(dialogs.FileRequests().at(0).openMode, true);
 }
 
+// The Windows search, run here with the recording launcher (and under Wine
+// with the real shell and registry, tests/windows).
+class WindowsSpreadsheetTest : public SpreadsheetTest {
+ protected:
+  void Open() { OpenInSpreadsheet(day, dialogs, launcher, &store, nullptr, WindowsSpreadsheetSearch()); }
+};
+
+TEST_F(WindowsSpreadsheetTest, ShellThenRegistryThenStoredThenLibreOfficeThenTheChooser) {
+  store.SetExcelPath("C:\\Tools\\sheet.exe");
+  dialogs.CancelFile();
+  Open();
+  EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"shell", "Excel.exe", {day.string()}},
+                                                  {"registry", "Excel.exe", {}},
+                                                  {"start", "C:\\Tools\\sheet.exe", {day.string()}},
+                                                  {"registry", "soffice.exe", {}}}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{
+                         "Excel.exe could not be found, please select the path to Excel manually."}));
+  ASSERT_EQ(dialogs.FileRequests().size(), 1u);
+  EXPECT_EQ(dialogs.FileRequests()[0].fileName, "Excel.exe");
+  EXPECT_EQ(dialogs.FileRequests()[0].defaultExtension, "*.exe");
+}
+
+TEST_F(WindowsSpreadsheetTest, ExcelOfTheRegistryOpensWhenTheShellDoesNotFindIt) {
+  launcher.Register("Excel.exe", "D:\\Office\\Excel.exe");
+  launcher.WillStart("D:\\Office\\Excel.exe");
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"shell", "D:\\Office\\Excel.exe", {day.string()}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WindowsSpreadsheetTest, LibreOfficeOfTheRegistryReadsTheDayFileBeforeTheUserIsAsked) {
+  store.SetMainSettings(2, "");  // English: Calc still gets the day file and its filter
+  launcher.Register("soffice.exe", "C:\\LibreOffice\\program\\soffice.exe");
+  launcher.WillStart("C:\\LibreOffice\\program\\soffice.exe");
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "C:\\LibreOffice\\program\\soffice.exe",
+                                           {"--calc", kCalcDayFileFilter, day.string()}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WindowsSpreadsheetTest, TheFilesAssociationIsTheLastResortAfterAPickedProgramFailed) {
+  dialogs.ChooseFile("C:\\broken.exe");
+  launcher.DesktopOpens(true);
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"desktop", day.string(), {}}));
+  EXPECT_EQ(dialogs.Messages().size(), 1u);  // text 99 only, no failure
+  EXPECT_EQ(store.GetExcelPath(), "");
+}
+
 }  // namespace
 }  // namespace calorix::ui
