@@ -3,6 +3,13 @@
 #include <cstdio>
 #include <memory>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#endif
+
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "logdata/log_format.h"
@@ -51,11 +58,29 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
   throw Error(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + path.string());
 }
 
-// Creates a file that did not exist before; "x" refuses an existing one.
+// Opens a file for writing only if it does not exist yet. The C library of
+// Windows knows no "x" mode (it would overwrite the file) and reads narrow
+// names in the ANSI code page, hence the wide, exclusive open there.
+std::FILE* OpenNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  int fd = -1;
+  if (::_wsopen_s(&fd, path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _SH_DENYNO,
+                  _S_IREAD | _S_IWRITE) != 0) {
+    return nullptr;
+  }
+  std::FILE* file = ::_fdopen(fd, "wb");
+  if (file == nullptr) ::_close(fd);
+  return file;
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+// Creates a file that did not exist before, never writing over one.
 File CreateNew(const std::filesystem::path& folder, const std::string& base, std::filesystem::path& path) {
   for (int n = 1; n <= 1000; ++n) {
     path = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ".csv");
-    if (File file{std::fopen(path.string().c_str(), "wbx")}) return file;
+    if (File file{OpenNewFile(path)}) return file;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) FailWriting(path);
   }
