@@ -3,6 +3,7 @@
 #include "app/findings_command.h"
 #include "app/main_form.h"
 #include "app/command_line.h"
+#include "app/platform.h"
 #include "dialogs/qt_dialogs.h"
 
 #include <QGuiApplication>
@@ -10,7 +11,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
@@ -36,11 +36,10 @@ calorix::app::CommandLine ParseArguments(const QStringList& arguments) {
   return line;
 }
 
-// The export needs no display: without one it draws on Qt's offscreen
-// platform. Prints the error and gives 1 when it fails.
+// The export needs no display: on Linux without one it draws on Qt's
+// offscreen platform. Prints the error and gives 1 when it fails.
 int Export(int argc, char** argv, calorix::app::CommandLine line) {
-  const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-  if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  calorix::app::PrepareExportPlatform();
   QGuiApplication app(argc, argv);
   QCoreApplication::setApplicationName(calorix::app::kProgramTitle);
   line.output = Absolute(line.output);
@@ -87,9 +86,9 @@ int main(int argc, char** argv) {
   // so that --help and a wrong call work without one. Qt's own options are
   // taken out of the arguments by the application object; they are read
   // again after it.
+  calorix::app::AttachToParentConsole();
   try {
-    std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const calorix::app::CommandLine line = calorix::app::ParseCommandLine(raw);
+    const calorix::app::CommandLine line = calorix::app::ParseCommandLine(calorix::app::Utf8Arguments(argc, argv));
     if (line.kind == calorix::app::CommandLine::Kind::Help) {
       const std::string_view usage = calorix::app::UsageText();
       std::fwrite(usage.data(), 1, usage.size(), stdout);
@@ -111,6 +110,7 @@ int main(int argc, char** argv) {
   try {
     const calorix::app::CommandLine line = ParseArguments(QCoreApplication::arguments());
     calorix::app::TMainform mainform(dialogs);
+    calorix::app::ApplyMainWindowFont(mainform);
     mainform.showMaximized();
     // After the window is up, so that the files go into the start-up window
     // and their messages have a window to sit on.

@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 
 #include "chartview/chart_layout.h"
 #include "chartview/chart_renderer.h"
+#include "chartview/svg_output.h"
 #include "core/error.h"
 #include "i18n/text_table.h"
 
@@ -67,6 +67,9 @@ void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>&
                        const QFont& font) {
   if (size.isEmpty() || charts.empty()) FailSavingImage(fileName, ImageFailure::NoSize);
   const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
+  if (suffix == "svg" && !CanWriteSvg()) {
+    Fail(fileName, QStringLiteral("this build of Calorix cannot write SVG files (PNG, BMP and PDF it can)"));
+  }
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) FailSavingImage(fileName, file.errorString());
   if (suffix == "pdf") {
@@ -76,12 +79,7 @@ void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>&
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     Draw(writer, charts, font);
   } else if (suffix == "svg") {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setResolution(96);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    Draw(generator, charts, font);
+    WriteSvg(file, size, [&](QPaintDevice& device) { Draw(device, charts, font); });
   } else {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -26,7 +26,7 @@ void RenderStacked(QPainter& painter, const std::vector<StackedChart>& charts, c
                    bool forPrint);
 
 // Writes charts stacked into one picture of `size` pixels: a PDF or SVG
-// file as vector drawing, other image types Qt writes (PNG, JPEG, …) by
+// file as vector drawing (SVG only where CanWriteSvg(), svg_output.h), other image types Qt writes (PNG, JPEG, …) by
 // their extension, anything else as BMP. The file is written once, through
 // a temporary file, so that a failure leaves no half-written file. Throws
 // calorix::Error with the reason on failure.

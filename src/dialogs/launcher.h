@@ -19,6 +19,14 @@ class Launcher {
   // Opens a file with the desktop's application for its type; true when
   // the desktop took it.
   virtual bool OpenWithDesktop(const std::string& file) = 0;
+  // Asks the shell to "open" a program with arguments: on Windows the shell
+  // also finds a bare program name registered under App Paths (such as
+  // "Excel.exe"); elsewhere the same as Start.
+  virtual bool ShellOpen(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // The program the machine registers under App Paths for a program name
+  // ("Excel.exe", "soffice.exe"), read only; empty where there is none or
+  // the platform has no such registry.
+  virtual std::string RegisteredProgram(const std::string& name) = 0;
 };
 
 }  // namespace calorix

@@ -1,5 +1,7 @@
 #include "dialogs/qt_launcher.h"
 
+#include "dialogs/shell_platform.h"
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,6 +22,16 @@ bool QtLauncher::Start(const std::string& program, const std::vector<std::string
 
 bool QtLauncher::OpenWithDesktop(const std::string& file) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)));
+}
+
+bool QtLauncher::ShellOpen(const std::string& program, const std::vector<std::string>& arguments) {
+  if (!kShellFindsRegisteredPrograms) return Start(program, arguments);
+  return ShellOpenProgram(program, arguments);
+}
+
+std::string QtLauncher::RegisteredProgram(const std::string& name) {
+  const std::optional<AppPathEntry> entry = ReadAppPathEntry(name);
+  return entry ? ProgramOfAppPath(name, *entry) : std::string();
 }
 
 }  // namespace calorix

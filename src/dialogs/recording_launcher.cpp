@@ -18,4 +18,15 @@ bool RecordingLauncher::OpenWithDesktop(const std::string& file) {
   return desktopOpens_;
 }
 
+bool RecordingLauncher::ShellOpen(const std::string& program, const std::vector<std::string>& arguments) {
+  calls_.push_back({"shell", program, arguments});
+  return starts_.contains(program);
+}
+
+std::string RecordingLauncher::RegisteredProgram(const std::string& name) {
+  calls_.push_back({"registry", name, {}});
+  const auto found = registered_.find(name);
+  return found == registered_.end() ? std::string() : found->second;
+}
+
 }  // namespace calorix

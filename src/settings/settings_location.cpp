@@ -50,11 +50,21 @@ fs::path ExecutablePath() {
 SettingsFolderError::SettingsFolderError(const fs::path& folder)
     : Error(i18n::Text(i18n::kTextIniAccessFailed) + "\n\n" + Utf8Of(folder)), folder_(folder) {}
 
+#ifdef _WIN32
+// The narrow environment of Windows is in the ANSI code page; the wide one
+// gives every folder name, as UTF-8.
+std::optional<std::string> ProcessEnvironment(const std::string& name) {
+  const wchar_t* value = ::_wgetenv(fs::path(name).wstring().c_str());
+  if (value == nullptr) return std::nullopt;
+  return Utf8Of(fs::path(value));
+}
+#else
 std::optional<std::string> ProcessEnvironment(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
   return std::string(value);
 }
+#endif
 
 std::string WindowsBaseFolder(PlatformFamily family, int majorVersion, const EnvironmentLookup& env) {
   if (family == PlatformFamily::Windows9x) return VariableOrEmpty(env, "WinDir");
@@ -93,7 +103,8 @@ bool EnsureFolder(const fs::path& folder) {
 
 fs::path LocateSettingsFile(const EnvironmentLookup& env) {
 #ifdef _WIN32
-  const fs::path folder = WindowsSettingsFolder(kBuildFamily, kBuildMajorVersion, env);
+  const std::string text = WindowsSettingsFolder(kBuildFamily, kBuildMajorVersion, env);
+  const fs::path folder(std::u8string(text.begin(), text.end()));
 #else
   const fs::path folder = LinuxSettingsFolder(env);
 #endif

@@ -60,7 +60,9 @@ QIcon ProgramIcon() {
 QIcon ResourceIcon(const QString& name) {
   static const bool registered = (RegisterIconResources(), true);
   (void)registered;
-  return QIcon(QStringLiteral(":/calorix/icons/%1.svg").arg(name));
+  // SVG where the build has Qt SVG, else PNGs rendered from them at build
+  // time (src/ui/CMakeLists.txt).
+  return QIcon(QStringLiteral(":/calorix/icons/%1." CALORIX_ICON_EXTENSION).arg(name));
 }
 
 }  // namespace calorix::ui

@@ -8,37 +8,24 @@
 #include "settings/ini_settings.h"
 
 namespace calorix::ui {
-namespace {
-
-std::string FindCalc(Launcher& launcher) {
-  for (const char* name : {"soffice", "libreoffice"}) {
-    std::string path = launcher.FindProgram(name);
-    if (!path.empty()) return path;
-  }
-  return {};
-}
-
-}  // namespace
 
 void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher,
-                       TIniSettings* store, QWidget* owner) {
+                       TIniSettings* store, QWidget* owner, const SpreadsheetSearch& search) {
   const std::string file = workbook.string();
-  const std::string calc = FindCalc(launcher);
-  if (!calc.empty() && launcher.Start(calc, {"--calc", file})) return;
-
   const std::string stored = store ? store->GetExcelPath() : std::string();
-  if (!stored.empty() && launcher.Start(stored, {file})) return;
-  if (launcher.OpenWithDesktop(file)) return;
+  if (StartKnownSpreadsheet(search, workbook, stored, launcher)) return;
 
   dialogs.ShowInformation(owner, i18n::Text(i18n::kTextSpreadsheetNotFound), CaptionStyle::Colon);
   const std::string folder = std::filesystem::path(stored).parent_path().string();
-  const auto program =
-      dialogs.ExecuteFileDialog("", owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true, "", folder);
+  const auto program = dialogs.ExecuteFileDialog(search.proposedProgram, owner,
+                                                 i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true,
+                                                 search.chooserExtension, folder);
   if (!program) return;
   if (launcher.Start(*program, {file})) {
     if (store) store->SetExcelPath(*program);
     return;
   }
+  if (search.associationAfterChoice && launcher.OpenWithDesktop(file)) return;
   dialogs.ShowError(owner, i18n::Text(i18n::kTextSpreadsheetFailed), CaptionStyle::Colon);
 }
 

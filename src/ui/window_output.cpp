@@ -11,6 +11,7 @@
 
 #include "chartview/chart_view.h"
 #include "chartview/stacked_charts.h"
+#include "chartview/svg_output.h"
 #include "core/error.h"
 #include "dialogs/dialogs.h"
 #include "evaluation/chart_output.h"
@@ -75,8 +76,9 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
 
 void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
                       const ChildWidgets& widgets) {
+  const std::string svg = chartview::CanWriteSvg() ? "SVG (*.svg)|*.svg|" : "";
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
-                             "SVG (*.svg)|*.svg|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
+                             svg + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
   const auto fileName = dialogs.ExecuteFileDialog(evaluation::ProposedImageName(model.ShownDay(), model.View().span),
                                                   owner, filter, false, "*.bmp", "");
   if (!fileName) return;

@@ -5,6 +5,7 @@
 
 #include "i18n/text_table.h"
 #include "log_test_support.h"
+#include "open_counter.h"
 #include "logdata/day_log.h"
 #include "logdata/month.h"
 #include "logdata/multi_day.h"

@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "log_test_support.h"
+#include "open_counter.h"
 #include "logdata/day_log.h"
 #include "logdata/month.h"
 #include "support/temp_folder.h"

@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "log_test_support.h"
+#include "open_counter.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

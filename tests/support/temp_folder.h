@@ -1,13 +1,13 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+
+#include "support/test_platform.h"
 
 namespace calorix::testing {
 
@@ -55,8 +55,5 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// Root ignores file permissions, so permission cases cannot fail for it.
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
 
 }  // namespace calorix::testing

@@ -86,5 +86,53 @@ TEST_F(SpreadsheetTest, CancellingThePickEndsWithoutAnotherMessage) {
   EXPECT_EQ(dialogs.FileRequests().at(0).openMode, true);
 }
 
+// The Windows search, run here with the recording launcher (and under Wine
+// with the real shell and registry, tests/windows).
+class WindowsSpreadsheetTest : public SpreadsheetTest {
+ protected:
+  void Open() { OpenInSpreadsheet(workbook, dialogs, launcher, &store, nullptr, WindowsSpreadsheetSearch()); }
+};
+
+TEST_F(WindowsSpreadsheetTest, ShellThenRegistryThenStoredThenLibreOfficeThenTheChooser) {
+  store.SetExcelPath("C:\\Tools\\sheet.exe");
+  dialogs.CancelFile();
+  Open();
+  EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"shell", "Excel.exe", {workbook.string()}},
+                                                  {"registry", "Excel.exe", {}},
+                                                  {"start", "C:\\Tools\\sheet.exe", {workbook.string()}},
+                                                  {"registry", "soffice.exe", {}}}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{
+                         "Excel.exe could not be found, please select the path to Excel manually."}));
+  ASSERT_EQ(dialogs.FileRequests().size(), 1u);
+  EXPECT_EQ(dialogs.FileRequests()[0].fileName, "Excel.exe");
+  EXPECT_EQ(dialogs.FileRequests()[0].defaultExtension, "*.exe");
+}
+
+TEST_F(WindowsSpreadsheetTest, ExcelOfTheRegistryOpensWhenTheShellDoesNotFindIt) {
+  launcher.Register("Excel.exe", "D:\\Office\\Excel.exe");
+  launcher.WillStart("D:\\Office\\Excel.exe");
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"shell", "D:\\Office\\Excel.exe", {workbook.string()}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WindowsSpreadsheetTest, LibreOfficeOfTheRegistryOpensTheWorkbookBeforeTheUserIsAsked) {
+  launcher.Register("soffice.exe", "C:\\LibreOffice\\program\\soffice.exe");
+  launcher.WillStart("C:\\LibreOffice\\program\\soffice.exe");
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "C:\\LibreOffice\\program\\soffice.exe",
+                                           {"--calc", workbook.string()}}));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WindowsSpreadsheetTest, TheFilesAssociationIsTheLastResortAfterAPickedProgramFailed) {
+  dialogs.ChooseFile("C:\\broken.exe");
+  launcher.DesktopOpens(true);
+  Open();
+  EXPECT_EQ(launcher.Calls().back(), (Call{"desktop", workbook.string(), {}}));
+  EXPECT_EQ(dialogs.Messages().size(), 1u);  // text 99 only, no failure
+  EXPECT_EQ(store.GetExcelPath(), "");
+}
+
 }  // namespace
 }  // namespace calorix::ui
