@@ -13,19 +13,19 @@ namespace {
 
 constexpr int kMinutesPerDay = 1440;
 constexpr double kPi = std::numbers::pi;
-constexpr double kWaterHeat = 4.19;        // kJ per litre and kelvin
-constexpr double kRoom = 19.0;             // boiler room holding tank, pipes and boiler
+constexpr double kWaterHeat = 4.19;  // kJ per litre and kelvin
+constexpr double kRoom = 19.0;       // boiler room holding tank, pipes and boiler
 constexpr double kColdWater = 11.0;
 constexpr double kTankHalfLitres = 300.0;  // the tank as a bottom and a top half
 constexpr double kTankLoss = 1.0 / 5760;   // per minute: a four-day time constant
 constexpr double kDrawLitresPerMinute = 8.0;
 constexpr double kHeaterKw = 9.0;
-constexpr double kPumpOnDiff = 7.0;        // K collector over tank bottom
+constexpr double kPumpOnDiff = 7.0;  // K collector over tank bottom
 constexpr double kPumpOffDiff = 3.0;
 constexpr double kMinPumpLevel = 0.3;
 constexpr int kWarmUpDays = 2;
-constexpr double kTankFull = 80.0;         // solar charging stops here...
-constexpr double kTankFullReset = 76.0;    // ...and resumes below this
+constexpr double kTankFull = 80.0;       // solar charging stops here...
+constexpr double kTankFullReset = 76.0;  // ...and resumes below this
 constexpr double kCollectorCoolingOn = 95.0;
 constexpr double kCollectorCoolingOff = 90.0;
 constexpr double kHeaterOnBelow = 48.0;
@@ -68,8 +68,7 @@ struct Span {
 };
 
 bool AnyContains(const std::vector<Span>& spans, int minute) {
-  return std::any_of(spans.begin(), spans.end(),
-                     [minute](const Span& span) { return span.Contains(minute); });
+  return std::any_of(spans.begin(), spans.end(), [minute](const Span& span) { return span.Contains(minute); });
 }
 
 // A span placed at random between `earliest` and `latest`, on a share of days.
@@ -116,9 +115,7 @@ int DayOfYear(CivilDate date) {
 }
 
 // 0 at the winter solstice, 1 at the summer solstice.
-double Season(CivilDate date) {
-  return 0.5 - 0.5 * std::cos(2 * kPi * (DayOfYear(date) + 10) / 365.25);
-}
+double Season(CivilDate date) { return 0.5 - 0.5 * std::cos(2 * kPi * (DayOfYear(date) + 10) / 365.25); }
 
 double SunnyChance(double season) { return 0.35 + 0.35 * season; }
 
@@ -146,7 +143,7 @@ struct Weather {
   bool sunny = false;
   double sunrise = 0;  // minutes of the day
   double sunset = 0;
-  double haze = 1;     // share of the clear-sky sun that gets through
+  double haze = 1;  // share of the clear-sky sun that gets through
   double low = 0;   // ambient at four in the morning
   double high = 0;  // ambient at four in the afternoon
   double previousHigh = 0;
@@ -181,8 +178,7 @@ Weather MakeWeather(CivilDate date, std::uint32_t seed) {
 std::optional<CivilDate> ShiftDays(CivilDate date, int days) {
   const auto serial = TryEncodeDate(date.year, date.month, date.day);
   const DateTime shifted = serial.value_or(0) + days;
-  if (!serial || shifted < *TryEncodeDate(1, 1, 1) || shifted > *TryEncodeDate(9999, 12, 31))
-    return std::nullopt;
+  if (!serial || shifted < *TryEncodeDate(1, 1, 1) || shifted > *TryEncodeDate(9999, 12, 31)) return std::nullopt;
   return DecodeDate(shifted);
 }
 
@@ -331,8 +327,10 @@ double ThermalPowerKw(double flow, double supply, double ret) {
 void StepHeater(Plant& p, int minute) {
   const bool allowed = std::any_of(std::begin(kHeaterWindows), std::end(kHeaterWindows),
                                    [minute](const Span& w) { return w.Contains(minute); });
-  if (!allowed || p.tankTop >= kHeaterOffAt) p.heaterOn = false;
-  else if (p.tankTop < kHeaterOnBelow) p.heaterOn = true;
+  if (!allowed || p.tankTop >= kHeaterOffAt)
+    p.heaterOn = false;
+  else if (p.tankTop < kHeaterOnBelow)
+    p.heaterOn = true;
   Approach(p.boiler, p.heaterOn ? 72 : kRoom + 3, p.heaterOn ? 0.15 : 0.03);
 }
 
@@ -369,9 +367,8 @@ double Round(double value, int decimals) {
 }
 
 constexpr std::pair<Column, double Plant::*> kSensors[] = {
-    {kT1, &Plant::collector}, {kT2, &Plant::tankBottom}, {kT3, &Plant::tankTop},
-    {kT4, &Plant::ret},       {kT5, &Plant::outdoor},    {kT6, &Plant::boiler},
-    {kTds, &Plant::supply},
+    {kT1, &Plant::collector}, {kT2, &Plant::tankBottom}, {kT3, &Plant::tankTop}, {kT4, &Plant::ret},
+    {kT5, &Plant::outdoor},   {kT6, &Plant::boiler},     {kTds, &Plant::supply},
 };
 
 // What the controller logs: sensors with a little jitter, and the thermal
@@ -402,8 +399,8 @@ bool IsMissing(const Faults& faults, int minute) {
 
 // Runs one day from the plant state at midnight; returns the state at the
 // next midnight and appends the logged minutes to `readings` if given.
-Plant RunDay(CivilDate date, std::uint32_t seed, const System& system, Plant plant,
-             std::vector<Reading>* readings, bool everyMinute = false) {
+Plant RunDay(CivilDate date, std::uint32_t seed, const System& system, Plant plant, std::vector<Reading>* readings,
+             bool everyMinute = false) {
   const Weather weather = WeatherAround(date, seed);
   const Household house = MakeHousehold(date, seed);
   const Faults faults = MakeFaults(date, seed);
@@ -437,8 +434,7 @@ std::vector<Reading> SimulateDay(CivilDate date, std::uint32_t seed, bool everyM
   int warmUp = kWarmUpDays;
   while (warmUp > 0 && !ShiftDays(date, -warmUp)) --warmUp;
   Plant plant = GuessPlant(*ShiftDays(date, -warmUp));
-  for (int back = warmUp; back > 0; --back)
-    plant = RunDay(*ShiftDays(date, -back), seed, system, plant, nullptr);
+  for (int back = warmUp; back > 0; --back) plant = RunDay(*ShiftDays(date, -back), seed, system, plant, nullptr);
   std::vector<Reading> readings;
   readings.reserve(kMinutesPerDay);
   RunDay(date, seed, system, plant, &readings, everyMinute);

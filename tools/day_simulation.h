@@ -9,10 +9,7 @@
 namespace calorix::loggen {
 
 // The thirteen value columns of a record, in file order.
-enum Column {
-  kT1, kT2, kT3, kT4, kT5, kT6, kTds, kFlow, kPower, kR1, kR2, kR3, kRError,
-  kColumnCount
-};
+enum Column { kT1, kT2, kT3, kT4, kT5, kT6, kTds, kFlow, kPower, kR1, kR2, kR3, kRError, kColumnCount };
 
 // One logged minute. Values are already rounded to the decimals they are
 // written with (power in kW), so that derived columns agree with the

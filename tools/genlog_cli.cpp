@@ -61,15 +61,14 @@ Number ParseNumber(std::string_view text, std::string_view option, Number low, N
   Number value{};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-    throw UsageError(std::string(option) + ": expected a number from " + std::to_string(low) +
-                     " to " + std::to_string(high) + ", got '" + std::string(text) + "'");
+    throw UsageError(std::string(option) + ": expected a number from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", got '" + std::string(text) + "'");
   return value;
 }
 
 CivilDate RequireIsoDate(std::string_view text, std::string_view option) {
   const auto date = ParseIsoDate(text);
-  if (!date) throw UsageError(std::string(option) + ": expected a date yyyy-mm-dd, got '" +
-                              std::string(text) + "'");
+  if (!date) throw UsageError(std::string(option) + ": expected a date yyyy-mm-dd, got '" + std::string(text) + "'");
   return *date;
 }
 
@@ -105,8 +104,7 @@ constexpr OptionRule kRules[] = {
        p.haveOut = true;
      }},
     {"--layout", true, [](Parsed& p, std::string_view v) { p.line.layout = Choose(v, kLayouts, "--layout"); }},
-    {"--header", true,
-     [](Parsed& p, std::string_view v) { p.line.options.header = Choose(v, kHeaders, "--header"); }},
+    {"--header", true, [](Parsed& p, std::string_view v) { p.line.options.header = Choose(v, kHeaders, "--header"); }},
     {"--seed", true,
      [](Parsed& p, std::string_view v) {
        p.line.options.seed = ParseNumber<std::uint32_t>(v, "--seed", 0, 4294967295u);

@@ -77,10 +77,12 @@ Injection ParseOne(std::string_view entry) {
   if (first == std::string_view::npos) return fail("expected KIND:yyyy-mm-dd[:CHANNEL]");
   const auto kind = findings::KindOfWord(entry.substr(0, first));
   if (!kind) {
-    return fail("unknown kind (overheat, no-yield, cycling, err, out-of-range, stuck, fault, gap, missing-day, "
-                "night-loss)");
+    return fail(
+        "unknown kind (overheat, no-yield, cycling, err, out-of-range, stuck, fault, gap, missing-day, "
+        "night-loss)");
   }
-  const auto date = ParseIsoDate(entry.substr(first + 1, second == std::string_view::npos ? second : second - first - 1));
+  const auto date =
+      ParseIsoDate(entry.substr(first + 1, second == std::string_view::npos ? second : second - first - 1));
   if (!date) return fail("expected a date yyyy-mm-dd");
   const Pattern& pattern = PatternOf(*kind);
   Injection injection{*kind, *date, pattern.defaultColumn};
@@ -94,8 +96,8 @@ Injection ParseOne(std::string_view entry) {
 // The reading of a minute, logged from the one before if the controller
 // missed it.
 Reading& Logged(std::vector<Reading>& readings, int minute) {
-  auto at = std::lower_bound(readings.begin(), readings.end(), minute,
-                             [](const Reading& r, int m) { return r.minute < m; });
+  auto at =
+      std::lower_bound(readings.begin(), readings.end(), minute, [](const Reading& r, int m) { return r.minute < m; });
   if (at != readings.end() && at->minute == minute) return *at;
   Reading copy = at == readings.begin() ? *at : *(at - 1);
   copy.minute = minute;
@@ -115,7 +117,8 @@ void Apply(std::vector<Reading>& readings, const Injection& injection) {
     std::erase_if(readings, [&](const Reading& r) { return r.minute >= pattern.firstMinute && r.minute < end; });
   } else if (pattern.write) {
     for (Reading& r : readings) {
-      if (r.minute >= pattern.firstMinute && r.minute < end) pattern.write(r, injection.column, r.minute - pattern.firstMinute);
+      if (r.minute >= pattern.firstMinute && r.minute < end)
+        pattern.write(r, injection.column, r.minute - pattern.firstMinute);
     }
   }
 }

@@ -17,7 +17,9 @@ namespace calorix::loggen {
 namespace {
 
 // Windows-1252: the degree sign is the single byte B0.
-constexpr std::string_view kCelsius = "[\xB0" "C]";
+constexpr std::string_view kCelsius =
+    "[\xB0"
+    "C]";
 
 struct ColumnFormat {
   std::string_view name;
@@ -63,8 +65,7 @@ void AppendNumber(std::string& out, double value, int decimals) {
   value = std::round(value * scale) / scale;
   if (value == 0) value = 0;  // no "-0,0"
   char buffer[48];
-  const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value,
-                                    std::chars_format::fixed, decimals);
+  const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed, decimals);
   // The generator's values are small; one that is not fails loudly rather
   // than writing what the buffer held.
   if (result.ec != std::errc()) throw std::range_error("value too large for a log file: " + std::to_string(value));
@@ -77,8 +78,7 @@ void AppendTwoDigits(std::string& out, int value) {
   out += static_cast<char>('0' + value % 10);
 }
 
-void AppendRecord(std::string& out, std::string_view datePart, const Reading& reading,
-                  const PowerFormat& power) {
+void AppendRecord(std::string& out, std::string_view datePart, const Reading& reading, const PowerFormat& power) {
   out += datePart;
   out += ' ';
   AppendTwoDigits(out, reading.minute / 60);
@@ -87,17 +87,21 @@ void AppendRecord(std::string& out, std::string_view datePart, const Reading& re
   for (int column = 0; column < kColumnCount; ++column) {
     out += ';';
     const double value = reading.values[column];
-    if (column == reading.faultyColumn) out += "Err";
-    else if (column == kPower) AppendNumber(out, value * power.perKilowatt, power.decimals);
-    else AppendNumber(out, value, kColumns[column].decimals);
+    if (column == reading.faultyColumn)
+      out += "Err";
+    else if (column == kPower)
+      AppendNumber(out, value * power.perKilowatt, power.decimals);
+    else
+      AppendNumber(out, value, kColumns[column].decimals);
   }
   out += "\r\n";
 }
 
 DateTime RequireDate(CivilDate date) {
   const auto serial = TryEncodeDate(date.year, date.month, date.day);
-  if (!serial) throw Error("Not a calendar date: " + std::to_string(date.year) + "-" +
-                           std::to_string(date.month) + "-" + std::to_string(date.day));
+  if (!serial)
+    throw Error("Not a calendar date: " + std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+                std::to_string(date.day));
   return *serial;
 }
 
@@ -133,8 +137,7 @@ std::string GenerateDay(CivilDate date, const Options& options) {
   const DateTime serial = RequireDate(date);
   if (options.intervalMinutes < 1 || options.intervalMinutes > 1440)
     throw Error("The interval must be 1 to 1440 minutes");
-  const std::string datePart =
-      FormatDateTime(options.header == HeaderStyle::Iso ? "yyyy-mm-dd" : "dd.mm.yyyy", serial);
+  const std::string datePart = FormatDateTime(options.header == HeaderStyle::Iso ? "yyyy-mm-dd" : "dd.mm.yyyy", serial);
   std::string out = HeaderLine(options) + "\r\n";
   // A record missing from a coarser log would be a gap of two intervals:
   // only a log of every minute misses minutes.
@@ -147,8 +150,7 @@ std::string GenerateDay(CivilDate date, const Options& options) {
   return out;
 }
 
-std::filesystem::path DayFilePath(const std::filesystem::path& dir, CivilDate date,
-                                  FolderLayout layout) {
+std::filesystem::path DayFilePath(const std::filesystem::path& dir, CivilDate date, FolderLayout layout) {
   const DateTime serial = RequireDate(date);
   const std::string name = FormatDateTime("yyyymmdd", serial) + ".csv";
   const std::string month = FormatDateTime("mm", serial);
@@ -160,8 +162,7 @@ std::filesystem::path DayFilePath(const std::filesystem::path& dir, CivilDate da
   return dir / name;
 }
 
-std::vector<std::filesystem::path> WriteDays(CivilDate from, CivilDate to,
-                                             const std::filesystem::path& dir,
+std::vector<std::filesystem::path> WriteDays(CivilDate from, CivilDate to, const std::filesystem::path& dir,
                                              FolderLayout layout, const Options& options) {
   const DateTime first = RequireDate(from);
   const DateTime last = RequireDate(to);

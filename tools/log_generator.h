@@ -42,15 +42,13 @@ std::string HeaderLine(const Options& options);
 std::string GenerateDay(CivilDate date, const Options& options);
 
 // Where a day file lives below `dir` in the given layout.
-std::filesystem::path DayFilePath(const std::filesystem::path& dir, CivilDate date,
-                                  FolderLayout layout);
+std::filesystem::path DayFilePath(const std::filesystem::path& dir, CivilDate date, FolderLayout layout);
 
 // Writes one file per day from `from` to `to` (both included) but the days
 // a missing-day injection takes away, creating the folders the layout
 // needs. Returns the written paths in date order; throws
 // calorix::Error when the range is reversed or a file cannot be written.
-std::vector<std::filesystem::path> WriteDays(CivilDate from, CivilDate to,
-                                             const std::filesystem::path& dir,
+std::vector<std::filesystem::path> WriteDays(CivilDate from, CivilDate to, const std::filesystem::path& dir,
                                              FolderLayout layout, const Options& options);
 
 }  // namespace calorix::loggen

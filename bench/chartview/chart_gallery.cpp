@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
 
   SyntheticOptions hour = day;
   auto hourCharts = MakeSyntheticCharts(hour);
-  for (auto* panel : {&hourCharts->upper, &hourCharts->lower}) panel->BottomAxis().SetMinMax(may5 + 9.6 / 24, may5 + 10.6 / 24);
+  for (auto* panel : {&hourCharts->upper, &hourCharts->lower})
+    panel->BottomAxis().SetMinMax(may5 + 9.6 / 24, may5 + 10.6 / 24);
   Save(DrawStacked(*hourCharts, {900, 500}), out.filePath("hour.png"));
 
   QPrinter printer(QPrinter::HighResolution);

@@ -22,11 +22,21 @@ struct ChannelInfo {
 };
 
 constexpr std::array<ChannelInfo, 15> kChannels = {{
-    {"Collector T1", 0x0000FF, 0}, {"Tank bottom T2", 0xFF0000, 0}, {"Tank top T3", 0x8000FF, 0},
-    {"Return T4", 0x008000, 0},    {"Flow line T5", 0x0080FF, 0},   {"Outdoor T6", 0x0A5E76, 0},
-    {"Direct TD", 0x000000, 0},    {"Flow l/h", 0xFF8000, 1},       {"Power kW", 0x40FF00, 1},
-    {"Volume", 0x800080, 1},       {"Energy", 0xFF00FF, 1},         {"R1", 0xFF0000, 2},
-    {"R2", 0x008000, 2},           {"R3", 0x000000, 2},             {"RErr", 0x0000FF, 2},
+    {"Collector T1", 0x0000FF, 0},
+    {"Tank bottom T2", 0xFF0000, 0},
+    {"Tank top T3", 0x8000FF, 0},
+    {"Return T4", 0x008000, 0},
+    {"Flow line T5", 0x0080FF, 0},
+    {"Outdoor T6", 0x0A5E76, 0},
+    {"Direct TD", 0x000000, 0},
+    {"Flow l/h", 0xFF8000, 1},
+    {"Power kW", 0x40FF00, 1},
+    {"Volume", 0x800080, 1},
+    {"Energy", 0xFF00FF, 1},
+    {"R1", 0xFF0000, 2},
+    {"R2", 0x008000, 2},
+    {"R3", 0x000000, 2},
+    {"RErr", 0x0000FF, 2},
 }};
 
 // A cheap deterministic noise in [-1, 1].

@@ -18,13 +18,13 @@ struct SyntheticCharts {
 };
 
 struct SyntheticOptions {
-  double firstDay = 0.0;      // date of the first day (days since 1899-12-30)
+  double firstDay = 0.0;  // date of the first day (days since 1899-12-30)
   int days = 1;
-  bool seriesPerDay = true;   // as the program keeps them: one series per channel and day
+  bool seriesPerDay = true;  // as the program keeps them: one series per channel and day
   int penWidth = 2;
   bool outputsAsBars = true;
-  bool allOnUpper = false;    // all fifteen channels as lines on the upper panel
-  bool withGap = true;        // a logger pause of a few minutes each day
+  bool allOnUpper = false;  // all fifteen channels as lines on the upper panel
+  bool withGap = true;      // a logger pause of a few minutes each day
 };
 
 // Panels set up as the evaluation window does, filled with data, and the

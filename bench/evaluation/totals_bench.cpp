@@ -28,7 +28,8 @@ class TenYears {
     const CivilDate first{2010, 1, 1};
     const CivilDate last = DecodeDate(*TryEncodeDate(2010, 1, 1) + 3649);
     const auto files = loggen::WriteDays(first, last, dir, loggen::FolderLayout::Year, {});
-    const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(files.front().string(), files.back().string());
+    const logdata::MultiDayRequest request =
+        logdata::ResolveMultiDayRequest(files.front().string(), files.back().string());
     logdata::EvaluationBuilder builder(&upper_, &lower_);
     logdata::RunMultiDayLoad(request.files, request.start, request.end, builder, {});
     analysis_ = builder.TakeEvaluation();

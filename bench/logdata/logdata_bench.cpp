@@ -42,9 +42,8 @@ void BM_ParseDay(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * records.size()));
-  state.counters["ns_per_record"] = benchmark::Counter(static_cast<double>(records.size()),
-                                                       benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+  state.counters["ns_per_record"] = benchmark::Counter(
+      static_cast<double>(records.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["points"] = static_cast<double>(points);
 }
 BENCHMARK(BM_ParseDay)->Unit(benchmark::kMicrosecond);

@@ -29,8 +29,7 @@ std::vector<logdata::Channel> ExportChannels(const std::string& list) {
     const std::string name = list.substr(from, comma - from);
     const auto channel = evaluation::ChannelByName(name);
     if (!channel) {
-      throw UsageError("unknown channel '" + name +
-                       "' (T1..T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy)");
+      throw UsageError("unknown channel '" + name + "' (T1..T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy)");
     }
     if (std::find(channels.begin(), channels.end(), *channel) == channels.end()) channels.push_back(*channel);
     from = comma + 1;
@@ -52,7 +51,8 @@ const std::string& RequireDayFile(const std::string& arg) {
 
 void CheckFindings(CommandLine& line, bool spanGiven) {
   if (line.output.empty()) line.kind = CommandLine::Kind::Findings;
-  if (!line.output.empty() && line.format != CommandLine::Format::Csv) throw UsageError("--findings writes a .csv file");
+  if (!line.output.empty() && line.format != CommandLine::Format::Csv)
+    throw UsageError("--findings writes a .csv file");
   if (spanGiven || !line.channels.empty() || line.totals) {
     throw UsageError("--findings takes no --channels, --span or --totals");
   }
@@ -140,9 +140,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && arg == "--range") {
-      if (i != 0 || args.size() != 3) throw UsageError("--range takes the first and the last day file, and nothing else");
+      if (i != 0 || args.size() != 3)
+        throw UsageError("--range takes the first and the last day file, and nothing else");
       for (const std::string& file : {args[1], args[2]}) {
-        if (file.starts_with("--")) throw UsageError("--range takes the first and the last day file, not '" + file + "'");
+        if (file.starts_with("--"))
+          throw UsageError("--range takes the first and the last day file, not '" + file + "'");
       }
       return Simple(CommandLine::Kind::Range, {RequireDayFile(args[1]), RequireDayFile(args[2])});
     } else if (!optionsEnded && (arg == "--channels" || arg == "--span" || arg == "--totals")) {

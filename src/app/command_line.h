@@ -16,10 +16,10 @@ namespace calorix::app {
 // program's name).
 struct CommandLine {
   enum class Kind {
-    Files,  // open each file as the Open command would (none: just start)
-    Range,  // open the range from files[0] to files[1] as one evaluation
-    Help,   // print the usage and end
-    Export, // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
+    Files,     // open each file as the Open command would (none: just start)
+    Range,     // open the range from files[0] to files[1] as one evaluation
+    Help,      // print the usage and end
+    Export,    // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
     Findings,  // print the findings of files[0] (or the range files[0]..files[1]), no window
   };
   Kind kind = Kind::Files;

@@ -27,8 +27,7 @@ bool IsDayFileName(const std::filesystem::path& path);
 // The earliest and the latest day file in a folder laid out as a range is
 // (all in the folder, in month folders "mm", or in "yyyy/mm" folders), by
 // the dates of their names; nothing when there is none.
-std::optional<std::pair<std::filesystem::path, std::filesystem::path>> DayFileSpan(
-    const std::filesystem::path& folder);
+std::optional<std::pair<std::filesystem::path, std::filesystem::path>> DayFileSpan(const std::filesystem::path& folder);
 
 // Whether two day files can be the ends of one range: in the same folder,
 // or in month folders ("mm") of one folder, or in "yyyy/mm" folders of one

@@ -95,19 +95,22 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
 
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
   if (line.findings) {
-    RunFindings(line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn);
+    RunFindings(
+        line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn);
     return;
   }
   const StoredSettings stored = ReadSettings();
   i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
   // Month names in the language of the texts, as the window shows them.
-  const QLocale locale(QString::fromUtf8(kLanguageChoices[static_cast<std::size_t>(LanguageChoiceOfCode(stored.language))].locale));
+  const QLocale locale(
+      QString::fromUtf8(kLanguageChoices[static_cast<std::size_t>(LanguageChoiceOfCode(stored.language))].locale));
   auto model = std::make_unique<evaluation::EvaluationModel>(ui::MonthNamesOf(locale), stored.child);
   model->ApplySettings(stored.child);
   model->SetLowerChartWidth(kExportWidth);
   Load(*model, line, warn);
   if (line.format == CommandLine::Format::Xlsx) {
-    workbook::WriteExportWorkbook(line.output, *model->Snapshot().load.Data(), model->Settings(), line.channels, line.totals);
+    workbook::WriteExportWorkbook(line.output, *model->Snapshot().load.Data(), model->Settings(), line.channels,
+                                  line.totals);
     return;
   }
   if (line.totals) {

@@ -144,12 +144,8 @@ void FileOpener::OpenDropped(const std::vector<std::string>& paths) {
   std::vector<std::string> files;
   for (const fs::path& file : plan.files) files.push_back(file.string());
   switch (plan.kind) {
-    case DropPlan::Kind::OpenFiles:
-      OpenFiles(files);
-      break;
-    case DropPlan::Kind::OpenRange:
-      OpenRange(files[0], files[1]);
-      break;
+    case DropPlan::Kind::OpenFiles: OpenFiles(files); break;
+    case DropPlan::Kind::OpenRange: OpenRange(files[0], files[1]); break;
     case DropPlan::Kind::OfferRange:
       host_.run(host_.firstActivation);
       host_.run([this, &files] { ChooseRange(files); });
@@ -157,8 +153,7 @@ void FileOpener::OpenDropped(const std::vector<std::string>& paths) {
     case DropPlan::Kind::NoDayFiles:
       dialogs_.ShowError(host_.owner, i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + files[0]);
       break;
-    case DropPlan::Kind::Nothing:
-      break;
+    case DropPlan::Kind::Nothing: break;
   }
 }
 

@@ -18,8 +18,7 @@ TChildSettings HeldDefaults::ForNewWindows(const TIniSettings* store) const {
   return store ? store->GetChildSettings() : withoutStore_;
 }
 
-void HeldDefaults::Edit(ui::TDialogSettings& dialog, TIniSettings* store,
-                        const std::vector<ui::TChildform*>& windows) {
+void HeldDefaults::Edit(ui::TDialogSettings& dialog, TIniSettings* store, const std::vector<ui::TChildform*>& windows) {
   dialog.SetValues(ForNewWindows(store));
   if (dialog.exec() != QDialog::Accepted) return;
   const TChildSettings settings = dialog.GetValues();

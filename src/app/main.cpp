@@ -45,9 +45,8 @@ int Export(int argc, char** argv, calorix::app::CommandLine line) {
   line.output = Absolute(line.output);
   for (std::string& file : line.files) file = Absolute(file);
   try {
-    calorix::app::RunExport(line, [](const std::string& warning) {
-      std::fprintf(stderr, "calorix: %s\n", warning.c_str());
-    });
+    calorix::app::RunExport(line,
+                            [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); });
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "calorix: %s\n", error.what());

@@ -45,11 +45,11 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
      EnabledWhen::ActiveHasGraphs, [](TMainform& f) { OnActive(f, &ui::TChildform::SaveChartAsBitmap); }},
     {CommandId::Print, "&Drucken", 5, Key::Print, kNoKey, "print", MenuId::File, false, ToolGroup::Print,
      EnabledWhen::ActiveHasGraphs, [](TMainform& f) { OnActive(f, &ui::TChildform::PrintCharts); }},
-    {CommandId::ExportDailyTotals, "&Tagessummen exportieren...", i18n::kTextExportDailyTotals, Key::UnknownKey,
-     kNoKey, nullptr, MenuId::File, false, ToolGroup::None, EnabledWhen::ActiveHasEvaluation,
+    {CommandId::ExportDailyTotals, "&Tagessummen exportieren...", i18n::kTextExportDailyTotals, Key::UnknownKey, kNoKey,
+     nullptr, MenuId::File, false, ToolGroup::None, EnabledWhen::ActiveHasEvaluation,
      [](TMainform& f) { f.ExportTotals(evaluation::TotalsPer::Day); }},
-    {CommandId::ExportMonthlyTotals, "Mo&natssummen exportieren...", i18n::kTextExportMonthlyTotals,
-     Key::UnknownKey, kNoKey, nullptr, MenuId::File, false, ToolGroup::None, EnabledWhen::ActiveHasEvaluation,
+    {CommandId::ExportMonthlyTotals, "Mo&natssummen exportieren...", i18n::kTextExportMonthlyTotals, Key::UnknownKey,
+     kNoKey, nullptr, MenuId::File, false, ToolGroup::None, EnabledWhen::ActiveHasEvaluation,
      [](TMainform& f) { f.ExportTotals(evaluation::TotalsPer::Month); }},
     // The recent files go between the separator and Exit.
     {CommandId::Exit, "&Beenden", 6, Key::Quit, kNoKey, nullptr, MenuId::File, true, ToolGroup::None,
@@ -59,14 +59,14 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
     {CommandId::WindowSettings, "&Aktuelles Fenster", i18n::kTextCurrentWindow, Key::UnknownKey, kNoKey, nullptr,
      MenuId::Settings, false, ToolGroup::None, EnabledWhen::WindowActive,
      [](TMainform& f) { OnActive(f, &ui::TChildform::ActionOpenSettingsExecute); }},
-    {CommandId::Cascade, "Über&lappend", 12, Key::UnknownKey, kNoKey, "cascade", MenuId::Window, false,
-     ToolGroup::None, EnabledWhen::AnyWindow, [](TMainform& f) { f.Windows().Cascade(); }},
+    {CommandId::Cascade, "Über&lappend", 12, Key::UnknownKey, kNoKey, "cascade", MenuId::Window, false, ToolGroup::None,
+     EnabledWhen::AnyWindow, [](TMainform& f) { f.Windows().Cascade(); }},
     {CommandId::TileHorizontal, "Ü&bereinander", 13, Key::UnknownKey, kNoKey, "tile", MenuId::Window, false,
      ToolGroup::None, EnabledWhen::AnyWindow, [](TMainform& f) { f.Windows().TileHorizontal(); }},
     {CommandId::MinimizeAll, "Alle mi&nimieren", 14, Key::UnknownKey, kNoKey, nullptr, MenuId::Window, false,
      ToolGroup::None, EnabledWhen::AnyWindow, [](TMainform& f) { f.Windows().MinimizeAll(); }},
-    {CommandId::About, "&Info", i18n::kTextInfo, Key::UnknownKey, kNoKey, "about", MenuId::Help, false,
-     ToolGroup::Help, EnabledWhen::Always, [](TMainform& f) { f.AboutDialog().exec(); }},
+    {CommandId::About, "&Info", i18n::kTextInfo, Key::UnknownKey, kNoKey, "about", MenuId::Help, false, ToolGroup::Help,
+     EnabledWhen::Always, [](TMainform& f) { f.AboutDialog().exec(); }},
 }};
 
 namespace {
@@ -89,16 +89,11 @@ const CommandEntry& CommandOf(CommandId id) { return kCommands[static_cast<std::
 
 bool IsCommandEnabled(CommandId id, const WindowsState& state) {
   switch (CommandOf(id).enabledWhen) {
-    case EnabledWhen::Always:
-      return true;
-    case EnabledWhen::WindowActive:
-      return state.windowActive;
-    case EnabledWhen::ActiveHasGraphs:
-      return state.windowActive && state.hasGraphs;
-    case EnabledWhen::ActiveHasEvaluation:
-      return state.windowActive && state.hasEvaluation;
-    case EnabledWhen::AnyWindow:
-      return state.windowCount > 0;
+    case EnabledWhen::Always: return true;
+    case EnabledWhen::WindowActive: return state.windowActive;
+    case EnabledWhen::ActiveHasGraphs: return state.windowActive && state.hasGraphs;
+    case EnabledWhen::ActiveHasEvaluation: return state.windowActive && state.hasEvaluation;
+    case EnabledWhen::AnyWindow: return state.windowCount > 0;
   }
   return false;
 }

@@ -25,7 +25,7 @@ class TChildform;
 class TDialogAbout;
 class TDialogSettings;
 class TDialogMultiDayAnalysis;
-}
+}  // namespace ui
 }  // namespace calorix
 
 namespace calorix::app {

@@ -74,7 +74,8 @@ ui::TChildform* MdiWindows::Create(bool maximized) {
     sub->installEventFilter(&closeFilter_);
     QObject::connect(created, &ui::TChildform::DisplayChanged, mdi_, [this] { changed_(); });
     // The frame has forgotten the window only once it is gone.
-    QObject::connect(sub, &QObject::destroyed, mdi_, [this] { changed_(); }, Qt::QueuedConnection);
+    QObject::connect(
+        sub, &QObject::destroyed, mdi_, [this] { changed_(); }, Qt::QueuedConnection);
     if (maximized) {
       sub->showMaximized();
     } else {
@@ -93,12 +94,8 @@ ui::TChildform* MdiWindows::FindTarget() {
   QMdiSubWindow* active = ActiveSubWindow();
   const bool activeHoldsEvaluation = ChildOf(active) && ChildOf(active)->HasEvaluation();
   switch (ChooseTargetWindow(Count(), activeHoldsEvaluation)) {
-    case TargetChoice::ActiveWindow:
-      ShowRestored(active);
-      return ChildOf(active);
-    case TargetChoice::NewWindow:
-      try {
-        return Create(false);
+    case TargetChoice::ActiveWindow: ShowRestored(active); return ChildOf(active);
+    case TargetChoice::NewWindow: try { return Create(false);
       } catch (const std::bad_alloc&) {
         // Out of memory says nothing to the user; the window's other errors
         // say what went wrong themselves.
@@ -156,8 +153,8 @@ void MdiWindows::TileHorizontal() {
   QSize minimum;
   for (QMdiSubWindow* sub : tiled) minimum = minimum.expandedTo(sub->minimumSizeHint().expandedTo(sub->minimumSize()));
   // Bands too low for a window would cut off its navigation row.
-  const std::vector<Tile> tiles = TileWindows(area.width(), area.height(), static_cast<int>(tiled.size()),
-                                              minimum.width(), minimum.height());
+  const std::vector<Tile> tiles =
+      TileWindows(area.width(), area.height(), static_cast<int>(tiled.size()), minimum.width(), minimum.height());
   for (std::size_t i = 0; i < tiled.size(); ++i) {
     tiled[i]->showNormal();
     tiled[i]->setGeometry(area.left() + tiles[i].x, area.top() + tiles[i].y, tiles[i].width, tiles[i].height);

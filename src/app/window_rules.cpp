@@ -40,8 +40,7 @@ std::string FolderOfChosenFile(std::string_view path, PathStyle style) {
 }
 
 std::string LogFileFilter() {
-  return i18n::Text(i18n::kTextLogFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) +
-         " (*.*)|*";
+  return i18n::Text(i18n::kTextLogFiles) + " (*.csv)|*.csv|" + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
 }
 
 std::vector<Band> StackedBands(int height, int count) {

@@ -35,8 +35,12 @@ BlockExtremes::Block Summarize(const PointView& points, std::size_t from, std::s
   std::size_t highAt = from;
   while (!(y[highAt] == highY)) ++highAt;
   // The points' own values: -0 and +0 compare equal.
-  return {y[lowAt], y[highAt], static_cast<std::uint32_t>(lowAt), static_cast<std::uint32_t>(highAt),
-          points.XCode(lowAt), points.XCode(highAt)};
+  return {y[lowAt],
+          y[highAt],
+          static_cast<std::uint32_t>(lowAt),
+          static_cast<std::uint32_t>(highAt),
+          points.XCode(lowAt),
+          points.XCode(highAt)};
 }
 
 // Ties go to the left half, as a scan keeps the first lowest and highest.

@@ -28,13 +28,9 @@ ChartAxis& ChartPanel::Axis(AxisPosition position) {
   return bottom_;
 }
 
-const ChartAxis& ChartPanel::Axis(AxisPosition position) const {
-  return const_cast<ChartPanel*>(this)->Axis(position);
-}
+const ChartAxis& ChartPanel::Axis(AxisPosition position) const { return const_cast<ChartPanel*>(this)->Axis(position); }
 
-void ChartPanel::CopyBottomAxisFrom(const ChartPanel& other) {
-  bottom_.CopySettingsFrom(other.bottom_);
-}
+void ChartPanel::CopyBottomAxisFrom(const ChartPanel& other) { bottom_.CopySettingsFrom(other.bottom_); }
 
 bool ChartPanel::AdjustAutomaticRange(AxisPosition position) {
   std::optional<ValueRange> total;

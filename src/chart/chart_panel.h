@@ -22,10 +22,10 @@ struct ZoomRanges {
 };
 
 struct PanelMargins {
-  double top = 2.0;    // percent of the panel height
-  double left = 3.0;   // percent of the panel width
-  double right = 3.0;  // percent of the panel width
-  double bottom = 2.0; // percent of the panel height
+  double top = 2.0;     // percent of the panel height
+  double left = 3.0;    // percent of the panel width
+  double right = 3.0;   // percent of the panel width
+  double bottom = 2.0;  // percent of the panel height
 };
 
 // A chart panel: three axes, title lines, a legend, margins, the series

@@ -300,49 +300,27 @@ void ChartSeries::SetTitle(std::string_view title) {
   StyleChanged();
 }
 
-void ChartSeries::SetSeriesColor(Color color) {
-  ChangeStyle(color_, color);
-}
+void ChartSeries::SetSeriesColor(Color color) { ChangeStyle(color_, color); }
 
-void ChartSeries::SetShowInLegend(bool show) {
-  ChangeStyle(showInLegend_, show);
-}
+void ChartSeries::SetShowInLegend(bool show) { ChangeStyle(showInLegend_, show); }
 
-void ChartSeries::SetAxis(VerticalAxis axis) {
-  ChangeStyle(axis_, axis);
-}
+void ChartSeries::SetAxis(VerticalAxis axis) { ChangeStyle(axis_, axis); }
 
-void ChartSeries::SetPenWidth(int width) {
-  ChangeStyle(penWidth_, width);
-}
+void ChartSeries::SetPenWidth(int width) { ChangeStyle(penWidth_, width); }
 
-void ChartSeries::SetStairs(bool stairs) {
-  ChangeStyle(stairs_, stairs);
-}
+void ChartSeries::SetStairs(bool stairs) { ChangeStyle(stairs_, stairs); }
 
-void ChartSeries::SetBarBase(double base) {
-  ChangeStyle(barBase_, base);
-}
+void ChartSeries::SetBarBase(double base) { ChangeStyle(barBase_, base); }
 
-void ChartSeries::SetBarFromBase(bool fromBase) {
-  ChangeStyle(barFromBase_, fromBase);
-}
+void ChartSeries::SetBarFromBase(bool fromBase) { ChangeStyle(barFromBase_, fromBase); }
 
-void ChartSeries::SetBarWidthPercent(int percent) {
-  ChangeStyle(barWidthPercent_, percent);
-}
+void ChartSeries::SetBarWidthPercent(int percent) { ChangeStyle(barWidthPercent_, percent); }
 
-void ChartSeries::SetBarLayout(BarLayout layout) {
-  ChangeStyle(barLayout_, layout);
-}
+void ChartSeries::SetBarLayout(BarLayout layout) { ChangeStyle(barLayout_, layout); }
 
-void ChartSeries::SetOutlineVisible(bool visible) {
-  ChangeStyle(outlineVisible_, visible);
-}
+void ChartSeries::SetOutlineVisible(bool visible) { ChangeStyle(outlineVisible_, visible); }
 
-void ChartSeries::SetMarksVisible(bool visible) {
-  ChangeStyle(marksVisible_, visible);
-}
+void ChartSeries::SetMarksVisible(bool visible) { ChangeStyle(marksVisible_, visible); }
 
 void ChartSeries::SetBackground(bool background) { ChangeStyle(background_, background); }
 

@@ -55,7 +55,8 @@ class PointView {
   // that keep the Xs of some points.
   std::uint32_t XCode(std::size_t i) const { return xCodes_[i]; }
   double XOfCode(std::uint32_t code, std::size_t i) const {
-    if (code == kExactX) [[unlikely]] return ExactX(i);
+    if (code == kExactX) [[unlikely]]
+      return ExactX(i);
     return (dayBase_ + static_cast<double>(code >> kSecondBits)) +
            static_cast<double>(code & kSecondMask) / kSecondsPerDay;
   }

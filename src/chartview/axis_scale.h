@@ -9,7 +9,8 @@ class AxisScale {
  public:
   AxisScale() = default;
   AxisScale(double valueMin, double valueMax, double posMin, double posMax)
-      : valueMin_(valueMin), posMin_(posMin),
+      : valueMin_(valueMin),
+        posMin_(posMin),
         factor_(valueMax > valueMin ? (posMax - posMin) / (valueMax - valueMin) : 0.0) {}
 
   double PosAtValue(double value) const { return posMin_ + (value - valueMin_) * factor_; }

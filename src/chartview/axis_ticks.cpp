@@ -16,8 +16,8 @@ constexpr double kMinutesPerDay = 1440.0;
 constexpr double kMaxTicks = 2000.0;
 
 // Clock and day steps in minutes.
-constexpr std::array<long long, 15> kDateTimeSteps = {
-    1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440, 2 * 1440, 7 * 1440, 14 * 1440};
+constexpr std::array<long long, 15> kDateTimeSteps = {1,   2,   5,   10,   15,       30,       60,       120,
+                                                      180, 360, 720, 1440, 2 * 1440, 7 * 1440, 14 * 1440};
 
 bool Usable(double min, double max) { return std::isfinite(min) && std::isfinite(max) && max > min; }
 
@@ -33,8 +33,7 @@ double NiceStep(double minStep) {
   return 10.0 * magnitude;
 }
 
-double ValueStep(double min, double max, double increment, double pixelLength, double minSpacing,
-                 bool allowThinning) {
+double ValueStep(double min, double max, double increment, double pixelLength, double minSpacing, bool allowThinning) {
   const double span = max - min;
   if (!Usable(min, max) || pixelLength <= 0.0) return increment > 0.0 ? increment : 1.0;
   const double pixelsPerUnit = pixelLength / span;
@@ -78,7 +77,8 @@ double DateTimeStep(double min, double max, double pixelLength, double minSpacin
   if (!Usable(min, max) || pixelLength <= 0.0) return 1.0;
   const double pixelsPerMinute = pixelLength / ((max - min) * kMinutesPerDay);
   for (const long long minutes : kDateTimeSteps) {
-    if (static_cast<double>(minutes) * pixelsPerMinute >= minSpacing) return static_cast<double>(minutes) / kMinutesPerDay;
+    if (static_cast<double>(minutes) * pixelsPerMinute >= minSpacing)
+      return static_cast<double>(minutes) / kMinutesPerDay;
   }
   // Beyond two weeks per label: whole multiples of 14 days.
   const double days = minSpacing / (pixelsPerMinute * kMinutesPerDay);
@@ -88,7 +88,8 @@ double DateTimeStep(double min, double max, double pixelLength, double minSpacin
 std::vector<double> DateTimeTicks(double min, double max, double step) {
   std::vector<double> ticks;
   const auto stepMinutes = static_cast<long long>(std::llround(step * kMinutesPerDay));
-  if (!Usable(min, max) || stepMinutes <= 0 || (max - min) * kMinutesPerDay / static_cast<double>(stepMinutes) > kMaxTicks) {
+  if (!Usable(min, max) || stepMinutes <= 0 ||
+      (max - min) * kMinutesPerDay / static_cast<double>(stepMinutes) > kMaxTicks) {
     return ticks;
   }
   // Half a second of slack lets a bound that is a rounded tick count.
@@ -97,7 +98,7 @@ std::vector<double> DateTimeTicks(double min, double max, double step) {
   const auto hi = static_cast<long long>(std::floor((max + slack) * kMinutesPerDay));
   const long long origin = stepMinutes >= 1440
                                ? static_cast<long long>(std::ceil(min - slack)) * 1440  // first midnight in view
-                               : 0;                                                       // midnights
+                               : 0;                                                     // midnights
   const long long offset = ((lo - origin) % stepMinutes + stepMinutes) % stepMinutes;
   for (long long m = offset == 0 ? lo : lo + stepMinutes - offset; m <= hi; m += stepMinutes) {
     ticks.push_back(static_cast<double>(m) / kMinutesPerDay);

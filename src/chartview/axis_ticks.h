@@ -17,8 +17,7 @@ double NiceStep(double minStep);
 // pixels apart. A given increment is kept when its labels fit; otherwise
 // (and only when thinning is allowed) it grows by the 1-2-5 ladder. Without
 // an increment a nice step is chosen.
-double ValueStep(double min, double max, double increment, double pixelLength, double minSpacing,
-                 bool allowThinning);
+double ValueStep(double min, double max, double increment, double pixelLength, double minSpacing, bool allowThinning);
 
 // Every multiple of step within [min, max], from the bottom up.
 std::vector<double> TicksAtMultiples(double min, double max, double step);

@@ -31,15 +31,12 @@ bool ChartGestures::Press(QPointF pos, Qt::MouseButton button, const ChartLayout
 
 bool ChartGestures::Move(QPointF pos, const ChartLayout& layout) {
   switch (mode_) {
-    case Mode::Idle:
-      return false;
+    case Mode::Idle: return false;
     case Mode::Pressed:
       if (std::fabs(pos.x() - start_.x()) + std::fabs(pos.y() - start_.y()) < kDragThreshold) return false;
       mode_ = Mode::Zooming;
       [[fallthrough]];
-    case Mode::Zooming:
-      last_ = pos;
-      return true;
+    case Mode::Zooming: last_ = pos; return true;
     case Mode::Panning: {
       // The value under the mouse stays under it: the window moves against
       // the drag.
@@ -58,8 +55,8 @@ bool ChartGestures::Release(QPointF pos, Qt::MouseButton button, const ChartLayo
     Move(pos, layout);
     return Cancel();
   }
-  const bool dragged = mode_ == Mode::Zooming ||
-                       std::fabs(pos.x() - start_.x()) + std::fabs(pos.y() - start_.y()) >= kDragThreshold;
+  const bool dragged =
+      mode_ == Mode::Zooming || std::fabs(pos.x() - start_.x()) + std::fabs(pos.y() - start_.y()) >= kDragThreshold;
   const QPointF start = start_;
   Cancel();
   if (!dragged) return true;

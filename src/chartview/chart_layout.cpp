@@ -70,9 +70,9 @@ AxisTicks ValueTicks(const ChartPanel& panel, const ChartAxis& axis, ValueRange 
                      double labelSize) {
   const double spacing = labelSize * (1.0 + axis.LabelSeparation() / 100.0);
   const bool chosenHere = axis.Increment() <= 0.0;
-  const double step = ValueStep(range.min, range.max, axis.Increment(), length,
-                                chosenHere ? std::max(spacing, kAutoSpacingLines * labelSize) : spacing,
-                                axis.LabelSeparation() > 0);
+  const double step =
+      ValueStep(range.min, range.max, axis.Increment(), length,
+                chosenHere ? std::max(spacing, kAutoSpacingLines * labelSize) : spacing, axis.LabelSeparation() > 0);
   const std::vector<double> values = TicksAtMultiples(range.min, range.max, step);
   std::vector<std::string> texts;
   for (const double v : values) texts.push_back(FormatValueLabel(v, step));
@@ -189,7 +189,8 @@ ChartLayout ComputeLayout(const ChartPanel& panel, const QRectF& bounds, const Q
     layout.titleRect = QRectF(inner.left(), top, inner.width(), height);
     top += height + kGap * u;
   }
-  const double legendHeight = LayoutLegend(panel, QRectF(inner.left(), top, inner.width(), 0.0), labels, u, layout.legend);
+  const double legendHeight =
+      LayoutLegend(panel, QRectF(inner.left(), top, inner.width(), 0.0), labels, u, layout.legend);
   if (legendHeight > 0.0) top += legendHeight + kGap * u;
   top += labels.height() / 2.0;
 

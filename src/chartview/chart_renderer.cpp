@@ -179,14 +179,16 @@ void PaintLegend(QPainter& p, const ChartLayout& l) {
   const QFontMetricsF metrics(l.labelFont, p.device());
   for (const LegendEntry& entry : l.legend) {
     const chart::ChartSeries& series = *entry.series;
-    const QColor colour = ToQColor(series.SeriesColor(), series.Count() > 0 ? ToQColor(series.PointColor(0)) : Qt::black);
+    const QColor colour =
+        ToQColor(series.SeriesColor(), series.Count() > 0 ? ToQColor(series.PointColor(0)) : Qt::black);
     const QRectF swatch(entry.rect.left(), entry.rect.top(), 22.0 * l.unit, entry.rect.height());
     if (series.Kind() == chart::SeriesKind::Bar) {
       const double side = metrics.ascent() * 0.8;
       p.fillRect(QRectF(swatch.center().x() - side / 2.0, swatch.center().y() - side / 2.0, side, side), colour);
     } else {
       p.setPen(QPen(colour, std::max(2, series.PenWidth()) * l.unit, Qt::SolidLine, Qt::RoundCap));
-      p.drawLine(QPointF(swatch.left() + l.unit, swatch.center().y()), QPointF(swatch.right() - l.unit, swatch.center().y()));
+      p.drawLine(QPointF(swatch.left() + l.unit, swatch.center().y()),
+                 QPointF(swatch.right() - l.unit, swatch.center().y()));
     }
     p.setPen(palette::kText);
     p.drawText(QPointF(swatch.right() + kGap * l.unit, entry.rect.top() + metrics.ascent()), entry.text);
@@ -195,7 +197,8 @@ void PaintLegend(QPainter& p, const ChartLayout& l) {
 
 }  // namespace
 
-ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPanel& panel, const RenderOptions& options) {
+ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPanel& panel,
+                        const RenderOptions& options) {
   const ChartLayout layout = ComputeLayout(panel, target, options.font, painter.device(), options.minimumInsets);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, options.antialias);
@@ -225,7 +228,8 @@ ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPane
   return layout;
 }
 
-void RenderPanelForPrint(QPainter& painter, const QRectF& target, const ChartPanel& panel, const RenderOptions& options) {
+void RenderPanelForPrint(QPainter& painter, const QRectF& target, const ChartPanel& panel,
+                         const RenderOptions& options) {
   const double factor = 1.0 - panel.PrintResolution() / 100.0;
   if (!(factor > 0.0)) return;
   painter.save();

@@ -37,9 +37,11 @@ void FillColumn(uchar* bits, qsizetype stride, int x, double top, double bottom,
     *pixel(topRow) = Mix(*pixel(topRow), colour, static_cast<std::uint32_t>((bottom - top) * 256.0 + 0.5));
     return;
   }
-  if (topRow < firstFull) *pixel(topRow) = Mix(*pixel(topRow), colour, static_cast<std::uint32_t>((firstFull - top) * 256.0 + 0.5));
+  if (topRow < firstFull)
+    *pixel(topRow) = Mix(*pixel(topRow), colour, static_cast<std::uint32_t>((firstFull - top) * 256.0 + 0.5));
   run(firstFull, endFull);
-  if (bottom > endFull) *pixel(endFull) = Mix(*pixel(endFull), colour, static_cast<std::uint32_t>((bottom - endFull) * 256.0 + 0.5));
+  if (bottom > endFull)
+    *pixel(endFull) = Mix(*pixel(endFull), colour, static_cast<std::uint32_t>((bottom - endFull) * 256.0 + 0.5));
 }
 
 }  // namespace
@@ -87,8 +89,8 @@ void ColumnSpans::AddSegment(double x0, double y0, double x1, double y1) {
 
 bool ColumnSpans::CanFill(const QImage& image) {
   const QImage::Format f = image.format();
-  return image.isDetached() && (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
-                                f == QImage::Format_ARGB32_Premultiplied);
+  return image.isDetached() &&
+         (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied);
 }
 
 void ColumnSpans::Fill(QImage& image, const QRect& clip, QRgb colour, double penWidth, bool antialias) const {

@@ -81,7 +81,7 @@ struct Run {
   std::size_t high = 0;
   double lowY = 0.0;
   double highY = 0.0;
-  double lowX = kNaN;   // NaN: not known yet
+  double lowX = kNaN;  // NaN: not known yet
   double highX = kNaN;
   bool open = false;
 
@@ -125,8 +125,8 @@ struct Run {
     last = end - 1;
   }
 
-  void Flush(const PointView& points, const AxisScale& xScale, const AxisScale& yScale,
-             std::vector<PixelPoint>& out, const PointColorSource& colorOf) {
+  void Flush(const PointView& points, const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
+             const PointColorSource& colorOf) {
     if (!open) return;
     open = false;
     std::size_t picks[4] = {first, std::min(low, high), std::max(low, high), last};
@@ -451,17 +451,16 @@ bool LayOutBlock(const PointView& points, std::size_t k, std::size_t size, const
 // longest block starting at k that lies within [k, end) and LayOutBlock
 // takes. A year's day of per-minute bars holds a few hundred points a
 // column, so most columns take a few long blocks. 0 when none does.
-std::size_t LayOutBlocks(const PointView& points, std::size_t k, std::size_t end, double basePos,
-                         double widthFraction, const AxisScale& xScale, const AxisScale& yScale,
-                         double columnsPerUnit, const BlockExtremes& extremes, std::vector<BarRect>& out) {
+std::size_t LayOutBlocks(const PointView& points, std::size_t k, std::size_t end, double basePos, double widthFraction,
+                         const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
+                         const BlockExtremes& extremes, std::vector<BarRect>& out) {
   if (columnsPerUnit <= 0.0 || xScale.Factor() <= 0.0) return 0;
   for (std::size_t level = extremes.LevelCount(); level-- > 0;) {
     const std::size_t size = extremes.BlockSize(level);
     if (k % size != 0 || k + size > end) continue;
     const std::vector<BlockExtremes::Block>& blocks = extremes.Level(level);
     if (k / size >= blocks.size()) continue;
-    if (LayOutBlock(points, k, size, blocks[k / size], basePos, widthFraction, xScale, yScale, columnsPerUnit,
-                    out)) {
+    if (LayOutBlock(points, k, size, blocks[k / size], basePos, widthFraction, xScale, yScale, columnsPerUnit, out)) {
       return size;
     }
   }
@@ -470,8 +469,8 @@ std::size_t LayOutBlocks(const PointView& points, std::size_t k, std::size_t end
 
 }  // namespace
 
-void LayoutBars(const PointView& points, IndexRange range, double base, double widthFraction,
-                const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit, std::vector<BarRect>& out,
+void LayoutBars(const PointView& points, IndexRange range, double base, double widthFraction, const AxisScale& xScale,
+                const AxisScale& yScale, double columnsPerUnit, std::vector<BarRect>& out,
                 const BlockExtremes* extremes) {
   out.clear();
   const double basePos = yScale.PosAtValue(base);

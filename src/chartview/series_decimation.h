@@ -31,8 +31,8 @@ IndexRange VisibleRange(const chart::PointView& points, double xmin, double xmax
 struct PixelPoint {
   double x = 0.0;
   double y = 0.0;
-  std::size_t index = 0;     // the source point
-  std::uint32_t color = 0;   // its colour, when a colour source was given
+  std::size_t index = 0;    // the source point
+  std::uint32_t color = 0;  // its colour, when a colour source was given
   bool IsBreak() const { return y != y; }
 };
 
@@ -41,8 +41,8 @@ struct PixelPoint {
 using PointColorSource = std::function<std::uint32_t(std::size_t index)>;
 
 // Every point of the range, null points as breaks.
-void MapAllPoints(const chart::PointView& points, IndexRange range, const AxisScale& xScale, const AxisScale& yScale, std::vector<PixelPoint>& out,
-                  const PointColorSource& colorOf = {});
+void MapAllPoints(const chart::PointView& points, IndexRange range, const AxisScale& xScale, const AxisScale& yScale,
+                  std::vector<PixelPoint>& out, const PointColorSource& colorOf = {});
 
 // The M4 reduction: per pixel column (columnsPerUnit columns per painter
 // unit) only the first, the lowest, the highest and the last point of each
@@ -55,9 +55,9 @@ void MapAllPoints(const chart::PointView& points, IndexRange range, const AxisSc
 // give their extremes and only the points at the column's two ends are
 // read: the result is the same, point for point, while a year of minutes
 // on 1920 columns reads a fifth of its samples.
-void DecimateM4(const chart::PointView& points, IndexRange range, const AxisScale& xScale,
-                const AxisScale& yScale, double columnsPerUnit, std::vector<PixelPoint>& out,
-                const PointColorSource& colorOf = {}, const chart::BlockExtremes* extremes = nullptr);
+void DecimateM4(const chart::PointView& points, IndexRange range, const AxisScale& xScale, const AxisScale& yScale,
+                double columnsPerUnit, std::vector<PixelPoint>& out, const PointColorSource& colorOf = {},
+                const chart::BlockExtremes* extremes = nullptr);
 
 // One filled bar in painter coordinates.
 struct BarRect {
@@ -78,8 +78,8 @@ struct BarRect {
 // narrow bars within one column gives its extremes instead of each of its
 // bars: the rectangles are the same, while a year of per-minute output bars
 // reads a small share of its samples.
-void LayoutBars(const chart::PointView& points, IndexRange range, double base,
-                double widthFraction, const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit,
-                std::vector<BarRect>& out, const chart::BlockExtremes* extremes = nullptr);
+void LayoutBars(const chart::PointView& points, IndexRange range, double base, double widthFraction,
+                const AxisScale& xScale, const AxisScale& yScale, double columnsPerUnit, std::vector<BarRect>& out,
+                const chart::BlockExtremes* extremes = nullptr);
 
 }  // namespace calorix::chartview

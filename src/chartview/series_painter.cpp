@@ -48,7 +48,6 @@ Color Resolved(const ChartSeries& series, Color own) {
 
 Color ColorOf(const ChartSeries& series, std::size_t index) { return Resolved(series, series.PointColor(index)); }
 
-
 IndexRange RangeToDraw(const ChartSeries& series, const AxisScale& x, const QRectF& plot) {
   if (!series.XAscending()) return {0, series.Count()};
   const double a = x.ValueAt(plot.left());

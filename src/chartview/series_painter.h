@@ -20,7 +20,7 @@ namespace calorix::chartview {
 struct GeometryKey {
   std::uint64_t revision = 0;
   std::size_t count = 0;
-  double xMin = 0, xMax = 0, yMin = 0, yMax = 0;  // value window
+  double xMin = 0, xMax = 0, yMin = 0, yMax = 0;    // value window
   double left = 0, right = 0, bottom = 0, top = 0;  // painter window
   double columnsPerUnit = 0;
   bool decimate = true;

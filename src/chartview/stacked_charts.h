@@ -30,8 +30,7 @@ void RenderStacked(QPainter& painter, const std::vector<StackedChart>& charts, c
 // their extension, anything else as BMP. The file is written once, through
 // a temporary file, so that a failure leaves no half-written file. Throws
 // calorix::Error with the reason on failure.
-void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>& charts, QSize size,
-                       const QFont& font);
+void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>& charts, QSize size, const QFont& font);
 
 // Why an image was not saved, for the user in the language in use.
 enum class ImageFailure { NoSize, NotEncoded };

@@ -13,9 +13,7 @@ inline constexpr int kSettingSlotCount = 15;
 
 // Slot order of the labels and colours: T1..T6, TD, Flow, Volume, Power,
 // Energy, R1, R2, R3, RError (Volume before Power, unlike the channel order).
-enum class SettingSlot : int {
-  T1, T2, T3, T4, T5, T6, TD, Flow, Volume, Power, Energy, R1, R2, R3, RError
-};
+enum class SettingSlot : int { T1, T2, T3, T4, T5, T6, TD, Flow, Volume, Power, Energy, R1, R2, R3, RError };
 
 // Label that stands for the channel's default name in the current language.
 inline constexpr const char* kDefaultLabel = "DEFAULT_LABEL";

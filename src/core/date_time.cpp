@@ -67,9 +67,7 @@ class Scanner {
   std::size_t pos_ = 0;
 };
 
-bool IsYearFirst(DateStyle style) {
-  return style == DateStyle::YearMonthDay || style == DateStyle::YearMonthDayTime;
-}
+bool IsYearFirst(DateStyle style) { return style == DateStyle::YearMonthDay || style == DateStyle::YearMonthDayTime; }
 
 std::optional<DateTime> ScanDate(Scanner& in, DateStyle style) {
   const char separator = IsYearFirst(style) ? '-' : '.';
@@ -101,9 +99,7 @@ std::optional<DateTime> ScanTime(Scanner& in) {
 
 }  // namespace
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -118,17 +114,15 @@ std::optional<DateTime> TryEncodeDate(int year, int month, int day) {
 }
 
 std::optional<DateTime> TryEncodeTime(int hour, int minute, int second, int millisecond) {
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-      millisecond < 0 || millisecond > 999) {
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || millisecond < 0 ||
+      millisecond > 999) {
     return std::nullopt;
   }
   const long long ms = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
   return static_cast<DateTime>(ms) / kMillisecondsPerDay;
 }
 
-CivilDate DecodeDate(DateTime value) {
-  return CivilFromDays(static_cast<long long>(std::floor(value)) - kEpochOffset);
-}
+CivilDate DecodeDate(DateTime value) { return CivilFromDays(static_cast<long long>(std::floor(value)) - kEpochOffset); }
 
 ClockTime DecodeTime(DateTime value) {
   long long ms = std::llround((value - std::floor(value)) * kMillisecondsPerDay);

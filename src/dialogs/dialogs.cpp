@@ -23,23 +23,22 @@ std::string MessageCaption(MessageKind kind, CaptionStyle style) {
 }
 
 void Dialogs::ShowError(QWidget* owner, const std::string& text, CaptionStyle style) {
-  ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, MessageCaption(MessageKind::Error, style),
-              text);
+  ShowMessage(owner, MessageKind::Error, MessageButtons::Ok, MessageCaption(MessageKind::Error, style), text);
 }
 
 void Dialogs::ShowInformation(QWidget* owner, const std::string& text, CaptionStyle style) {
-  ShowMessage(owner, MessageKind::Information, MessageButtons::Ok,
-              MessageCaption(MessageKind::Information, style), text);
+  ShowMessage(owner, MessageKind::Information, MessageButtons::Ok, MessageCaption(MessageKind::Information, style),
+              text);
 }
 
 bool Dialogs::AskQuestion(QWidget* owner, const std::string& text, CaptionStyle style) {
-  return ShowMessage(owner, MessageKind::Question, MessageButtons::YesNo,
-                     MessageCaption(MessageKind::Question, style), text) == MessageAnswer::Yes;
+  return ShowMessage(owner, MessageKind::Question, MessageButtons::YesNo, MessageCaption(MessageKind::Question, style),
+                     text) == MessageAnswer::Yes;
 }
 
 bool Dialogs::AskWarning(QWidget* owner, const std::string& text, CaptionStyle style) {
-  return ShowMessage(owner, MessageKind::Warning, MessageButtons::YesNo,
-                     MessageCaption(MessageKind::Warning, style), text) == MessageAnswer::Yes;
+  return ShowMessage(owner, MessageKind::Warning, MessageButtons::YesNo, MessageCaption(MessageKind::Warning, style),
+                     text) == MessageAnswer::Yes;
 }
 
 }  // namespace calorix

@@ -52,8 +52,7 @@ class Dialogs {
 
   // The message boxes as the program uses them, captioned per MessageCaption.
   void ShowError(QWidget* owner, const std::string& text, CaptionStyle style = CaptionStyle::Plain);
-  void ShowInformation(QWidget* owner, const std::string& text,
-                       CaptionStyle style = CaptionStyle::Plain);
+  void ShowInformation(QWidget* owner, const std::string& text, CaptionStyle style = CaptionStyle::Plain);
   // Yes/No boxes; true for Yes.
   bool AskQuestion(QWidget* owner, const std::string& text, CaptionStyle style = CaptionStyle::Plain);
   bool AskWarning(QWidget* owner, const std::string& text, CaptionStyle style = CaptionStyle::Plain);

@@ -17,8 +17,8 @@ std::vector<std::string_view> SplitAtBars(std::string_view text) {
 }
 
 QString QtPatterns(std::string_view patterns) {
-  QStringList parts = QString::fromUtf8(patterns.data(), static_cast<qsizetype>(patterns.size()))
-                          .split(u';', Qt::SkipEmptyParts);
+  QStringList parts =
+      QString::fromUtf8(patterns.data(), static_cast<qsizetype>(patterns.size())).split(u';', Qt::SkipEmptyParts);
   for (QString& part : parts) {
     part = part.trimmed();
     if (part == u"*.*") part = QStringLiteral("*");
@@ -43,8 +43,7 @@ std::vector<FileTypeFilter> ParseFileFilter(std::string_view filter) {
 }
 
 QString QtNameFilter(const FileTypeFilter& filter) {
-  return QString::fromStdString(filter.description) + QStringLiteral(" (") +
-         QtPatterns(filter.patterns) + u')';
+  return QString::fromStdString(filter.description) + QStringLiteral(" (") + QtPatterns(filter.patterns) + u')';
 }
 
 QStringList QtNameFilters(std::string_view filter) {
@@ -59,9 +58,8 @@ QString QtDefaultSuffix(std::string_view extension) {
   return QString::fromStdString(std::string(extension.substr(start)));
 }
 
-void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const std::string& filter,
-                         bool openMode, const std::string& defaultExtension,
-                         const std::string& initialFolder) {
+void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const std::string& filter, bool openMode,
+                         const std::string& defaultExtension, const std::string& initialFolder) {
   // Options first: the file-type list takes HideNameFilterDetails when set.
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -74,9 +72,9 @@ void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const
   if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
 }
 
-std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
-                                             const std::string& filter, bool openMode,
-                                             const std::string& defaultExtension, const std::string& initialFolder) {
+std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner, const std::string& filter,
+                                             bool openMode, const std::string& defaultExtension,
+                                             const std::string& initialFolder) {
   QFileDialog dialog(owner);
   ConfigureFileDialog(dialog, proposedName, filter, openMode, defaultExtension, initialFolder);
   CenterOnScreen(dialog);

@@ -42,14 +42,13 @@ QString QtDefaultSuffix(std::string_view extension);
 // dialog (a native one cannot be centred), open or save mode with overwrite
 // confirmation on save, the file types with the first one selected, the
 // initial folder if any, the default suffix if any and the proposed name.
-void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const std::string& filter,
-                         bool openMode, const std::string& defaultExtension,
-                         const std::string& initialFolder);
+void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const std::string& filter, bool openMode,
+                         const std::string& defaultExtension, const std::string& initialFolder);
 
 // Runs the open or save dialog centred on the screen. The full path of the
 // file the user confirmed; nothing on cancel.
-std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
-                                             const std::string& filter, bool openMode,
-                                             const std::string& defaultExtension, const std::string& initialFolder);
+std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner, const std::string& filter,
+                                             bool openMode, const std::string& defaultExtension,
+                                             const std::string& initialFolder);
 
 }  // namespace calorix

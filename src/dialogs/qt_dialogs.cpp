@@ -20,13 +20,11 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* owner, MessageKind kind,
-                                              MessageButtons buttons, const std::string& caption,
-                                              const std::string& text) {
+std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* owner, MessageKind kind, MessageButtons buttons,
+                                              const std::string& caption, const std::string& text) {
   const bool yesNo = buttons == MessageButtons::YesNo;
-  auto box = std::make_unique<QMessageBox>(
-      IconOf(kind), QString::fromStdString(caption), QString::fromStdString(text),
-      yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+  auto box = std::make_unique<QMessageBox>(IconOf(kind), QString::fromStdString(caption), QString::fromStdString(text),
+                                           yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
   if (yesNo) {
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::No);

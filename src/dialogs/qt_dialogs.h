@@ -11,9 +11,8 @@ namespace calorix {
 
 // The message box ShowMessage runs: the kind's icon, Yes the default button
 // and No the escape button of a Yes/No box.
-std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* owner, MessageKind kind,
-                                              MessageButtons buttons, const std::string& caption,
-                                              const std::string& text);
+std::unique_ptr<QMessageBox> CreateMessageBox(QWidget* owner, MessageKind kind, MessageButtons buttons,
+                                              const std::string& caption, const std::string& text);
 
 // The answer of a message box from the button it ended with.
 MessageAnswer AnswerOf(MessageButtons buttons, int result);
@@ -22,8 +21,8 @@ MessageAnswer AnswerOf(MessageButtons buttons, int result);
 // dialogs.
 class QtDialogs : public Dialogs {
  public:
-  MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
-                            const std::string& caption, const std::string& text) override;
+  MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons, const std::string& caption,
+                            const std::string& text) override;
   std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
                                                const std::string& filter, bool openMode,
                                                const std::string& defaultExtension,

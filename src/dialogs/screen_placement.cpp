@@ -35,13 +35,10 @@ class CenterOnShowFilter : public QObject {
 }  // namespace
 
 QPoint CenteredTopLeft(const QRect& screen, const QSize& window) {
-  return {screen.x() + (screen.width() - window.width()) / 2,
-          screen.y() + (screen.height() - window.height()) / 2};
+  return {screen.x() + (screen.width() - window.width()) / 2, screen.y() + (screen.height() - window.height()) / 2};
 }
 
-void CenterOnScreen(QWidget& dialog) {
-  dialog.installEventFilter(new CenterOnShowFilter(&dialog));
-}
+void CenterOnScreen(QWidget& dialog) { dialog.installEventFilter(new CenterOnShowFilter(&dialog)); }
 
 int GetScreenDpi() {
   const QScreen* screen = QGuiApplication::primaryScreen();

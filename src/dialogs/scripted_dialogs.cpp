@@ -16,8 +16,7 @@ T TakeOr(std::deque<T>& answers, T fallback) {
 }  // namespace
 
 bool ScriptedDialogs::ScriptUsedUp() const {
-  return messageAnswers_.empty() && fileAnswers_.empty() && colorAnswers_.empty() &&
-         printAnswers_.empty();
+  return messageAnswers_.empty() && fileAnswers_.empty() && colorAnswers_.empty() && printAnswers_.empty();
 }
 
 MessageAnswer ScriptedDialogs::ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
@@ -35,8 +34,7 @@ std::optional<std::string> ScriptedDialogs::ExecuteFileDialog(const std::string&
   return TakeOr<std::optional<std::string>>(fileAnswers_, std::nullopt);
 }
 
-std::optional<Color> ScriptedDialogs::ExecuteColorDialog(Color color, QWidget* owner,
-                                                         const TChildSettings& settings) {
+std::optional<Color> ScriptedDialogs::ExecuteColorDialog(Color color, QWidget* owner, const TChildSettings& settings) {
   colorRequests_.push_back({owner, color, settings});
   return TakeOr<std::optional<Color>>(colorAnswers_, std::nullopt);
 }

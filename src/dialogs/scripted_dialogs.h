@@ -52,8 +52,8 @@ class ScriptedDialogs : public Dialogs {
   // True when every scripted answer has been used.
   bool ScriptUsedUp() const;
 
-  MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons,
-                            const std::string& caption, const std::string& text) override;
+  MessageAnswer ShowMessage(QWidget* owner, MessageKind kind, MessageButtons buttons, const std::string& caption,
+                            const std::string& text) override;
   std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner,
                                                const std::string& filter, bool openMode,
                                                const std::string& defaultExtension,

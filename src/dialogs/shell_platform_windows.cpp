@@ -60,8 +60,7 @@ std::optional<AppPathEntry> ReadAppPathEntry(const std::string& name) {
 bool ShellOpenProgram(const std::string& program, const std::vector<std::string>& arguments) {
   const std::wstring file = Wide(program);
   const std::wstring parameters = Wide(WindowsCommandLine(arguments));
-  const HINSTANCE result =
-      ShellExecuteW(nullptr, L"open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+  const HINSTANCE result = ShellExecuteW(nullptr, L"open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
   // Values above 32 mean success.
   return reinterpret_cast<INT_PTR>(result) > 32;
 }

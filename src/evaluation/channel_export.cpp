@@ -53,17 +53,18 @@ std::string ChannelsCsv(const EvaluationModel& model) {
   };
   std::map<long long, Row> rows;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    model.Snapshot().load.VisitChannelSeries(columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
-      for (std::size_t i = 0; i < series.Count(); ++i) {
-        const double x = series.X(i);
-        if (series.IsNull(i) || !(x >= window.min && x < window.max)) continue;
-        const auto millisecond = static_cast<long long>(std::round(x * kMillisecondsPerDay));
-        const long long second = millisecond / 1000 - (millisecond % 1000 < 0 ? 1 : 0);
-        Row& row = rows.try_emplace(second, Row{x, {}}).first->second;
-        row.values.resize(columns.size());
-        if (!row.values[c]) row.values[c] = series.Y(i);  // the first loaded day wins, as in the readout
-      }
-    });
+    model.Snapshot().load.VisitChannelSeries(
+        columns[c].channel, [&](const chart::ChartSeries& series, DateTime, DateTime) {
+          for (std::size_t i = 0; i < series.Count(); ++i) {
+            const double x = series.X(i);
+            if (series.IsNull(i) || !(x >= window.min && x < window.max)) continue;
+            const auto millisecond = static_cast<long long>(std::round(x * kMillisecondsPerDay));
+            const long long second = millisecond / 1000 - (millisecond % 1000 < 0 ? 1 : 0);
+            Row& row = rows.try_emplace(second, Row{x, {}}).first->second;
+            row.values.resize(columns.size());
+            if (!row.values[c]) row.values[c] = series.Y(i);  // the first loaded day wins, as in the readout
+          }
+        });
   }
   std::string csv = "time";
   for (const ReadoutRow& column : columns) {

@@ -13,7 +13,7 @@ namespace calorix::evaluation {
 // at 90 % of the largest size that keeps their proportions on screen. A
 // chart without series has height 0 and the other takes the room.
 struct PrintPage {
-  int width = 0;   // of the fitted area, before the 90 %
+  int width = 0;  // of the fitted area, before the 90 %
   int height = 0;
   int left = 0;
   int top = 0;

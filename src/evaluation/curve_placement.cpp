@@ -17,12 +17,38 @@ namespace {
 // Curves are taken off in the selection panel's order and put back in this
 // one; series placed later are drawn on top, so the inputs end up in front.
 constexpr std::array<Channel, logdata::kChannelCount> kHideOrder = {{
-    Channel::T1, Channel::T2, Channel::T3, Channel::T4, Channel::T5, Channel::T6, Channel::TD, Channel::Flow,
-    Channel::Power, Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3, Channel::RError,
+    Channel::T1,
+    Channel::T2,
+    Channel::T3,
+    Channel::T4,
+    Channel::T5,
+    Channel::T6,
+    Channel::TD,
+    Channel::Flow,
+    Channel::Power,
+    Channel::Volume,
+    Channel::Energy,
+    Channel::R1,
+    Channel::R2,
+    Channel::R3,
+    Channel::RError,
 }};
 constexpr std::array<Channel, logdata::kChannelCount> kShowOrder = {{
-    Channel::RError, Channel::R3, Channel::R2, Channel::R1, Channel::Energy, Channel::Volume, Channel::Flow,
-    Channel::Power, Channel::TD, Channel::T6, Channel::T5, Channel::T4, Channel::T3, Channel::T2, Channel::T1,
+    Channel::RError,
+    Channel::R3,
+    Channel::R2,
+    Channel::R1,
+    Channel::Energy,
+    Channel::Volume,
+    Channel::Flow,
+    Channel::Power,
+    Channel::TD,
+    Channel::T6,
+    Channel::T5,
+    Channel::T4,
+    Channel::T3,
+    Channel::T2,
+    Channel::T1,
 }};
 
 std::size_t Index(Channel channel) { return static_cast<std::size_t>(logdata::IndexOf(channel)); }

@@ -18,10 +18,9 @@ std::size_t RunLength(std::string_view pattern, std::size_t i) {
 }  // namespace
 
 const MonthNames& EnglishMonthNames() {
-  static const MonthNames names{
-      {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
-       "November", "December"},
-      {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"}};
+  static const MonthNames names{{"January", "February", "March", "April", "May", "June", "July", "August", "September",
+                                 "October", "November", "December"},
+                                {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"}};
   return names;
 }
 

@@ -41,8 +41,7 @@ class EvaluationLoad::AnalysisDays : public LoadedDays {
 EvaluationLoad::EvaluationLoad() = default;
 EvaluationLoad::~EvaluationLoad() = default;
 
-void EvaluationLoad::LoadSingle(const std::filesystem::path& path, chart::ChartPanel& upper,
-                                chart::ChartPanel& lower) {
+void EvaluationLoad::LoadSingle(const std::filesystem::path& path, chart::ChartPanel& upper, chart::ChartPanel& lower) {
   Clear();
   try {
     evaluation_ = logdata::TLogAnalysis::CreateSingle(path, &upper, &lower);
@@ -58,8 +57,9 @@ void EvaluationLoad::LoadSingle(const std::filesystem::path& path, chart::ChartP
 void EvaluationLoad::BeginMulti(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
                                 DateTime end, chart::ChartPanel& upper, chart::ChartPanel& lower) {
   Clear();
-  evaluation_ = logdata::TLogAnalysis::CreateMulti(start, end, fileCount, firstPath, &upper, &lower,
-                                                   [this](const std::string& message) { messages_.push_back(message); });
+  evaluation_ =
+      logdata::TLogAnalysis::CreateMulti(start, end, fileCount, firstPath, &upper, &lower,
+                                         [this](const std::string& message) { messages_.push_back(message); });
   days_ = std::make_unique<AnalysisDays>(*evaluation_);
   GatherWarnings();
 }

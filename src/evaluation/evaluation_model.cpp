@@ -149,12 +149,10 @@ void EvaluationModel::LoadFile(const std::filesystem::path& path) {
   notice_.Changed();
 }
 
-void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
-                            DateTime end) {
+void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) {
   const DisplayNotice::Batch batch(notice_);
   Reset();
-  view_.caption = {FormatDate(kNumericDate, start, monthNames_), FormatDate(kNumericDate, end, monthNames_),
-                   fileCount};
+  view_.caption = {FormatDate(kNumericDate, start, monthNames_), FormatDate(kNumericDate, end, monthNames_), fileCount};
   try {
     load_.BeginMulti(fileCount, firstPath, start, end, upper_, lower_);
   } catch (...) {

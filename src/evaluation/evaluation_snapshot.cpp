@@ -15,8 +15,21 @@ namespace {
 // The readout lists channels as the selection panel does: inputs, other
 // values, outputs.
 constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
-    Channel::T1, Channel::T2, Channel::T3, Channel::T4, Channel::T5, Channel::T6, Channel::TD, Channel::Flow,
-    Channel::Power, Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3, Channel::RError,
+    Channel::T1,
+    Channel::T2,
+    Channel::T3,
+    Channel::T4,
+    Channel::T5,
+    Channel::T6,
+    Channel::TD,
+    Channel::Flow,
+    Channel::Power,
+    Channel::Volume,
+    Channel::Energy,
+    Channel::R1,
+    Channel::R2,
+    Channel::R3,
+    Channel::RError,
 }};
 
 bool Checked(const EvaluationSnapshot& shown, Channel channel) {
@@ -54,8 +67,7 @@ std::optional<DateTime> NextRecordTime(const EvaluationSnapshot& shown, DateTime
 
 std::vector<std::string> ReadoutText(const EvaluationSnapshot& shown, DateTime t) {
   const bool withDate = shown.view.span == Span::Month || shown.view.span == Span::Year;
-  return ReadoutLines(ReadoutAt(shown, t), withDate, i18n::Text(i18n::kTextOutputOn),
-                      i18n::Text(i18n::kTextOutputOff));
+  return ReadoutLines(ReadoutAt(shown, t), withDate, i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
 }
 
 Color ChannelColor(const TChildSettings& settings, Channel channel) {
@@ -79,7 +91,8 @@ RangeSummary Summary(const EvaluationSnapshot& shown) {
 std::string SummaryText(const EvaluationSnapshot& shown) {
   if (!shown.load.HasData()) return {};
   std::string text;
-  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data()))) text += line + "\n";
+  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data())))
+    text += line + "\n";
   return text;
 }
 

@@ -71,8 +71,8 @@ void SetUpLowerPanel(ChartPanel& panel) {
 
 void GetAxisLabel(const ChartAxis& axis, int /*valueIndex*/, std::string& label) {
   if (axis.Position() != chart::AxisPosition::Left) return;
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kLevels = {{
-      {"50", "R1"}, {"35", "R2"}, {"20", "R3"}, {"5", "RErr"}}};
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kLevels = {
+      {{"50", "R1"}, {"35", "R2"}, {"20", "R3"}, {"5", "RErr"}}};
   for (const auto& [value, name] : kLevels) {
     if (label == value) {
       label = name;

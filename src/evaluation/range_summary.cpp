@@ -68,9 +68,10 @@ std::optional<Value> OverDays(std::span<const TDay* const> days, Channel channel
   for (const TDay* day : days) {
     const DateTime start = day->DayDate();
     const DateTime end = start + 1.0;
-    const std::optional<Value> part = wholeDay && from <= start && to >= end
-                                          ? wholeDay(*day)
-                                          : measure(day->UpperSeries(channel), std::max(from, start), std::min(to, end));
+    const std::optional<Value> part =
+        wholeDay && from <= start && to >= end
+            ? wholeDay(*day)
+            : measure(day->UpperSeries(channel), std::max(from, start), std::min(to, end));
     if (part) result = result ? join(*result, *part) : *part;
   }
   return result;
@@ -78,7 +79,8 @@ std::optional<Value> OverDays(std::span<const TDay* const> days, Channel channel
 
 // A figure kept for the day log, measured over its whole date on first use.
 template <typename Value, typename Measure>
-std::optional<Value> Kept(std::optional<std::optional<Value>>& kept, const TDay& day, Channel channel, Measure measure) {
+std::optional<Value> Kept(std::optional<std::optional<Value>>& kept, const TDay& day, Channel channel,
+                          Measure measure) {
   if (!kept) kept = measure(day.UpperSeries(channel), day.DayDate(), day.DayDate() + 1.0);
   return *kept;
 }
@@ -175,16 +177,18 @@ std::vector<std::string> SummaryLines(const RangeSummary& summary, const Summary
     lines.push_back(unit.empty() ? Label(names, row.channel) : Label(names, row.channel) + " [" + unit + "]");
     lines.push_back(Cells({indent + Text(i18n::kTextMinimum), NumberText(s.minimum)}));
     lines.push_back(Cells({indent + Text(i18n::kTextMaximum), NumberText(s.maximum)}));
-    lines.push_back(Cells({indent + Text(i18n::kTextTimeOfMaximum),
-                           FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt)}));
+    lines.push_back(Cells(
+        {indent + Text(i18n::kTextTimeOfMaximum), FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt)}));
     lines.push_back(Cells({indent + Text(i18n::kTextMean), Rounded(s.mean)}));
   }
   if (!summary.outputs.empty()) lines.push_back(Text(i18n::kTextRunningHours) + " [h]");
   for (const OutputSummary& row : summary.outputs) {
     lines.push_back(Cells({indent + Label(names, row.channel), Rounded(row.hours)}));
   }
-  lines.push_back(Cells({Label(names, Channel::Volume), WithUnit(Rounded(summary.volume), Unit(names, Channel::Volume))}));
-  lines.push_back(Cells({Label(names, Channel::Energy), WithUnit(Rounded(summary.energy), Unit(names, Channel::Energy))}));
+  lines.push_back(
+      Cells({Label(names, Channel::Volume), WithUnit(Rounded(summary.volume), Unit(names, Channel::Volume))}));
+  lines.push_back(
+      Cells({Label(names, Channel::Energy), WithUnit(Rounded(summary.energy), Unit(names, Channel::Energy))}));
   if (summary.bestDay) {
     lines.push_back(Cells({Text(i18n::kTextBestDay) + " " + FormatDateTime("dd.mm.yyyy", summary.bestDay->day),
                            WithUnit(Rounded(summary.bestDay->energy), Unit(names, Channel::Energy))}));

@@ -47,9 +47,7 @@ std::string MonthAxisLabel(const chart::ChartAxis& axis, const std::string& labe
   return names.abbreviated[static_cast<std::size_t>(month - 1)];
 }
 
-bool OffersYearSpan(DateTime firstDay, DateTime lastDay) {
-  return std::floor(lastDay) - std::floor(firstDay) >= 31.0;
-}
+bool OffersYearSpan(DateTime firstDay, DateTime lastDay) { return std::floor(lastDay) - std::floor(firstDay) >= 31.0; }
 
 DateTime FirstOfYear(int year) { return TryEncodeDate(year, 1, 1).value_or(0.0); }
 

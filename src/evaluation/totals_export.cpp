@@ -65,8 +65,8 @@ std::string DayRows(const logdata::TLogAnalysis& analysis) {
     while (end < days.size() && std::floor(days[end].day) == date) ++end;
     if (end > next) {
       const MonthTotals day = MonthlyTotals(std::span(days).subspan(next, end - next)).front();
-      rows += "," + CsvDecimal(day.volume, 1) + "," + CsvDecimal(day.energy, 3) + "," +
-              Temperature(day.collectorMax) + "," + Hours(day.runningHours[kPump]);
+      rows += "," + CsvDecimal(day.volume, 1) + "," + CsvDecimal(day.energy, 3) + "," + Temperature(day.collectorMax) +
+              "," + Hours(day.runningHours[kPump]);
     } else {
       rows += ",,,,";
     }
@@ -90,8 +90,9 @@ std::string MonthRows(const logdata::TLogAnalysis& analysis) {
     rows += date;
     if (next < months.size() && months[next].year == year && months[next].month == month) {
       const MonthTotals& totals = months[next++];
-      rows += "," + CsvDecimal(totals.volume, 1) + "," + CsvDecimal(totals.energy, 3) + "," + Temperature(totals.collectorMax) +
-              "," + Hours(totals.runningHours[kPump]) + "," + std::to_string(totals.daysWithFile);
+      rows += "," + CsvDecimal(totals.volume, 1) + "," + CsvDecimal(totals.energy, 3) + "," +
+              Temperature(totals.collectorMax) + "," + Hours(totals.runningHours[kPump]) + "," +
+              std::to_string(totals.daysWithFile);
     } else {
       rows += ",,,,,0";
     }

@@ -122,8 +122,8 @@ void FindErr(const DayScan& scan) {
     const Channel channel = logdata::ChannelAt(column);
     const logdata::TDay::ErrorReadings& errors = scan.day.Errors(channel);
     if (errors.count == 0) continue;
-    scan.out.push_back({FindingKind::Err, channel, errors.first, errors.last, static_cast<double>(errors.count),
-                        std::nullopt});
+    scan.out.push_back(
+        {FindingKind::Err, channel, errors.first, errors.last, static_cast<double>(errors.count), std::nullopt});
   }
 }
 
@@ -193,8 +193,8 @@ long SecondsBetween(DateTime from, DateTime to) { return std::lround((to - from)
 long UsualSpacing(std::span<const DateTime> times) {
   std::map<long, int> counts;
   for (std::size_t i = 1; i < times.size(); ++i) ++counts[SecondsBetween(times[i - 1], times[i])];
-  const auto most = std::max_element(counts.begin(), counts.end(),
-                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  const auto most =
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == counts.end() ? 0 : most->first;
 }
 
@@ -209,8 +209,8 @@ void FindGaps(const DayScan& scan) {
 }
 
 using Detector = void (*)(const DayScan&);
-constexpr Detector kDetectors[] = {FindOverheat, FindNoYield, FindCycling, FindErr,
-                                   FindOutOfRange, FindStuck, FindFault, FindGaps};
+constexpr Detector kDetectors[] = {FindOverheat,   FindNoYield, FindCycling, FindErr,
+                                   FindOutOfRange, FindStuck,   FindFault,   FindGaps};
 
 }  // namespace
 

@@ -105,7 +105,8 @@ std::vector<Finding> NightLosses(std::span<const DayRecords> days, const Finding
   for (const double night : nights) {
     std::vector<Sample> samples;
     for (double date = std::floor(night + from); date < night + to; date += 1.0) {
-      if (const auto day = byDate.find(date); day != byDate.end()) AddSamples(*day->second, night + from, night + to, samples);
+      if (const auto day = byDate.find(date); day != byDate.end())
+        AddSamples(*day->second, night + from, night + to, samples);
     }
     FindInNight(NightOf(samples), thresholds, found);
   }

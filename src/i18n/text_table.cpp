@@ -50,14 +50,10 @@ LanguageBlock BlockOfLanguage(int code) {
     case 2:
     case 7:  // English (US) has no texts of its own.
       return LanguageBlock::English;
-    case 3:
-      return LanguageBlock::French;
-    case 4:
-      return LanguageBlock::Spanish;
-    case 5:
-      return LanguageBlock::Italian;
-    case 6:
-      return LanguageBlock::Portuguese;
+    case 3: return LanguageBlock::French;
+    case 4: return LanguageBlock::Spanish;
+    case 5: return LanguageBlock::Italian;
+    case 6: return LanguageBlock::Portuguese;
     default:  // 0 (nothing stored yet), 1 and anything unknown
       return LanguageBlock::German;
   }

@@ -17,15 +17,15 @@ inline constexpr int kAddedTextCount = 31;
 enum TextId : int {
   kTextFile = 0,
   kTextNew = 16,
-  kTextAnalysisOfDay = 17,      // "Analysis from " before one date
-  kTextAnalysisFrom = 18,       // "Analysis from " before the first of two dates
-  kTextAnalysisTo = 19,         // " to "
-  kTextFilesFoundBefore = 20,   // before the file count
-  kTextFilesFoundAfter = 21,    // after the file count
+  kTextAnalysisOfDay = 17,     // "Analysis from " before one date
+  kTextAnalysisFrom = 18,      // "Analysis from " before the first of two dates
+  kTextAnalysisTo = 19,        // " to "
+  kTextFilesFoundBefore = 20,  // before the file count
+  kTextFilesFoundAfter = 21,   // after the file count
   kTextDisplayedTimeSpan = 22,
   kTextSelectTimeSpan = 23,
   kTextOpenInSpreadsheet = 24,
-  kTextFirstSpan = 25,          // 25..29: "1 hour" .. "1 month", the span items in order
+  kTextFirstSpan = 25,  // 25..29: "1 hour" .. "1 month", the span items in order
   kTextInfo = 15,
   kTextQuestion = 50,
   kTextError = 51,
@@ -79,8 +79,8 @@ enum TextId : int {
   kTextCancel = 44,
   kTextOk = 45,
   kTextVersion = 71,
-  kTextSettingsAdopted = 81,       // window mode: also save as defaults?
-  kTextSettingsSaved = 82,         // defaults mode: adopt for the open windows?
+  kTextSettingsAdopted = 81,  // window mode: also save as defaults?
+  kTextSettingsSaved = 82,    // defaults mode: adopt for the open windows?
   kTextEnterIdentifier = 103,
   kTextYAxisFigures = 104,
   kTextInvalidLineWidth = 105,
@@ -91,9 +91,9 @@ enum TextId : int {
   // Added rows.
   kTextNoFileLoaded = 112,
   kTextFilesLeftOut = 113,
-  kTextSettingsNotSaved = 114,     // defaults kept in memory only: adopt for the open windows?
-  kTextReadingStopped = 115,  // "%1": the line where reading a day file stopped
-  kTextOutputOn = 116,  // an output in the cursor readout
+  kTextSettingsNotSaved = 114,  // defaults kept in memory only: adopt for the open windows?
+  kTextReadingStopped = 115,    // "%1": the line where reading a day file stopped
+  kTextOutputOn = 116,          // an output in the cursor readout
   kTextOutputOff = 117,
   kTextRecentFileMissing = 118,
   kTextOneYear = 119,
@@ -113,12 +113,12 @@ enum TextId : int {
   kTextBestDay = 133,
   kTextDateOutsideRange = 134,  // "%1": the date the file's records carry
   kTextColumnsDiffer = 135,
-  kTextImageNotSaved = 136,     // "%1": the file, "%2": why
-  kTextFileNotWritten = 137,    // "%1": the file, "%2": why
+  kTextImageNotSaved = 136,   // "%1": the file, "%2": why
+  kTextFileNotWritten = 137,  // "%1": the file, "%2": why
   kTextInternalError = 138,
-  kTextTickToShow = 139,        // the hint in an empty plot
-  kTextChartHasNoSize = 140,    // a reason for kTextImageNotSaved
-  kTextImageNotEncoded = 141,   // a reason for kTextImageNotSaved
+  kTextTickToShow = 139,       // the hint in an empty plot
+  kTextChartHasNoSize = 140,   // a reason for kTextImageNotSaved
+  kTextImageNotEncoded = 141,  // a reason for kTextImageNotSaved
   kTextWorkbookFiles = 142,
 };
 

@@ -212,7 +212,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exporter les totaux mensuels...",
     /* 132 */ "Fichiers CSV",
     /* 133 */ "Meilleur jour",
-    /* 134 */ "Les enregistrements de ce fichier sont datés du %1, en dehors des mois de l’analyse ; le fichier a été ignoré.",
+    /* 134 */
+    "Les enregistrements de ce fichier sont datés du %1, en dehors des mois de l’analyse ; le fichier a été ignoré.",
     /* 135 */ "Les colonnes de ce fichier diffèrent de celles du premier fichier ; le fichier a été ignoré.",
     /* 136 */ "L’image « %1 » n’a pas pu être enregistrée : %2",
     /* 137 */ "Le fichier « %1 » n’a pas pu être écrit : %2",

@@ -207,7 +207,9 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Monatssummen exportieren...",
     /* 132 */ "CSV-Dateien",
     /* 133 */ "Bester Tag",
-    /* 134 */ "Die Datensätze dieser Datei tragen das Datum %1, das außerhalb der Monate der Auswertung liegt; die Datei wurde ausgelassen.",
+    /* 134 */
+    "Die Datensätze dieser Datei tragen das Datum %1, das außerhalb der Monate der Auswertung liegt; die Datei wurde "
+    "ausgelassen.",
     /* 135 */ "Die Spalten dieser Datei weichen von denen der ersten Datei ab; die Datei wurde ausgelassen.",
     /* 136 */ "Das Bild „%1“ konnte nicht gespeichert werden: %2",
     /* 137 */ "Die Datei „%1“ konnte nicht geschrieben werden: %2",

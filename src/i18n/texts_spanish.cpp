@@ -207,7 +207,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 131 */ "Exportar totales mensuales...",
     /* 132 */ "Archivos CSV",
     /* 133 */ "Mejor día",
-    /* 134 */ "Los registros de este archivo tienen fecha %1, fuera de los meses del análisis; el archivo se ha omitido.",
+    /* 134 */
+    "Los registros de este archivo tienen fecha %1, fuera de los meses del análisis; el archivo se ha omitido.",
     /* 135 */ "Las columnas de este archivo difieren de las del primer archivo; el archivo se ha omitido.",
     /* 136 */ "No se pudo guardar la imagen «%1»: %2",
     /* 137 */ "No se pudo escribir el archivo «%1»: %2",

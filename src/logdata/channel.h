@@ -9,9 +9,7 @@ namespace calorix::logdata {
 
 // The fifteen measurement kinds. 0..12 are the value columns of a record in
 // file order; Volume and Energy are derived from Flow and Power.
-enum class Channel : int {
-  T1, T2, T3, T4, T5, T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy
-};
+enum class Channel : int { T1, T2, T3, T4, T5, T6, TD, Flow, Power, R1, R2, R3, RError, Volume, Energy };
 
 inline constexpr int kChannelCount = 15;
 inline constexpr int kColumnCount = 13;  // value columns of a record

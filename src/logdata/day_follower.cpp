@@ -21,7 +21,8 @@ constexpr std::size_t kSeenBytes = 256;
 std::size_t CompleteLength(std::string_view bytes) {
   const std::size_t lf = bytes.rfind('\n');
   const std::size_t cr = bytes.size() > 1 ? bytes.rfind('\r', bytes.size() - 2) : std::string_view::npos;
-  const std::size_t end = std::max(lf == std::string_view::npos ? 0 : lf + 1, cr == std::string_view::npos ? 0 : cr + 1);
+  const std::size_t end =
+      std::max(lf == std::string_view::npos ? 0 : lf + 1, cr == std::string_view::npos ? 0 : cr + 1);
   return end;
 }
 

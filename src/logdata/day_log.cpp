@@ -159,7 +159,7 @@ bool TDay::ParseRecord(std::string_view record, DateStyle& style) {
   }
   if (interval_ == 0.0) interval_ = t - previousTime_;
   const bool afterGap = WholeMinutes(interval_) != WholeMinutes(t - previousTime_);
-  if (afterGap) interval_ = 0.0;  // learn it again from the next two records
+  if (afterGap) interval_ = 0.0;       // learn it again from the next two records
   if (t < previousTime_) return true;  // back in time: dropped
   previousTime_ = t;
 
@@ -239,8 +239,8 @@ DateTime TDay::GetStartDate(int index) const {
   return day->dayDate_;
 }
 
-bool TDay::ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bool showInLegend,
-                       DateTime windowStart, DateTime windowEnd) {
+bool TDay::ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bool showInLegend, DateTime windowStart,
+                       DateTime windowEnd) {
   const int index = IndexOf(channel);
   for (TDay* day = this; day; day = day->next_) {
     if (!(day->dayDate_ < windowEnd && day->previousTime_ > windowStart)) continue;

@@ -76,8 +76,8 @@ class TDay {
   // Places the channel's series of every day log from here on that overlaps
   // the window; anyShown and lowest are updated, one legend entry is given.
   // Returns whether the legend entry is still pending (nothing placed).
-  bool ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bool showInLegend,
-                   DateTime windowStart, DateTime windowEnd);
+  bool ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bool showInLegend, DateTime windowStart,
+                   DateTime windowEnd);
   // Takes the channel's series off the charts, from here to the list's end.
   void HideChannel(Channel channel);
   // Applies label, kind, width and colour to this day log's series.

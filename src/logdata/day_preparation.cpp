@@ -10,8 +10,7 @@ PreparedDayFile::~PreparedDayFile() = default;
 PreparedDayFile::PreparedDayFile(PreparedDayFile&&) noexcept = default;
 PreparedDayFile& PreparedDayFile::operator=(PreparedDayFile&&) noexcept = default;
 
-PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper,
-                               chart::ChartPanel* lower) {
+PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper, chart::ChartPanel* lower) {
   PreparedDayFile prepared;
   prepared.path = path;
   DayFile file;

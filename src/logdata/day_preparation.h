@@ -25,18 +25,17 @@ struct PreparedDayFile {
   PreparedDayFile& operator=(PreparedDayFile&&) noexcept;
 
   std::filesystem::path path;
-  std::exception_ptr readFailure;    // the file could not be read
+  std::exception_ptr readFailure;  // the file could not be read
   std::string header;
-  bool headerNamesStyle = false;     // the header's first field chose the date style
-  std::exception_ptr dateFailure;    // no day date in the records
+  bool headerNamesStyle = false;   // the header's first field chose the date style
+  std::exception_ptr dateFailure;  // no day date in the records
   DateTime dayDate = 0.0;
-  std::unique_ptr<TDay> day;         // parsed; null when building it failed
-  DayFile file;                      // kept when the day is parsed in order (no style named)
+  std::unique_ptr<TDay> day;  // parsed; null when building it failed
+  DayFile file;               // kept when the day is parsed in order (no style named)
 };
 
 // Safe to call on any thread while the panels are alive; creates series
 // for them, with their block extremes built, but places nothing.
-PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper,
-                               chart::ChartPanel* lower);
+PreparedDayFile PrepareDayFile(const std::filesystem::path& path, chart::ChartPanel* upper, chart::ChartPanel* lower);
 
 }  // namespace calorix::logdata

@@ -263,10 +263,9 @@ void TLogAnalysis::SetChannelAxis(Channel channel, chart::VerticalAxis axis) {
 
 void TLogAnalysis::ApplySeriesSettings(const TChildSettings& settings) {
   if (!HasData()) return;
-  static constexpr Channel kOrder[] = {Channel::T1,     Channel::T2,     Channel::T3, Channel::T4, Channel::T5,
-                                       Channel::T6,     Channel::TD,     Channel::Flow, Channel::Power,
-                                       Channel::Volume, Channel::Energy, Channel::R1, Channel::R2, Channel::R3,
-                                       Channel::RError};
+  static constexpr Channel kOrder[] = {Channel::T1,     Channel::T2, Channel::T3,   Channel::T4,    Channel::T5,
+                                       Channel::T6,     Channel::TD, Channel::Flow, Channel::Power, Channel::Volume,
+                                       Channel::Energy, Channel::R1, Channel::R2,   Channel::R3,    Channel::RError};
   for (const Channel channel : kOrder) {
     const auto slot = static_cast<std::size_t>(SlotOf(channel));
     const std::string label = ChannelLabel(settings, channel);

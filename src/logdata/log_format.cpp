@@ -19,7 +19,8 @@
 namespace calorix::logdata {
 
 LogFileError::LogFileError(LogFileFault fault)
-    : Error(i18n::Text(fault == LogFileFault::NoMeasuredValues ? i18n::kTextNoMeasuredValues : i18n::kTextNotAValidLogFile)),
+    : Error(i18n::Text(fault == LogFileFault::NoMeasuredValues ? i18n::kTextNoMeasuredValues
+                                                               : i18n::kTextNotAValidLogFile)),
       fault_(fault) {}
 
 namespace {
@@ -257,7 +258,7 @@ namespace {
 // exact integer and the power of ten is exact, so one division gives the
 // correctly rounded value, the same as the general parser, much faster.
 bool ParsePlainNumber(std::string_view field, double& value) {
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   std::size_t i = 0;
   const bool negative = field[0] == '-';

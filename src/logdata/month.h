@@ -60,8 +60,7 @@ class TMonth {
   int GetDayIndexByMonth(int monthIndex) const;
 
   // Series operations, along the chain.
-  void ShowChannel(Channel channel, ChannelState& lowest, bool showInLegend, DateTime windowStart,
-                   DateTime windowEnd);
+  void ShowChannel(Channel channel, ChannelState& lowest, bool showInLegend, DateTime windowStart, DateTime windowEnd);
   void HideChannel(Channel channel);
   void ApplySeriesSettings(Channel channel, const std::string& label, bool outputsAsBars, bool othersAsBars,
                            int lineWidth, Color color);
@@ -80,9 +79,7 @@ class TMonth {
  private:
   static std::size_t TotalIndex(Channel channel) { return channel == Channel::Energy ? 1 : 0; }
   bool HasDays() const { return dayCount_ > 0; }
-  bool Overlaps(DateTime windowStart, DateTime windowEnd) const {
-    return windowEnd > start_ && windowStart < end_;
-  }
+  bool Overlaps(DateTime windowStart, DateTime windowEnd) const { return windowEnd > start_ && windowStart < end_; }
 
   int year_;
   int month_;

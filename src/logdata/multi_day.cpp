@@ -225,7 +225,6 @@ bool MonthMayHoldFiles(FolderListings& listings, const std::string& folder, cons
   return false;
 }
 
-
 std::vector<std::filesystem::path> FindDayFiles(std::string_view startPath, DateTime start, int dayCount) {
   std::string folder = FolderPrefixOf(startPath);
   FolderListings listings;

@@ -23,8 +23,7 @@ std::vector<const SettingsKey*> KeysOfSection(std::string_view section) {
 
 TIniSettings::TIniSettings() : TIniSettings(LocateSettingsFile(), ProgramFolder()) {}
 
-TIniSettings::TIniSettings(std::filesystem::path iniPath, std::string programFolder,
-                           ProfileOpener opener)
+TIniSettings::TIniSettings(std::filesystem::path iniPath, std::string programFolder, ProfileOpener opener)
     : iniPath_(std::move(iniPath)), opener_(std::move(opener)) {
   Load(programFolder);
 }
@@ -37,9 +36,7 @@ void TIniSettings::Load(const std::string& programFolder) {
   }
 }
 
-TMainSettings TIniSettings::GetMainSettings() const {
-  return {values_.Language, values_.LastUsedDir};
-}
+TMainSettings TIniSettings::GetMainSettings() const { return {values_.Language, values_.LastUsedDir}; }
 
 TChildSettings TIniSettings::GetChildSettings() const { return values_.Defaults; }
 
@@ -48,8 +45,7 @@ std::string TIniSettings::GetExcelPath() const { return values_.ExcelPath; }
 void TIniSettings::SetMainSettings(std::int8_t language, const std::string& lastUsedDir) {
   values_.Language = language;
   values_.LastUsedDir = lastUsedDir;
-  WriteKeys({&SettingsKeyNamed(kMainSection, "Language"),
-             &SettingsKeyNamed(kMainSection, "LastUsedDir")});
+  WriteKeys({&SettingsKeyNamed(kMainSection, "Language"), &SettingsKeyNamed(kMainSection, "LastUsedDir")});
 }
 
 void TIniSettings::SetChildSettings(const TChildSettings& settings) {

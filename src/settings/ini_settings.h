@@ -32,8 +32,7 @@ class TIniSettings {
 
   // Loads the settings file at iniPath. programFolder is the default of
   // LastUsedDir; opener gives the access to the file for each load or write.
-  TIniSettings(std::filesystem::path iniPath, std::string programFolder,
-               ProfileOpener opener = OpenProfileFile);
+  TIniSettings(std::filesystem::path iniPath, std::string programFolder, ProfileOpener opener = OpenProfileFile);
 
   const std::filesystem::path& IniPath() const { return iniPath_; }
 

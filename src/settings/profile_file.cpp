@@ -84,9 +84,7 @@ std::string OnDisk(std::string_view text) {
   return std::string(text);
 }
 
-std::string InMemory(std::string_view bytes) {
-  return ReadsAsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
-}
+std::string InMemory(std::string_view bytes) { return ReadsAsUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes); }
 
 }  // namespace
 

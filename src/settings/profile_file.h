@@ -21,8 +21,7 @@ class ProfileAccess {
 
   // Sets the key, keeping every other line of the file; the first write
   // creates the file. False when the file could not be written.
-  [[nodiscard]] virtual bool Write(std::string_view section, std::string_view key,
-                                   std::string_view value) = 0;
+  [[nodiscard]] virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
 
   // One key of a group of writes.
   struct Entry {
@@ -49,8 +48,7 @@ class ProfileFile : public ProfileAccess {
   explicit ProfileFile(std::filesystem::path path);
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) override;
-  [[nodiscard]] bool Write(std::string_view section, std::string_view key,
-                           std::string_view value) override;
+  [[nodiscard]] bool Write(std::string_view section, std::string_view key, std::string_view value) override;
   // All keys in one replacement of the file: either every key is written or
   // the file stays as it was.
   [[nodiscard]] bool WriteAll(const std::vector<Entry>& entries) override;

@@ -27,7 +27,9 @@ struct Line {
 class LineReader {
  public:
   explicit LineReader(std::string_view content)
-      : content_(content), pos_(BodyStart(content)), newline_(content.find('\n')),
+      : content_(content),
+        pos_(BodyStart(content)),
+        newline_(content.find('\n')),
         carriageReturn_(content.find('\r')) {}
 
   bool AtEnd() const { return pos_ >= content_.size(); }
@@ -88,8 +90,8 @@ std::optional<Entry> EntryOf(std::string_view line) {
 }
 
 std::string ValueAsRead(std::string_view value) {
-  const bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                      (value.front() == '"' || value.front() == '\'');
+  const bool quoted =
+      value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\'');
   if (quoted) value = value.substr(1, value.size() - 2);
   return std::string(value.substr(0, kMaxProfileValueLength));
 }
@@ -144,15 +146,14 @@ std::string SingleLine(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
-                                            std::string_view key) {
+std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section, std::string_view key) {
   const KeyPlace place = FindKey(content, section, key);
   if (!place.keyLine) return std::nullopt;
   return ValueAsRead(EntryOf(place.keyLine->text)->value);
 }
 
-std::string SetProfileValue(std::string_view content, std::string_view section,
-                            std::string_view key, std::string_view value) {
+std::string SetProfileValue(std::string_view content, std::string_view section, std::string_view key,
+                            std::string_view value) {
   const std::string entry = SingleLine(key) + "=" + SingleLine(value);
   const std::string_view lineEnd = LineEndOf(content);
   const KeyPlace place = FindKey(content, section, key);
@@ -160,8 +161,7 @@ std::string SetProfileValue(std::string_view content, std::string_view section,
   if (place.keyLine) return out.replace(place.keyLine->begin, place.keyLine->text.size(), entry);
   if (place.sectionFound) {
     const std::size_t at = place.insertAt;
-    const std::string added = EndsLine(out, at) ? entry + std::string(lineEnd)
-                                                : std::string(lineEnd) + entry;
+    const std::string added = EndsLine(out, at) ? entry + std::string(lineEnd) : std::string(lineEnd) + entry;
     return out.insert(at, added);
   }
   if (!EndsLine(out, out.size())) out += lineEnd;

@@ -19,13 +19,12 @@ namespace calorix {
 inline constexpr std::size_t kMaxProfileValueLength = 2047;
 
 // The key's value, or nothing when the section or the key is missing.
-std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
-                                            std::string_view key);
+std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section, std::string_view key);
 
 // The content with the key set to the value: an existing key is replaced in
 // its line, a new key goes after the last entry of its section, a new section
 // goes at the end. Every other line stays as it was, byte for byte.
-std::string SetProfileValue(std::string_view content, std::string_view section,
-                            std::string_view key, std::string_view value);
+std::string SetProfileValue(std::string_view content, std::string_view section, std::string_view key,
+                            std::string_view value);
 
 }  // namespace calorix

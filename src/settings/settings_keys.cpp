@@ -24,19 +24,13 @@ using Values = SettingsValues;
 std::vector<SettingsKey> BuildKeys() {
   std::vector<SettingsKey> keys = {
       {kMainSection, "ExcelPath", 0, "", [](Values& v, int) -> Field { return &v.ExcelPath; }, 0},
-      {kMainSection, "LastUsedDir", 0, nullptr,
-       [](Values& v, int) -> Field { return &v.LastUsedDir; }, 0},
+      {kMainSection, "LastUsedDir", 0, nullptr, [](Values& v, int) -> Field { return &v.LastUsedDir; }, 0},
       {kMainSection, "Language", 0, "", [](Values& v, int) -> Field { return &v.Language; }, 0},
-      {kChildSection, "ChartTitle", 0, "",
-       [](Values& v, int) -> Field { return &v.Defaults.ChartTitle; }, 0},
-      {kChildSection, "LineWidth", 2, "",
-       [](Values& v, int) -> Field { return &v.Defaults.LineWidth; }, 0},
-      {kChildSection, "AxisMin", -10, "",
-       [](Values& v, int) -> Field { return &v.Defaults.AxisMin; }, 0},
-      {kChildSection, "AxisMax", 120, "",
-       [](Values& v, int) -> Field { return &v.Defaults.AxisMax; }, 0},
-      {kChildSection, "DynamicScaling", 1, "",
-       [](Values& v, int) -> Field { return &v.Defaults.DynamicScaling; }, 0},
+      {kChildSection, "ChartTitle", 0, "", [](Values& v, int) -> Field { return &v.Defaults.ChartTitle; }, 0},
+      {kChildSection, "LineWidth", 2, "", [](Values& v, int) -> Field { return &v.Defaults.LineWidth; }, 0},
+      {kChildSection, "AxisMin", -10, "", [](Values& v, int) -> Field { return &v.Defaults.AxisMin; }, 0},
+      {kChildSection, "AxisMax", 120, "", [](Values& v, int) -> Field { return &v.Defaults.AxisMax; }, 0},
+      {kChildSection, "DynamicScaling", 1, "", [](Values& v, int) -> Field { return &v.Defaults.DynamicScaling; }, 0},
   };
   for (const ChannelKey& channel : kChannelKeys) {
     keys.push_back({kChildSection, std::string(channel.name) + "Label", 0, kDefaultLabel,
@@ -44,15 +38,13 @@ std::vector<SettingsKey> BuildKeys() {
                     static_cast<int>(channel.slot)});
   }
   for (const ChannelKey& channel : kChannelKeys) {
-    keys.push_back({kChildSection, std::string(channel.name) + "Color",
-                    static_cast<std::int32_t>(channel.defaultColor), "",
-                    [](Values& v, int slot) -> Field { return &v.Defaults.Colors.at(slot); },
+    keys.push_back({kChildSection, std::string(channel.name) + "Color", static_cast<std::int32_t>(channel.defaultColor),
+                    "", [](Values& v, int slot) -> Field { return &v.Defaults.Colors.at(slot); },
                     static_cast<int>(channel.slot)});
   }
-  keys.push_back({kChildSection, "OthersShowBars", 1, "",
-                  [](Values& v, int) -> Field { return &v.Defaults.OthersShowBars; }, 0});
-  keys.push_back({kChildSection, "RShowBars", 0, "",
-                  [](Values& v, int) -> Field { return &v.Defaults.RShowBars; }, 0});
+  keys.push_back(
+      {kChildSection, "OthersShowBars", 1, "", [](Values& v, int) -> Field { return &v.Defaults.OthersShowBars; }, 0});
+  keys.push_back({kChildSection, "RShowBars", 0, "", [](Values& v, int) -> Field { return &v.Defaults.RShowBars; }, 0});
   return keys;
 }
 
@@ -94,8 +86,8 @@ const std::vector<SettingsKey>& SettingsKeys() {
 
 const SettingsKey& SettingsKeyNamed(std::string_view section, std::string_view name) {
   const auto& keys = SettingsKeys();
-  const auto found = std::ranges::find_if(
-      keys, [&](const SettingsKey& key) { return key.section == section && key.name == name; });
+  const auto found =
+      std::ranges::find_if(keys, [&](const SettingsKey& key) { return key.section == section && key.name == name; });
   if (found == keys.end()) throw Error("Internal Error - unknown settings key " + std::string(name));
   return *found;
 }
@@ -113,8 +105,8 @@ std::int8_t LanguageFromStored(std::int32_t stored) {
   return (language < 0 || language > 7) ? std::int8_t{0} : language;
 }
 
-void LoadKey(const SettingsKey& key, const std::optional<std::string>& text,
-             const std::string& programFolder, SettingsValues& values) {
+void LoadKey(const SettingsKey& key, const std::optional<std::string>& text, const std::string& programFolder,
+             SettingsValues& values) {
   const std::int32_t number = IntegerOr(text, key.numberDefault);
   std::visit(Overloaded{
                  [&](std::string* field) {
@@ -140,9 +132,7 @@ std::string EncodeKey(const SettingsKey& key, SettingsValues& values) {
                         [](std::string* field) { return *field; },
                         [](std::int32_t* field) { return std::to_string(*field); },
                         [](bool* field) { return std::string(*field ? "1" : "0"); },
-                        [](Color* field) {
-                          return std::to_string(static_cast<std::int32_t>(*field));
-                        },
+                        [](Color* field) { return std::to_string(static_cast<std::int32_t>(*field)); },
                         [](std::int8_t* field) { return std::to_string(int{*field}); },
                     },
                     key.field(values, key.slot));

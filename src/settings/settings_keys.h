@@ -54,8 +54,8 @@ std::int8_t LanguageFromStored(std::int32_t stored);
 
 // Stores the key's value read from the file (nothing: the key is missing),
 // or its default when it is missing or unreadable.
-void LoadKey(const SettingsKey& key, const std::optional<std::string>& text,
-             const std::string& programFolder, SettingsValues& values);
+void LoadKey(const SettingsKey& key, const std::optional<std::string>& text, const std::string& programFolder,
+             SettingsValues& values);
 
 // The window settings an empty settings file gives: every "Child" key at
 // its default, labels as "DEFAULT_LABEL".

@@ -75,8 +75,7 @@ std::string WindowsBaseFolder(PlatformFamily family, int majorVersion, const Env
   return local.empty() ? VariableOrEmpty(env, "AppData") : local;
 }
 
-std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion,
-                                  const EnvironmentLookup& env) {
+std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion, const EnvironmentLookup& env) {
   if (family == PlatformFamily::Win32s) throw Error("Not compatible to Windows 3.11");
   std::string folder = WindowsBaseFolder(family, majorVersion, env);
   if (folder.empty()) ThrowAccessFailed();

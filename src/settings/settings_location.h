@@ -27,8 +27,7 @@ std::string WindowsBaseFolder(PlatformFamily family, int majorVersion, const Env
 
 // The settings folder on Windows, "<base>\Helvo". Throws Error: on Win32s
 // "Not compatible to Windows 3.11", without a base folder text 95.
-std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion,
-                                  const EnvironmentLookup& env);
+std::string WindowsSettingsFolder(PlatformFamily family, int majorVersion, const EnvironmentLookup& env);
 
 // The settings folder on Linux: $XDG_CONFIG_HOME, else $HOME/.config, then
 // "Helvo". Throws Error with text 95 when neither variable is usable.

@@ -12,7 +12,7 @@ enum class ChannelGroup : int { Inputs, Others, Outputs };
 inline constexpr int kChannelGroupCount = 3;
 // Language texts of the group captions, by group.
 inline constexpr std::array<int, kChannelGroupCount> kGroupTexts = {i18n::kTextInputs, i18n::kTextOtherValues,
-                                                                   i18n::kTextOutputs};
+                                                                    i18n::kTextOutputs};
 
 // One check box of the selection panel with its colour patch. The default
 // caption text and the settings slot come from the channel's own row

@@ -183,17 +183,14 @@ void TChildform::ConnectScrollButton(QToolButton* button, int direction) {
       case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && repeat) StartScrolling(direction);
         break;
-      case QEvent::MouseButtonRelease:
-        StopScrolling();
-        break;
+      case QEvent::MouseButtonRelease: StopScrolling(); break;
       case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && repeat) {
           StopScrolling();
           Command([&] { model_.ScrollStep(direction); });
         }
         break;
-      default:
-        break;
+      default: break;
     }
     // The button still sees everything, so it looks pressed and clicks.
     return false;

@@ -103,7 +103,7 @@ QWidget* ChildWidgets::BuildLeftPanel(QWidget& window) {
   column->addWidget(labelHeadline);
 
   static constexpr std::array<const char*, kChannelGroupCount> kGroupNames = {"GroupBoxInputs", "GroupBoxOthers",
-                                                                             "GroupBoxOutputs"};
+                                                                              "GroupBoxOutputs"};
   std::array<QGridLayout*, kChannelGroupCount> grids{};
   for (std::size_t g = 0; g < groups.size(); ++g) {
     groups[g] = new QGroupBox(panelLeft);

@@ -37,9 +37,7 @@ struct ChildWidgets {
   ChildWidgets(QWidget& window, chart::ChartPanel& upper, chart::ChartPanel& lower);
 
   QCheckBox* Box(logdata::Channel channel) const { return boxes[static_cast<std::size_t>(logdata::IndexOf(channel))]; }
-  QFrame* Patch(logdata::Channel channel) const {
-    return patches[static_cast<std::size_t>(logdata::IndexOf(channel))];
-  }
+  QFrame* Patch(logdata::Channel channel) const { return patches[static_cast<std::size_t>(logdata::IndexOf(channel))]; }
   // The larger of the form's minimum sizes and what the texts need now.
   void UpdateMinimumSize(QWidget& window);
 
@@ -47,8 +45,8 @@ struct ChildWidgets {
   QWidget* panelLeft = nullptr;
   QLabel* labelHeadline = nullptr;
   std::array<QGroupBox*, kChannelGroupCount> groups{};
-  std::array<QCheckBox*, logdata::kChannelCount> boxes{};   // by channel index
-  std::array<QFrame*, logdata::kChannelCount> patches{};    // by channel index
+  std::array<QCheckBox*, logdata::kChannelCount> boxes{};  // by channel index
+  std::array<QFrame*, logdata::kChannelCount> patches{};   // by channel index
   QPushButton* buttonSettings = nullptr;
   QPushButton* buttonOpenExcel = nullptr;
   QWidget* panelGraph = nullptr;

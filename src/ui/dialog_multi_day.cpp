@@ -57,7 +57,9 @@ TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(Dialogs& dialogs, QWidget* pare
   setModal(true);
   BuildLayout();
   // No exception crosses the event loop: a command's error is shown.
-  const auto guarded = [this](void (TDialogMultiDayAnalysis::*command)()) { return GuardedSlot(dialogs_, this, command); };
+  const auto guarded = [this](void (TDialogMultiDayAnalysis::*command)()) {
+    return GuardedSlot(dialogs_, this, command);
+  };
   connect(selectFrom_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::SelectFromClick));
   connect(selectTo_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::SelectToClick));
   connect(executeBtn_, &QPushButton::clicked, this, guarded(&TDialogMultiDayAnalysis::ExecuteBtnClick));
@@ -269,9 +271,7 @@ void TDialogMultiDayAnalysis::RunAnalysis(const std::vector<std::filesystem::pat
     result = LoadRange(window, files, start, end, callbacks);
   }
   switch (result.outcome) {
-    case logdata::MultiDayLoadOutcome::Aborted:
-      dialogs_.ShowInformation(this, i18n::Text(kTextAborted));
-      return;
+    case logdata::MultiDayLoadOutcome::Aborted: dialogs_.ShowInformation(this, i18n::Text(kTextAborted)); return;
     case logdata::MultiDayLoadOutcome::Finished:
       if (result.nothingLoaded) {
         // The window is empty again; the user may pick other files.
@@ -282,8 +282,7 @@ void TDialogMultiDayAnalysis::RunAnalysis(const std::vector<std::filesystem::pat
       if (!result.failureMessage.empty()) dialogs_.ShowError(this, result.failureMessage);
       ShowRangeWarnings(dialogs_, this, result);
       return;
-    case logdata::MultiDayLoadOutcome::NoFiles:
-      return;
+    case logdata::MultiDayLoadOutcome::NoFiles: return;
   }
 }
 

@@ -126,7 +126,8 @@ void TDialogSettings::Build() {
   cancelButton_->setAutoDefault(false);
   connect(okButton_, &QPushButton::clicked, this, GuardedSlot(dialogs_, this, &TDialogSettings::OKBtnClick));
   connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-  connect(defaultButton_, &QPushButton::clicked, this, GuardedSlot(dialogs_, this, &TDialogSettings::DefaultButtonClick));
+  connect(defaultButton_, &QPushButton::clicked, this,
+          GuardedSlot(dialogs_, this, &TDialogSettings::DefaultButtonClick));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(defaultButton_);
@@ -142,7 +143,7 @@ void TDialogSettings::Build() {
 
 QWidget* TDialogSettings::BuildChannelGroup(int group) {
   static constexpr std::array<const char*, kChannelGroupCount> kNames = {"GroupBoxInputs", "GroupBoxOthers",
-                                                                       "GroupBoxExits"};
+                                                                         "GroupBoxExits"};
   auto* box = new QGroupBox(this);
   box->setObjectName(kNames[static_cast<std::size_t>(group)]);
   groups_[static_cast<std::size_t>(group)] = box;

@@ -119,7 +119,7 @@ class TDialogSettings : public QDialog {
   QLabel* labelHeader_ = nullptr;
   std::array<QGroupBox*, 3> groups_{};
   std::array<Row, logdata::kChannelCount> rows_{};  // by channel index
-  std::array<BarChoice, 2> barChoices_{};            // others, outputs
+  std::array<BarChoice, 2> barChoices_{};           // others, outputs
   QGroupBox* groupLineWidth_ = nullptr;
   QLineEdit* editLineWidth_ = nullptr;
   QGroupBox* groupAxisLabels_ = nullptr;

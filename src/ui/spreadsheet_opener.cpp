@@ -9,17 +9,17 @@
 
 namespace calorix::ui {
 
-void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher,
-                       TIniSettings* store, QWidget* owner, const SpreadsheetSearch& search) {
+void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher, TIniSettings* store,
+                       QWidget* owner, const SpreadsheetSearch& search) {
   const std::string file = workbook.string();
   const std::string stored = store ? store->GetExcelPath() : std::string();
   if (StartKnownSpreadsheet(search, workbook, stored, launcher)) return;
 
   dialogs.ShowInformation(owner, i18n::Text(i18n::kTextSpreadsheetNotFound), CaptionStyle::Colon);
   const std::string folder = std::filesystem::path(stored).parent_path().string();
-  const auto program = dialogs.ExecuteFileDialog(search.proposedProgram, owner,
-                                                 i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true,
-                                                 search.chooserExtension, folder);
+  const auto program =
+      dialogs.ExecuteFileDialog(search.proposedProgram, owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true,
+                                search.chooserExtension, folder);
   if (!program) return;
   if (launcher.Start(*program, {file})) {
     if (store) store->SetExcelPath(*program);

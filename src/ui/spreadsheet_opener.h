@@ -21,8 +21,7 @@ namespace calorix::ui {
 // (stored when it starts). When the picked program does not start either
 // (and on Windows the file's association neither), text 100 says the file
 // must be opened by hand. The store may be null.
-void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher,
-                       TIniSettings* store, QWidget* owner,
-                       const SpreadsheetSearch& search = NativeSpreadsheetSearch());
+void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, Launcher& launcher, TIniSettings* store,
+                       QWidget* owner, const SpreadsheetSearch& search = NativeSpreadsheetSearch());
 
 }  // namespace calorix::ui

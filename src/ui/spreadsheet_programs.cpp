@@ -42,26 +42,18 @@ bool StartKnownSpreadsheet(const SpreadsheetSearch& search, const std::filesyste
   for (const SpreadsheetWay way : search.ways) {
     bool started = false;
     switch (way) {
-      case SpreadsheetWay::CalcOnPath:
-        started = StartCalc(launcher, FindCalc(launcher), file);
-        break;
-      case SpreadsheetWay::ShellExcel:
-        started = launcher.ShellOpen("Excel.exe", {file});
-        break;
+      case SpreadsheetWay::CalcOnPath: started = StartCalc(launcher, FindCalc(launcher), file); break;
+      case SpreadsheetWay::ShellExcel: started = launcher.ShellOpen("Excel.exe", {file}); break;
       case SpreadsheetWay::RegisteredExcel: {
         const std::string excel = launcher.RegisteredProgram("Excel.exe");
         started = !excel.empty() && launcher.ShellOpen(excel, {file});
         break;
       }
-      case SpreadsheetWay::Stored:
-        started = !stored.empty() && launcher.Start(stored, {file});
-        break;
+      case SpreadsheetWay::Stored: started = !stored.empty() && launcher.Start(stored, {file}); break;
       case SpreadsheetWay::RegisteredCalc:
         started = StartCalc(launcher, launcher.RegisteredProgram("soffice.exe"), file);
         break;
-      case SpreadsheetWay::Desktop:
-        started = launcher.OpenWithDesktop(file);
-        break;
+      case SpreadsheetWay::Desktop: started = launcher.OpenWithDesktop(file); break;
     }
     if (started) return true;
   }

@@ -109,8 +109,7 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
                                font);
 }
 
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
-                evaluation::TotalsPer per) {
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per) {
   const evaluation::EvaluationLoad& analysis = model.Snapshot().load;
   if (!analysis.HasData()) return;
   const std::string filter = i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" +

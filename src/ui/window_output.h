@@ -11,7 +11,7 @@ class Dialogs;
 namespace calorix::evaluation {
 class EvaluationModel;
 enum class TotalsPer;
-}
+}  // namespace calorix::evaluation
 
 namespace calorix::ui {
 
@@ -40,8 +40,7 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
 // Saves the evaluation's daily or monthly totals as CSV into a file the
 // user names. Throws calorix::Error with the reason when it cannot be
 // written.
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
-                evaluation::TotalsPer per);
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per);
 
 // Writes text to a file whole or not at all (a failure leaves any earlier
 // file as it was). Throws calorix::Error naming the file and the reason.

@@ -12,15 +12,11 @@ namespace {
 
 const char* PatternOf(Look look) {
   switch (look) {
-    case Look::DateTime:
-      return "dd.mm.yyyy hh:mm:ss";
-    case Look::Date:
-      return "dd.mm.yyyy";
-    case Look::Time:
-      return "hh:mm";
+    case Look::DateTime: return "dd.mm.yyyy hh:mm:ss";
+    case Look::Date: return "dd.mm.yyyy";
+    case Look::Time: return "hh:mm";
     case Look::General:
-    case Look::Decimals:
-      break;
+    case Look::Decimals: break;
   }
   return nullptr;
 }

@@ -31,18 +31,23 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"ShortHelpAmongFiles", {"a.csv", "-h"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"HelpWinsOverAWrongRange", {"--range", "a.csv", "--help"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"Findings", {"--findings", "a.csv"}, CommandLine::Kind::Findings, {"a.csv"}},
-        ArgumentsCase{"FindingsOfARange", {"--findings", "--range", "a.csv", "b.csv"}, CommandLine::Kind::Findings,
+        ArgumentsCase{"FindingsOfARange",
+                      {"--findings", "--range", "a.csv", "b.csv"},
+                      CommandLine::Kind::Findings,
                       {"a.csv", "b.csv"}},
-        ArgumentsCase{"FindingsAsCsv", {"--export", "f.csv", "--findings", "a.csv"}, CommandLine::Kind::Export,
-                      {"a.csv"}},
-        ArgumentsCase{"FilesNamedLikeOptions", {"--", "--range", "--help"}, CommandLine::Kind::Files,
-                      {"--range", "--help"}}),
+        ArgumentsCase{
+            "FindingsAsCsv", {"--export", "f.csv", "--findings", "a.csv"}, CommandLine::Kind::Export, {"a.csv"}},
+        ArgumentsCase{
+            "FilesNamedLikeOptions", {"--", "--range", "--help"}, CommandLine::Kind::Files, {"--range", "--help"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseCommandLine, RangeTakesExactlyTwoFilesAndUnknownOptionsAreRefused) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--range"}, {"--range", "a.csv"}, {"--range", "a.csv", "b.csv", "c.csv"}, {"a.csv", "--range", "b", "c"},
-           {"--export"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--range"},
+                                             {"--range", "a.csv"},
+                                             {"--range", "a.csv", "b.csv", "c.csv"},
+                                             {"a.csv", "--range", "b", "c"},
+                                             {"--export"}}) {
     EXPECT_THROW(ParseCommandLine(args), UsageError) << args.front();
   }
 }

@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 using Kind = DropPlan::Kind;
 
 TEST(DropRules, DayFileNamesAreEightDigitsAndCsv) {
-  for (const char* name : {"20240531.csv", "20240531.CSV", "/a/b/19991231.Csv"}) EXPECT_TRUE(IsDayFileName(name)) << name;
+  for (const char* name : {"20240531.csv", "20240531.CSV", "/a/b/19991231.Csv"})
+    EXPECT_TRUE(IsDayFileName(name)) << name;
   for (const char* name : {"2024053.csv", "20240531.txt", "2024o531.csv", "x20240531.csv", "20240531.csv.bak"}) {
     EXPECT_FALSE(IsDayFileName(name)) << name;
   }

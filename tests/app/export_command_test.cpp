@@ -56,8 +56,8 @@ class ExportTest : public ::testing::Test {
 };
 
 TEST_F(ExportTest, PngShowsTheCurvesInTheirColours) {
-  const auto png = Export({"--export", (out.Path() / "day.png").string(), "--channels", "T1,R1",
-                           Sample("2024/05/20240531.csv")});
+  const auto png =
+      Export({"--export", (out.Path() / "day.png").string(), "--channels", "T1,R1", Sample("2024/05/20240531.csv")});
   const QImage image(QString::fromStdString(png.string()));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), kExportWidth);
@@ -90,8 +90,9 @@ TEST_F(ExportTest, PdfAndSvgAreVectorDrawings) {
 // A read that ended early at a number no point can hold (1e39) says so,
 // as the window does, and writes what was read.
 TEST_F(ExportTest, AReadThatEndedEarlySaysSo) {
-  const auto day = out.Write("20240530.csv", calorix::testing::DayFileText("2024-05-30", {"00:00;20;;;;;;;1;1;0;0;0;0",
-                                                                                         "00:01;1e39;;;;;;;1;1;0;0;0;0"}));
+  const auto day = out.Write(
+      "20240530.csv",
+      calorix::testing::DayFileText("2024-05-30", {"00:00;20;;;;;;;1;1;0;0;0;0", "00:01;1e39;;;;;;;1;1;0;0;0;0"}));
   const auto csv = Export({"--export", (out.Path() / "day.csv").string(), "--channels", "T1", day.string()});
   EXPECT_EQ(ReadAll(csv), "time,T1 [\u00B0C]\n2024-05-30 00:00:00,20\n");
   ASSERT_EQ(warnings.size(), 1u);
@@ -137,8 +138,8 @@ TEST_F(ExportTest, CsvHoldsTheParsedValuesOfEveryRecord) {
 TEST_F(ExportTest, TheTitleDateSpeaksTheStoredLanguage) {
   std::filesystem::create_directories(settings.Path() / "Helvo");
   std::ofstream(settings.Path() / "Helvo" / "Calorix.ini") << "[Main]\r\nLanguage=1\r\n";
-  const std::string svg = ReadAll(Export({"--export", (out.Path() / "day.svg").string(), "--channels", "T1",
-                                          Sample("2024/05/20240531.csv")}));
+  const std::string svg = ReadAll(
+      Export({"--export", (out.Path() / "day.svg").string(), "--channels", "T1", Sample("2024/05/20240531.csv")}));
   EXPECT_NE(svg.find("Temperatur Sensor 1"), std::string::npos) << "German legends";
   EXPECT_NE(svg.find("31. Mai 2024"), std::string::npos);
   EXPECT_EQ(svg.find("May"), std::string::npos);
@@ -161,7 +162,8 @@ TEST_F(ExportTest, ARangeExportsItsFirstMonthWithTheDailyTotals) {
 TEST_F(ExportTest, FailuresSayWhatWentWrongAndWriteNothing) {
   const std::string target = (out.Path() / "x.png").string();
   EXPECT_THROW(Export({"--export", target, (out.Path() / "missing.csv").string()}), Error);
-  const auto empty = out.Write("20240501.csv", calorix::testing::DayFileText("2024-05-01", {"00:00;;20,0;;;;;;0;0;0;0;0;0"}));
+  const auto empty =
+      out.Write("20240501.csv", calorix::testing::DayFileText("2024-05-01", {"00:00;;20,0;;;;;;0;0;0;0;0;0"}));
   try {
     Export({"--export", target, "--channels", "T1", empty.string()});
     ADD_FAILURE() << "a channel without values was exported";

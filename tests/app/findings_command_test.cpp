@@ -29,8 +29,9 @@ class FindingsCommandTest : public ::testing::Test {
 
   std::string Run(std::vector<std::string> args) {
     std::string written;
-    RunFindings(ParseCommandLine(args), [&](const std::string& text) { written += text; },
-                [&](const std::string& warning) { warnings.push_back(warning); });
+    RunFindings(
+        ParseCommandLine(args), [&](const std::string& text) { written += text; },
+        [&](const std::string& warning) { warnings.push_back(warning); });
     return written;
   }
   std::string Day(const char* name) const { return (logs / name).string(); }
@@ -43,7 +44,8 @@ class FindingsCommandTest : public ::testing::Test {
 TEST_F(FindingsCommandTest, PrintsOneTabSeparatedLinePerFinding) {
   EXPECT_EQ(Run({"--findings", "--range", Day("20240714.csv"), Day("20240716.csv")}),
             "kind\tchannel\tstart\tend\tfigure\n"
-            "overheat\tT1\t2024-07-14 13:00\t2024-07-14 13:20\t134.5 \xC2\xB0" "C at 13:19\n"
+            "overheat\tT1\t2024-07-14 13:00\t2024-07-14 13:20\t134.5 \xC2\xB0"
+            "C at 13:19\n"
             "err\tT3\t2024-07-15 09:00\t2024-07-15 09:14\t15 readings\n"
             "gap\t\t2024-07-16 13:59\t2024-07-16 14:30\t31 min\n");
   EXPECT_TRUE(warnings.empty());
@@ -63,9 +65,7 @@ TEST_F(FindingsCommandTest, ExportWritesCsvWithTheSameRows) {
   EXPECT_EQ(csv, "kind,channel,start,end,figure\nerr,T3,2024-07-15 09:00,2024-07-15 09:14,15 readings\n");
 }
 
-TEST_F(FindingsCommandTest, NothingLoadedIsAnError) {
-  EXPECT_THROW(Run({"--findings", Day("20240801.csv")}), Error);
-}
+TEST_F(FindingsCommandTest, NothingLoadedIsAnError) { EXPECT_THROW(Run({"--findings", Day("20240801.csv")}), Error); }
 
 TEST(FindingsCsv, QuotesCellsWithCommasOrQuotes) {
   EXPECT_EQ(FindingsCsv({{"a,b", "say \"hi\"", "plain"}}), "\"a,b\",\"say \"\"hi\"\"\",plain\n");

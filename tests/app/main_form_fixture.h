@@ -85,9 +85,7 @@ class MainFormTest : public ::testing::Test {
   }
 
   // The main window as the program creates it, not shown yet.
-  void Create(const SettingsStoreFactory& factory) {
-    form_ = std::make_unique<TMainform>(dialogs_, factory);
-  }
+  void Create(const SettingsStoreFactory& factory) { form_ = std::make_unique<TMainform>(dialogs_, factory); }
   void Create() { Create(StoreFactory()); }
 
   // Shown and activated: the empty start-up window is there.

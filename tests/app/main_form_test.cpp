@@ -131,11 +131,11 @@ TEST_F(MainFormTest, FailedWriteOfTheFolderStillOpensTheFileThenReportsOnce) {
   // The first access loads the file; every later one fails.
   auto accesses = std::make_shared<int>(0);
   Create([this, accesses] {
-    return std::make_unique<TIniSettings>(
-        IniPath(), "/opt/calorix/", [accesses](const fs::path& path) -> std::unique_ptr<ProfileAccess> {
-          if ((*accesses)++ == 0) return OpenProfileFile(path);
-          return nullptr;
-        });
+    return std::make_unique<TIniSettings>(IniPath(), "/opt/calorix/",
+                                          [accesses](const fs::path& path) -> std::unique_ptr<ProfileAccess> {
+                                            if ((*accesses)++ == 0) return OpenProfileFile(path);
+                                            return nullptr;
+                                          });
   });
   Show();
   Open(kMay31);
@@ -176,8 +176,7 @@ TEST_F(MainFormTest, ThreeWindowsWithAnEmptyActiveOneTakeTheFileWithoutAQuestion
   Open(kJune1);
   EXPECT_EQ(form_->WindowCount(), 3);
   EXPECT_EQ(QuestionsAsked(), 0);
-  EXPECT_EQ(Captions(),
-            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune1)}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune1)}));
 }
 
 TEST_F(MainFormTest, ThreeFullWindowsAskAndNoChangesNothing) {
@@ -209,8 +208,7 @@ TEST_F(MainFormTest, ThreeFullWindowsYesReplacesTheActiveOne) {
   Open(kJune2);
   EXPECT_EQ(QuestionsAsked(), 1);
   EXPECT_EQ(form_->WindowCount(), 3);
-  EXPECT_EQ(Captions(),
-            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
 }
 
 TEST_F(MainFormTest, FailedFileLeavesTheWindowNewAndShowsTheError) {
@@ -383,8 +381,7 @@ TEST_F(MainFormTest, FourthCommandLineFileAsksAsOpenDoes) {
   Settle();
   EXPECT_EQ(QuestionsAsked(), 1);
   EXPECT_EQ(form_->WindowCount(), 3);
-  EXPECT_EQ(Captions(),
-            (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{CaptionFor(kMay30), CaptionFor(kMay31), CaptionFor(kJune2)}));
 }
 
 TEST_F(MainFormTest, BadCommandLineFileIsReportedAndTheNextOneStillOpens) {
@@ -474,8 +471,7 @@ TEST_F(MainFormTest, CommandLineRangeOpensLikeTheDialog) {
   form_->OpenRange(kMay30, kJune2);
   Settle();
   ASSERT_EQ(form_->WindowCount(), 1);
-  EXPECT_EQ(Captions(),
-            std::vector<std::string>{"Auswertung vom 30.05.2024 bis 02.06.2024. (4 Dateien gefunden)"});
+  EXPECT_EQ(Captions(), std::vector<std::string>{"Auswertung vom 30.05.2024 bis 02.06.2024. (4 Dateien gefunden)"});
   EXPECT_TRUE(dialogs_.Messages().empty());
   EXPECT_EQ(form_->SettingsStore()->GetMainSettings().LastUsedDir, (kSamples / "2024" / "05").string());
 }

@@ -15,9 +15,7 @@ TEST(ChooseTargetWindow, EmptyActiveWindowTakesTheFile) {
   EXPECT_EQ(ChooseTargetWindow(3, false), TargetChoice::ActiveWindow);
 }
 
-TEST(ChooseTargetWindow, NoWindowGivesANewOne) {
-  EXPECT_EQ(ChooseTargetWindow(0, false), TargetChoice::NewWindow);
-}
+TEST(ChooseTargetWindow, NoWindowGivesANewOne) { EXPECT_EQ(ChooseTargetWindow(0, false), TargetChoice::NewWindow); }
 
 TEST(ChooseTargetWindow, FullActiveWindowGivesANewOneWhileFewerThanThree) {
   EXPECT_EQ(ChooseTargetWindow(1, true), TargetChoice::NewWindow);
@@ -129,8 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         AccessKeyCase{{"Überlappend", "Übereinander", "über"}, {"&Überlappend", "Ü&bereinander", "üb&er"}},
         AccessKeyCase{{"English (GB)", "Español", "English (US)"}, {"&English (GB)", "E&spañol", "English (&US)"}},
         // A text that has its own key keeps it; one with nothing free gets none.
-        AccessKeyCase{{"a", "A", "&1 Day", "1"}, {"&a", "A", "&1 Day", "1"}},
-        AccessKeyCase{{"R&D"}, {"R&D"}},
+        AccessKeyCase{{"a", "A", "&1 Day", "1"}, {"&a", "A", "&1 Day", "1"}}, AccessKeyCase{{"R&D"}, {"R&D"}},
         AccessKeyCase{{"R&&D"}, {"&R&&D"}}));
 
 }  // namespace

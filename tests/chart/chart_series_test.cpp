@@ -116,15 +116,19 @@ TEST(SeriesValues, ScalingLeavesGapsAsGaps) {
 TEST(SeriesStore, EveryXComesBackBitForBit) {
   const double may1 = 45413.0;  // 2024-05-01
   const std::vector<double> xs = {
-      may1 + 43200000.0 / 86400000.0,     // 12:00:00, as time stamps are made
-      may1 + 86399000.0 / 86400000.0,     // 23:59:59
-      may1 + 1.0,                         // midnight of the next day
-      may1 + 45296789.0 / 86400000.0,     // 12:34:56.789: kept aside
-      may1 + 0.5 + 1.0 / 1440.0,          // a minute added to a stamp: kept aside if it must be
-      may1 - 3.0 + 1.0 / 1440.0 * 7,      // before the first X
-      may1 + 3650.0 + 0.25,               // ten years on
-      may1 - 20000.0,                     // farther back than codes reach
-      -0.0, 0.1, 1e300, -1e-300, std::numeric_limits<double>::infinity(),
+      may1 + 43200000.0 / 86400000.0,  // 12:00:00, as time stamps are made
+      may1 + 86399000.0 / 86400000.0,  // 23:59:59
+      may1 + 1.0,                      // midnight of the next day
+      may1 + 45296789.0 / 86400000.0,  // 12:34:56.789: kept aside
+      may1 + 0.5 + 1.0 / 1440.0,       // a minute added to a stamp: kept aside if it must be
+      may1 - 3.0 + 1.0 / 1440.0 * 7,   // before the first X
+      may1 + 3650.0 + 0.25,            // ten years on
+      may1 - 20000.0,                  // farther back than codes reach
+      -0.0,
+      0.1,
+      1e300,
+      -1e-300,
+      std::numeric_limits<double>::infinity(),
   };
   ChartSeries series(SeriesKind::Line, nullptr);
   for (const double x : xs) series.AddPoint(x, 1.0);
@@ -248,7 +252,8 @@ TEST(SeriesStore, AFollowerTakesTheLeadersXsAndKeepsItsOwn) {
   follower.AddPoint(102.0, 3.0);  // not the leader's last X
   follower.FollowXsOf(nullptr);
   ASSERT_EQ(follower.Count(), 5u);
-  for (std::size_t i = 0; i < xs.size(); ++i) EXPECT_EQ(std::bit_cast<std::uint64_t>(follower.X(i)), std::bit_cast<std::uint64_t>(xs[i]));
+  for (std::size_t i = 0; i < xs.size(); ++i)
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(follower.X(i)), std::bit_cast<std::uint64_t>(xs[i]));
   EXPECT_EQ(follower.X(4), 102.0);
   EXPECT_FALSE(follower.XAscending());
 }

@@ -264,8 +264,8 @@ TEST_F(ChartViewTest, FailedSaveIsReportedInTheLanguageInUse) {
 // blue test curve does not count.
 int InkInTheMiddle(const QImage& image, const QRectF& plot) {
   int ink = 0;
-  const QRect middle = QRectF(plot.left() + plot.width() / 6, plot.center().y() - 20, plot.width() * 2 / 3, 40)
-                           .toRect();
+  const QRect middle =
+      QRectF(plot.left() + plot.width() / 6, plot.center().y() - 20, plot.width() * 2 / 3, 40).toRect();
   for (int y = middle.top(); y <= middle.bottom(); ++y) {
     for (int x = middle.left(); x <= middle.right(); ++x) {
       const QColor c = image.pixelColor(x, y);

@@ -192,7 +192,8 @@ TEST(Render, BlockExtremesChangeNoPixel) {
   for (const int pen : {1, 2}) {
     chart::ChartSeries& s = t.AddLine(pen == 2 ? kBlueValue : kRedValue, pen);
     for (int i = 0; i < 365 * 1440; ++i) {
-      const double y = 50.0 + 30.0 * std::sin(i / 9000.0 + pen) + 8.0 * std::sin(i * 1.37 * pen) + (i % 977 == 0 ? 15 : 0);
+      const double y =
+          50.0 + 30.0 * std::sin(i / 9000.0 + pen) + 8.0 * std::sin(i * 1.37 * pen) + (i % 977 == 0 ? 15 : 0);
       if (i % 50000 == 4000) s.AddNullPoint(day + i / 1440.0);
       s.AddPoint(day + i / 1440.0, y, pen == 2 ? kBlueValue : kRedValue);
     }

@@ -101,7 +101,8 @@ TEST(SeriesDecimation, ColourSourceIsAskedForKeptPoints) {
   const std::vector<double> xs = {0, 1, 2};
   const std::vector<double> ys = {1, 2, 3};
   std::vector<PixelPoint> out;
-  DecimateM4(TestPoints(xs, ys), {0, 3}, kX, kY, 1.0, out, [](std::size_t k) { return static_cast<std::uint32_t>(100 + k); });
+  DecimateM4(TestPoints(xs, ys), {0, 3}, kX, kY, 1.0, out,
+             [](std::size_t k) { return static_cast<std::uint32_t>(100 + k); });
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[1].color, 101u);
 }
@@ -236,7 +237,8 @@ TEST(SeriesDecimation, BlockExtremesGiveTheSameVerticesAsReadingEveryPoint) {
     for (int i = 0; i < 200000; ++i) {
       xs.push_back(i / density);
       const int v = level(random);
-      ys.push_back(v == 200 && round % 2 == 0 ? kNaN : (round % 3 == 0 ? v % 5 : 50.0 + std::sin(i * 0.001) + v * 1e-3));
+      ys.push_back(v == 200 && round % 2 == 0 ? kNaN
+                                              : (round % 3 == 0 ? v % 5 : 50.0 + std::sin(i * 0.001) + v * 1e-3));
       if (round % 4 == 1 && i % 9000 >= 8990) ys.back() = kNaN;  // a pause
     }
     const TestPoints points(xs, ys);

@@ -6,8 +6,12 @@ namespace calorix {
 namespace {
 
 TEST(CodePage, DegreeSignIsOneByteOnDiskAndTwoInMemory) {
-  EXPECT_EQ(Cp1252ToUtf8("[\xB0" "C]"), "[°C]");
-  EXPECT_EQ(Utf8ToCp1252("[°C]"), "[\xB0" "C]");
+  EXPECT_EQ(Cp1252ToUtf8("[\xB0"
+                         "C]"),
+            "[°C]");
+  EXPECT_EQ(Utf8ToCp1252("[°C]"),
+            "[\xB0"
+            "C]");
 }
 
 TEST(CodePage, HighControlRangeMapsToTypographicCharacters) {
@@ -26,9 +30,7 @@ TEST(CodePage, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp1252("a\U0001F600b"), "a?b");
 }
 
-TEST(CodePage, MalformedUtf8IsTakenAsBytes) {
-  EXPECT_EQ(Utf8ToCp1252("\xE4ndern"), "\xE4ndern");
-}
+TEST(CodePage, MalformedUtf8IsTakenAsBytes) { EXPECT_EQ(Utf8ToCp1252("\xE4ndern"), "\xE4ndern"); }
 
 // Only well-formed sequences are decoded; the bytes of any other pass
 // through as they are.

@@ -61,9 +61,9 @@ TEST(TimeStampReading, AcceptsSecondsTwoDigitYearsAndMissingTime) {
 }
 
 TEST(TimeStampReading, RejectsMalformedStamps) {
-  for (const char* text : {"", "2024-05-01 24:00", "2024-05-01 00:60", "2024-05-32 00:00", "2024-05-01 00:00x",
-                           "2024-05 00:00", "2024/05/01 00:00", "2024-05-01 0:0:0:0", "20245-05-01 00:00",
-                           "2024-05-01 00", "abc"}) {
+  for (const char* text :
+       {"", "2024-05-01 24:00", "2024-05-01 00:60", "2024-05-32 00:00", "2024-05-01 00:00x", "2024-05 00:00",
+        "2024/05/01 00:00", "2024-05-01 0:0:0:0", "20245-05-01 00:00", "2024-05-01 00", "abc"}) {
     EXPECT_FALSE(ReadDateTime(text, DateStyle::YearMonthDay)) << text;
   }
 }

@@ -41,9 +41,9 @@ TChildSettings NumberedColors() {
 TEST(CustomColorsTest, RecordColoursInKeyOrderThenBlack) {
   // Slots hold Volume before Power; the custom colours show Power first.
   const auto colors = CustomColorsOf(NumberedColors());
-  const std::array<Color, 16> expected = {
-      0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606, 0x070707, 0x080808,
-      0x0A0A0A, 0x090909, 0x0B0B0B, 0x0C0C0C, 0x0D0D0D, 0x0E0E0E, 0x0F0F0F, 0x000000};
+  const std::array<Color, 16> expected = {0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606,
+                                          0x070707, 0x080808, 0x0A0A0A, 0x090909, 0x0B0B0B, 0x0C0C0C,
+                                          0x0D0D0D, 0x0E0E0E, 0x0F0F0F, 0x000000};
   EXPECT_EQ(colors, expected);
 }
 

@@ -62,8 +62,7 @@ TEST(QtNameFilterTest, StarDotStarMatchesNamesWithoutExtensionToo) {
 }
 
 TEST(QtNameFilterTest, OneNameFilterPerPair) {
-  EXPECT_EQ(QtNameFilters(kLogFilter),
-            (QStringList{"Log files (*.csv) (*.csv)", "All files (*.*) (*)"}));
+  EXPECT_EQ(QtNameFilters(kLogFilter), (QStringList{"Log files (*.csv) (*.csv)", "All files (*.*) (*)"}));
   EXPECT_TRUE(QtNameFilters("").isEmpty());
 }
 

@@ -46,8 +46,7 @@ TEST_F(MessageTest, ErrorBoxHasErrorIconAndOk) {
 
 TEST_F(MessageTest, QuestionBoxHasYesAndNoWithNoAsEscape) {
   QWidget owner;
-  const auto box =
-      CreateMessageBox(&owner, MessageKind::Question, MessageButtons::YesNo, "Frage", "Gr\u00fc\u00dfe?");
+  const auto box = CreateMessageBox(&owner, MessageKind::Question, MessageButtons::YesNo, "Frage", "Gr\u00fc\u00dfe?");
   EXPECT_EQ(box->icon(), QMessageBox::Question);
   EXPECT_EQ(box->text(), QString::fromUtf8("Gr\u00fc\u00dfe?"));
   EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);

@@ -33,8 +33,7 @@ TEST(CenterOnScreenTest, DialogIsCentredWhenShown) {
   dialog.setFixedSize(300, 201);
   CenterOnScreen(dialog);
   dialog.show();
-  EXPECT_EQ(dialog.frameGeometry().topLeft(),
-            CenteredTopLeft(PrimaryScreen(), dialog.frameGeometry().size()));
+  EXPECT_EQ(dialog.frameGeometry().topLeft(), CenteredTopLeft(PrimaryScreen(), dialog.frameGeometry().size()));
 }
 
 TEST(CenterOnScreenTest, OwnedDialogIsCentredOnTheScreenNotOnItsOwner) {
@@ -45,8 +44,7 @@ TEST(CenterOnScreenTest, OwnedDialogIsCentredOnTheScreenNotOnItsOwner) {
   dialog.setFixedSize(120, 80);
   CenterOnScreen(dialog);
   dialog.show();
-  EXPECT_EQ(dialog.frameGeometry().topLeft(),
-            CenteredTopLeft(PrimaryScreen(), dialog.frameGeometry().size()));
+  EXPECT_EQ(dialog.frameGeometry().topLeft(), CenteredTopLeft(PrimaryScreen(), dialog.frameGeometry().size()));
 }
 
 TEST(CenterOnScreenTest, DialogLargerThanTheScreenGetsANegativePosition) {

@@ -12,9 +12,9 @@ using logdata::Channel;
 // The units a usual day file gives its channels.
 AxisSelection Selection(std::initializer_list<Channel> checked) {
   AxisSelection s;
-  const char* units[] = {"[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]",
-                         "[l/min]",   "[kW]",      "[%]",       "[%]",       "[%]",       "[%]",       "[l]",
-                         "[kWh]"};
+  const char* units[] = {"[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]", "[\u00B0C]",
+                         "[\u00B0C]", "[\u00B0C]", "[l/min]",   "[kW]",      "[%]",
+                         "[%]",       "[%]",       "[%]",       "[l]",       "[kWh]"};
   for (int i = 0; i < logdata::kChannelCount; ++i) s.units[static_cast<std::size_t>(i)] = units[i];
   for (Channel c : checked) s.checked[static_cast<std::size_t>(logdata::IndexOf(c))] = true;
   return s;

@@ -42,8 +42,8 @@ TEST(CsvText, TotalsTooLargeForFixedNotationAreWrittenInExponentForm) {
     int decimals;
     const char* text;
   } cases[] = {
-      {1.44e103, 1, "1.44e+103"}, {-1e70, 3, "-1e+70"},  {120.04, 1, "120.0"},
-      {-0.0004, 3, "0.000"},      {infinity, 1, ""},     {std::nan(""), 2, ""},
+      {1.44e103, 1, "1.44e+103"}, {-1e70, 3, "-1e+70"}, {120.04, 1, "120.0"},
+      {-0.0004, 3, "0.000"},      {infinity, 1, ""},    {std::nan(""), 2, ""},
   };
   for (const auto& c : cases) EXPECT_EQ(CsvDecimal(c.value, c.decimals), c.text) << c.value;
   EXPECT_EQ(CsvNumber(-infinity), "");
@@ -51,7 +51,10 @@ TEST(CsvText, TotalsTooLargeForFixedNotationAreWrittenInExponentForm) {
 }
 
 TEST(CsvText, FieldsWithCommasQuotesOrLineBreaksAreQuoted) {
-  EXPECT_EQ(CsvField("T1 [\xC2\xB0" "C]"), "T1 [\xC2\xB0" "C]");
+  EXPECT_EQ(CsvField("T1 [\xC2\xB0"
+                     "C]"),
+            "T1 [\xC2\xB0"
+            "C]");
   EXPECT_EQ(CsvField("T1 [a,b]"), "\"T1 [a,b]\"");
   EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
   EXPECT_EQ(CsvField("a\rb"), "\"a\rb\"");
@@ -77,10 +80,10 @@ TEST(CsvExport, HeadingsWithACommaOrQuoteInAUnitKeepTheirFields) {
 // shows that day, and both totals count it.
 TEST(CsvExport, DayAndMonthTotalsCountTheSameDays) {
   TempFolder folder;
-  const auto first = folder.Write("20240530.csv",
-                                  DayFileText("2024-05-30", {"00:00;50;;;;;;;2;3;100;;;"}) + "2024-05-3");
-  const auto last = folder.Write("20240531.csv", DayFileText("2024-05-31", {"00:00;40;;;;;;;1;1;100;;;",
-                                                                            "01:00;45;;;;;;;0;0;0;;;"}));
+  const auto first =
+      folder.Write("20240530.csv", DayFileText("2024-05-30", {"00:00;50;;;;;;;2;3;100;;;"}) + "2024-05-3");
+  const auto last =
+      folder.Write("20240531.csv", DayFileText("2024-05-31", {"00:00;40;;;;;;;1;1;100;;;", "01:00;45;;;;;;;0;0;0;;;"}));
   EvaluationModel model;
   LoadRange(model, first, last);
   const std::vector<std::string> days = Lines(TotalsCsv(*model.Snapshot().load.Data(), TotalsPer::Day));
@@ -99,15 +102,18 @@ TEST(CsvExport, DayAndMonthTotalsCountTheSameDays) {
 // time, with the first loaded day's values.
 TEST(CsvExport, ValuesHaveOneRowPerPrintedTime) {
   TempFolder folder;
-  const auto first = folder.Write("20240530.csv", DayFileText("2024-05-30", {"00:00;1;;;;;;;;;;;;", "00:01;2;;;;;;;;;;;;",
-                                                                             "00:02;3;;;;;;;;;;;;", "00:03;4;;;;;;;;;;;;"}));
-  const auto last = folder.Write("20240531.csv", DayFileText("2024-05-30", {"00:00;5;;;;;;;;;;;;", "00:01;6;;;;;;;;;;;;",
-                                                                            "--:--;7;;;;;;;;;;;;", "--:--;8;;;;;;;;;;;;"}));
+  const auto first =
+      folder.Write("20240530.csv", DayFileText("2024-05-30", {"00:00;1;;;;;;;;;;;;", "00:01;2;;;;;;;;;;;;",
+                                                              "00:02;3;;;;;;;;;;;;", "00:03;4;;;;;;;;;;;;"}));
+  const auto last =
+      folder.Write("20240531.csv", DayFileText("2024-05-30", {"00:00;5;;;;;;;;;;;;", "00:01;6;;;;;;;;;;;;",
+                                                              "--:--;7;;;;;;;;;;;;", "--:--;8;;;;;;;;;;;;"}));
   EvaluationModel model;
   LoadRange(model, first, last);
   model.SetChannelChecked(logdata::Channel::T1, true);
   EXPECT_EQ(ChannelsCsv(model),
-            "time,T1 [\xC2\xB0" "C]\n"
+            "time,T1 [\xC2\xB0"
+            "C]\n"
             "2024-05-30 00:00:00,1\n2024-05-30 00:01:00,2\n2024-05-30 00:02:00,3\n2024-05-30 00:03:00,4\n");
 }
 

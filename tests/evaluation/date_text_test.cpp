@@ -22,9 +22,7 @@ TEST(FormatDate, LongAndShortMonthNamesFromTheGivenNames) {
   EXPECT_EQ(FormatDate(kMonthYear, kDec9), "December 2024");
 }
 
-TEST(FormatDate, ShortCodesAndOtherCharacters) {
-  EXPECT_EQ(FormatDate("d/m/yy", kDec9), "9/12/24");
-}
+TEST(FormatDate, ShortCodesAndOtherCharacters) { EXPECT_EQ(FormatDate("d/m/yy", kDec9), "9/12/24"); }
 
 }  // namespace
 }  // namespace calorix::evaluation

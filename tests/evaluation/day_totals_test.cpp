@@ -17,9 +17,8 @@ constexpr double kMinute = 1.0 / 1440.0;
 // T1 with an "Err", R1 running across a gap in the records (which does not
 // count), a flow of 2 l/min and a power of 3 kW.
 const std::vector<std::string> kRecords = {
-    Rec("00:00", "10;;;;;;;2;3;0;;;"),   Rec("00:01", "Err;;;;;;;2;3;100;;;"),
-    Rec("00:02", "30;;;;;;;2;3;100;;;"), Rec("00:03", "20;;;;;;;2;3;100;;;"),
-    Rec("00:10", "25;;;;;;;2;3;50;;;"),  Rec("00:11", "30;;;;;;;2;3;0;;;"),
+    Rec("00:00", "10;;;;;;;2;3;0;;;"),   Rec("00:01", "Err;;;;;;;2;3;100;;;"), Rec("00:02", "30;;;;;;;2;3;100;;;"),
+    Rec("00:03", "20;;;;;;;2;3;100;;;"), Rec("00:10", "25;;;;;;;2;3;50;;;"),   Rec("00:11", "30;;;;;;;2;3;0;;;"),
 };
 
 TEST(DayTotals, StatisticsSkipErrAndGapsAndNameTheFirstMaximum) {
@@ -71,7 +70,10 @@ TEST(DayTotals, RunningHoursCountStretchesWithTheLevelOnAndClipToTheWindow) {
 TEST(DayTotals, MonthlyTotalsAddUpTheirDays) {
   const auto day = [](double date, double volume, double energy, std::optional<double> collector,
                       std::optional<double> r1) {
-    return DayTotals{.day = date, .volume = volume, .energy = energy, .collectorMax = collector,
+    return DayTotals{.day = date,
+                     .volume = volume,
+                     .energy = energy,
+                     .collectorMax = collector,
                      .runningHours = {r1, std::nullopt, std::nullopt, std::nullopt}};
   };
   // 30 April, 1 and 31 May, 1 June 2024.

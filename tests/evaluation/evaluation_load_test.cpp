@@ -15,8 +15,7 @@ namespace {
 TEST(EvaluationLoadTest, AFailureKeepsTheKindTheReaderFound) {
   EXPECT_EQ(LoadFailureKindOf(logdata::LogFileError(logdata::LogFileFault::NoMeasuredValues)),
             LoadFailureKind::NoMeasuredValues);
-  EXPECT_EQ(LoadFailureKindOf(logdata::LogFileError(logdata::LogFileFault::NotALogFile)),
-            LoadFailureKind::NotALogFile);
+  EXPECT_EQ(LoadFailureKindOf(logdata::LogFileError(logdata::LogFileFault::NotALogFile)), LoadFailureKind::NotALogFile);
 }
 
 TEST(EvaluationLoadTest, AnyOtherFailureIsAFailureToOpenWhateverItsText) {

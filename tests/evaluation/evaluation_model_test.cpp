@@ -18,8 +18,8 @@
 namespace calorix::evaluation {
 namespace {
 
-using calorix::testing::TempFolder;
 using calorix::testing::DayFileText;
+using calorix::testing::TempFolder;
 using logdata::Channel;
 
 constexpr double kMay30 = 45442.0;  // 2024-05-30

@@ -121,11 +121,11 @@ TEST_F(RangeSummaryTest, DaysCombineWithTheFirstMaximumAndCountDaysWithoutAFileW
 TEST_F(RangeSummaryTest, KeptWholeDayFiguresGiveTheSameSummaryAsWalkingTheValues) {
   static constexpr std::array<Channel, 4> kAsked = {Channel::T1, Channel::T2, Channel::Flow, Channel::Power};
   const std::array<std::pair<DateTime, DateTime>, 5> windows = {{
-      {kMay1 - 0.5, kMay1 + 4.0},                // both days whole
-      {kMay1 + 2.5 * kMinute, kMay1 + 3.0},      // 1 May cut, 3 May whole
-      {kMay1, kMay1 + 2.0 + 0.5 * kMinute},      // 1 May whole, 3 May cut
+      {kMay1 - 0.5, kMay1 + 4.0},                     // both days whole
+      {kMay1 + 2.5 * kMinute, kMay1 + 3.0},           // 1 May cut, 3 May whole
+      {kMay1, kMay1 + 2.0 + 0.5 * kMinute},           // 1 May whole, 3 May cut
       {kMay1 + 2 * kMinute, kMay1 + 10.5 * kMinute},  // within a day
-      {kMay1 - 0.5, kMay1 + 4.0},                // again, from what is kept
+      {kMay1 - 0.5, kMay1 + 4.0},                     // again, from what is kept
   }};
   WholeDayFigures kept;
   for (const auto& [from, to] : windows) {

@@ -72,9 +72,7 @@ TEST(FollowHourSpan, StopsAtTheEnds) {
   EXPECT_EQ(FollowHourSpan(kThreeDays, {kD + 2, 2, 16}, 8, kD + 2.9), (DayPosition{kD + 2, 2, 16}));
 }
 
-TEST(CoveredDatesTitle, OneDate) {
-  EXPECT_EQ(CoveredDatesTitle(kD, kD + 1), FormatDate(kShortDate, kD));
-}
+TEST(CoveredDatesTitle, OneDate) { EXPECT_EQ(CoveredDatesTitle(kD, kD + 1), FormatDate(kShortDate, kD)); }
 
 TEST(CoveredDatesTitle, AcrossMidnightBothDates) {
   EXPECT_EQ(CoveredDatesTitle(kD + 0.3, kD + 1.3), FormatDate(kShortDate, kD) + " + " + FormatDate(kShortDate, kD + 1));

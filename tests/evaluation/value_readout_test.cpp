@@ -38,10 +38,9 @@ TEST(SampleAt, LastSampleAtOrBeforeAndNothingInAGapOrBeforeTheFirst) {
     double t;
     std::optional<double> value;
   } cases[] = {
-      {At(14, 34), std::nullopt}, {At(14, 35), 1.0},          {At(14, 36, 59), 2.0},
-      {At(14, 37), 3.0},          {At(14, 37, 59), 3.0},      {At(14, 38), std::nullopt},
-      {At(14, 40), std::nullopt}, {At(14, 45), 4.0},          {At(14, 45, 1), std::nullopt},
-      {At(16, 0), 5.0},           {At(20, 0), 5.0},
+      {At(14, 34), std::nullopt},    {At(14, 35), 1.0},          {At(14, 36, 59), 2.0},      {At(14, 37), 3.0},
+      {At(14, 37, 59), 3.0},         {At(14, 38), std::nullopt}, {At(14, 40), std::nullopt}, {At(14, 45), 4.0},
+      {At(14, 45, 1), std::nullopt}, {At(16, 0), 5.0},           {At(20, 0), 5.0},
   };
   for (const auto& c : cases) EXPECT_EQ(SampleAt(series, c.t), c.value) << (c.t - kMay1) * 1440.0;
   EXPECT_EQ(NeighbourSampleTime(series, At(14, 37), +1), At(14, 45));
@@ -55,9 +54,9 @@ TEST(ReadoutLines, ValuesWithUnitsOutputsOnOrOffAndADashForNoSample) {
                               {Channel::T2, "Tank", "\u00B0C", std::nullopt},
                               {Channel::R1, "Pump", "%", 70.0},
                               {Channel::R2, "Valve", "%", 0.0}}};
-  EXPECT_EQ(ReadoutLines(readout, false, "on", "off"),
-            (std::vector<std::string>{"14:37", "Collector: 63.2 \u00B0C", "Tank: \u2013", "Pump: on 70 %",
-                                      "Valve: off"}));
+  EXPECT_EQ(
+      ReadoutLines(readout, false, "on", "off"),
+      (std::vector<std::string>{"14:37", "Collector: 63.2 \u00B0C", "Tank: \u2013", "Pump: on 70 %", "Valve: off"}));
   EXPECT_EQ(ReadoutLines(readout, true, "on", "off").front(), "01.05.2024 14:37");
 }
 
@@ -83,11 +82,11 @@ class ReadoutModel : public ::testing::Test {
     return settings;
   }
   void Load() {
-    model.LoadFile(folder.Write("20240501.csv",
-                                DayFileText("2024-05-01", {"14:35;60,0;40,0;;;;;;2,50;1,200;100;0;0;0",
-                                                           "14:36;61,5;40,1;;;;;;2,50;1,300;70;0;0;0",
-                                                           "14:37;63,2;40,2;;;;;;2,75;1,400;0;0;0;0",
-                                                           "14:45;64,0;40,3;;;;;;3,00;1,500;100;0;0;0"})));
+    model.LoadFile(folder.Write(
+        "20240501.csv",
+        DayFileText("2024-05-01",
+                    {"14:35;60,0;40,0;;;;;;2,50;1,200;100;0;0;0", "14:36;61,5;40,1;;;;;;2,50;1,300;70;0;0;0",
+                     "14:37;63,2;40,2;;;;;;2,75;1,400;0;0;0;0", "14:45;64,0;40,3;;;;;;3,00;1,500;100;0;0;0"})));
   }
   std::optional<double> Value(Channel channel, double t) {
     for (const ReadoutRow& row : ReadoutAt(model.Snapshot(), t).rows) {
@@ -131,8 +130,10 @@ TEST_F(ReadoutModel, LinesStairsBarsAndGapsReadTheRecordAtOrBefore) {
 }
 
 TEST_F(ReadoutModel, ADailyTotalReadsTheSameAtEveryTimeOfItsDay) {
-  const auto first = folder.Write("20240501.csv", DayFileText("2024-05-01", {"10:00;;;;;;;;;2,0;;;;", "11:00;;;;;;;;;0;;;;"}));
-  const auto last = folder.Write("20240502.csv", DayFileText("2024-05-02", {"10:00;;;;;;;;;1,0;;;;", "11:00;;;;;;;;;0;;;;"}));
+  const auto first =
+      folder.Write("20240501.csv", DayFileText("2024-05-01", {"10:00;;;;;;;;;2,0;;;;", "11:00;;;;;;;;;0;;;;"}));
+  const auto last =
+      folder.Write("20240502.csv", DayFileText("2024-05-02", {"10:00;;;;;;;;;1,0;;;;", "11:00;;;;;;;;;0;;;;"}));
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first.string(), last.string());
   logdata::RunMultiDayLoad(request.files, request.start, request.end, model, {});
   model.ChooseSpan(static_cast<int>(Span::Month));

@@ -38,8 +38,8 @@ std::pair<std::filesystem::path, std::filesystem::path> WriteDays(const TempFold
   for (DateTime day = first; day <= last; day += 1.0) {
     if (skip && skip(day)) continue;
     char record[96];
-    std::snprintf(record, sizeof record, "12:00;40,0;30,0;20,0;20,0;20,0;20,0;20,0;%.1f;%.1f;100;0;0;0",
-                  FlowOn(day), PowerOn(day));
+    std::snprintf(record, sizeof record, "12:00;40,0;30,0;20,0;20,0;20,0;20,0;20,0;%.1f;%.1f;100;0;0;0", FlowOn(day),
+                  PowerOn(day));
     std::string text = record;
     for (char& c : text) {
       if (c == '.') c = ',';
@@ -89,10 +89,10 @@ TEST(YearSpanOffer, OnlyWhenTheDaysReachFurtherThanAMonth) {
     DateTime first, last;
     bool offered;
   };
-  for (const Case& c : {Case{Date(2024, 5, 30), Date(2024, 6, 2), false},  // two months, four days
-                        Case{Date(2024, 1, 1), Date(2024, 1, 31), false},  // one whole month
-                        Case{Date(2024, 2, 1), Date(2024, 3, 3), true},
-                        Case{Date(2023, 12, 20), Date(2025, 1, 10), true}}) {
+  for (const Case& c :
+       {Case{Date(2024, 5, 30), Date(2024, 6, 2), false},  // two months, four days
+        Case{Date(2024, 1, 1), Date(2024, 1, 31), false},  // one whole month
+        Case{Date(2024, 2, 1), Date(2024, 3, 3), true}, Case{Date(2023, 12, 20), Date(2025, 1, 10), true}}) {
     EXPECT_EQ(OffersYearSpan(c.first, c.last), c.offered) << FormatDate(kNumericDate, c.first);
   }
 }

@@ -46,7 +46,8 @@ std::string Tenths(int tenths) { return std::to_string(tenths / 10) + "," + std:
 // sensor that never changes is a finding of its own).
 std::string T3ToTds(int m) {
   const int k = m % 2;
-  return Tenths(450 + k) + ";" + Tenths(200 + k) + ";" + Tenths(100 + k) + ";" + Tenths(200 + k) + ";" + Tenths(201 + k);
+  return Tenths(450 + k) + ";" + Tenths(200 + k) + ";" + Tenths(100 + k) + ";" + Tenths(200 + k) + ";" +
+         Tenths(201 + k);
 }
 std::string Sensors(int m) { return Tenths(400 + m % 2) + ";" + T3ToTds(m); }
 std::string T1(int m) { return Tenths(200 + m % 2); }
@@ -160,7 +161,8 @@ TEST_F(FindingRules, ValuesBeyondTheSensorRangeGiveTheFarthest) {
 }
 
 TEST_F(FindingRules, StuckNeedsAnotherSensorThatChanges) {
-  const auto stuck = Find(Records(0, 1439, 10, [](int m) { return std::to_string(20 + m % 3) + ";40;;;;;;0;0;0;0;0;0"; }));
+  const auto stuck =
+      Find(Records(0, 1439, 10, [](int m) { return std::to_string(20 + m % 3) + ";40;;;;;;0;0;0;0;0;0"; }));
   ASSERT_EQ(stuck.size(), 1u);
   EXPECT_EQ(stuck[0].kind, FindingKind::Stuck);
   EXPECT_EQ(stuck[0].channel, Channel::T2);
@@ -221,8 +223,8 @@ TEST_F(FindingRules, NightLossNeedsThePumpsOff) {
   for (const char* pump : {"0", "20"}) {
     const auto found = Find(Records(1320, 1439, 1, [&](int m) {
       const int minutes = m < 1380 ? 0 : m - 1380;
-      return Tenths(100 + 80 * minutes / 60) + ";" + Tenths(500 - 50 * minutes / 60) + ";" + T3ToTds(m) + ";0;0;" + pump +
-             ";0;0;0";
+      return Tenths(100 + 80 * minutes / 60) + ";" + Tenths(500 - 50 * minutes / 60) + ";" + T3ToTds(m) + ";0;0;" +
+             pump + ";0;0;0";
     }));
     SCOPED_TRACE(pump);
     if (std::string(pump) == "20") {

@@ -53,7 +53,8 @@ class GeneratedRange : public ::testing::Test {
 
 TEST_F(GeneratedRange, TwoSummerMonthsWithoutInjectionsHaveNoFinding) {
   const std::vector<Finding> found = Generate({2024, 6, 1}, {2024, 7, 31});
-  for (const Finding& f : found) ADD_FAILURE() << KindWord(f.kind) << " " << FormatDateTime("yyyy-mm-dd hh:nn", f.start);
+  for (const Finding& f : found)
+    ADD_FAILURE() << KindWord(f.kind) << " " << FormatDateTime("yyyy-mm-dd hh:nn", f.start);
 }
 
 TEST_F(GeneratedRange, WinterWithoutInjectionsHasNoFinding) {

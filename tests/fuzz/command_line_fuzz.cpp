@@ -42,9 +42,8 @@ std::vector<std::string> Written(const CommandLine& line) {
 }
 
 bool SameCall(const CommandLine& a, const CommandLine& b) {
-  return a.kind == b.kind && a.files == b.files && a.range == b.range && a.output == b.output &&
-         a.format == b.format && a.channels == b.channels && a.totals == b.totals &&
-         (a.kind != CommandLine::Kind::Export || a.span == b.span);
+  return a.kind == b.kind && a.files == b.files && a.range == b.range && a.output == b.output && a.format == b.format &&
+         a.channels == b.channels && a.totals == b.totals && (a.kind != CommandLine::Kind::Export || a.span == b.span);
 }
 
 }  // namespace

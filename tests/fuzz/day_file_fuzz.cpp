@@ -20,7 +20,14 @@ using namespace calorix;
 using namespace calorix::logdata;
 
 constexpr const char* kFirstDay =
-    "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];Tds[\xB0" "C];"
+    "DATE & TIME;T1[\xB0"
+    "C];T2[\xB0"
+    "C];T3[\xB0"
+    "C];T4[\xB0"
+    "C];T5[\xB0"
+    "C];T6[\xB0"
+    "C];Tds[\xB0"
+    "C];"
     "V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n2024-01-01 00:00;20;;;;;;;1;1000;100;0;0;0\r\n"
     "2024-01-01 00:01;21;;;;;;;1;1000;100;0;0;0\r\n";
 
@@ -108,9 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Evaluation inOrder(first);
   Evaluation ahead(first);
   const std::string inOrderFailure = Failure([&] { inOrder.analysis->AddDayFile(path); });
-  const std::string aheadFailure = Failure([&] {
-    ahead.analysis->AddPreparedDay(PrepareDayFile(path, &ahead.upper, &ahead.lower));
-  });
+  const std::string aheadFailure =
+      Failure([&] { ahead.analysis->AddPreparedDay(PrepareDayFile(path, &ahead.upper, &ahead.lower)); });
   FUZZ_CHECK(inOrderFailure == aheadFailure);
   FUZZ_CHECK(inOrder.analysis->TakeWarnings() == ahead.analysis->TakeWarnings());
   ExpectSameDays(*inOrder.analysis, *ahead.analysis);

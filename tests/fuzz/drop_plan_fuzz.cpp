@@ -63,12 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::copy_if(paths.begin(), paths.end(), std::back_inserter(files), [](const fs::path& p) { return !IsFolder(p); });
   const bool oneFolder = paths.size() == 1 && IsFolder(paths[0]);
   switch (plan.kind) {
-    case DropPlan::Kind::Nothing:
-      FUZZ_CHECK(!oneFolder && files.empty() && plan.files.empty());
-      break;
-    case DropPlan::Kind::NoDayFiles:
-      FUZZ_CHECK(oneFolder && plan.files == paths);
-      break;
+    case DropPlan::Kind::Nothing: FUZZ_CHECK(!oneFolder && files.empty() && plan.files.empty()); break;
+    case DropPlan::Kind::NoDayFiles: FUZZ_CHECK(oneFolder && plan.files == paths); break;
     case DropPlan::Kind::OfferRange:
       FUZZ_CHECK(oneFolder && plan.files.size() == 2);
       for (const fs::path& file : plan.files) {
@@ -83,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(calorix::app::InOneFolderTree(plan.files[0], plan.files[1]));
       FUZZ_CHECK(!(plan.files[1].filename() < plan.files[0].filename()));
       break;
-    case DropPlan::Kind::OpenFiles:
-      FUZZ_CHECK(!oneFolder && !files.empty() && plan.files == files);
-      break;
+    case DropPlan::Kind::OpenFiles: FUZZ_CHECK(!oneFolder && !files.empty() && plan.files == files); break;
   }
   return 0;
 }

@@ -52,14 +52,17 @@ Around AroundRecent(const std::string& content) {
     const auto name = SectionName(std::string_view(content).substr(pos, end - pos));
     if (name && sectionAt) return {content.substr(0, *sectionAt), content.substr(pos)};
     if (name && *name == "recent") sectionAt = pos;
-    pos = end == content.size() ? end : end + (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n' ? 2 : 1);
+    pos = end == content.size()
+              ? end
+              : end + (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n' ? 2 : 1);
   }
   if (sectionAt) return {content.substr(0, *sectionAt), std::string()};
   return {content, std::nullopt};
 }
 
 bool Storable(const RecentEntry& entry) {
-  return calorix::IsStorableRecentPath(entry.first) && (entry.last.empty() || calorix::IsStorableRecentPath(entry.last));
+  return calorix::IsStorableRecentPath(entry.first) &&
+         (entry.last.empty() || calorix::IsStorableRecentPath(entry.last));
 }
 
 }  // namespace

@@ -12,15 +12,14 @@
 namespace calorix::i18n {
 namespace {
 
-constexpr std::array kAllBlocks = {
-    LanguageBlock::German,  LanguageBlock::English, LanguageBlock::French,
-    LanguageBlock::Spanish, LanguageBlock::Italian, LanguageBlock::Portuguese};
+constexpr std::array kAllBlocks = {LanguageBlock::German,  LanguageBlock::English, LanguageBlock::French,
+                                   LanguageBlock::Spanish, LanguageBlock::Italian, LanguageBlock::Portuguese};
 
 constexpr std::array kUnusedRows = {37, 41, 54, 55, 94};
 
 std::string NameOf(LanguageBlock block) {
-  constexpr std::array<const char*, kBlockCount> kNames = {
-      "German", "English", "French", "Spanish", "Italian", "Portuguese"};
+  constexpr std::array<const char*, kBlockCount> kNames = {"German",  "English", "French",
+                                                           "Spanish", "Italian", "Portuguese"};
   return kNames[static_cast<int>(block)];
 }
 
@@ -105,8 +104,7 @@ TEST_P(EveryBlock, UnusedRowsExistAndAreNotEmpty) {
 
 TEST_P(EveryBlock, NoRowCarriesAnAcceleratorMarker) {
   for (int n = 0; n < kTextCount; ++n) {
-    EXPECT_EQ(TextOf(GetParam(), n).find('&'), std::string::npos)
-        << "row " << n;
+    EXPECT_EQ(TextOf(GetParam(), n).find('&'), std::string::npos) << "row " << n;
   }
 }
 
@@ -163,11 +161,9 @@ INSTANTIATE_TEST_SUITE_P(TextTable, EveryBlock, ::testing::ValuesIn(kAllBlocks),
 
 // The composed evaluation caption.
 
-std::string MultiDayCaption(LanguageBlock block, std::string_view from,
-                            std::string_view to, int files) {
-  return TextOf(block, 18) + std::string(from) + TextOf(block, 19) +
-         std::string(to) + TextOf(block, 20) + std::to_string(files) +
-         TextOf(block, 21);
+std::string MultiDayCaption(LanguageBlock block, std::string_view from, std::string_view to, int files) {
+  return TextOf(block, 18) + std::string(from) + TextOf(block, 19) + std::string(to) + TextOf(block, 20) +
+         std::to_string(files) + TextOf(block, 21);
 }
 
 TEST(TextTableCaption, Rows17And18AreEqualInEveryBlockButItalian) {
@@ -181,40 +177,29 @@ TEST(TextTableCaption, Rows17And18AreEqualInEveryBlockButItalian) {
 }
 
 TEST(TextTableCaption, ItalianPutsWordsAroundTheFileCount) {
-  EXPECT_EQ(
-      MultiDayCaption(LanguageBlock::Italian, "01.05.2024", "31.05.2024", 31),
-      "Analisi dal 01.05.2024 al 31.05.2024. (Trovati 31 file)");
+  EXPECT_EQ(MultiDayCaption(LanguageBlock::Italian, "01.05.2024", "31.05.2024", 31),
+            "Analisi dal 01.05.2024 al 31.05.2024. (Trovati 31 file)");
 }
 
 TEST(TextTableCaption, GermanAndEnglishPutTheCountFirst) {
-  EXPECT_EQ(
-      MultiDayCaption(LanguageBlock::German, "01.05.2024", "31.05.2024", 31),
-      "Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)");
-  EXPECT_EQ(
-      MultiDayCaption(LanguageBlock::English, "01.05.2024", "31.05.2024", 31),
-      "Analysis from 01.05.2024 to 31.05.2024. (31 files found)");
+  EXPECT_EQ(MultiDayCaption(LanguageBlock::German, "01.05.2024", "31.05.2024", 31),
+            "Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)");
+  EXPECT_EQ(MultiDayCaption(LanguageBlock::English, "01.05.2024", "31.05.2024", 31),
+            "Analysis from 01.05.2024 to 31.05.2024. (31 files found)");
 }
 
 TEST(TextTableCaption, PiecesOfTheFurtherLanguages) {
   using Pieces = std::array<std::string_view, 6>;
   const std::array<std::pair<LanguageBlock, Pieces>, 4> expected = {{
-      {LanguageBlock::French,
-       {"Nouveau", "Analyse du ", "Analyse du ", " au ", ". (",
-        " fichiers trouvés)"}},
+      {LanguageBlock::French, {"Nouveau", "Analyse du ", "Analyse du ", " au ", ". (", " fichiers trouvés)"}},
       {LanguageBlock::Spanish,
-       {"Nuevo", "Evaluación del ", "Evaluación del ", " al ", ". (",
-        " ficheros encontrados)"}},
-      {LanguageBlock::Italian,
-       {"Nuovo", "Analisi del ", "Analisi dal ", " al ", ". (Trovati ",
-        " file)"}},
-      {LanguageBlock::Portuguese,
-       {"Novo", "Avaliação da ", "Avaliação da ", " até ", ". (",
-        " dados encontrados)"}},
+       {"Nuevo", "Evaluación del ", "Evaluación del ", " al ", ". (", " ficheros encontrados)"}},
+      {LanguageBlock::Italian, {"Nuovo", "Analisi del ", "Analisi dal ", " al ", ". (Trovati ", " file)"}},
+      {LanguageBlock::Portuguese, {"Novo", "Avaliação da ", "Avaliação da ", " até ", ". (", " dados encontrados)"}},
   }};
   for (const auto& [block, pieces] : expected) {
     for (int i = 0; i < 6; ++i) {
-      EXPECT_EQ(TextOf(block, kTextNew + i), pieces[i])
-          << NameOf(block) << " row " << kTextNew + i;
+      EXPECT_EQ(TextOf(block, kTextNew + i), pieces[i]) << NameOf(block) << " row " << kTextNew + i;
     }
   }
 }
@@ -223,24 +208,19 @@ TEST(TextTableCaption, PiecesOfTheFurtherLanguages) {
 
 TEST(TextTableDisclaimer, ContinuesIntoRow107OnlyInFrenchAndSpanish) {
   for (const LanguageBlock block : kAllBlocks) {
-    const bool continues =
-        block == LanguageBlock::French || block == LanguageBlock::Spanish;
-    EXPECT_EQ(!TextOf(block, kTextDisclaimerContinued).empty(), continues)
-        << NameOf(block);
+    const bool continues = block == LanguageBlock::French || block == LanguageBlock::Spanish;
+    EXPECT_EQ(!TextOf(block, kTextDisclaimerContinued).empty(), continues) << NameOf(block);
   }
 }
 
 TEST(TextTableDisclaimer, OpensWithTheFreewareSentence) {
-  EXPECT_TRUE(TextOf(LanguageBlock::English, kTextDisclaimer)
-                  .starts_with("This Software is Freeware. "));
-  EXPECT_TRUE(TextOf(LanguageBlock::German, kTextDisclaimer)
-                  .starts_with("Diese Software ist Freeware. "));
+  EXPECT_TRUE(TextOf(LanguageBlock::English, kTextDisclaimer).starts_with("This Software is Freeware. "));
+  EXPECT_TRUE(TextOf(LanguageBlock::German, kTextDisclaimer).starts_with("Diese Software ist Freeware. "));
 }
 
 TEST(TextTableDisclaimer, IsAboutAsLongInEveryLanguage) {
   for (const LanguageBlock block : kAllBlocks) {
-    const std::size_t length = TextOf(block, kTextDisclaimer).size() +
-                               TextOf(block, kTextDisclaimerContinued).size();
+    const std::size_t length = TextOf(block, kTextDisclaimer).size() + TextOf(block, kTextDisclaimerContinued).size();
     EXPECT_GT(length, 650u) << NameOf(block);
     EXPECT_LT(length, 1000u) << NameOf(block);
   }
@@ -280,12 +260,9 @@ TEST(TextTableRows, NamedRowsPointAtTheirTexts) {
   EXPECT_EQ(en(kTextLogFiles), "Log files");
   EXPECT_EQ(en(kTextImageFiles), "Image files");
   EXPECT_EQ(en(kTextAllFiles), "All files");
-  EXPECT_EQ(en(kTextNoMeasuredValues),
-            "The file you specified does not contain measured values.");
-  EXPECT_EQ(en(kTextNotAValidLogFile),
-            "The file you specified is not a valid log file.");
-  EXPECT_EQ(en(kTextIniAccessFailed),
-            "Access to INI file failed. Settings cannot be saved.");
+  EXPECT_EQ(en(kTextNoMeasuredValues), "The file you specified does not contain measured values.");
+  EXPECT_EQ(en(kTextNotAValidLogFile), "The file you specified is not a valid log file.");
+  EXPECT_EQ(en(kTextIniAccessFailed), "Access to INI file failed. Settings cannot be saved.");
   EXPECT_EQ(TextOf(LanguageBlock::German, kTextIniAccessFailed),
             "Zugriff auf Ini-Datei fehlgeschlagen. Einstellungen können nicht "
             "gespeichert werden.");

@@ -43,9 +43,9 @@ std::string Day(const std::string& date, int value, const std::string& header = 
 
 void Load(Loaded& out, const std::vector<std::filesystem::path>& files, bool ahead) {
   auto failed = [&](const std::string& m) { out.failures.push_back(m); };
-  std::unique_ptr<EvaluationBuilder> builder =
-      ahead ? std::make_unique<EvaluationBuilder>(&out.upper, &out.lower, failed)
-            : std::make_unique<FileByFile>(&out.upper, &out.lower, failed);
+  std::unique_ptr<EvaluationBuilder> builder = ahead
+                                                   ? std::make_unique<EvaluationBuilder>(&out.upper, &out.lower, failed)
+                                                   : std::make_unique<FileByFile>(&out.upper, &out.lower, failed);
   MultiDayLoadCallbacks callbacks;
   callbacks.fileFailed = failed;
   RunMultiDayLoad(files, testing::kMay1, testing::kMay1 + 40, *builder, callbacks);
@@ -80,8 +80,8 @@ TEST(AheadParsing, GivesTheSameEvaluationAsFileByFile) {
   add(Day("2024-05-01", 10));
   add(Day("2024-05-02", 20, watts));
   add("garbage without separators");
-  add(Day("2024-07-09", 30));  // outside the evaluation's months
-  add(Day("2024-05-04", 40, noStyle));  // read in the style the files before set
+  add(Day("2024-07-09", 30));                       // outside the evaluation's months
+  add(Day("2024-05-04", 40, noStyle));              // read in the style the files before set
   add(Day("2024-05-04", 45, "DATE & TIME;T2;T1"));  // other columns: left out
   add(IsoHeader() + "\r\n");
   for (int d = 5; d < 25; ++d) add(Day("2024-05-" + std::to_string(d), d));
@@ -139,8 +139,8 @@ TEST(AheadParsing, AbortDropsTheFilesParsedAhead) {
 TEST(AheadParsing, TinyFilesGiveTheSameResultAsFileByFile) {
   calorix::testing::TempFolder folder;
   std::vector<std::filesystem::path> files = {folder.Write("20240501.csv", Day("2024-05-01", 1))};
-  const std::vector<std::string> tiny = {"DATE & TIME;\n1", "DATE & TIME;", "dd.mm.yy hh:mm;",
-                                         "x;\n1\n2",        ";",            "\t\n\t"};
+  const std::vector<std::string> tiny = {"DATE & TIME;\n1", "DATE & TIME;", "dd.mm.yy hh:mm;", "x;\n1\n2", ";",
+                                         "\t\n\t"};
   for (std::size_t i = 0; i < tiny.size(); ++i) {
     files.push_back(folder.Write("2024050" + std::to_string(i + 2) + ".csv", tiny[i]));
   }

@@ -142,9 +142,9 @@ TEST(MultiDay, MonthsCoverTheRangeAndEmptyOnesAreSkipped) {
   const auto first = folder.Add("2024-03-15");
   const auto last = folder.Add("2024-05-02");
   std::vector<std::string> failures;
-  const auto analysis = TLogAnalysis::CreateMulti(*TryEncodeDate(2024, 3, 15), *TryEncodeDate(2024, 5, 2), 2, first,
-                                                  &charts.upper, &charts.lower,
-                                                  [&](const std::string& m) { failures.push_back(m); });
+  const auto analysis =
+      TLogAnalysis::CreateMulti(*TryEncodeDate(2024, 3, 15), *TryEncodeDate(2024, 5, 2), 2, first, &charts.upper,
+                                &charts.lower, [&](const std::string& m) { failures.push_back(m); });
   analysis->AddDayFile(last);
   analysis->BuildDailyTotals();
   EXPECT_TRUE(failures.empty());
@@ -259,8 +259,8 @@ TEST(MultiDay, RangeAcrossYearsBuildsEveryMonth) {
   Charts charts;
   RangeFolder folder;
   const auto first = folder.Add("2023-11-30");
-  const auto analysis = TLogAnalysis::CreateMulti(*TryEncodeDate(2023, 11, 30), *TryEncodeDate(2025, 2, 1), 2,
-                                                  first, &charts.upper, &charts.lower, {});
+  const auto analysis = TLogAnalysis::CreateMulti(*TryEncodeDate(2023, 11, 30), *TryEncodeDate(2025, 2, 1), 2, first,
+                                                  &charts.upper, &charts.lower, {});
   int months = 0;
   for (TMonth* m = analysis->FindMonth(11, 2023); m; m = m->GetNext()) ++months;
   EXPECT_EQ(months, 16);

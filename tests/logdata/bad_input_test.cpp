@@ -85,9 +85,7 @@ TEST(BadInput, NulByteInARecordEndsTheDayThere) {
   EXPECT_EQ(outcome.t1Points, 1u);
 }
 
-TEST(BadInput, FiftyMegabyteSingleLine) {
-  EXPECT_EQ(Load(std::string(50 << 20, 'x')).message, i18n::Text(86));
-}
+TEST(BadInput, FiftyMegabyteSingleLine) { EXPECT_EQ(Load(std::string(50 << 20, 'x')).message, i18n::Text(86)); }
 
 TEST(BadInput, FiftyMegabyteRecordEndsTheDay) {
   const Outcome outcome = Load(ValidDay() + Rec("00:03", std::string(50 << 20, '7') + "x"));
@@ -218,8 +216,8 @@ std::string StopWarning(const std::filesystem::path& path, std::size_t line) {
 struct CorpusCase {
   const char* name;
   std::function<std::string()> bytes;
-  std::string message;          // expected message; empty: a day loads
-  std::size_t t1Points = 0;     // of a day that loads
+  std::string message;            // expected message; empty: a day loads
+  std::size_t t1Points = 0;       // of a day that loads
   std::size_t stoppedAtLine = 0;  // the warning's line; 0: no warning
 };
 
@@ -243,8 +241,8 @@ TEST(BadInputCorpus, EveryFileGivesItsMessageOrAPartialDayWithinTheMemoryBound) 
       {"binary", Binary, i18n::Text(86)},
       {"UTF-16 with byte-order mark", Utf16WithByteOrderMark, i18n::Text(86)},
       {"UTF-8 byte-order mark", [] { return "\xEF\xBB\xBF" + ValidDay(); }, "", 3},
-      {"NUL byte", [] { return ValidDay() + Rec("00:03", std::string("4\0", 2)) + "\r\n" + Rec("00:04", "5"); }, "",
-       3, 5},
+      {"NUL byte", [] { return ValidDay() + Rec("00:03", std::string("4\0", 2)) + "\r\n" + Rec("00:04", "5"); }, "", 3,
+       5},
       {"100 MB single line", [] { return std::string(100 << 20, 'x'); }, i18n::Text(86)},
       {"one million empty lines", [] { return IsoHeader() + std::string(1000000, '\n'); }, i18n::Text(85)},
       {"truncated last line", [] { return ValidDay() + "2024-05-01 00:03;4,5;1."; }, "", 4, 5},

@@ -199,9 +199,8 @@ TEST(DateStyleSwitching, DayMonthYearRecordInAnIsoDayIsReadOnTheSecondTry) {
 
 TEST(DateStyleSwitching, IsoRecordInADayMonthYearDayTakesTwoRecordsToSwitch) {
   ParsedDay p;
-  const TDay& day =
-      p.Parse({"01.05.2024 00:00;1", "01.05.2024 00:01;1", Rec("00:05", "2"), Rec("00:06", "3")}, false,
-              DateStyle::DayMonthYear);
+  const TDay& day = p.Parse({"01.05.2024 00:00;1", "01.05.2024 00:01;1", Rec("00:05", "2"), Rec("00:06", "3")}, false,
+                            DateStyle::DayMonthYear);
   const auto& t1 = day.UpperSeries(Channel::T1);
   ASSERT_EQ(t1.Count(), 5u);
   EXPECT_DOUBLE_EQ(t1.X(2), kMay1 + 2 * kMinute);  // one minute after the previous

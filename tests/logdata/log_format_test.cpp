@@ -101,7 +101,14 @@ TEST(HeaderUnits, WattsBecomeKilowattsAndAreFlagged) {
 
 TEST(HeaderUnits, ShortTemperatureUnitsGetTheDegreeSign) {
   LogReadState state;
-  CheckHeader(Replace(Replace(IsoHeader(), "T1[\xB0" "C]", "T1[C]"), "T2[\xB0" "C]", "T2[F]"), state);
+  CheckHeader(Replace(Replace(IsoHeader(),
+                              "T1[\xB0"
+                              "C]",
+                              "T1[C]"),
+                      "T2[\xB0"
+                      "C]",
+                      "T2[F]"),
+              state);
   EXPECT_EQ(state.units[IndexOf(Channel::T1)], "[°C]");
   EXPECT_EQ(state.units[IndexOf(Channel::T2)], "[°F]");
 }
@@ -193,7 +200,9 @@ TEST(DayFileReading, SplitsHeaderFromRecords) {
 // Editors that save as UTF-8 may put a byte-order mark first; the header
 // is then UTF-8 as well.
 TEST(DayFileReading, ByteOrderMarkBeforeTheHeaderIsSkipped) {
-  const std::string utf8Header = "DATE & TIME;T1[\xC2\xB0" "C];T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!";
+  const std::string utf8Header =
+      "DATE & TIME;T1[\xC2\xB0"
+      "C];T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!";
   const DayFile day = DayFileOf(std::string(kByteOrderMark) + utf8Header + "\r\n" + Rec("00:00", "1") + "\r\n");
   LogReadState state;
   EXPECT_TRUE(CheckHeader(day.Header(), state));

@@ -39,8 +39,7 @@ struct ParsedDay {
 
   explicit ParsedDay(double dayDate = kMay1) : day(std::make_unique<TDay>(dayDate, &upper, &lower)) {}
 
-  TDay& Parse(const std::vector<std::string>& records, bool watts = false,
-              DateStyle style = DateStyle::YearMonthDay) {
+  TDay& Parse(const std::vector<std::string>& records, bool watts = false, DateStyle style = DateStyle::YearMonthDay) {
     std::vector<std::string_view> views(records.begin(), records.end());
     day->ParseDay(views, watts, style);
     return *day;
@@ -64,6 +63,5 @@ class TempFile {
   calorix::testing::TempFolder folder_;
   std::filesystem::path path_;
 };
-
 
 }  // namespace calorix::logdata::testing

@@ -41,8 +41,8 @@ TChildSettings ExpectedDefaults() {
   s.DynamicScaling = true;
   s.Labels.fill("DEFAULT_LABEL");
   // Slot order: ..., Flow, Volume, Power, Energy, ...
-  s.Colors = {255,      16711680, 8388863, 32768,    33023, 679542, 0,  16744448,
-              8388736,  4259584,  16711935, 16711680, 32768, 0,      255};
+  s.Colors = {255,     16711680, 8388863,  32768,    33023, 679542, 0,  16744448,
+              8388736, 4259584,  16711935, 16711680, 32768, 0,      255};
   s.OthersShowBars = true;
   s.RShowBars = false;
   return s;
@@ -188,8 +188,7 @@ TEST_F(IniSettingsTest, DynamicScalingTwoIsTrueAndAWordIsTheDefault) {
 }
 
 TEST_F(IniSettingsTest, ValuesAreNotCheckedOnLoading) {
-  const TChildSettings child =
-      LoadFrom("[Child]\nLineWidth=0\nAxisMin=500\nAxisMax=-500\n").GetChildSettings();
+  const TChildSettings child = LoadFrom("[Child]\nLineWidth=0\nAxisMin=500\nAxisMax=-500\n").GetChildSettings();
   EXPECT_EQ(child.LineWidth, 0);
   EXPECT_EQ(child.AxisMin, 500);
   EXPECT_EQ(child.AxisMax, -500);
@@ -216,8 +215,7 @@ TEST_F(IniSettingsTest, GarbageLoadsWithoutFailing) {
 }
 
 TEST_F(IniSettingsTest, BinaryBytesInValuesLoadAsDefaultsForNumbers) {
-  const std::string content = "[Child]\nLineWidth=4" + std::string(2, '\0') +
-                              "\nAxisMin=\x01\x02\nAxisMax=7\n";
+  const std::string content = "[Child]\nLineWidth=4" + std::string(2, '\0') + "\nAxisMin=\x01\x02\nAxisMax=7\n";
   const TChildSettings child = LoadFrom(content).GetChildSettings();
   EXPECT_EQ(child.LineWidth, 2);
   EXPECT_EQ(child.AxisMin, -10);
@@ -225,17 +223,15 @@ TEST_F(IniSettingsTest, BinaryBytesInValuesLoadAsDefaultsForNumbers) {
 }
 
 TEST_F(IniSettingsTest, TenMegabyteLineLoads) {
-  const TIniSettings settings = LoadFrom("[Child]\nChartTitle=" + std::string(10'000'000, 'x') +
-                                         "\nLineWidth=5\n" + std::string(10'000'000, 'y') +
-                                         "\nAxisMax=9\n");
+  const TIniSettings settings = LoadFrom("[Child]\nChartTitle=" + std::string(10'000'000, 'x') + "\nLineWidth=5\n" +
+                                         std::string(10'000'000, 'y') + "\nAxisMax=9\n");
   EXPECT_EQ(settings.GetChildSettings().ChartTitle, std::string(2047, 'x'));
   EXPECT_EQ(settings.GetChildSettings().LineWidth, 5);
   EXPECT_EQ(settings.GetChildSettings().AxisMax, 9);
 }
 
 TEST_F(IniSettingsTest, DuplicateSectionsAndKeysTakeTheFirst) {
-  const TIniSettings settings =
-      LoadFrom("[Child]\nLineWidth=3\nLineWidth=4\n[Child]\nLineWidth=5\nAxisMin=1\n");
+  const TIniSettings settings = LoadFrom("[Child]\nLineWidth=3\nLineWidth=4\n[Child]\nLineWidth=5\nAxisMin=1\n");
   EXPECT_EQ(settings.GetChildSettings().LineWidth, 3);
   EXPECT_EQ(settings.GetChildSettings().AxisMin, -10);
 }
@@ -304,7 +300,9 @@ TEST_F(IniSettingsTest, ValuesWindows1252CannotHoldAreKeptAsUtf8) {
   const std::string bytes = ReadBytes(IniPath());
   EXPECT_NE(bytes.find("LastUsedDir=/home/łukasz/Логи/Wärme/\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("T1Label=Kollektor Łódź\r\n"), std::string::npos);
-  EXPECT_NE(bytes.find("ChartTitle=W\xE4rme S\xFC" "d\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("ChartTitle=W\xE4rme S\xFC"
+                       "d\r\n"),
+            std::string::npos);
 
   settings.SetExcelPath("Ã¤");  // Windows-1252 bytes that would read as UTF-8 "ä"
 
@@ -354,8 +352,7 @@ TEST_F(IniSettingsTest, ReadOnlyFolderFailsOnWriteKeepingValuesAndFile) {
 TEST_F(IniSettingsTest, WritesOnlyTheChangedKeysAndKeepsTheRestOfTheFile) {
   TIniSettings settings = LoadFrom("; mine\n[Main]\nLanguage=1\nOwn=x\n[Other]\na=b\n");
   settings.SetExcelPath("/usr/bin/sheet");
-  EXPECT_EQ(ReadBytes(IniPath()),
-            "; mine\n[Main]\nLanguage=1\nOwn=x\nExcelPath=/usr/bin/sheet\n[Other]\na=b\n");
+  EXPECT_EQ(ReadBytes(IniPath()), "; mine\n[Main]\nLanguage=1\nOwn=x\nExcelPath=/usr/bin/sheet\n[Other]\na=b\n");
 }
 
 TEST_F(IniSettingsTest, SetMainSettingsWritesLanguageAndLastUsedDir) {
@@ -478,18 +475,15 @@ TEST_F(IniSettingsTest, SetChildSettingsWritesTheWholeSectionInKeyOrder) {
   }
   settings.SetChildSettings(child);
   const std::vector<std::string> expected = {
-      "Child/ChartTitle=",     "Child/LineWidth=2",     "Child/AxisMin=-10",
-      "Child/AxisMax=120",     "Child/DynamicScaling=1", "Child/T1Label=L0",
-      "Child/T2Label=L1",      "Child/T3Label=L2",      "Child/T4Label=L3",
-      "Child/T5Label=L4",      "Child/T6Label=L5",      "Child/TDLabel=L6",
-      "Child/FlowLabel=L7",    "Child/PowerLabel=L9",   "Child/VolumeLabel=L8",
-      "Child/EnergyLabel=L10", "Child/R1Label=L11",     "Child/R2Label=L12",
-      "Child/R3Label=L13",     "Child/RErrorLabel=L14", "Child/T1Color=100",
-      "Child/T2Color=101",     "Child/T3Color=102",     "Child/T4Color=103",
-      "Child/T5Color=104",     "Child/T6Color=105",     "Child/TDColor=106",
-      "Child/FlowColor=107",   "Child/PowerColor=109",  "Child/VolumeColor=108",
-      "Child/EnergyColor=110", "Child/R1Color=111",     "Child/R2Color=112",
-      "Child/R3Color=113",     "Child/RErrorColor=114", "Child/OthersShowBars=1",
+      "Child/ChartTitle=",      "Child/LineWidth=2",     "Child/AxisMin=-10",     "Child/AxisMax=120",
+      "Child/DynamicScaling=1", "Child/T1Label=L0",      "Child/T2Label=L1",      "Child/T3Label=L2",
+      "Child/T4Label=L3",       "Child/T5Label=L4",      "Child/T6Label=L5",      "Child/TDLabel=L6",
+      "Child/FlowLabel=L7",     "Child/PowerLabel=L9",   "Child/VolumeLabel=L8",  "Child/EnergyLabel=L10",
+      "Child/R1Label=L11",      "Child/R2Label=L12",     "Child/R3Label=L13",     "Child/RErrorLabel=L14",
+      "Child/T1Color=100",      "Child/T2Color=101",     "Child/T3Color=102",     "Child/T4Color=103",
+      "Child/T5Color=104",      "Child/T6Color=105",     "Child/TDColor=106",     "Child/FlowColor=107",
+      "Child/PowerColor=109",   "Child/VolumeColor=108", "Child/EnergyColor=110", "Child/R1Color=111",
+      "Child/R2Color=112",      "Child/R3Color=113",     "Child/RErrorColor=114", "Child/OthersShowBars=1",
       "Child/RShowBars=0"};
   EXPECT_EQ(file.writes, expected);
   EXPECT_EQ(settings.GetChildSettings(), child);

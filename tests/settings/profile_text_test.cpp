@@ -27,9 +27,7 @@ TEST(ProfileTextTest, MissingSectionOrKeyReadsAsNothing) {
   EXPECT_EQ(FindProfileValue("", "Main", "Language"), std::nullopt);
 }
 
-TEST(ProfileTextTest, NamesIgnoreAsciiCase) {
-  EXPECT_EQ(FindProfileValue(kFile, "MAIN", "language"), "2");
-}
+TEST(ProfileTextTest, NamesIgnoreAsciiCase) { EXPECT_EQ(FindProfileValue(kFile, "MAIN", "language"), "2"); }
 
 TEST(ProfileTextTest, BlanksAroundNamesAndValuesAreIgnored) {
   EXPECT_EQ(FindProfileValue("  [ Main ]  \n \tLanguage \t=  5 \t\n", "Main", "Language"), "5");
@@ -42,9 +40,7 @@ TEST(ProfileTextTest, OnePairOfQuotesAroundValueIsDropped) {
   EXPECT_EQ(FindProfileValue("[A]\nk=\"\n", "A", "k"), "\"");
 }
 
-TEST(ProfileTextTest, EmptyValueIsNotMissing) {
-  EXPECT_EQ(FindProfileValue("[A]\nk=\n", "A", "k"), "");
-}
+TEST(ProfileTextTest, EmptyValueIsNotMissing) { EXPECT_EQ(FindProfileValue("[A]\nk=\n", "A", "k"), ""); }
 
 TEST(ProfileTextTest, ValueIsCutAt2047Characters) {
   const std::string value(3000, 'v');
@@ -80,9 +76,7 @@ TEST(ProfileTextTest, FirstOfDuplicateSectionsCounts) {
   EXPECT_EQ(FindProfileValue(content, "A", "j"), std::nullopt);
 }
 
-TEST(ProfileTextTest, FirstOfDuplicateKeysCounts) {
-  EXPECT_EQ(FindProfileValue("[A]\nk=1\nK=2\n", "A", "k"), "1");
-}
+TEST(ProfileTextTest, FirstOfDuplicateKeysCounts) { EXPECT_EQ(FindProfileValue("[A]\nk=1\nK=2\n", "A", "k"), "1"); }
 
 TEST(ProfileTextTest, CrOnlyAndLfOnlyLineEndsSeparateLines) {
   EXPECT_EQ(FindProfileValue("[A]\rk=1\rj=2\r", "A", "j"), "2");
@@ -119,8 +113,7 @@ TEST(ProfileTextTest, SetIntoNothingCreatesSectionAndKey) {
 
 TEST(ProfileTextTest, SetReplacesValueKeepingEveryOtherByte) {
   const std::string content = "; note\n[Main]\n  Language = 7  \n\tOther=x \n";
-  EXPECT_EQ(SetProfileValue(content, "main", "LANGUAGE", "3"),
-            "; note\n[Main]\nLANGUAGE=3\n\tOther=x \n");
+  EXPECT_EQ(SetProfileValue(content, "main", "LANGUAGE", "3"), "; note\n[Main]\nLANGUAGE=3\n\tOther=x \n");
 }
 
 TEST(ProfileTextTest, SetAddsKeyAfterLastEntryOfItsSection) {
@@ -147,8 +140,7 @@ TEST(ProfileTextTest, SetUsesTheLineEndOfTheFile) {
 }
 
 TEST(ProfileTextTest, SetChangesOnlyTheFirstOfDuplicates) {
-  EXPECT_EQ(SetProfileValue("[A]\nk=1\nk=2\n[A]\nk=3\n", "A", "k", "9"),
-            "[A]\nk=9\nk=2\n[A]\nk=3\n");
+  EXPECT_EQ(SetProfileValue("[A]\nk=1\nk=2\n[A]\nk=3\n", "A", "k", "9"), "[A]\nk=9\nk=2\n[A]\nk=3\n");
 }
 
 TEST(ProfileTextTest, SetKeepsLineBreaksOutOfTheFile) {

@@ -28,9 +28,8 @@ TEST(RecentFiles, NewestOnTopDuplicatesMoveUpAndFiveAtMost) {
 
 TEST(RecentFiles, MissingFilesAreTakenOffAndNamed) {
   const std::set<std::string> present = {"/a.csv", "/c.csv", "/z.csv"};
-  const RecentCheck check =
-      WithoutMissing({File("/a.csv"), File("/b.csv"), {"/c.csv", "/y.csv"}, {"/c.csv", "/z.csv"}},
-                     [&](const std::string& path) { return present.count(path) > 0; });
+  const RecentCheck check = WithoutMissing({File("/a.csv"), File("/b.csv"), {"/c.csv", "/y.csv"}, {"/c.csv", "/z.csv"}},
+                                           [&](const std::string& path) { return present.count(path) > 0; });
   EXPECT_EQ(check.kept, (std::vector<RecentEntry>{File("/a.csv"), {"/c.csv", "/z.csv"}}));
   EXPECT_EQ(check.missing, (std::vector<std::string>{"/b.csv", "/y.csv"}));
 }

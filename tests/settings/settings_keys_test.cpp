@@ -49,8 +49,8 @@ TEST(ProfileIntegerTest, HexFillsAll32Bits) {
 }
 
 TEST(ProfileIntegerTest, AnythingElseIsNoInteger) {
-  for (const char* text : {"", "abc", "1.5", "1,5", "12a", "1 2", " 1", "- 1", "-", "+", "--1",
-                           "+-1", "-0x5", "0x-5", "0x 5", "$-1", "$G", "0xG", "1e3", "\x01"}) {
+  for (const char* text : {"",    "abc", "1.5",  "1,5",  "12a",  "1 2", " 1", "- 1", "-",   "+",
+                           "--1", "+-1", "-0x5", "0x-5", "0x 5", "$-1", "$G", "0xG", "1e3", "\x01"}) {
     EXPECT_EQ(ParseProfileInteger(text), std::nullopt) << '"' << text << '"';
   }
 }
@@ -83,13 +83,11 @@ TEST(SettingsKeysTest, MainKeysInReadingOrder) {
 
 TEST(SettingsKeysTest, ChildKeysInFileOrder) {
   const std::vector<std::string> expected = {
-      "ChartTitle",     "LineWidth",   "AxisMin",     "AxisMax",    "DynamicScaling",
-      "T1Label",        "T2Label",     "T3Label",     "T4Label",    "T5Label",
-      "T6Label",        "TDLabel",     "FlowLabel",   "PowerLabel", "VolumeLabel",
-      "EnergyLabel",    "R1Label",     "R2Label",     "R3Label",    "RErrorLabel",
-      "T1Color",        "T2Color",     "T3Color",     "T4Color",    "T5Color",
-      "T6Color",        "TDColor",     "FlowColor",   "PowerColor", "VolumeColor",
-      "EnergyColor",    "R1Color",     "R2Color",     "R3Color",    "RErrorColor",
+      "ChartTitle",     "LineWidth",   "AxisMin",     "AxisMax", "DynamicScaling", "T1Label",     "T2Label",
+      "T3Label",        "T4Label",     "T5Label",     "T6Label", "TDLabel",        "FlowLabel",   "PowerLabel",
+      "VolumeLabel",    "EnergyLabel", "R1Label",     "R2Label", "R3Label",        "RErrorLabel", "T1Color",
+      "T2Color",        "T3Color",     "T4Color",     "T5Color", "T6Color",        "TDColor",     "FlowColor",
+      "PowerColor",     "VolumeColor", "EnergyColor", "R1Color", "R2Color",        "R3Color",     "RErrorColor",
       "OthersShowBars", "RShowBars"};
   EXPECT_EQ(KeyNames("Child"), expected);
 }

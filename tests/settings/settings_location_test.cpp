@@ -25,8 +25,8 @@ EnvironmentLookup EnvironmentOf(std::map<std::string, std::string> variables) {
   };
 }
 
-const EnvironmentLookup kWindowsEnvironment = EnvironmentOf(
-    {{"WinDir", "C:\\WINDOWS"}, {"AppData", "C:\\Roaming"}, {"LocalAppData", "C:\\Local\\"}});
+const EnvironmentLookup kWindowsEnvironment =
+    EnvironmentOf({{"WinDir", "C:\\WINDOWS"}, {"AppData", "C:\\Roaming"}, {"LocalAppData", "C:\\Local\\"}});
 
 std::string ErrorText(const std::function<void()>& action) {
   try {
@@ -50,35 +50,28 @@ TEST_F(SettingsLocationTest, Win32sIsRefused) {
 }
 
 TEST_F(SettingsLocationTest, Windows9xUsesWinDir) {
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::Windows9x, 4, kWindowsEnvironment),
-            "C:\\WINDOWS\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::Windows9x, 4, kWindowsEnvironment), "C:\\WINDOWS\\Helvo");
 }
 
 TEST_F(SettingsLocationTest, WindowsNtUpToVersion4UsesWinDir) {
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 3, kWindowsEnvironment),
-            "C:\\WINDOWS\\Helvo");
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 4, kWindowsEnvironment),
-            "C:\\WINDOWS\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 3, kWindowsEnvironment), "C:\\WINDOWS\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 4, kWindowsEnvironment), "C:\\WINDOWS\\Helvo");
 }
 
 TEST_F(SettingsLocationTest, WindowsNt5UsesAppData) {
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 5, kWindowsEnvironment),
-            "C:\\Roaming\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 5, kWindowsEnvironment), "C:\\Roaming\\Helvo");
 }
 
 TEST_F(SettingsLocationTest, WindowsNt6AndLaterUseLocalAppDataWithoutDoublingTheBackslash) {
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 6, kWindowsEnvironment),
-            "C:\\Local\\Helvo");
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 10, kWindowsEnvironment),
-            "C:\\Local\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 6, kWindowsEnvironment), "C:\\Local\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 10, kWindowsEnvironment), "C:\\Local\\Helvo");
 }
 
 TEST_F(SettingsLocationTest, WindowsNt6FallsBackToAppData) {
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 6, EnvironmentOf({{"AppData", "D:"}})),
-            "D:\\Helvo");
-  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 6,
-                                  EnvironmentOf({{"LocalAppData", ""}, {"AppData", "D:"}})),
-            "D:\\Helvo");
+  EXPECT_EQ(WindowsSettingsFolder(PlatformFamily::WindowsNT, 6, EnvironmentOf({{"AppData", "D:"}})), "D:\\Helvo");
+  EXPECT_EQ(
+      WindowsSettingsFolder(PlatformFamily::WindowsNT, 6, EnvironmentOf({{"LocalAppData", ""}, {"AppData", "D:"}})),
+      "D:\\Helvo");
 }
 
 TEST_F(SettingsLocationTest, WindowsWithoutItsVariableFailsWithText95) {
@@ -90,17 +83,16 @@ TEST_F(SettingsLocationTest, WindowsWithoutItsVariableFailsWithText95) {
   const EnvironmentLookup empty = EnvironmentOf({{"WinDir", ""}});
   EXPECT_EQ(ErrorText([&] { WindowsSettingsFolder(PlatformFamily::WindowsNT, 4, empty); }), kText95);
   // NT 5 looks at AppData only.
-  EXPECT_EQ(ErrorText([] {
-              WindowsSettingsFolder(PlatformFamily::WindowsNT, 5,
-                                    EnvironmentOf({{"WinDir", "C:"}, {"LocalAppData", "C:"}}));
-            }),
-            kText95);
+  EXPECT_EQ(
+      ErrorText([] {
+        WindowsSettingsFolder(PlatformFamily::WindowsNT, 5, EnvironmentOf({{"WinDir", "C:"}, {"LocalAppData", "C:"}}));
+      }),
+      kText95);
 }
 
 TEST_F(SettingsLocationTest, OtherPlatformFamilyHasNoVariable) {
   EXPECT_EQ(WindowsBaseFolder(PlatformFamily::Other, 10, kWindowsEnvironment), "");
-  EXPECT_EQ(ErrorText([] { WindowsSettingsFolder(PlatformFamily::Other, 10, kWindowsEnvironment); }),
-            kText95);
+  EXPECT_EQ(ErrorText([] { WindowsSettingsFolder(PlatformFamily::Other, 10, kWindowsEnvironment); }), kText95);
 }
 
 TEST_F(SettingsLocationTest, LinuxUsesXdgConfigHome) {
@@ -109,13 +101,11 @@ TEST_F(SettingsLocationTest, LinuxUsesXdgConfigHome) {
 }
 
 TEST_F(SettingsLocationTest, LinuxFallsBackToDotConfigInHome) {
-  EXPECT_EQ(LinuxSettingsFolder(EnvironmentOf({{"HOME", "/home/u"}})),
-            fs::path("/home/u/.config/Helvo"));
+  EXPECT_EQ(LinuxSettingsFolder(EnvironmentOf({{"HOME", "/home/u"}})), fs::path("/home/u/.config/Helvo"));
   EXPECT_EQ(LinuxSettingsFolder(EnvironmentOf({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u"}})),
             fs::path("/home/u/.config/Helvo"));
-  EXPECT_EQ(
-      LinuxSettingsFolder(EnvironmentOf({{"XDG_CONFIG_HOME", "rel/cfg"}, {"HOME", "/home/u"}})),
-      fs::path("/home/u/.config/Helvo"));
+  EXPECT_EQ(LinuxSettingsFolder(EnvironmentOf({{"XDG_CONFIG_HOME", "rel/cfg"}, {"HOME", "/home/u"}})),
+            fs::path("/home/u/.config/Helvo"));
 }
 
 TEST_F(SettingsLocationTest, LinuxWithoutHomeFailsWithText95) {
@@ -135,8 +125,7 @@ TEST_F(SettingsLocationTest, LocateKeepsAnExistingFolder) {
   TempFolder folder;
   fs::create_directory(folder / "Helvo");
   WriteBytes(folder / "Helvo" / "Calorix.ini", "[Main]\n");
-  EXPECT_EQ(LocateSettingsFile(EnvironmentOf({{"XDG_CONFIG_HOME", folder.Path()}})),
-            folder / "Helvo" / "Calorix.ini");
+  EXPECT_EQ(LocateSettingsFile(EnvironmentOf({{"XDG_CONFIG_HOME", folder.Path()}})), folder / "Helvo" / "Calorix.ini");
   EXPECT_TRUE(fs::exists(folder / "Helvo" / "Calorix.ini"));
 }
 

@@ -81,7 +81,9 @@ TEST(WindowsSettingsFile, PathsBelowANonAsciiFolderComeBackAsWritten) {
   fs::create_directories(FromUtf8(local));
   const fs::path ini = LocateSettingsFile(Environment({{"LocalAppData", local}}));
   const std::string lastUsed = "C:\\Users\\" + kJoerg + "\\Solar";
-  const std::string excel = "D:\\Programme\\B\xC3\xBC" "ro\\Excel.exe";
+  const std::string excel =
+      "D:\\Programme\\B\xC3\xBC"
+      "ro\\Excel.exe";
   const std::vector<RecentEntry> recent = {
       {"\\\\server\\share\\Logs\\2024\\05\\20240501.csv", ""},
       {lastUsed + "\\2024\\05\\20240501.csv", lastUsed + "\\2024\\06\\20240602.csv"}};

@@ -9,8 +9,15 @@ namespace calorix::testing {
 // The usual semicolon header of a day file (units in °C, l/min, kW and %,
 // Windows-1252), without its line end.
 inline constexpr std::string_view kDayFileHeader =
-    "DATE & TIME;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];T6[\xB0" "C];"
-    "Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]";
+    "DATE & TIME;T1[\xB0"
+    "C];T2[\xB0"
+    "C];T3[\xB0"
+    "C];T4[\xB0"
+    "C];T5[\xB0"
+    "C];T6[\xB0"
+    "C];"
+    "Tds[\xB0"
+    "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]";
 
 // A day file with the usual header and one record per given line
 // "hh:mm;values".

@@ -11,9 +11,8 @@ namespace {
 CommandLine Parse(std::vector<std::string_view> args) { return ParseCommandLine(args); }
 
 TEST(GenlogCommandLine, ReadsEveryOption) {
-  const CommandLine line =
-      Parse({"--from", "2024-05-30", "--to", "2024-06-02", "--out", "logs", "--layout", "year", "--seed",
-             "77", "--interval", "5", "--header", "german", "--watts"});
+  const CommandLine line = Parse({"--from", "2024-05-30", "--to", "2024-06-02", "--out", "logs", "--layout", "year",
+                                  "--seed", "77", "--interval", "5", "--header", "german", "--watts"});
   EXPECT_FALSE(line.help);
   EXPECT_EQ(line.from, (CivilDate{2024, 5, 30}));
   EXPECT_EQ(line.to, (CivilDate{2024, 6, 2}));
@@ -45,10 +44,9 @@ TEST(GenlogCommandLine, InjectionsTakeKindDateAndChannel) {
   const CommandLine line = Parse({"--from", "2024-07-14", "--to", "2024-07-16", "--out", "logs", "--inject",
                                   "overheat:2024-07-14,cycling:2024-07-15:R3", "--inject=err:2024-07-16:tds"});
   using findings::FindingKind;
-  EXPECT_EQ(line.options.injections,
-            (std::vector<Injection>{{FindingKind::Overheat, {2024, 7, 14}, kT1},
-                                    {FindingKind::Cycling, {2024, 7, 15}, kR3},
-                                    {FindingKind::Err, {2024, 7, 16}, kTds}}));
+  EXPECT_EQ(line.options.injections, (std::vector<Injection>{{FindingKind::Overheat, {2024, 7, 14}, kT1},
+                                                             {FindingKind::Cycling, {2024, 7, 15}, kR3},
+                                                             {FindingKind::Err, {2024, 7, 16}, kTds}}));
 }
 
 TEST(GenlogCommandLine, HelpNeedsNothingElse) { EXPECT_TRUE(Parse({"--help"}).help); }

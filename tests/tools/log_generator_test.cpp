@@ -111,8 +111,15 @@ TEST(LogGenerator, GermanHeaderIsExactLine) {
   Options options;
   options.header = HeaderStyle::German;
   EXPECT_EQ(HeaderLine(options),
-            "dd.mm.yy hh:mm;T1[\xB0" "C];T2[\xB0" "C];T3[\xB0" "C];T4[\xB0" "C];T5[\xB0" "C];"
-            "T6[\xB0" "C];Tds[\xB0" "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]");
+            "dd.mm.yy hh:mm;T1[\xB0"
+            "C];T2[\xB0"
+            "C];T3[\xB0"
+            "C];T4[\xB0"
+            "C];T5[\xB0"
+            "C];"
+            "T6[\xB0"
+            "C];Tds[\xB0"
+            "C];V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]");
 }
 
 TEST(LogGenerator, PowerUnitFollowsOption) {
@@ -356,7 +363,8 @@ TEST(LogGenerator, NoDayReportsASensorFaultUnlessInjected) {
   options.injections = ParseInjections("err:2024-07-02:T6,fault:2024-07-02");
   const std::vector<Record> injected = Records(Day({2024, 7, 2}, options));
   const auto errs = std::count_if(injected.begin(), injected.end(), [](const Record& r) { return r[kT6] == "Err"; });
-  const auto faults = std::count_if(injected.begin(), injected.end(), [](const Record& r) { return Number(r[kRError]) > 0; });
+  const auto faults =
+      std::count_if(injected.begin(), injected.end(), [](const Record& r) { return Number(r[kRError]) > 0; });
   EXPECT_EQ(errs, 15);
   EXPECT_EQ(faults, 20);
 }
@@ -367,13 +375,14 @@ TEST(LogGenerator, InjectionChangesOnlyItsPeriod) {
   for (int day = 1; day <= 10; ++day) {
     const CivilDate date{2024, 3, day};
     Options options;
-    options.injections = ParseInjections("out-of-range:2024-03-" + std::string(day < 10 ? "0" : "") +
-                                         std::to_string(day) + ":T4");
+    options.injections =
+        ParseInjections("out-of-range:2024-03-" + std::string(day < 10 ? "0" : "") + std::to_string(day) + ":T4");
     const std::vector<Record> plain = Records(Day(date));
     const std::vector<Record> injected = Records(Day(date, options));
     for (int minute = 479; minute <= 485; ++minute) {
-      ASSERT_TRUE(std::any_of(injected.begin(), injected.end(), [&](const Record& r) { return MinuteOf(r[0]) == minute; }))
-          << minute;
+      ASSERT_TRUE(std::any_of(injected.begin(), injected.end(), [&](const Record& r) {
+        return MinuteOf(r[0]) == minute;
+      })) << minute;
     }
     std::size_t p = 0;
     for (const Record& r : injected) {
@@ -453,14 +462,13 @@ TEST_F(WriteDaysTest, FlatLayoutPutsAllFilesInOneFolder) {
 }
 
 TEST_F(WriteDaysTest, MonthLayoutPutsFilesInMonthFolders) {
-  EXPECT_EQ(Written(FolderLayout::Month), (std::vector<std::string>{"12/20241230.csv", "12/20241231.csv",
-                                                                     "01/20250101.csv", "01/20250102.csv"}));
+  EXPECT_EQ(Written(FolderLayout::Month),
+            (std::vector<std::string>{"12/20241230.csv", "12/20241231.csv", "01/20250101.csv", "01/20250102.csv"}));
 }
 
 TEST_F(WriteDaysTest, YearLayoutPutsMonthFoldersInYearFolders) {
-  EXPECT_EQ(Written(FolderLayout::Year),
-            (std::vector<std::string>{"2024/12/20241230.csv", "2024/12/20241231.csv", "2025/01/20250101.csv",
-                                      "2025/01/20250102.csv"}));
+  EXPECT_EQ(Written(FolderLayout::Year), (std::vector<std::string>{"2024/12/20241230.csv", "2024/12/20241231.csv",
+                                                                   "2025/01/20250101.csv", "2025/01/20250102.csv"}));
 }
 
 TEST_F(WriteDaysTest, FilesHoldTheGeneratedBytesAndNoTemporaries) {

@@ -111,9 +111,9 @@ TEST_F(ChildFormTest, ADayReadOnlyInPartIsShownWithAWarningNamingTheLine) {
   EXPECT_TRUE(Window().HasEvaluation());
   ASSERT_EQ(Dialogs().Messages().size(), 1u);
   EXPECT_EQ(Dialogs().Messages()[0].kind, MessageKind::Warning);
-  EXPECT_EQ(Dialogs().Messages()[0].text,
-            "Reading stopped at line 5, which holds no valid record; the values before it are shown.\n\n" +
-                file.string());
+  EXPECT_EQ(
+      Dialogs().Messages()[0].text,
+      "Reading stopped at line 5, which holds no valid record; the values before it are shown.\n\n" + file.string());
 }
 
 TEST_F(ChildFormTest, AFileThatIsNoLogFileLeavesTheWindowNew) {

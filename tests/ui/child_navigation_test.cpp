@@ -23,9 +23,7 @@ constexpr double kMay31 = 45443.0;
 
 class NavigationTest : public ::testing::Test, public testing::EnglishTexts, public testing::WindowTest {
  protected:
-  void LoadSampleRange() {
-    LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
-  }
+  void LoadSampleRange() { LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv")); }
   void PressSpace(QToolButton& button) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
     QApplication::sendEvent(&button, &press);

@@ -25,10 +25,10 @@ double At(int hour, int minute) { return kMay1 + (hour * 60 + minute) / 1440.0; 
 class CursorTest : public ::testing::Test, public testing::EnglishTexts, public testing::WindowTest {
  protected:
   CursorTest() {
-    Window().LoadFile(folder.Write("20240501.csv",
-                                   DayFileText("2024-05-01", {"14:36;61,5;40,1;;;;;;2,50;1,300;0;0;0;0",
-                                                              "14:37;63,2;40,2;;;;;;2,75;1,400;70;0;0;0",
-                                                              "14:38;63,9;40,2;;;;;;2,75;1,400;70;0;0;0"})));
+    Window().LoadFile(
+        folder.Write("20240501.csv", DayFileText("2024-05-01", {"14:36;61,5;40,1;;;;;;2,50;1,300;0;0;0;0",
+                                                                "14:37;63,2;40,2;;;;;;2,75;1,400;70;0;0;0",
+                                                                "14:38;63,9;40,2;;;;;;2,75;1,400;70;0;0;0"})));
     for (const char* box : {"CB_T1", "CB_R1"}) Box(box).setChecked(true);
     Window().show();
     QApplication::processEvents();
@@ -66,7 +66,8 @@ TEST_F(CursorTest, HoveringEitherChartShowsOneLineInBothAndTheValuesThere) {
     EXPECT_EQ(View("Chart").CursorLine(), View("Chart2").CursorLine());
     EXPECT_EQ(std::lround(View("Chart").PositionOfValue(*View("Chart").CursorLine())),
               std::lround(View("Chart2").PositionOfValue(*View("Chart2").CursorLine())));
-    EXPECT_EQ(Readout(), (std::vector<std::string>{"14:37", "Temperature sensor 1: 63.2 \u00B0C", "Output 1: on 70 %"})) << hovered;
+    EXPECT_EQ(Readout(), (std::vector<std::string>{"14:37", "Temperature sensor 1: 63.2 \u00B0C", "Output 1: on 70 %"}))
+        << hovered;
   }
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&View("Chart2"), &leave);

@@ -35,8 +35,7 @@ std::string Utf8(const fs::path& path) {
 }
 
 // Hourly records are enough for a range and keep the files small.
-std::vector<fs::path> WriteRange(const fs::path& dir, CivilDate from, CivilDate to,
-                                 loggen::FolderLayout layout) {
+std::vector<fs::path> WriteRange(const fs::path& dir, CivilDate from, CivilDate to, loggen::FolderLayout layout) {
   loggen::Options options;
   options.intervalMinutes = 60;
   return loggen::WriteDays(from, to, dir, layout, options);
@@ -82,10 +81,10 @@ class MultiDayDialogTest : public ::testing::Test {
   std::string Caption() { return test_.Window().windowTitle().toStdString(); }
 
   bool Choosing() {
-    return Button("ExecuteBtn").isVisible() && Button("ExecuteBtn").isEnabled() &&
-           Button("CancelBtn").isVisible() && Button("CancelBtn").isEnabled() && !Button("OkBtn").isVisible() &&
-           Button("SelectFrom").isEnabled() && Button("SelectTo").isEnabled() &&
-           !Find<QLabel>("LabelAbort").isVisible() && !dialog_.IsLoading() && dialog_.isVisible();
+    return Button("ExecuteBtn").isVisible() && Button("ExecuteBtn").isEnabled() && Button("CancelBtn").isVisible() &&
+           Button("CancelBtn").isEnabled() && !Button("OkBtn").isVisible() && Button("SelectFrom").isEnabled() &&
+           Button("SelectTo").isEnabled() && !Find<QLabel>("LabelAbort").isVisible() && !dialog_.IsLoading() &&
+           dialog_.isVisible();
   }
 
   EnglishTexts english_;
@@ -147,19 +146,18 @@ TEST_P(MultiDayChecks, ReportTheirTextAndKeepTheDialogOpen) {
 
 INSTANTIATE_TEST_SUITE_P(
     MultiDayDialog, MultiDayChecks,
-    ::testing::Values(
-        CheckCase{"StartMissing", "", "20240602.csv", {}, "PathFrom"},
-        CheckCase{"EndMissing", "20240530.csv", "", {}, "PathTo"},
-        CheckCase{"NotCsv", "20240530.txt", "20240602.csv", "Only the '.csv' extension is permitted for log files.",
-                  nullptr},
-        CheckCase{"NoDate", "log.csv", "20240602.csv",
-                  "The file names you specified do not contain valid date information.", nullptr},
-        CheckCase{"StartNotADate", "2024-05-30.csv", "20240602.csv",
-                  "The start file selected cannot be assigned to a date.", nullptr},
-        CheckCase{"EndNotADate", "20240530.csv", "2024-05-30.csv",
-                  "The end file selected cannot be assigned to a date.", nullptr},
-        CheckCase{"EndBeforeStart", "20240602.csv", "20240530.csv",
-                  "The end file date is before the start file date.", nullptr}),
+    ::testing::Values(CheckCase{"StartMissing", "", "20240602.csv", {}, "PathFrom"},
+                      CheckCase{"EndMissing", "20240530.csv", "", {}, "PathTo"},
+                      CheckCase{"NotCsv", "20240530.txt", "20240602.csv",
+                                "Only the '.csv' extension is permitted for log files.", nullptr},
+                      CheckCase{"NoDate", "log.csv", "20240602.csv",
+                                "The file names you specified do not contain valid date information.", nullptr},
+                      CheckCase{"StartNotADate", "2024-05-30.csv", "20240602.csv",
+                                "The start file selected cannot be assigned to a date.", nullptr},
+                      CheckCase{"EndNotADate", "20240530.csv", "2024-05-30.csv",
+                                "The end file selected cannot be assigned to a date.", nullptr},
+                      CheckCase{"EndBeforeStart", "20240602.csv", "20240530.csv",
+                                "The end file date is before the start file date.", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MultiDayDialogTest, WithoutATargetWindowSaysSo) {
@@ -434,9 +432,11 @@ TEST(FailedFiles, ListsAtMostTenFilesOnOneLineEach) {
   for (int day = 2; day <= 12; ++day) failed.Add("/logs/202405" + std::to_string(day) + ".csv", "Bad.");
   const EnglishTexts english;
   const std::string message = failed.Message(false);
-  EXPECT_TRUE(message.starts_with("Some files could not be loaded and were left out:\n\n"
-                                  "Error occurred while opening file /logs/20240501.csv\n"
-                                  "202405" "2.csv: Bad.\n"))
+  EXPECT_TRUE(
+      message.starts_with("Some files could not be loaded and were left out:\n\n"
+                          "Error occurred while opening file /logs/20240501.csv\n"
+                          "202405"
+                          "2.csv: Bad.\n"))
       << message;
   EXPECT_TRUE(message.ends_with("20240510.csv: Bad.\n..."));
   EXPECT_EQ(failed.Count(), 12u);

@@ -48,9 +48,9 @@ TEST_F(SpreadsheetTest, WithoutCalcTheStoredProgramThenTheDesktopAreTried) {
   launcher.DesktopOpens(true);
   Open();
   EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"find", "soffice", {}},
-                                                  {"find", "libreoffice", {}},
-                                                  {"start", "/opt/sheet", {workbook.string()}},
-                                                  {"desktop", workbook.string(), {}}}));
+                                                 {"find", "libreoffice", {}},
+                                                 {"start", "/opt/sheet", {workbook.string()}},
+                                                 {"desktop", workbook.string(), {}}}));
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 
@@ -64,9 +64,9 @@ TEST_F(SpreadsheetTest, AnEnglishInterfaceGivesOtherProgramsTheSameWorkbook) {
 TEST_F(SpreadsheetTest, APickedProgramIsStoredOnlyWhenItStarts) {
   dialogs.ChooseFile("/opt/broken");
   Open();
-  EXPECT_EQ(Texts(), (std::vector<std::string>{
-                         "Excel.exe could not be found, please select the path to Excel manually.",
-                         "Excel start-up failed. The file must be opened manually."}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Excel.exe could not be found, please select the path to Excel manually.",
+                                      "Excel start-up failed. The file must be opened manually."}));
   EXPECT_EQ(dialogs.Messages()[0].kind, MessageKind::Information);
   EXPECT_EQ(dialogs.Messages()[0].caption, "Information:");
   EXPECT_EQ(dialogs.Messages()[1].caption, "Error:");
@@ -98,11 +98,11 @@ TEST_F(WindowsSpreadsheetTest, ShellThenRegistryThenStoredThenLibreOfficeThenThe
   dialogs.CancelFile();
   Open();
   EXPECT_EQ(launcher.Calls(), (std::vector<Call>{{"shell", "Excel.exe", {workbook.string()}},
-                                                  {"registry", "Excel.exe", {}},
-                                                  {"start", "C:\\Tools\\sheet.exe", {workbook.string()}},
-                                                  {"registry", "soffice.exe", {}}}));
-  EXPECT_EQ(Texts(), (std::vector<std::string>{
-                         "Excel.exe could not be found, please select the path to Excel manually."}));
+                                                 {"registry", "Excel.exe", {}},
+                                                 {"start", "C:\\Tools\\sheet.exe", {workbook.string()}},
+                                                 {"registry", "soffice.exe", {}}}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Excel.exe could not be found, please select the path to Excel manually."}));
   ASSERT_EQ(dialogs.FileRequests().size(), 1u);
   EXPECT_EQ(dialogs.FileRequests()[0].fileName, "Excel.exe");
   EXPECT_EQ(dialogs.FileRequests()[0].defaultExtension, "*.exe");
@@ -120,8 +120,8 @@ TEST_F(WindowsSpreadsheetTest, LibreOfficeOfTheRegistryOpensTheWorkbookBeforeThe
   launcher.Register("soffice.exe", "C:\\LibreOffice\\program\\soffice.exe");
   launcher.WillStart("C:\\LibreOffice\\program\\soffice.exe");
   Open();
-  EXPECT_EQ(launcher.Calls().back(), (Call{"start", "C:\\LibreOffice\\program\\soffice.exe",
-                                           {"--calc", workbook.string()}}));
+  EXPECT_EQ(launcher.Calls().back(),
+            (Call{"start", "C:\\LibreOffice\\program\\soffice.exe", {"--calc", workbook.string()}}));
   EXPECT_TRUE(dialogs.Messages().empty());
 }
 

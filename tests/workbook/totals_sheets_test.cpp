@@ -22,12 +22,9 @@ using evaluation::TotalsPer;
 std::string CsvText(const Cell& cell) {
   char buffer[64];
   switch (cell.kind) {
-    case Cell::Kind::Empty:
-      return {};
-    case Cell::Kind::Text:
-      return cell.text;
-    case Cell::Kind::Number:
-      break;
+    case Cell::Kind::Empty: return {};
+    case Cell::Kind::Text: return cell.text;
+    case Cell::Kind::Number: break;
   }
   if (cell.look == Look::Date) return FormatDateTime("yyyy-mm-dd", cell.number);
   const auto result = cell.look == Look::Decimals
@@ -64,7 +61,8 @@ class TotalsRowsTest : public ::testing::Test {
 TEST_F(TotalsRowsTest, HoldTheFiguresOfTheCsvExportRowForRow) {
   ASSERT_TRUE(model.Snapshot().load.Data());
   for (const TotalsPer per : {TotalsPer::Day, TotalsPer::Month}) {
-    EXPECT_EQ(AsCsv(TotalsRows(*model.Snapshot().load.Data(), per)), evaluation::TotalsCsv(*model.Snapshot().load.Data(), per));
+    EXPECT_EQ(AsCsv(TotalsRows(*model.Snapshot().load.Data(), per)),
+              evaluation::TotalsCsv(*model.Snapshot().load.Data(), per));
   }
 }
 
