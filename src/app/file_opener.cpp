@@ -105,6 +105,8 @@ void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
     if (chosen && !chosen->HasEvaluation()) windows_.Close(chosen);
     return;
   }
+  // The range shows in front, not behind the window the user had open.
+  if (chosen && chosen->HasEvaluation()) windows_.Activate(chosen);
   if (store) store->SetMainSettings(main.Language, multiDay_->GetLastDir());
   if (chosen && chosen->HasEvaluation()) {
     const auto [first, last] = multiDay_->ChosenRange();
@@ -133,6 +135,7 @@ void FileOpener::LoadRange(const std::string& first, const std::string& last) {
     ui::ShowRangeWarnings(dialogs_, host_.owner, result);
     if (result.nothingLoaded) return;
   }
+  windows_.Activate(target);
   recent_.Remember(singleDay ? RecentEntry{first, ""} : RecentEntry{first, last}, host_.store());
   if (TIniSettings* store = host_.store()) {
     store->SetMainSettings(store->GetMainSettings().Language, FolderOfChosenFile(first));

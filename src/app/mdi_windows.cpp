@@ -111,6 +111,17 @@ ui::TChildform* MdiWindows::FindTarget() {
   return nullptr;
 }
 
+void MdiWindows::Activate(ui::TChildform* child) {
+  auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+  if (!sub) return;
+  ShowRestored(sub);
+  mdi_->setActiveSubWindow(sub);
+  sub->raise();
+  // Focus set while the frame is inactive (a dialog is up or just closing)
+  // is where the focus returns when it becomes active again.
+  child->setFocus(Qt::OtherFocusReason);
+}
+
 void MdiWindows::Close(ui::TChildform* child) {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget())) {
     sub->close();

@@ -45,6 +45,11 @@ class MdiWindows {
   // after the user agreed to lose its evaluation (null when declined).
   ui::TChildform* FindTarget();
 
+  // Brings a window to the front as the active one, restored if minimised,
+  // with the keyboard focus, so that the frame does not hand the focus back
+  // to the window that had it before a dialog.
+  void Activate(ui::TChildform* child);
+
   void Close(ui::TChildform* child);
   void CloseActive();
   // Closes every window at once, as the program ends.

@@ -200,13 +200,19 @@ void CurvePlacement::ShowWindow(DateTime from, DateTime to) {
 
 void CurvePlacement::Clear() {
   checked_.fill(false);
+  if (monthlyAxis_) SetFixedRange(upper_.Axis(*monthlyAxis_), settings_);
+  monthlyAxis_.reset();
   coveredDays_ = {0.0, 0.0};
   monthlyBars_.Clear();
 }
 
 void CurvePlacement::Restyle() {
-  if (load_.Loaded()) load_.Analysis()->ApplySeriesSettings(settings_);
   monthlyBars_.ApplySettings(settings_);
+  if (!load_.Loaded()) return;
+  load_.Analysis()->ApplySeriesSettings(settings_);
+  // Styling puts every series on the left axis: the axes are chosen again,
+  // or flow and power would leave the right axis that their title names.
+  UpdateAxes();
 }
 
 void CurvePlacement::UpdateAxes() {
@@ -230,11 +236,35 @@ void CurvePlacement::UpdateAxes() {
       monthlyBars_.SetAxis(channel, AxisOfChannel(channel, titles.bothGroups));
     }
   }
-  if (!settings_.DynamicScaling) return;
+  if (!settings_.DynamicScaling) {
+    FitMonthlyBars(titles.bothGroups);
+    return;
+  }
+  monthlyAxis_.reset();
   ScaleDynamically(chart::AxisPosition::Left);
   ScaleDynamically(chart::AxisPosition::Right);
   UpdateLowerMargins();
   if (!titles.anyTemperature && !titles.anyOther) SetFixedRange(upper_.LeftAxis(), settings_);
+}
+
+// A month's total is hundreds of kWh, far beyond a fixed range made for
+// temperatures, which would cut every bar off: the axis that carries the
+// monthly bars fits them, and takes the fixed range again when they go.
+void CurvePlacement::FitMonthlyBars(bool bothGroups) {
+  std::optional<chart::AxisPosition> carrying;
+  for (const Channel total : {Channel::Volume, Channel::Energy}) {
+    if (!perMonth_ || !checked_[Index(total)]) continue;
+    const bool right = AxisOfChannel(total, bothGroups) == chart::VerticalAxis::Right;
+    carrying = right ? chart::AxisPosition::Right : chart::AxisPosition::Left;
+  }
+  if (monthlyAxis_ && monthlyAxis_ != carrying) {
+    SetFixedRange(upper_.Axis(*monthlyAxis_), settings_);
+    UpdateLowerMargins();
+  }
+  monthlyAxis_ = carrying;
+  if (!carrying) return;
+  ScaleDynamically(*carrying);
+  UpdateLowerMargins();
 }
 
 void CurvePlacement::SetLowerChartWidth(int pixels) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "chart/chart_panel.h"
 #include "core/child_settings.h"
@@ -39,7 +40,8 @@ class CurvePlacement {
   void Forget() { coveredDays_ = {0.0, 0.0}; }
   // The evaluation went: its curves with it.
   void Clear();
-  // Styles every curve again (new settings or language).
+  // Styles every curve again (new settings or language) and sets up the
+  // axes for them.
   void Restyle();
   void UpdateAxes();
   // Margins of the lower chart are a share of its width in pixels.
@@ -57,6 +59,7 @@ class CurvePlacement {
   void ShowAll();
   void UpdateLowerMargins();
   void ScaleDynamically(chart::AxisPosition position);
+  void FitMonthlyBars(bool bothGroups);
   void SyncLowerTimeAxis() { lower_.CopyBottomAxisFrom(upper_); }
 
   chart::ChartPanel& upper_;
@@ -71,6 +74,8 @@ class CurvePlacement {
   int lowerChartWidth_ = 0;
   bool bothGroups_ = false;
   bool perMonth_ = false;
+  // The axis that fits the monthly bars while the range is fixed.
+  std::optional<chart::AxisPosition> monthlyAxis_;
 };
 
 // Sets an axis range so that the minimum never lies above the maximum on

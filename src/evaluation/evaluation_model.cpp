@@ -89,7 +89,9 @@ EvaluationSnapshot EvaluationModel::Snapshot() const {
           comparison_.Curves(),
           comparison_.ComparedDay(),
           TimeWindow(),
-          curves_.PerMonthShown()};
+          curves_.PerMonthShown(),
+          loading_,
+          &monthNames_};
 }
 
 std::optional<DateTime> EvaluationModel::ShownDay() const {
@@ -109,10 +111,7 @@ void EvaluationModel::ApplySettings(const TChildSettings& settings) {
   settings_ = settings;
   SetFixedRange(upper_.LeftAxis(), settings_);
   SetFixedRange(upper_.RightAxis(), settings_);
-  if (load_.Loaded()) {
-    curves_.Restyle();
-    curves_.UpdateAxes();
-  }
+  curves_.Restyle();
   comparison_.Update(position_.dayStart, true);
 }
 
@@ -155,6 +154,7 @@ void EvaluationModel::Begin(unsigned fileCount, const std::filesystem::path& fir
   view_.caption = {FormatDate(kNumericDate, start, monthNames_), FormatDate(kNumericDate, end, monthNames_), fileCount};
   try {
     load_.BeginMulti(fileCount, firstPath, start, end, upper_, lower_);
+    loading_ = true;
   } catch (...) {
     // Nothing was built: the window is empty again, not captioned with a
     // range it does not show.
@@ -169,6 +169,7 @@ logdata::PreparationPanels EvaluationModel::PanelsForPreparation() const {
 
 void EvaluationModel::End() {
   const DisplayNotice::Batch batch(notice_);
+  loading_ = false;
   if (!HasEvaluation() || load_.DayCount() == 0) {
     // Every file failed and each failure has been reported already; the
     // months of the range may exist without a day in them.
@@ -176,9 +177,15 @@ void EvaluationModel::End() {
     return;
   }
   const LoadedDays& days = load_.Days();
-  const bool year = OffersYearSpan(days.DayStartDate(0), days.DayStartDate(days.DayCount() - 1));
+  // Files of one date make a single-day evaluation, which has no months to
+  // show: it offers the single day's spans.
+  int spanCount = kSingleDaySpanCount;
+  if (load_.IsMultiDay()) {
+    const bool year = OffersYearSpan(days.DayStartDate(0), days.DayStartDate(days.DayCount() - 1));
+    spanCount = year ? kYearSpanCount : kMultiDaySpanCount;
+  }
   UndoZoom(upper_, lower_);
-  Navigate(FirstDayPosition(year ? kYearSpanCount : kMultiDaySpanCount, days));
+  Navigate(FirstDayPosition(spanCount, days));
   load_.Analysis()->BuildDailyTotals();
   notice_.Changed();
 }
@@ -186,6 +193,7 @@ void EvaluationModel::End() {
 void EvaluationModel::Reset() {
   const DisplayNotice::Batch batch(notice_);
   load_.Clear();
+  loading_ = false;
   // The evaluation took its curves with it.
   curves_.Clear();
   curves_.SetPerMonthShown(false);

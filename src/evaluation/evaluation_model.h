@@ -150,6 +150,8 @@ class EvaluationModel : public logdata::MultiDayTarget {
   Title title_;
   // The day a single-day caption names; none for a range or nothing.
   std::optional<DateTime> captionDay_;
+  // Between the first and the last file of a range.
+  bool loading_ = false;
 };
 
 }  // namespace calorix::evaluation

@@ -1,6 +1,9 @@
 #include "evaluation/evaluation_snapshot.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 
 #include "evaluation/summary_names.h"
 #include "i18n/text_table.h"
@@ -31,6 +34,14 @@ constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
     Channel::R3,
     Channel::RError,
 }};
+
+// A month's total to a tenth, "." as decimal point as the readout has it.
+std::string TenthsText(double value) {
+  char buffer[48];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+  if (error != std::errc()) return NumberText(value);
+  return std::string(buffer, end);
+}
 
 bool Checked(const EvaluationSnapshot& shown, Channel channel) {
   return shown.view.checked[static_cast<std::size_t>(logdata::IndexOf(channel))];
@@ -67,7 +78,24 @@ std::optional<DateTime> NextRecordTime(const EvaluationSnapshot& shown, DateTime
 
 std::vector<std::string> ReadoutText(const EvaluationSnapshot& shown, DateTime t) {
   const bool withDate = shown.view.span == Span::Month || shown.view.span == Span::Year;
-  return ReadoutLines(ReadoutAt(shown, t), withDate, i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
+  const ValueReadout readout = ReadoutAt(shown, t);
+  std::vector<std::string> lines =
+      ReadoutLines(readout, withDate, i18n::Text(i18n::kTextOutputOn), i18n::Text(i18n::kTextOutputOff));
+  if (!shown.perMonthShown) return lines;
+  // A monthly bar stands for its month, not for the time under the mouse.
+  const std::string month = FormatDate(kMonthYear, std::floor(t), *shown.monthNames);
+  const bool onlyMonthly = std::all_of(readout.rows.begin(), readout.rows.end(),
+                                       [](const ReadoutRow& row) { return logdata::IsTotal(row.channel); });
+  if (onlyMonthly && !readout.rows.empty()) lines.front() = month;
+  for (std::size_t i = 0; i < readout.rows.size() && i + 1 < lines.size(); ++i) {
+    const ReadoutRow& row = readout.rows[i];
+    if (!logdata::IsTotal(row.channel)) continue;
+    std::string line = onlyMonthly ? row.name : row.name + ", " + month;
+    line += ": " + (row.value ? TenthsText(*row.value) : std::string("\u2013"));
+    if (row.value && !row.unit.empty()) line += " " + row.unit;
+    lines[i + 1] = line;
+  }
+  return lines;
 }
 
 Color ChannelColor(const TChildSettings& settings, Channel channel) {
@@ -80,7 +108,7 @@ Color RowColor(const TChildSettings& settings, const ReadoutRow& row) {
 }
 
 RangeSummary Summary(const EvaluationSnapshot& shown) {
-  if (!shown.load.HasData()) return {};
+  if (!shown.load.HasData() || shown.loading) return {};
   std::vector<Channel> checked;
   for (const Channel channel : kReadoutOrder) {
     if (Checked(shown, channel)) checked.push_back(channel);
@@ -89,7 +117,8 @@ RangeSummary Summary(const EvaluationSnapshot& shown) {
 }
 
 std::string SummaryText(const EvaluationSnapshot& shown) {
-  if (!shown.load.HasData()) return {};
+  // While a range loads the time axis stands at day 0, not in the range.
+  if (!shown.load.HasData() || shown.loading) return {};
   std::string text;
   for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data())))
     text += line + "\n";

@@ -206,6 +206,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "the chart has no size",
     /* 141 */ "the image could not be written",
     /* 142 */ "Excel workbooks",
+    /* 143 */ "Please choose a day file in this folder.",
+    /* 144 */ "This file does not exist.",
 };
 
 }  // namespace

@@ -222,6 +222,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "le graphique n’a pas de taille",
     /* 141 */ "l’image n’a pas pu être écrite",
     /* 142 */ "Classeurs Excel",
+    /* 143 */ "Veuillez choisir un fichier journalier dans ce dossier.",
+    /* 144 */ "Ce fichier n’existe pas.",
 };
 
 }  // namespace

@@ -218,6 +218,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "das Diagramm hat keine Größe",
     /* 141 */ "das Bild konnte nicht geschrieben werden",
     /* 142 */ "Excel-Arbeitsmappen",
+    /* 143 */ "Bitte wählen Sie eine Tagesdatei in diesem Ordner.",
+    /* 144 */ "Diese Datei existiert nicht.",
 };
 
 }  // namespace

@@ -214,6 +214,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "il grafico non ha dimensioni",
     /* 141 */ "non è stato possibile scrivere l’immagine",
     /* 142 */ "Cartelle di lavoro Excel",
+    /* 143 */ "Scelga un file giornaliero in questa cartella.",
+    /* 144 */ "Questo file non esiste.",
 };
 
 }  // namespace

@@ -211,6 +211,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "o gráfico não tem tamanho",
     /* 141 */ "não foi possível escrever a imagem",
     /* 142 */ "Livros do Excel",
+    /* 143 */ "Escolha um ficheiro diário nesta pasta.",
+    /* 144 */ "Este ficheiro não existe.",
 };
 
 }  // namespace

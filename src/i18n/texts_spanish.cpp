@@ -217,6 +217,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "el gráfico no tiene tamaño",
     /* 141 */ "no se pudo escribir la imagen",
     /* 142 */ "Libros de Excel",
+    /* 143 */ "Elija un archivo diario de esta carpeta.",
+    /* 144 */ "Este archivo no existe.",
 };
 
 }  // namespace

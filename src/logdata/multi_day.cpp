@@ -37,10 +37,20 @@ bool IsFile(std::string_view text) {
   return std::filesystem::is_regular_file(PathOf(text), ec);
 }
 
+// A field left at the remembered folder, or a name typed wrong, says what
+// is wrong with it; anything else that is no file (a device) cannot be
+// opened.
 void RequireFile(std::string_view text, RequestField field) {
-  if (!IsFile(text)) {
-    throw MultiDayPathError(i18n::Text(i18n::kTextErrorOpeningFile) + "\n\n" + std::string(text), field);
+  if (IsFile(text)) return;
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(PathOf(text), ec);
+  int reason = i18n::kTextErrorOpeningFile;
+  if (std::filesystem::is_directory(status)) {
+    reason = i18n::kTextChooseDayFileInFolder;
+  } else if (!std::filesystem::exists(status)) {
+    reason = i18n::kTextFileDoesNotExist;
   }
+  throw MultiDayPathError(i18n::Text(reason) + "\n\n" + std::string(text), field);
 }
 
 std::string_view FileNameOf(std::string_view path) {

@@ -353,9 +353,13 @@ void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }
 
 void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widgets_); }
 
-void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_); }
+void TChildform::SaveChartAsBitmap() { SaveChartAsImage(dialogs_, this, model_, *widgets_, OutputFolder()); }
 
-void TChildform::SaveTotals(evaluation::TotalsPer per) { ui::SaveTotals(dialogs_, this, model_, per); }
+void TChildform::SaveTotals(evaluation::TotalsPer per) { ui::SaveTotals(dialogs_, this, model_, per, OutputFolder()); }
+
+std::string TChildform::OutputFolder() const {
+  return OutputDialogFolder(store_ ? store_->GetMainSettings().LastUsedDir : std::string(), model_);
+}
 
 void TChildform::OpenInSpreadsheet() {
   // Another program gets a workbook of the day, never the log file itself.

@@ -145,6 +145,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ScrollTick();
 
   TDialogSettings& SettingsDialog();
+  // Where the save and export dialogs start.
+  std::string OutputFolder() const;
 
   Dialogs& dialogs_;
   TIniSettings* store_ = nullptr;

@@ -75,12 +75,12 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
 }
 
 void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
-                      const ChildWidgets& widgets) {
+                      const ChildWidgets& widgets, const std::string& folder) {
   const std::string svg = chartview::CanWriteSvg() ? "SVG (*.svg)|*.svg|" : "";
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
                              svg + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
   const auto fileName = dialogs.ExecuteFileDialog(evaluation::ProposedImageName(model.ShownDay(), model.View().span),
-                                                  owner, filter, false, "*.bmp", "");
+                                                  owner, filter, false, "*.bmp", folder);
   if (!fileName) return;
 
   SaveChartsToFile(model, *fileName, widgets.upperView->width(), widgets.upperView->height(),
@@ -109,7 +109,8 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
                                font);
 }
 
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per) {
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
+                evaluation::TotalsPer per, const std::string& folder) {
   const evaluation::EvaluationLoad& analysis = model.Snapshot().load;
   if (!analysis.HasData()) return;
   const std::string filter = i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" +
@@ -121,7 +122,7 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
     fileName += "_" + FormatDateTime("yyyy-mm-dd", analysis.LastDate());
   }
   fileName += per == evaluation::TotalsPer::Day ? "_days.csv" : "_months.csv";
-  const auto chosen = dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", "");
+  const auto chosen = dialogs.ExecuteFileDialog(fileName, owner, filter, false, "*.csv", folder);
   if (!chosen) return;
   std::string extension = std::filesystem::path(*chosen).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -130,6 +131,17 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
   } else {
     WriteTextFile(*chosen, analysis.TotalsCsv(per));
   }
+}
+
+std::string OutputDialogFolder(const std::string& lastUsedDir, const evaluation::EvaluationModel& model) {
+  std::error_code error;
+  const std::filesystem::path remembered(std::u8string(lastUsedDir.begin(), lastUsedDir.end()));
+  if (!lastUsedDir.empty() && std::filesystem::is_directory(remembered, error)) return lastUsedDir;
+  const evaluation::EvaluationLoad& load = model.Snapshot().load;
+  if (!load.HasData()) return {};
+  const std::filesystem::path shown = model.CurrentDayFile().value_or(load.DayFile(0));
+  const std::u8string folder = shown.parent_path().u8string();
+  return std::string(folder.begin(), folder.end());
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

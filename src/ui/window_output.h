@@ -25,10 +25,10 @@ struct ChildWidgets;
 void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model, const ChildWidgets& widgets);
 
 // Saves the charts that hold series, stacked as on screen with the legends
-// and the headline, into one file the user names: BMP as proposed, or PNG,
-// PDF or SVG by the name's extension.
+// and the headline, into one file the user names (its dialog starts in
+// folder): BMP as proposed, or PNG, PDF or SVG by the name's extension.
 void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
-                      const ChildWidgets& widgets);
+                      const ChildWidgets& widgets, const std::string& folder);
 
 // Writes the charts that hold series stacked into one file (as
 // SaveChartAsImage does after its dialog) at the given chart sizes in
@@ -38,9 +38,16 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
                       int lowerHeight, const QFont& font);
 
 // Saves the evaluation's daily or monthly totals as CSV into a file the
-// user names. Throws calorix::Error with the reason when it cannot be
-// written.
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per);
+// user names (its dialog starts in folder). Throws calorix::Error with the
+// reason when it cannot be written.
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
+                evaluation::TotalsPer per, const std::string& folder);
+
+// Where the save and export dialogs start: the folder files were last
+// taken from while it exists, else the folder of the day file shown (the
+// first file of the evaluation when no single day is shown); empty, the
+// dialog's own choice, without either.
+std::string OutputDialogFolder(const std::string& lastUsedDir, const evaluation::EvaluationModel& model);
 
 // Writes text to a file whole or not at all (a failure leaves any earlier
 // file as it was). Throws calorix::Error naming the file and the reason.

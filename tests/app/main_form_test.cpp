@@ -428,6 +428,29 @@ TEST_F(MainFormTest, MultiDayAnalysisOfAMonthGoesIntoTheStartUpWindow) {
   EXPECT_NE(content.find("Language=2\r\n"), std::string::npos) << content;
 }
 
+// Beside a window that shows a day the range goes into a new window, which
+// is the one in front when the dialog has closed.
+TEST_F(MainFormTest, TheWindowThatReceivedARangeIsActiveAfterTheDialog) {
+  Start();
+  Open(kMay31);
+  // The user works in the day's window: the focus is there.
+  QApplication::setActiveWindow(form_.get());
+  form_->ActiveChild()->findChild<QCheckBox*>()->setFocus();
+  Settle();
+  RunMultiDay([](ui::TDialogMultiDayAnalysis& dialog) {
+    Analyse(dialog, kMay1, kMay31);
+    dialog.findChild<QPushButton*>("OkBtn")->click();
+  });
+  // The frame is active again once the dialog has gone.
+  QApplication::setActiveWindow(form_.get());
+  Settle();
+  ASSERT_EQ(form_->WindowCount(), 2);
+  ASSERT_NE(form_->ActiveChild(), nullptr);
+  EXPECT_EQ(form_->ActiveChild()->windowTitle().toStdString(),
+            "Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)");
+  EXPECT_EQ(form_->MdiArea()->activeSubWindow(), form_->MdiArea()->currentSubWindow());
+}
+
 TEST_F(MainFormTest, CancelledMultiDayAnalysisClosesTheWindowMadeForIt) {
   Start();
   Open(kMay31);

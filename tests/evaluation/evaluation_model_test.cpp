@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -158,6 +159,44 @@ TEST_F(ModelTest, MultiDayCaptionNamesTheRangeAndTheFileCount) {
   EXPECT_EQ(Slider(), (SliderState{3, 0, true}));
 }
 
+// Start and end files of one date load the end file alone, as a single
+// day: the spans offered are a single day's, and every one of them works.
+TEST_F(ModelTest, ARangeOfOneDateOffersTheSingleDaySpans) {
+  TempFolder folder;
+  const auto start = folder.Write("a/20240531.csv", DayFileText("2024-05-31", GapRecords()));
+  const auto end = folder.Write("b/20240531.csv", DayFileText("2024-05-31", GapRecords()));
+  LoadRange(start, end);
+  ASSERT_TRUE(model.HasEvaluation());
+  EXPECT_EQ(model.View().spanCount, kSingleDaySpanCount);
+  for (int span = 0; span < model.View().spanCount; ++span) {
+    EXPECT_EQ(ErrorOf([&] {
+                model.ChooseSpan(span);
+                model.JumpLeft();
+                model.JumpRight();
+                model.ScrollClick(+1);
+              }),
+              "")
+        << span;
+  }
+}
+
+// Until its last file is in, a range has no place in time: its summary
+// would be of day 0 (30.12.1899).
+TEST_F(ModelTest, TheSummaryStaysEmptyUntilTheRangeIsLoaded) {
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(
+      SampleFile("2024/05/20240530.csv").string(), SampleFile("2024/06/20240602.csv").string());
+  ASSERT_EQ(request.files.size(), 4u);
+  model.Begin(4, request.files[0], request.start, request.end);
+  model.Add(request.files[1]);
+  EXPECT_EQ(model.SummaryText(), "");
+  EXPECT_TRUE(Summary(model.Snapshot()).outputs.empty());
+  model.Add(request.files[2]);
+  model.Add(request.files[3]);
+  model.End();
+  EXPECT_NE(model.SummaryText(), "");
+  EXPECT_EQ(model.SummaryText().find("1899"), std::string::npos);
+}
+
 TEST_F(ModelTest, ARangeOverSeveralMonthsWithoutADayLeavesTheModelEmpty) {
   TempFolder folder;
   std::vector<std::string> failures;
@@ -269,6 +308,36 @@ TEST_F(ModelTest, SettingsColourTheCurvesAndDefaultNamesFollowTheLanguage) {
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);
   model.ApplyLanguage();
   EXPECT_EQ(series.Title(), "Temperatur Sensor 1");
+}
+
+// Restyling names the series again; it must not move flow and power off
+// the right axis that their title names, for a day or a year of bars.
+TEST_F(ModelTest, ALanguageSwitchKeepsEveryTickedCurveOnItsAxis) {
+  const auto axes = [this] {
+    std::vector<chart::VerticalAxis> result;
+    for (const chart::ChartSeries* s : Upper().Series()) result.push_back(s->Axis());
+    return result;
+  };
+  for (const bool range : {false, true}) {
+    if (range) {
+      LoadSampleRange();
+    } else {
+      LoadDay();
+    }
+    for (const Channel channel : {Channel::T1, Channel::T2, Channel::Flow, Channel::Power, Channel::R1}) {
+      Check(channel);
+    }
+    const std::vector<chart::VerticalAxis> before = axes();
+    ASSERT_GT(std::count(before.begin(), before.end(), chart::VerticalAxis::Right), 0);
+    const std::string rightTitle = Upper().RightAxis().Title();
+    for (const auto block : {i18n::LanguageBlock::German, i18n::LanguageBlock::French}) {
+      i18n::SetCurrentBlock(block);
+      model.ApplyLanguage();
+      EXPECT_EQ(axes(), before) << range;
+      EXPECT_EQ(Upper().RightAxis().Title(), rightTitle) << range;
+    }
+    i18n::SetCurrentBlock(i18n::LanguageBlock::English);
+  }
 }
 
 TEST_F(ModelTest, NewMonthNamesRewriteTheDatesShown) {

@@ -205,6 +205,61 @@ TEST_F(YearSpanTest, PerMonthBarsHoldEachMonthsSumAndNoneForAMonthWithoutFiles) 
   EXPECT_FALSE(model.View().perMonthVisible);
 }
 
+// A month collects far more than a fixed axis made for temperatures holds:
+// the axis that carries the monthly bars fits them, with or without
+// dynamic scaling, and goes back to the fixed range with the daily bars.
+TEST_F(YearSpanTest, TheAxisOfTheMonthlyBarsFitsThemWhateverTheScaling) {
+  Load(WriteDays(folder, Date(2024, 1, 1), Date(2024, 12, 31)));
+  for (const bool dynamic : {false, true}) {
+    TChildSettings settings = DefaultChildSettings();
+    settings.DynamicScaling = dynamic;
+    model.ApplySettings(settings);
+    model.ChooseSpan(static_cast<int>(Span::Year));
+    model.SetChannelChecked(Channel::T1, true);
+    model.SetChannelChecked(Channel::Energy, true);
+    model.SetPerMonth(true);
+    const chart::ChartSeries& energy = *model.Snapshot().monthlyBars.Series(Channel::Energy);
+    const chart::ChartAxis& axis =
+        energy.Axis() == chart::VerticalAxis::Right ? model.Upper().RightAxis() : model.Upper().LeftAxis();
+    ASSERT_TRUE(energy.YRange());
+    EXPECT_GT(energy.YRange()->max, settings.AxisMax) << dynamic;
+    EXPECT_GE(axis.Maximum(), energy.YRange()->max) << dynamic;
+    EXPECT_LE(axis.Minimum(), 0.0) << dynamic;
+    model.SetPerMonth(false);
+    model.SetChannelChecked(Channel::Energy, false);
+    if (!dynamic) {
+      EXPECT_EQ(axis.Maximum(), settings.AxisMax);
+    }
+    model.SetChannelChecked(Channel::T1, false);
+    model.SetPerMonth(false);
+  }
+}
+
+// Over a monthly bar the readout names the month in the language's month
+// names and gives its total to a tenth.
+TEST_F(YearSpanTest, TheReadoutOverAMonthlyBarNamesTheMonth) {
+  Load(WriteDays(folder, Date(2024, 1, 1), Date(2024, 12, 31)));
+  MonthNames names = EnglishMonthNames();
+  names.full[4] = "Mai";
+  model.SetMonthNames(names);
+  model.ChooseSpan(static_cast<int>(Span::Year));
+  model.SetChannelChecked(Channel::Energy, true);
+  model.SetPerMonth(true);
+  const double may = *model.Snapshot().monthlyBars.ValueAt(Channel::Energy, Date(2024, 5, 10));
+  char total[32];
+  std::snprintf(total, sizeof total, "%.1f", may);
+  const std::vector<std::string> lines = ReadoutText(model.Snapshot(), Date(2024, 5, 10) + 0.3);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Mai 2024");
+  EXPECT_EQ(lines[1], i18n::Text(66) + ": " + total + " kWh");
+  // With daily values beside the bars the time still counts.
+  model.SetChannelChecked(Channel::T1, true);
+  const std::vector<std::string> mixed = ReadoutText(model.Snapshot(), Date(2024, 5, 10) + 0.5);
+  ASSERT_EQ(mixed.size(), 3u);
+  EXPECT_EQ(mixed[0], "10.05.2024 12:00");
+  EXPECT_EQ(mixed[2], i18n::Text(66) + ", Mai 2024: " + total + " kWh");
+}
+
 TEST(MonthAxisLabel, NamesTheMonthsOnTheYearAxisOnly) {
   chart::ChartPanel panel;
   panel.BottomAxis().SetDateTimeFormat(kYearAxisFormat);

@@ -244,7 +244,7 @@ TEST(MissingFile, StartIsReportedWithItsFieldAndPathAsTyped) {
     ResolveMultiDayRequest(from, to);
     FAIL() << "no error";
   } catch (const MultiDayPathError& e) {
-    EXPECT_EQ(e.what(), i18n::Text(84) + "\n\n" + from);
+    EXPECT_EQ(e.what(), i18n::Text(i18n::kTextFileDoesNotExist) + "\n\n" + from);
     EXPECT_EQ(e.Field(), RequestField::Start);
   }
 }
@@ -257,7 +257,7 @@ TEST(MissingFile, EndIsReportedWithItsField) {
     ResolveMultiDayRequest(from, to);
     FAIL() << "no error";
   } catch (const MultiDayPathError& e) {
-    EXPECT_EQ(e.what(), i18n::Text(84) + "\n\n" + to);
+    EXPECT_EQ(e.what(), i18n::Text(i18n::kTextFileDoesNotExist) + "\n\n" + to);
     EXPECT_EQ(e.Field(), RequestField::End);
   }
 }
@@ -272,21 +272,32 @@ TEST(MissingFile, StartIsCheckedFirst) {
   }
 }
 
-TEST(MissingFile, AFolderIsNoFile) {
+// A field left at the folder it was filled with says that a day file is
+// to be chosen there; what exists but is neither cannot be opened.
+TEST(MissingFile, AFolderAsksForADayFileInIt) {
   TempTree tree;
   const std::string to = WriteDay(tree, "logs", "20240602");
-  const std::string folder = tree.At("logs");
-  try {
-    ResolveMultiDayRequest(folder, to);
-    FAIL() << "no error";
-  } catch (const MultiDayPathError& e) {
-    EXPECT_EQ(e.what(), i18n::Text(84) + "\n\n" + folder);
+  const struct {
+    std::string from;
+    int text;
+  } cases[] = {{tree.At("logs"), i18n::kTextChooseDayFileInFolder},
+               {tree.At("logs") + "/", i18n::kTextChooseDayFileInFolder},
+               {"/dev/null", i18n::kTextErrorOpeningFile}};
+  for (const auto& c : cases) {
+    try {
+      ResolveMultiDayRequest(c.from, to);
+      ADD_FAILURE() << "no error for " << c.from;
+    } catch (const MultiDayPathError& e) {
+      EXPECT_EQ(e.what(), i18n::Text(c.text) + "\n\n" + c.from);
+      EXPECT_EQ(e.Field(), RequestField::Start);
+    }
   }
 }
 
 TEST(MissingFile, IsAlsoACalorixError) {
   TempTree tree;
-  EXPECT_EQ(RequestError(tree.At("a.csv"), tree.At("b.csv")), i18n::Text(84) + "\n\n" + tree.At("a.csv"));
+  EXPECT_EQ(RequestError(tree.At("a.csv"), tree.At("b.csv")),
+            i18n::Text(i18n::kTextFileDoesNotExist) + "\n\n" + tree.At("a.csv"));
 }
 
 TEST(FileNameChecks, NameWithoutDateIsRejected) {

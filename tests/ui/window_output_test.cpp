@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "dialogs/recording_launcher.h"
 #include "i18n/text_table.h"
+#include "settings/ini_settings.h"
 #include "ui/command_guard.h"
 #include "ui/window_output.h"
 #include "ui_test_support.h"
@@ -127,6 +128,32 @@ TEST_F(OutputTest, ALowerChartAloneGrowsAndVectorFormatsFollowTheExtension) {
   EXPECT_FALSE(text.contains("<image"));
   EXPECT_EQ(ImagesIn(Path("chart.pdf")), 0);
   EXPECT_TRUE(Poppler("pdfinfo", {Path("chart.pdf")}).contains("Pages:"));
+}
+
+// Save and Export start where the user's files are, never in the working
+// folder of the process: the remembered folder while it exists, else the
+// shown day file's folder.
+TEST_F(OutputTest, SaveAndExportDialogsStartInTheRememberedOrTheDayFilesFolder) {
+  const std::string dayFolder = SampleFile("2024/05").string();
+  const std::string remembered = folder.Path().string();
+  const auto store = std::make_unique<TIniSettings>(folder.Path() / "Calorix.ini", folder.Path().string());
+  Window().SetSettingsStore(store.get());
+  const struct {
+    std::string lastUsed;
+    std::string expected;
+  } cases[] = {{"", dayFolder}, {remembered, remembered}, {remembered + "/gone", dayFolder}};
+  for (const auto& c : cases) {
+    store->SetMainSettings(2, c.lastUsed);
+    Dialogs().CancelFile();
+    Dialogs().CancelFile();
+    Window().SaveChartAsBitmap();
+    Window().SaveTotals(evaluation::TotalsPer::Day);
+    const auto& requests = Dialogs().FileRequests();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[requests.size() - 2].initialFolder, c.expected) << c.lastUsed;
+    EXPECT_EQ(requests.back().initialFolder, c.expected) << c.lastUsed;
+  }
+  Window().SetSettingsStore(nullptr);
 }
 
 TEST_F(OutputTest, TotalsGoIntoTheCsvFileTheUserNames) {
