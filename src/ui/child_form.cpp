@@ -274,7 +274,11 @@ void TChildform::ShowView() {
   ShowSummary();
 }
 
-void TChildform::ShowSummary() { ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText())); }
+void TChildform::ShowSummary() {
+  ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText()));
+  // The panel shows its values whole until the user sets its width.
+  if (!widgets_->summaryWidthChosen) FitSummaryPanel(*widgets_->summarySplitter, *widgets_->textSummary);
+}
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
 
@@ -397,6 +401,8 @@ void TChildform::CancelMultiDayEvaluation() {
 
 bool TChildform::HasEvaluation() const { return model_.HasEvaluation(); }
 bool TChildform::HasGraphs() const { return model_.HasGraphs(); }
+
+int TChildform::UpperChartHeight() const { return widgets_->upperView->height(); }
 
 void TChildform::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) {
   BeginMultiDayEvaluation(fileCount, firstPath, start, end);

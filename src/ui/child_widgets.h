@@ -69,6 +69,7 @@ struct ChildWidgets {
   // The summary of the shown range, right of the charts; the splitter
   // between them lets the user narrow it or push it away.
   QSplitter* summarySplitter = nullptr;
+  bool summaryWidthChosen = false;  // the user dragged the summary's splitter
   QWidget* panelSummary = nullptr;
   QLabel* labelSummary = nullptr;
   QPlainTextEdit* textSummary = nullptr;
