@@ -277,7 +277,12 @@ void TChildform::ShowView() {
 void TChildform::ShowSummary() {
   ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText()));
   // The panel shows its values whole until the user sets its width.
-  if (!widgets_->summaryWidthChosen) FitSummaryPanel(*widgets_->summarySplitter, *widgets_->textSummary);
+  ChildWidgets& w = *widgets_;
+  const auto span = static_cast<int>(model_.View().span);
+  if (w.summaryWidthChosen || (w.summaryFittedChannels == model_.View().checked && w.summaryFittedSpan == span)) return;
+  w.summaryFittedChannels = model_.View().checked;
+  w.summaryFittedSpan = span;
+  FitSummaryPanel(*w.summarySplitter, *w.textSummary);
 }
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
