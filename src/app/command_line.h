@@ -29,7 +29,7 @@ struct CommandLine {
   bool range = false;
   std::string output;
   Format format = Format::Png;
-  std::vector<logdata::Channel> channels;  // none: every channel with values
+  std::vector<logdata::Channel> channels;  // none: the export's default set
   evaluation::Span span = evaluation::Span::Day;
   // The daily or monthly totals instead of the charts or values (.csv or .xlsx).
   std::optional<evaluation::TotalsPer> totals;

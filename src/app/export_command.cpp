@@ -67,9 +67,32 @@ void Load(evaluation::EvaluationModel& model, const CommandLine& line,
   if (!model.HasEvaluation()) throw Error(i18n::Text(i18n::kTextNoFileLoaded));
 }
 
-// The channels asked for, each of which must have values; or every
-// channel that has values in the shown span.
-void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>& channels) {
+// The channels a drawing shows when none are asked for: what a user
+// looks at first, on one or two value axes. A day: the collector and the
+// tank, the thermal output and the pump; a month or a year: the energy of
+// each day as bars and the pump.
+std::vector<Channel> ReadableChannels(evaluation::Span shown) {
+  if (shown == evaluation::Span::Month || shown == evaluation::Span::Year) return {Channel::Energy, Channel::R1};
+  return {Channel::T1, Channel::T2, Channel::Power, Channel::R1};
+}
+
+// Each of the channels that has values in the shown span; the others are
+// left out.
+void ShowThoseWithValues(evaluation::EvaluationModel& model, const std::vector<Channel>& channels) {
+  for (const Channel channel : channels) {
+    if (!model.View().enabled[static_cast<std::size_t>(logdata::IndexOf(channel))]) continue;
+    try {
+      model.SetChannelChecked(channel, true);
+    } catch (const Error&) {
+      // No values in this span: left out.
+    }
+  }
+}
+
+// The channels asked for, each of which must have values. Else a drawing
+// shows the readable set (every channel with values when none of that set
+// has any), and the values CSV every channel with values.
+void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>& channels, bool drawing) {
   if (!channels.empty()) {
     for (const Channel channel : channels) {
       try {
@@ -80,30 +103,29 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
     }
     return;
   }
-  for (int i = 0; i < logdata::kChannelCount; ++i) {
-    const Channel channel = logdata::ChannelAt(i);
-    if (!model.View().enabled[static_cast<std::size_t>(i)]) continue;
-    try {
-      model.SetChannelChecked(channel, true);
-    } catch (const Error&) {
-      // No values in this span: left out.
-    }
+  if (drawing) {
+    ShowThoseWithValues(model, ReadableChannels(model.View().span));
+    if (model.HasGraphs()) return;
   }
+  std::vector<Channel> all;
+  for (int i = 0; i < logdata::kChannelCount; ++i) all.push_back(logdata::ChannelAt(i));
+  ShowThoseWithValues(model, all);
 }
 
 }  // namespace
 
-void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn) {
+void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn,
+               const std::vector<std::string>& systemLanguages) {
   if (line.findings) {
-    RunFindings(
-        line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn);
+    RunFindings(line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn, systemLanguages);
     return;
   }
   const StoredSettings stored = ReadSettings();
-  i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
+  const LanguageChoice& language =
+      kLanguageChoices[static_cast<std::size_t>(StartLanguageChoice(stored.language, systemLanguages))];
+  i18n::SetCurrentBlock(i18n::BlockOfLanguage(language.code));
   // Month names in the language of the texts, as the window shows them.
-  const QLocale locale(
-      QString::fromUtf8(kLanguageChoices[static_cast<std::size_t>(LanguageChoiceOfCode(stored.language))].locale));
+  const QLocale locale(QString::fromUtf8(language.locale));
   auto model = std::make_unique<evaluation::EvaluationModel>(ui::MonthNamesOf(locale), stored.child);
   model->ApplySettings(stored.child);
   model->SetLowerChartWidth(kExportWidth);
@@ -119,7 +141,7 @@ void RunExport(const CommandLine& line, const std::function<void(const std::stri
   }
   // A range too short for the year span offers none and shows its month.
   if (line.span != evaluation::Span::Day) model->ChooseSpan(static_cast<int>(line.span));
-  ShowChannels(*model, line.channels);
+  ShowChannels(*model, line.channels, line.format != CommandLine::Format::Csv);
   if (!model->HasGraphs()) throw Error(i18n::Text(i18n::kTextNoDataAvailable));
   if (line.format == CommandLine::Format::Csv) {
     ui::WriteTextFile(line.output, evaluation::ChannelsCsv(*model));

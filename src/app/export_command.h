@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 
@@ -21,7 +22,10 @@ inline constexpr int kExportLowerHeight = 170;
 // left out. Throws calorix::Error with the text to print on failure (no
 // day could be loaded, a channel without values, the file not written).
 // With line.findings it writes the findings as CSV (RunFindings).
+// Speaks the stored language; with none stored the first of
+// systemLanguages that is a choice, else German (as the window would).
 // Needs a Qt application object (any platform, offscreen included).
-void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn);
+void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn,
+               const std::vector<std::string>& systemLanguages = {});
 
 }  // namespace calorix::app

@@ -1,5 +1,7 @@
 #include "app/findings_command.h"
 
+#include "app/language_choices.h"
+
 #include <cmath>
 #include <memory>
 
@@ -139,9 +141,11 @@ std::string FindingsTable(const std::vector<std::vector<std::string>>& rows) { r
 std::string FindingsCsv(const std::vector<std::vector<std::string>>& rows) { return Joined(rows, ',', CsvCell); }
 
 void RunFindings(const CommandLine& line, const std::function<void(const std::string&)>& write,
-                 const std::function<void(const std::string&)>& warn) {
+                 const std::function<void(const std::string&)>& warn,
+                 const std::vector<std::string>& systemLanguages) {
   const Stored stored = ReadStored(warn);
-  i18n::SetCurrentBlock(i18n::BlockOfLanguage(stored.language));
+  const int language = StartLanguageChoice(stored.language, systemLanguages);
+  i18n::SetCurrentBlock(i18n::BlockOfLanguage(kLanguageChoices[static_cast<std::size_t>(language)].code));
   chart::ChartPanel upper;
   chart::ChartPanel lower;
   const std::unique_ptr<logdata::TLogAnalysis> analysis = Load(line, upper, lower, warn);

@@ -31,8 +31,10 @@ std::string FindingsCsv(const std::vector<std::vector<std::string>>& rows);
 // settings file, and hands the table (or the CSV) to write. Files of a
 // range that fail, and threshold values that are no number, go to warn.
 // Throws calorix::Error with the text to print when no day could be
-// loaded. Needs no Qt.
+// loaded, in the stored language (with none stored the first of
+// systemLanguages that is a choice, else German). Needs no Qt.
 void RunFindings(const CommandLine& line, const std::function<void(const std::string&)>& write,
-                 const std::function<void(const std::string&)>& warn);
+                 const std::function<void(const std::string&)>& warn,
+                 const std::vector<std::string>& systemLanguages = {});
 
 }  // namespace calorix::app

@@ -12,6 +12,12 @@
 
 namespace calorix::app {
 
+std::vector<std::string> SystemLanguages() {
+  std::vector<std::string> names;
+  for (const QString& name : QLocale::system().uiLanguages()) names.push_back(name.toStdString());
+  return names;
+}
+
 LanguageSwitch::LanguageSwitch(QObject* owner) {
   for (const LanguageChoice& choice : kLanguageChoices) {
     auto* action = new QAction(QString::fromUtf8(choice.name), owner);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -8,6 +9,10 @@ class QObject;
 class QTranslator;
 
 namespace calorix::app {
+
+// The system's interface languages ("fr-FR", ...), most preferred first,
+// as its locale settings give them.
+std::vector<std::string> SystemLanguages();
 
 // The interface language: the checkable language actions (one per entry of
 // kLanguageChoices), the text block, Qt's own texts and the locale for

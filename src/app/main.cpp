@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/export_command.h"
 #include "app/findings_command.h"
+#include "app/language_switch.h"
 #include "app/main_form.h"
 #include "app/command_line.h"
 #include "app/platform.h"
@@ -45,8 +46,9 @@ int Export(int argc, char** argv, calorix::app::CommandLine line) {
   line.output = Absolute(line.output);
   for (std::string& file : line.files) file = Absolute(file);
   try {
-    calorix::app::RunExport(line,
-                            [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); });
+    calorix::app::RunExport(
+        line, [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); },
+        calorix::app::SystemLanguages());
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "calorix: %s\n", error.what());
@@ -61,7 +63,8 @@ int PrintFindings(calorix::app::CommandLine line) {
   try {
     calorix::app::RunFindings(
         line, [](const std::string& table) { std::fwrite(table.data(), 1, table.size(), stdout); },
-        [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); });
+        [](const std::string& warning) { std::fprintf(stderr, "calorix: %s\n", warning.c_str()); },
+        calorix::app::SystemLanguages());
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw std::runtime_error("cannot write the findings");
     return 0;
   } catch (const std::exception& error) {

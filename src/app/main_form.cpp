@@ -175,9 +175,10 @@ void TMainform::HandleFirstActivation() {
   } catch (const std::bad_alloc&) {
     // The program is usable without the start-up window: nothing to report.
   }
-  // Without a store German stays with its built-in captions.
+  // Without a store German stays with its built-in captions. With one,
+  // a first start (no language stored) speaks the system's language.
   if (store_) {
-    languages_.Select(LanguageChoiceOfCode(store_->GetMainSettings().Language));
+    languages_.Select(StartLanguageChoice(store_->GetMainSettings().Language, systemLanguages_));
     ApplyLanguage();
   }
 }

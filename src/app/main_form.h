@@ -54,6 +54,11 @@ class TMainform : public QMainWindow {
                      QWidget* parent = nullptr);
   ~TMainform() override;
 
+  // The system's interface languages, most preferred first, which choose
+  // the language at the first activation when none is stored; taken from
+  // the system's locale unless set before.
+  void SetSystemLanguages(std::vector<std::string> languages) { systemLanguages_ = std::move(languages); }
+
   // Null when the store could not be created or the window has closed.
   TIniSettings* SettingsStore() const { return store_.get(); }
 
@@ -139,6 +144,7 @@ class TMainform : public QMainWindow {
   ui::TDialogAbout* aboutDialog_ = nullptr;
   FileOpener opener_;
   bool firstActivation_ = true;
+  std::vector<std::string> systemLanguages_ = SystemLanguages();
 };
 
 }  // namespace calorix::app

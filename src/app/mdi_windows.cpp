@@ -162,7 +162,15 @@ void MdiWindows::TileHorizontal() {
   }
   const QRect area = mdi_->viewport()->rect().adjusted(0, 0, 0, -iconHeight);
   QSize minimum;
-  for (QMdiSubWindow* sub : tiled) minimum = minimum.expandedTo(sub->minimumSizeHint().expandedTo(sub->minimumSize()));
+  for (QMdiSubWindow* sub : tiled) {
+    QSize own = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+    // Each upper chart keeps a usable height: windows go side by side (or
+    // overlap) rather than stack into slivers.
+    if (const ui::TChildform* child = ChildOf(sub)) {
+      own.setHeight(UsableWindowHeight(sub->height(), child->UpperChartHeight(), own.height()));
+    }
+    minimum = minimum.expandedTo(own);
+  }
   // Bands too low for a window would cut off its navigation row.
   const std::vector<Tile> tiles =
       TileWindows(area.width(), area.height(), static_cast<int>(tiled.size()), minimum.width(), minimum.height());

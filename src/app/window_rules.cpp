@@ -76,6 +76,10 @@ std::vector<Tile> GridTiles(int width, int height, int count, int rows) {
 
 }  // namespace
 
+int UsableWindowHeight(int windowHeight, int upperChartHeight, int minimumHeight) {
+  return std::max(minimumHeight, windowHeight - upperChartHeight + kUsableUpperChartHeight);
+}
+
 std::vector<Tile> TileWindows(int areaWidth, int areaHeight, int count, int minimumWidth, int minimumHeight) {
   if (count <= 0) return {};
   // The most rows whose height still holds a window, then as few columns as

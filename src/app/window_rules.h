@@ -57,6 +57,15 @@ struct Tile {
   friend bool operator==(const Tile&, const Tile&) = default;
 };
 
+// The least height of an upper chart that still shows its axis numbers and
+// a readable curve, and whose output labels below do not overlap.
+inline constexpr int kUsableUpperChartHeight = 150;
+
+// The height a window needs for a usable upper chart: its height now less
+// what the upper chart has now (the upper chart takes every change of the
+// window's height) plus the usable chart height; never below its minimum.
+int UsableWindowHeight(int windowHeight, int upperChartHeight, int minimumHeight);
+
 // Where "one above the other" puts count windows of at least the minimum
 // size in an area, front window first, so that every window lies wholly
 // inside the area and keeps its minimum size: full-width bands while they

@@ -122,6 +122,7 @@ ChannelState CurvePlacement::Place(Channel channel) {
     lowest = monthlyBars_.Show(channel);
   } else {
     load_.Analysis()->ShowChannel(channel, lowest, upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum());
+    errMarks_.Show(*load_.Analysis(), channel, upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum());
   }
   return lowest;
 }
@@ -129,12 +130,14 @@ ChannelState CurvePlacement::Place(Channel channel) {
 void CurvePlacement::StyleShown() {
   load_.Analysis()->ApplySeriesSettings(settings_);
   monthlyBars_.ApplySettings(settings_);
+  errMarks_.Style(settings_);
   UpdateAxes();
   notice_.Changed();
 }
 
 void CurvePlacement::Hide(Channel channel) {
   CheckChannel(channel);
+  errMarks_.Hide(channel);
   if (upper_.SeriesCount() + lower_.SeriesCount() == 0 || !load_.Loaded()) return;
   load_.Analysis()->HideChannel(channel);
   monthlyBars_.Hide(channel);
@@ -204,10 +207,12 @@ void CurvePlacement::Clear() {
   monthlyAxis_.reset();
   coveredDays_ = {0.0, 0.0};
   monthlyBars_.Clear();
+  errMarks_.Clear();
 }
 
 void CurvePlacement::Restyle() {
   monthlyBars_.ApplySettings(settings_);
+  errMarks_.Style(settings_);
   if (!load_.Loaded()) return;
   load_.Analysis()->ApplySeriesSettings(settings_);
   // Styling puts every series on the left axis: the axes are chosen again,
@@ -234,6 +239,7 @@ void CurvePlacement::UpdateAxes() {
     if (logdata::IsOtherValue(channel) || logdata::IsOutput(channel)) {
       load_.Analysis()->SetChannelAxis(channel, AxisOfChannel(channel, titles.bothGroups));
       monthlyBars_.SetAxis(channel, AxisOfChannel(channel, titles.bothGroups));
+      errMarks_.SetAxis(channel, AxisOfChannel(channel, titles.bothGroups));
     }
   }
   if (!settings_.DynamicScaling) {

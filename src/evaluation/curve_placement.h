@@ -7,6 +7,7 @@
 #include "core/child_settings.h"
 #include "core/date_time.h"
 #include "evaluation/display_notice.h"
+#include "evaluation/err_marks.h"
 #include "evaluation/evaluation_load.h"
 #include "evaluation/monthly_bars.h"
 #include "logdata/channel.h"
@@ -69,6 +70,7 @@ class CurvePlacement {
   Checked& checked_;
   DisplayNotice& notice_;
   MonthlyTotalBars monthlyBars_{upper_};
+  ErrMarks errMarks_{upper_, lower_};
   // The whole days the placed curves cover: leaving them rebuilds the curves.
   chart::ValueRange coveredDays_{0.0, 0.0};
   int lowerChartWidth_ = 0;

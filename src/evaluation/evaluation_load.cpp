@@ -120,6 +120,10 @@ std::optional<double> EvaluationLoad::ValueAt(logdata::Channel channel, DateTime
   return ChannelValueAt(*evaluation_, channel, t);
 }
 
+bool EvaluationLoad::ReadsErrAt(logdata::Channel channel, DateTime t) const {
+  return ChannelReadsErrAt(*evaluation_, channel, t);
+}
+
 std::optional<DateTime> EvaluationLoad::NeighbourTime(logdata::Channel channel, DateTime t, int direction) const {
   return ChannelNeighbourTime(*evaluation_, channel, t, direction);
 }

@@ -73,6 +73,7 @@ class EvaluationLoad {
   // The unit of a channel as the file's header gives it ("[°C]").
   std::string Unit(logdata::Channel channel) const;
   std::optional<double> ValueAt(logdata::Channel channel, DateTime t) const;
+  bool ReadsErrAt(logdata::Channel channel, DateTime t) const;
   std::optional<DateTime> NeighbourTime(logdata::Channel channel, DateTime t, int direction) const;
   void VisitChannelSeries(logdata::Channel channel, const logdata::TLogAnalysis::SeriesVisitor& visit) const;
   std::vector<DayTotals> DailyTotals() const;

@@ -1,5 +1,8 @@
 #include "evaluation/value_readout.h"
 
+#include "logdata/day_log.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -87,6 +90,38 @@ std::optional<double> ChannelValueAt(const logdata::TLogAnalysis& evaluation, lo
   return value;
 }
 
+namespace {
+
+bool ReadsErrAt(const ChartSeries& series, const std::vector<DateTime>& errors, DateTime t) {
+  const auto after = std::upper_bound(errors.begin(), errors.end(), t);
+  if (after == errors.begin()) return false;
+  const DateTime err = *(after - 1);
+  const auto sample = LastAtOrBefore(series, t);
+  if (sample && series.X(*sample) >= err) return false;  // a value came after it
+  // The record before the "Err" gives the interval it holds for when the
+  // series' next point marks a gap.
+  std::optional<DateTime> before;
+  if (after - 1 != errors.begin()) before = *(after - 2);
+  if (sample && (!before || series.X(*sample) > *before)) before = series.X(*sample);
+  const std::size_t next = sample ? *sample + 1 : 0;
+  const bool gapFollows = next < series.Count() && series.IsNull(next);
+  return !(gapFollows && before && t >= err + (err - *before));
+}
+
+}  // namespace
+
+bool ChannelReadsErrAt(const logdata::TLogAnalysis& evaluation, logdata::Channel channel, DateTime t) {
+  if (logdata::IsTotal(channel)) return false;
+  bool found = false;
+  bool err = false;
+  evaluation.VisitDays([&](const logdata::TDay& day) {
+    if (found || t < day.DayDate() || t >= day.DayDate() + 1.0) return;
+    found = true;
+    err = ReadsErrAt(day.UpperSeries(channel), day.Errors(channel).times, t);
+  });
+  return err;
+}
+
 std::optional<DateTime> ChannelNeighbourTime(const logdata::TLogAnalysis& evaluation, logdata::Channel channel,
                                              DateTime t, int direction) {
   std::optional<DateTime> best;
@@ -120,7 +155,9 @@ std::vector<std::string> ReadoutLines(const ValueReadout& readout, bool withDate
   lines.push_back(FormatDateTime(withDate ? "dd.mm.yyyy hh:nn" : "hh:nn", minute));
   for (const ReadoutRow& row : readout.rows) {
     std::string line = row.name + ": ";
-    if (!row.value) {
+    if (row.error) {
+      line += "Err";
+    } else if (!row.value) {
       line += "\u2013";
     } else if (logdata::IsOutput(row.channel)) {
       line += *row.value > 0.0 ? onText + " " + NumberText(*row.value) + " " + row.unit : offText;

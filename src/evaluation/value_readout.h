@@ -28,6 +28,7 @@ struct ReadoutRow {
   std::string unit;
   std::optional<double> value;  // nothing: no sample there (a gap, no record)
   bool compared = false;        // the value of the day laid over the shown one
+  bool error = false;           // the record in force read "Err" (no value)
   friend bool operator==(const ReadoutRow&, const ReadoutRow&) = default;
 };
 
@@ -39,6 +40,11 @@ struct ValueReadout {
 // The value of a channel at t, from the series of the evaluation that
 // covers t (the first one loaded when several do).
 std::optional<double> ChannelValueAt(const logdata::TLogAnalysis& evaluation, logdata::Channel channel, DateTime t);
+
+// Whether the channel's record in force at t read "Err": an "Err" field
+// holds as a value does, until the channel's next record, and for one
+// record interval only when a gap in the records follows it.
+bool ChannelReadsErrAt(const logdata::TLogAnalysis& evaluation, logdata::Channel channel, DateTime t);
 
 // The time of the channel's next (direction > 0) or previous record from
 // t, across the days of the evaluation.
@@ -55,8 +61,8 @@ std::string NumberText(double value);
 
 // The readout as lines of text: the time ("dd.mm.yyyy hh:nn" when
 // withDate, else "hh:nn"), then one line per row, "name: value unit" for
-// values and "name: on level unit" / "name: off" for outputs; "name: –"
-// where there is no sample.
+// values and "name: on level unit" / "name: off" for outputs; "name: Err"
+// where the record read "Err", "name: –" where there is no sample.
 std::vector<std::string> ReadoutLines(const ValueReadout& readout, bool withDate, const std::string& onText,
                                       const std::string& offText);
 

@@ -173,6 +173,7 @@ bool TDay::ParseRecord(std::string_view record, DateStyle& style) {
       ErrorReadings& errors = errors_[static_cast<std::size_t>(k)];
       if (errors.count++ == 0) errors.first = t;
       errors.last = t;
+      errors.times.push_back(t);
     } else {
       double value = 0.0;
       if (!ParseLogNumber(field, value)) return false;

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "chart/chart_panel.h"
 #include "chart/chart_series.h"
@@ -92,6 +93,7 @@ class TDay {
     std::size_t count = 0;
     DateTime first = 0.0;
     DateTime last = 0.0;
+    std::vector<DateTime> times;  // of each, in record order (ascending)
   };
   const ErrorReadings& Errors(Channel channel) const { return errors_.at(static_cast<std::size_t>(IndexOf(channel))); }
 

@@ -298,6 +298,13 @@ void TLogAnalysis::VisitChannelSeries(Channel channel, const SeriesVisitor& visi
   }
 }
 
+void TLogAnalysis::VisitDays(const std::function<void(const TDay& day)>& visit) const {
+  for (const TDay* day = day_.get(); day; day = day->GetNext()) visit(*day);
+  for (const TMonth* m = firstMonth_; m; m = m->GetNext()) {
+    for (const TDay* day = m->FirstDay(); day; day = day->GetNext()) visit(*day);
+  }
+}
+
 std::vector<const TDay*> TLogAnalysis::DaysInCalendarOrder() const {
   std::vector<const TDay*> days;
   if (day_) days.push_back(day_.get());

@@ -90,6 +90,8 @@ class TLogAnalysis {
   // each month's daily totals for Volume and Energy.
   using SeriesVisitor = std::function<void(const chart::ChartSeries& series, DateTime from, DateTime to)>;
   void VisitChannelSeries(Channel channel, const SeriesVisitor& visit) const;
+  // Every day log in loading order, as VisitChannelSeries visits them.
+  void VisitDays(const std::function<void(const TDay& day)>& visit) const;
   // The day logs in calendar order, one per date: the single day, or the
   // day each month's daily totals take (the first loaded one dated on it).
   std::vector<const TDay*> DaysInCalendarOrder() const;

@@ -271,7 +271,16 @@ void TChildform::ShowView() {
   ShowSummary();
 }
 
-void TChildform::ShowSummary() { ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText())); }
+void TChildform::ShowSummary() {
+  ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText()));
+  // The panel shows its values whole until the user sets its width.
+  ChildWidgets& w = *widgets_;
+  const auto span = static_cast<int>(model_.View().span);
+  if (w.summaryWidthChosen || (w.summaryFittedChannels == model_.View().checked && w.summaryFittedSpan == span)) return;
+  w.summaryFittedChannels = model_.View().checked;
+  w.summaryFittedSpan = span;
+  FitSummaryPanel(*w.summarySplitter, *w.textSummary);
+}
 
 void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
 
@@ -398,6 +407,8 @@ void TChildform::CancelMultiDayEvaluation() {
 
 bool TChildform::HasEvaluation() const { return model_.HasEvaluation(); }
 bool TChildform::HasGraphs() const { return model_.HasGraphs(); }
+
+int TChildform::UpperChartHeight() const { return widgets_->upperView->height(); }
 
 void TChildform::Begin(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start, DateTime end) {
   BeginMultiDayEvaluation(fileCount, firstPath, start, end);

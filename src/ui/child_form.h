@@ -66,6 +66,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   bool HasEvaluation() const;
   // The two charts hold at least one series between them.
   bool HasGraphs() const;
+  // The upper chart's height in pixels: it takes whatever height the
+  // window gains or loses, the lower chart keeps its own.
+  int UpperChartHeight() const;
   // What the window shows, for tests and output.
   const evaluation::EvaluationModel& Model() const { return model_; }
 

@@ -67,6 +67,11 @@ struct ChildWidgets {
   // The summary of the shown range, right of the charts; the splitter
   // between them lets the user narrow it or push it away.
   QSplitter* summarySplitter = nullptr;
+  bool summaryWidthChosen = false;  // the user dragged the summary's splitter
+  // The channels and span the summary's width was fitted to: steps, zooms
+  // and pans keep the width, so that the charts stay under the mouse.
+  std::array<bool, logdata::kChannelCount> summaryFittedChannels{};
+  int summaryFittedSpan = -1;
   QWidget* panelSummary = nullptr;
   QLabel* labelSummary = nullptr;
   QPlainTextEdit* textSummary = nullptr;

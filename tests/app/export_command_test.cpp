@@ -145,6 +145,18 @@ TEST_F(ExportTest, TheTitleDateSpeaksTheStoredLanguage) {
   EXPECT_EQ(svg.find("May"), std::string::npos);
 }
 
+// With no language stored the export speaks the system's language, as the
+// window does at a first start.
+TEST_F(ExportTest, WithNoLanguageStoredTheSystemsLanguageIsSpoken) {
+  const CommandLine line = ParseCommandLine({"--export", (out.Path() / "day.svg").string(), "--channels", "T1",
+                                             Sample("2024/05/20240531.csv")});
+  RunExport(line, [](const std::string&) {}, {"fr-FR"});
+  const std::string svg = ReadAll(line.output);
+  EXPECT_NE(svg.find("Sonde de temp"), std::string::npos) << "French legends";
+  EXPECT_NE(svg.find("mai 2024"), std::string::npos);
+  EXPECT_EQ(svg.find("Temperatur Sensor 1"), std::string::npos);
+}
+
 TEST_F(ExportTest, ARangeExportsItsFirstMonthWithTheDailyTotals) {
   const auto csv = Export({"--export", (out.Path() / "month.csv").string(), "--channels", "Energy", "--range",
                            Sample("2024/05/20240530.csv"), Sample("2024/06/20240602.csv")});
@@ -157,6 +169,40 @@ TEST_F(ExportTest, ARangeExportsItsFirstMonthWithTheDailyTotals) {
   EXPECT_EQ(lines[1].rfind("2024-05-01 12:00:00,0", 0), 0u);
   EXPECT_EQ(lines[30].rfind("2024-05-30 12:00:00,", 0), 0u);
   EXPECT_GT(std::stod(lines[30].substr(20)), 0.0);
+}
+
+// Without --channels a drawing shows a readable set on one or two value
+// axes, not every channel: a day the collector, the tank, the thermal
+// output and the pump; a month the energy per day and the pump.
+TEST_F(ExportTest, ADrawingWithoutChannelsShowsAReadableSet) {
+  struct Case {
+    std::vector<std::string> files;
+    std::vector<const char*> shown;
+    std::vector<const char*> left;
+  };
+  const std::vector<Case> cases = {
+      {{Sample("2024/05/20240531.csv")},
+       {"Temperatur Sensor 1", "Temperatur Sensor 2", "Thermische Leistung", "Ausgang 1"},
+       {"Temperatur Sensor 3", "Durchfluss", "Summe Energie", "Ausgang 2"}},
+      {{"--range", Sample("2024/05/20240530.csv"), Sample("2024/06/20240602.csv")},
+       {"Summe Energie", "Ausgang 1"},
+       {"Temperatur Sensor", "Thermische Leistung", "Summe Durchfluss", "Ausgang 2"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--export", (out.Path() / "chart.svg").string()};
+    args.insert(args.end(), c.files.begin(), c.files.end());
+    const std::string svg = ReadAll(Export(args));
+    for (const char* name : c.shown) EXPECT_NE(svg.find(name), std::string::npos) << name;
+    for (const char* name : c.left) EXPECT_EQ(svg.find(name), std::string::npos) << name;
+  }
+}
+
+// A day whose values lie only outside that set still gives its chart.
+TEST_F(ExportTest, ADrawingWithoutChannelsFallsBackToTheChannelsWithValues) {
+  const auto day = out.Write("20240501.csv", calorix::testing::DayFileText("2024-05-01", {"00:00;;;31,5;;;;;;;;;;",
+                                                                                         "00:01;;;32,0;;;;;;;;;;"}));
+  const std::string svg = ReadAll(Export({"--export", (out.Path() / "day.svg").string(), day.string()}));
+  EXPECT_NE(svg.find("Temperatur Sensor 3"), std::string::npos);
 }
 
 TEST_F(ExportTest, FailuresSayWhatWentWrongAndWriteNothing) {

@@ -85,7 +85,11 @@ class MainFormTest : public ::testing::Test {
   }
 
   // The main window as the program creates it, not shown yet.
-  void Create(const SettingsStoreFactory& factory) { form_ = std::make_unique<TMainform>(dialogs_, factory); }
+  void Create(const SettingsStoreFactory& factory) {
+    form_ = std::make_unique<TMainform>(dialogs_, factory);
+    // German at a first start whatever the machine's locale says.
+    form_->SetSystemLanguages({});
+  }
   void Create() { Create(StoreFactory()); }
 
   // Shown and activated: the empty start-up window is there.

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 
+#include "app/window_rules.h"
 #include "dialogs/dialog_driver.h"
 #include "ui/about_dialog.h"
 #include "ui/settings_dialog.h"
@@ -85,6 +86,32 @@ TEST_F(MainLanguageTest, StoredLanguageIsAppliedAtTheFirstActivation) {
     EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), c.fileMenu) << c.stored;
     form_.reset();
   }
+}
+
+// A first start (no settings file, or no Language in it) speaks the
+// system's language when it is one of the seven; a stored one wins.
+TEST_F(MainLanguageTest, AFirstStartSpeaksTheSystemsLanguage) {
+  struct Case {
+    const char* ini;  // nothing: no settings file
+    std::vector<std::string> system;
+    int checked;
+    const char* fileMenu;
+  };
+  for (const Case& c : {Case{nullptr, {"fr-FR"}, kFrench, "&Fichier"},
+                        Case{"[Main]\r\nLastUsedDir=/logs\r\n", {"en-US"}, kEnglishUs, "&File"},
+                        Case{"[Main]\r\nLanguage=1\r\n", {"fr-FR"}, kGerman, "&Datei"},
+                        Case{nullptr, {"nl-NL"}, kGerman, "&Datei"}}) {
+    fs::remove(IniPath());
+    if (c.ini) WriteBytes(IniPath(), c.ini);
+    Create();
+    form_->SetSystemLanguages(c.system);
+    Show();
+    EXPECT_EQ(Checked(), std::vector<int>{c.checked}) << c.system.front();
+    EXPECT_EQ(S(form_->Menu(MenuId::File)->title()), c.fileMenu) << c.system.front();
+    form_.reset();
+  }
+  EXPECT_FALSE(fs::exists(IniPath()) && ReadBytes(IniPath()).find("Language=") != std::string::npos)
+      << "nothing chosen, nothing stored";
 }
 
 TEST_F(MainLanguageTest, ChoosingTheCheckedLanguageDoesNothingAndWritesNothing) {
@@ -213,7 +240,7 @@ TEST_F(MainLanguageTest, WindowMenuListsTheWindowsWithTheActiveOneChecked) {
 }
 
 TEST_F(MainLanguageTest, TilingKeepsEveryWindowWhollyVisibleAndAtLeastItsMinimum) {
-  for (const QSize size : {QSize(1280, 800), QSize(934, 648)}) {
+  for (const QSize size : {QSize(1280, 800), QSize(934, 648), QSize(1366, 700)}) {
     Start();
     form_->resize(size);
     Open(kMay30);
@@ -225,6 +252,10 @@ TEST_F(MainLanguageTest, TilingKeepsEveryWindowWhollyVisibleAndAtLeastItsMinimum
     for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) {
       EXPECT_TRUE(area.contains(sub->geometry())) << size.height();
       EXPECT_GE(sub->height(), sub->minimumSizeHint().height()) << size.height();
+    }
+    // Each upper chart keeps a usable height: no slivers without axis numbers.
+    for (const ui::TChildform* child : form_->Children()) {
+      EXPECT_GE(child->UpperChartHeight(), kUsableUpperChartHeight) << size.width() << "x" << size.height();
     }
     form_.reset();
   }

@@ -86,6 +86,15 @@ TEST(BuiltInChildSettings, EqualTheStoreDefaultsOfAnEmptySettingsFile) {
   EXPECT_EQ(BuiltInChildSettings().Labels[0], kDefaultLabel);
 }
 
+// The upper chart takes what the window gains or loses: a window of 300
+// pixels with an upper chart of 30 needs 120 more for a usable one, one
+// whose chart is usable already needs no more than its minimum.
+TEST(UsableWindowHeight, WhatTheUpperChartLacksIsAdded) {
+  EXPECT_EQ(UsableWindowHeight(300, 30, 250), 300 - 30 + kUsableUpperChartHeight);
+  EXPECT_EQ(UsableWindowHeight(900, 600, 250), 900 - 600 + kUsableUpperChartHeight);
+  EXPECT_EQ(UsableWindowHeight(400, 390, 350), 350);
+}
+
 TEST(TileWindows, BandsAcrossTheFullWidthWhileTheyAreHighEnough) {
   EXPECT_EQ(TileWindows(900, 700, 3, 700, 200),
             (std::vector<Tile>{{0, 0, 900, 234}, {0, 234, 900, 233}, {0, 467, 900, 233}}));

@@ -10,6 +10,8 @@
 #include "evaluation/panel_setup.h"
 #include "i18n/text_table.h"
 #include "settings/settings_keys.h"
+#include "support/day_file_text.h"
+#include "support/temp_folder.h"
 
 namespace calorix::evaluation {
 namespace {
@@ -87,6 +89,48 @@ TEST_F(CurvePlacementTest, ClearingUnchecksEverything) {
   curves.SetChecked(Channel::T2, true);
   curves.Clear();
   EXPECT_EQ(checked, CurvePlacement::Checked{});
+}
+
+// The line runs on through "Err" records; each of them gets a dot on the
+// line at its time (the height between the samples around it), which no
+// legend lists, in the channel's colour; it goes with the curve.
+TEST(ErrMarksTest, ACheckedChannelMarksItsErrRecordsOnTheLine) {
+  calorix::testing::TempFolder folder;
+  chart::ChartPanel upper;
+  chart::ChartPanel lower;
+  SetUpUpperPanel(upper);
+  SetUpLowerPanel(lower);
+  EvaluationLoad load;
+  load.LoadSingle(folder.Write("20240501.csv", calorix::testing::DayFileText(
+                                                   "2024-05-01", {"09:00;60,0;;;20,0;;;;;;;;;", "09:01;61,0;;;Err;;;;;;;;;",
+                                                                  "09:02;62,0;;;Err;;;;;;;;;", "09:03;63,0;;;23,0;;;;;;;;;",
+                                                                  "09:04;64,0;;;24,0;;;;;;;;;"})),
+                  upper, lower);
+  TChildSettings settings = DefaultChildSettings();
+  CurvePlacement::Checked checked{};
+  DisplayNotice notice;
+  CurvePlacement curves{upper, lower, load, settings, checked, notice};
+  const DateTime day = std::floor(load.Days().DayStartDate(0));
+  curves.ShowWindow(day, day + 1.0);
+  curves.SetChecked(Channel::T1, true);
+  EXPECT_EQ(upper.SeriesCount(), 1u) << "no Err record, no marks";
+  curves.SetChecked(Channel::T4, true);
+  ASSERT_EQ(upper.SeriesCount(), 3u);
+  const chart::ChartSeries& marks = *upper.Series().back();
+  EXPECT_FALSE(marks.ShowInLegend());
+  EXPECT_EQ(marks.SeriesColor(), settings.Colors[static_cast<std::size_t>(logdata::SlotOf(Channel::T4))]);
+  std::vector<std::pair<double, double>> dots;
+  for (std::size_t i = 0; i < marks.Count(); ++i) {
+    if (!marks.IsNull(i)) dots.emplace_back(std::round((marks.X(i) - day) * 1440.0), marks.Y(i));
+  }
+  ASSERT_EQ(dots.size(), 2u);
+  EXPECT_EQ(dots[0].first, 9 * 60 + 1);
+  EXPECT_NEAR(dots[0].second, 21.0, 1e-6);
+  EXPECT_EQ(dots[1].first, 9 * 60 + 2);
+  EXPECT_NEAR(dots[1].second, 22.0, 1e-6);
+  EXPECT_GT(marks.PenWidth(), settings.LineWidth) << "a dot that shows on the line";
+  curves.SetChecked(Channel::T4, false);
+  EXPECT_EQ(upper.SeriesCount(), 1u);
 }
 
 TEST(SetFixedRangeTest, EndsGivenTheWrongWayRoundAreShownInOrder) {

@@ -129,6 +129,32 @@ TEST_F(ReadoutModel, LinesStairsBarsAndGapsReadTheRecordAtOrBefore) {
   EXPECT_EQ(Value(Channel::T1, At(14, 45)), 64.0);
 }
 
+// A record whose field reads "Err" shows "Err" until the channel's next
+// record, though the line runs on unbroken; a gap after it still reads
+// nothing, and the other channels of those records read their values.
+TEST_F(ReadoutModel, AnErrFieldReadsErrUntilTheNextRecord) {
+  model.LoadFile(folder.Write("20240501.csv", DayFileText("2024-05-01", {"09:00;60,0;;;21,0;;;;;;;;;",
+                                                                         "09:01;61,0;;;Err;;;;;;;;;",
+                                                                         "09:02;62,0;;;Err;;;;;;;;;",
+                                                                         "09:03;63,0;;;22,0;;;;;;;;;",
+                                                                         "09:04;64,0;;;Err;;;;;;;;;",
+                                                                         "09:20;65,0;;;23,0;;;;;;;;;"})));
+  for (const Channel c : {Channel::T1, Channel::T4}) model.SetChannelChecked(c, true);
+  const auto row = [&](double t) { return ReadoutAt(model.Snapshot(), t).rows.at(1); };
+  EXPECT_EQ(row(At(9, 0, 30)).value, 21.0);
+  for (const double t : {At(9, 1), At(9, 2, 59), At(9, 4, 30)}) {
+    EXPECT_TRUE(row(t).error) << t;
+    EXPECT_EQ(row(t).value, std::nullopt) << t;
+  }
+  EXPECT_FALSE(row(At(9, 3, 30)).error);
+  EXPECT_EQ(row(At(9, 3, 30)).value, 22.0);
+  EXPECT_FALSE(row(At(9, 10)).error) << "a gap after the Err record";
+  EXPECT_EQ(row(At(9, 10)).value, std::nullopt);
+  EXPECT_EQ(row(At(9, 20)).value, 23.0);
+  EXPECT_EQ(ReadoutText(model.Snapshot(), At(9, 2)),
+            (std::vector<std::string>{"09:02", "Temperature sensor 1: 62 \u00B0C", "Temperature sensor 4: Err"}));
+}
+
 TEST_F(ReadoutModel, ADailyTotalReadsTheSameAtEveryTimeOfItsDay) {
   const auto first =
       folder.Write("20240501.csv", DayFileText("2024-05-01", {"10:00;;;;;;;;;2,0;;;;", "11:00;;;;;;;;;0;;;;"}));

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSplitter>
 
 #include "ui_test_support.h"
 
@@ -51,6 +53,27 @@ TEST_F(SummaryPanelTest, FollowsNavigationAndTheMouseZoomAndCopiesAsShown) {
   Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Shown());
   EXPECT_TRUE(Text().isReadOnly());
+}
+
+// At the size a maximised window has on a 1366x768 screen the panel
+// widens to show its values whole, with no scroll bar, while the charts
+// keep most of the room; once the user sets its width, it stays.
+TEST_F(SummaryPanelTest, ShowsItsValuesWholeAtTheDefaultSize) {
+  Window().resize(1366, 600);
+  Window().show();
+  QApplication::processEvents();
+  LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
+  for (const char* box : {"CB_T1", "CB_T2", "CB_Power", "CB_R1"}) Box(box).setChecked(true);
+  QApplication::processEvents();
+  EXPECT_EQ(Text().horizontalScrollBar()->maximum(), 0) << Shown();
+  const QList<int> sizes = Window().findChild<QSplitter*>("SummarySplitter")->sizes();
+  EXPECT_GT(sizes[0], sizes[1]) << "the charts keep most of the room";
+
+  auto& splitter = *Window().findChild<QSplitter*>("SummarySplitter");
+  emit splitter.splitterMoved(600, 1);
+  splitter.setSizes({sizes[0] + sizes[1] - 100, 100});
+  Box("CB_T3").setChecked(true);
+  EXPECT_EQ(splitter.sizes()[1], 100) << "the user's width stays";
 }
 
 }  // namespace
