@@ -117,7 +117,8 @@ void ShowChannels(evaluation::EvaluationModel& model, const std::vector<Channel>
 void RunExport(const CommandLine& line, const std::function<void(const std::string&)>& warn,
                const std::vector<std::string>& systemLanguages) {
   if (line.findings) {
-    RunFindings(line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn, systemLanguages);
+    RunFindings(
+        line, [&](const std::string& csv) { ui::WriteTextFile(line.output, csv); }, warn, systemLanguages);
     return;
   }
   const StoredSettings stored = ReadSettings();

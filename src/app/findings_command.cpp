@@ -141,8 +141,7 @@ std::string FindingsTable(const std::vector<std::vector<std::string>>& rows) { r
 std::string FindingsCsv(const std::vector<std::vector<std::string>>& rows) { return Joined(rows, ',', CsvCell); }
 
 void RunFindings(const CommandLine& line, const std::function<void(const std::string&)>& write,
-                 const std::function<void(const std::string&)>& warn,
-                 const std::vector<std::string>& systemLanguages) {
+                 const std::function<void(const std::string&)>& warn, const std::vector<std::string>& systemLanguages) {
   const Stored stored = ReadStored(warn);
   const int language = StartLanguageChoice(stored.language, systemLanguages);
   i18n::SetCurrentBlock(i18n::BlockOfLanguage(kLanguageChoices[static_cast<std::size_t>(language)].code));

@@ -96,7 +96,8 @@ void ErrMarks::Clear() {
 void ErrMarks::Style(const TChildSettings& settings) {
   for (std::size_t i = 0; i < kMarkedChannels; ++i) {
     if (!marks_[i]) continue;
-    const Color color = settings.Colors[static_cast<std::size_t>(logdata::SlotOf(logdata::ChannelAt(static_cast<int>(i))))];
+    const Color color =
+        settings.Colors[static_cast<std::size_t>(logdata::SlotOf(logdata::ChannelAt(static_cast<int>(i))))];
     marks_[i]->RecolorPoints(color);
     marks_[i]->SetSeriesColor(color);
     // A dot wider than the line, so that it shows on it.

@@ -59,8 +59,8 @@ ValueReadout ReadoutAt(const EvaluationSnapshot& shown, DateTime t) {
                                             ? shown.monthlyBars.ValueAt(channel, t)
                                             : shown.load.ValueAt(channel, t);
     const bool error = !(shown.perMonthShown && logdata::IsTotal(channel)) && shown.load.ReadsErrAt(channel, t);
-    readout.rows.push_back({channel, logdata::ChannelLabel(shown.settings, channel), unit, error ? std::nullopt : value,
-                            false, error});
+    readout.rows.push_back(
+        {channel, logdata::ChannelLabel(shown.settings, channel), unit, error ? std::nullopt : value, false, error});
     // The compared day's value at the same time of day, right below.
     if (auto compared = shown.comparison.RowAt(channel, unit, t)) readout.rows.push_back(std::move(*compared));
   }

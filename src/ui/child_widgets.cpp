@@ -178,8 +178,7 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   summarySplitter->setStretchFactor(1, 1);
   summarySplitter->setCollapsible(0, false);
   summarySplitter->setSizes({kSummaryWidth * 3, kSummaryWidth});
-  QObject::connect(summarySplitter, &QSplitter::splitterMoved, summarySplitter,
-                   [this] { summaryWidthChosen = true; });
+  QObject::connect(summarySplitter, &QSplitter::splitterMoved, summarySplitter, [this] { summaryWidthChosen = true; });
   column->addWidget(summarySplitter, 1);
   column->addWidget(BuildNavigationBar());
   return panelGraph;

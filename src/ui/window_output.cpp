@@ -74,8 +74,8 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
   if (!painter.end()) throw Error(notPossible);
 }
 
-void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
-                      const ChildWidgets& widgets, const std::string& folder) {
+void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model, const ChildWidgets& widgets,
+                      const std::string& folder) {
   const std::string svg = chartview::CanWriteSvg() ? "SVG (*.svg)|*.svg|" : "";
   const std::string filter = i18n::Text(i18n::kTextImageFiles) + " (*.bmp)|*.bmp|PNG (*.png)|*.png|PDF (*.pdf)|*.pdf|" +
                              svg + i18n::Text(i18n::kTextAllFiles) + " (*.*)|*";
@@ -109,8 +109,8 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
                                font);
 }
 
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
-                evaluation::TotalsPer per, const std::string& folder) {
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per,
+                const std::string& folder) {
   const evaluation::EvaluationLoad& analysis = model.Snapshot().load;
   if (!analysis.HasData()) return;
   const std::string filter = i18n::Text(i18n::kTextCsvFiles) + " (*.csv)|*.csv|" +

@@ -27,8 +27,8 @@ void PrintCharts(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& 
 // Saves the charts that hold series, stacked as on screen with the legends
 // and the headline, into one file the user names (its dialog starts in
 // folder): BMP as proposed, or PNG, PDF or SVG by the name's extension.
-void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model,
-                      const ChildWidgets& widgets, const std::string& folder);
+void SaveChartAsImage(Dialogs& dialogs, QWidget* owner, evaluation::EvaluationModel& model, const ChildWidgets& widgets,
+                      const std::string& folder);
 
 // Writes the charts that hold series stacked into one file (as
 // SaveChartAsImage does after its dialog) at the given chart sizes in
@@ -40,8 +40,8 @@ void SaveChartsToFile(evaluation::EvaluationModel& model, const std::string& fil
 // Saves the evaluation's daily or monthly totals as CSV into a file the
 // user names (its dialog starts in folder). Throws calorix::Error with the
 // reason when it cannot be written.
-void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model,
-                evaluation::TotalsPer per, const std::string& folder);
+void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationModel& model, evaluation::TotalsPer per,
+                const std::string& folder);
 
 // Where the save and export dialogs start: the folder files were last
 // taken from while it exists, else the folder of the day file shown (the

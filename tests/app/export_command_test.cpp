@@ -148,8 +148,8 @@ TEST_F(ExportTest, TheTitleDateSpeaksTheStoredLanguage) {
 // With no language stored the export speaks the system's language, as the
 // window does at a first start.
 TEST_F(ExportTest, WithNoLanguageStoredTheSystemsLanguageIsSpoken) {
-  const CommandLine line = ParseCommandLine({"--export", (out.Path() / "day.svg").string(), "--channels", "T1",
-                                             Sample("2024/05/20240531.csv")});
+  const CommandLine line = ParseCommandLine(
+      {"--export", (out.Path() / "day.svg").string(), "--channels", "T1", Sample("2024/05/20240531.csv")});
   RunExport(line, [](const std::string&) {}, {"fr-FR"});
   const std::string svg = ReadAll(line.output);
   EXPECT_NE(svg.find("Sonde de temp"), std::string::npos) << "French legends";
@@ -199,8 +199,8 @@ TEST_F(ExportTest, ADrawingWithoutChannelsShowsAReadableSet) {
 
 // A day whose values lie only outside that set still gives its chart.
 TEST_F(ExportTest, ADrawingWithoutChannelsFallsBackToTheChannelsWithValues) {
-  const auto day = out.Write("20240501.csv", calorix::testing::DayFileText("2024-05-01", {"00:00;;;31,5;;;;;;;;;;",
-                                                                                         "00:01;;;32,0;;;;;;;;;;"}));
+  const auto day = out.Write("20240501.csv", calorix::testing::DayFileText(
+                                                 "2024-05-01", {"00:00;;;31,5;;;;;;;;;;", "00:01;;;32,0;;;;;;;;;;"}));
   const std::string svg = ReadAll(Export({"--export", (out.Path() / "day.svg").string(), day.string()}));
   EXPECT_NE(svg.find("Temperatur Sensor 3"), std::string::npos);
 }

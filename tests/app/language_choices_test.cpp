@@ -21,11 +21,13 @@ TEST(StartLanguageChoice, StoredElseSystemElseGerman) {
     int expected;
   };
   const std::vector<Case> cases = {
-      {0, {"fr-FR"}, 2},           {0, {"fr-CA", "en-US"}, 2}, {0, {"de-AT"}, 0},
-      {0, {"en-US"}, 6},           {0, {"en-AU"}, 1},          {0, {"en_GB.UTF-8"}, 1},
-      {0, {"pt-BR"}, 5},           {0, {"nl-NL", "it-IT"}, 4}, {0, {"nl-NL"}, 0},
-      {0, {"C"}, 0},               {0, {}, 0},                 {1, {"fr-FR"}, 0},
-      {7, {"de-DE"}, 6},           {4, {}, 3},
+      {0, {"fr-FR"}, 2}, {0, {"fr-CA", "en-US"}, 2},
+      {0, {"de-AT"}, 0}, {0, {"en-US"}, 6},
+      {0, {"en-AU"}, 1}, {0, {"en_GB.UTF-8"}, 1},
+      {0, {"pt-BR"}, 5}, {0, {"nl-NL", "it-IT"}, 4},
+      {0, {"nl-NL"}, 0}, {0, {"C"}, 0},
+      {0, {}, 0},        {1, {"fr-FR"}, 0},
+      {7, {"de-DE"}, 6}, {4, {}, 3},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(StartLanguageChoice(c.stored, c.system), c.expected)

@@ -97,10 +97,10 @@ TEST_F(MainLanguageTest, AFirstStartSpeaksTheSystemsLanguage) {
     int checked;
     const char* fileMenu;
   };
-  for (const Case& c : {Case{nullptr, {"fr-FR"}, kFrench, "&Fichier"},
-                        Case{"[Main]\r\nLastUsedDir=/logs\r\n", {"en-US"}, kEnglishUs, "&File"},
-                        Case{"[Main]\r\nLanguage=1\r\n", {"fr-FR"}, kGerman, "&Datei"},
-                        Case{nullptr, {"nl-NL"}, kGerman, "&Datei"}}) {
+  for (const Case& c :
+       {Case{nullptr, {"fr-FR"}, kFrench, "&Fichier"},
+        Case{"[Main]\r\nLastUsedDir=/logs\r\n", {"en-US"}, kEnglishUs, "&File"},
+        Case{"[Main]\r\nLanguage=1\r\n", {"fr-FR"}, kGerman, "&Datei"}, Case{nullptr, {"nl-NL"}, kGerman, "&Datei"}}) {
     fs::remove(IniPath());
     if (c.ini) WriteBytes(IniPath(), c.ini);
     Create();

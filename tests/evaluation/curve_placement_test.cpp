@@ -101,11 +101,12 @@ TEST(ErrMarksTest, ACheckedChannelMarksItsErrRecordsOnTheLine) {
   SetUpUpperPanel(upper);
   SetUpLowerPanel(lower);
   EvaluationLoad load;
-  load.LoadSingle(folder.Write("20240501.csv", calorix::testing::DayFileText(
-                                                   "2024-05-01", {"09:00;60,0;;;20,0;;;;;;;;;", "09:01;61,0;;;Err;;;;;;;;;",
-                                                                  "09:02;62,0;;;Err;;;;;;;;;", "09:03;63,0;;;23,0;;;;;;;;;",
-                                                                  "09:04;64,0;;;24,0;;;;;;;;;"})),
-                  upper, lower);
+  load.LoadSingle(
+      folder.Write("20240501.csv", calorix::testing::DayFileText(
+                                       "2024-05-01", {"09:00;60,0;;;20,0;;;;;;;;;", "09:01;61,0;;;Err;;;;;;;;;",
+                                                      "09:02;62,0;;;Err;;;;;;;;;", "09:03;63,0;;;23,0;;;;;;;;;",
+                                                      "09:04;64,0;;;24,0;;;;;;;;;"})),
+      upper, lower);
   TChildSettings settings = DefaultChildSettings();
   CurvePlacement::Checked checked{};
   DisplayNotice notice;

@@ -183,8 +183,8 @@ TEST_F(ModelTest, ARangeOfOneDateOffersTheSingleDaySpans) {
 // Until its last file is in, a range has no place in time: its summary
 // would be of day 0 (30.12.1899).
 TEST_F(ModelTest, TheSummaryStaysEmptyUntilTheRangeIsLoaded) {
-  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(
-      SampleFile("2024/05/20240530.csv").string(), SampleFile("2024/06/20240602.csv").string());
+  const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(SampleFile("2024/05/20240530.csv").string(),
+                                                                           SampleFile("2024/06/20240602.csv").string());
   ASSERT_EQ(request.files.size(), 4u);
   model.Begin(4, request.files[0], request.start, request.end);
   model.Add(request.files[1]);

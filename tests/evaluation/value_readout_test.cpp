@@ -133,12 +133,10 @@ TEST_F(ReadoutModel, LinesStairsBarsAndGapsReadTheRecordAtOrBefore) {
 // record, though the line runs on unbroken; a gap after it still reads
 // nothing, and the other channels of those records read their values.
 TEST_F(ReadoutModel, AnErrFieldReadsErrUntilTheNextRecord) {
-  model.LoadFile(folder.Write("20240501.csv", DayFileText("2024-05-01", {"09:00;60,0;;;21,0;;;;;;;;;",
-                                                                         "09:01;61,0;;;Err;;;;;;;;;",
-                                                                         "09:02;62,0;;;Err;;;;;;;;;",
-                                                                         "09:03;63,0;;;22,0;;;;;;;;;",
-                                                                         "09:04;64,0;;;Err;;;;;;;;;",
-                                                                         "09:20;65,0;;;23,0;;;;;;;;;"})));
+  model.LoadFile(folder.Write("20240501.csv",
+                              DayFileText("2024-05-01", {"09:00;60,0;;;21,0;;;;;;;;;", "09:01;61,0;;;Err;;;;;;;;;",
+                                                         "09:02;62,0;;;Err;;;;;;;;;", "09:03;63,0;;;22,0;;;;;;;;;",
+                                                         "09:04;64,0;;;Err;;;;;;;;;", "09:20;65,0;;;23,0;;;;;;;;;"})));
   for (const Channel c : {Channel::T1, Channel::T4}) model.SetChannelChecked(c, true);
   const auto row = [&](double t) { return ReadoutAt(model.Snapshot(), t).rows.at(1); };
   EXPECT_EQ(row(At(9, 0, 30)).value, 21.0);
