@@ -308,6 +308,8 @@ void ChartSeries::SetShowInLegend(bool show) {
   ChangeStyle(showInLegend_, show);
 }
 
+void ChartSeries::SetLegendRank(int rank) { ChangeStyle(legendRank_, rank); }
+
 void ChartSeries::SetAxis(VerticalAxis axis) {
   ChangeStyle(axis_, axis);
 }
