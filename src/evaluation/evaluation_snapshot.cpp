@@ -3,6 +3,7 @@
 #include <array>
 
 #include "evaluation/summary_names.h"
+#include "i18n/number_format.h"
 #include "i18n/text_table.h"
 #include "logdata/series_style.h"
 
@@ -79,7 +80,10 @@ RangeSummary Summary(const EvaluationSnapshot& shown) {
 std::string SummaryText(const EvaluationSnapshot& shown) {
   if (!shown.load.HasData()) return {};
   std::string text;
-  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data()))) text += line + "\n";
+  const char decimalPoint = i18n::DecimalPointOf(i18n::CurrentBlock());
+  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data()), decimalPoint)) {
+    text += line + "\n";
+  }
   return text;
 }
 
