@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 31;
+inline constexpr int kAddedTextCount = 39;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -120,6 +120,14 @@ enum TextId : int {
   kTextChartHasNoSize = 140,    // a reason for kTextImageNotSaved
   kTextImageNotEncoded = 141,   // a reason for kTextImageNotSaved
   kTextWorkbookFiles = 142,
+  kTextReload = 143,
+  kTextJumpBack = 144,          // 144..147: the four navigation buttons, left to right
+  kTextScrollBack = 145,
+  kTextScrollForward = 146,
+  kTextJumpForward = 147,
+  kTextMeasuredChart = 148,     // the upper chart, for screen readers
+  kTextOutputChart = 149,       // the lower chart
+  kTextColour = 150,            // a colour swatch: "<name>: Colour"
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

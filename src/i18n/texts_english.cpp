@@ -206,6 +206,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "the chart has no size",
     /* 141 */ "the image could not be written",
     /* 142 */ "Excel workbooks",
+    /* 143 */ "Reload",
+    /* 144 */ "Jump back",
+    /* 145 */ "Scroll back",
+    /* 146 */ "Scroll forward",
+    /* 147 */ "Jump forward",
+    /* 148 */ "Chart of the measured values",
+    /* 149 */ "Chart of the outputs",
+    /* 150 */ "Colour",
 };
 
 }  // namespace

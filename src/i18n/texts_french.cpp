@@ -221,6 +221,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "le graphique n’a pas de taille",
     /* 141 */ "l’image n’a pas pu être écrite",
     /* 142 */ "Classeurs Excel",
+    /* 143 */ "Recharger",
+    /* 144 */ "Sauter en arrière",
+    /* 145 */ "Défiler en arrière",
+    /* 146 */ "Défiler en avant",
+    /* 147 */ "Sauter en avant",
+    /* 148 */ "Graphique des valeurs mesurées",
+    /* 149 */ "Graphique des sorties",
+    /* 150 */ "Couleur",
 };
 
 }  // namespace

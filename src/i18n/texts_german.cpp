@@ -216,6 +216,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "das Diagramm hat keine Größe",
     /* 141 */ "das Bild konnte nicht geschrieben werden",
     /* 142 */ "Excel-Arbeitsmappen",
+    /* 143 */ "Neu laden",
+    /* 144 */ "Zurückspringen",
+    /* 145 */ "Zurückblättern",
+    /* 146 */ "Vorblättern",
+    /* 147 */ "Vorspringen",
+    /* 148 */ "Diagramm der Messwerte",
+    /* 149 */ "Diagramm der Ausgänge",
+    /* 150 */ "Farbe",
 };
 
 }  // namespace

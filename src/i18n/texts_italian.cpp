@@ -214,6 +214,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "il grafico non ha dimensioni",
     /* 141 */ "non è stato possibile scrivere l’immagine",
     /* 142 */ "Cartelle di lavoro Excel",
+    /* 143 */ "Ricarica",
+    /* 144 */ "Salta indietro",
+    /* 145 */ "Scorri indietro",
+    /* 146 */ "Scorri avanti",
+    /* 147 */ "Salta avanti",
+    /* 148 */ "Grafico dei valori misurati",
+    /* 149 */ "Grafico delle uscite",
+    /* 150 */ "Colore",
 };
 
 }  // namespace

@@ -211,6 +211,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "o gráfico não tem tamanho",
     /* 141 */ "não foi possível escrever a imagem",
     /* 142 */ "Livros do Excel",
+    /* 143 */ "Recarregar",
+    /* 144 */ "Saltar para trás",
+    /* 145 */ "Deslocar para trás",
+    /* 146 */ "Deslocar para a frente",
+    /* 147 */ "Saltar para a frente",
+    /* 148 */ "Gráfico dos valores medidos",
+    /* 149 */ "Gráfico das saídas",
+    /* 150 */ "Cor",
 };
 
 }  // namespace

@@ -216,6 +216,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 140 */ "el gráfico no tiene tamaño",
     /* 141 */ "no se pudo escribir la imagen",
     /* 142 */ "Libros de Excel",
+    /* 143 */ "Recargar",
+    /* 144 */ "Saltar atrás",
+    /* 145 */ "Desplazar atrás",
+    /* 146 */ "Desplazar adelante",
+    /* 147 */ "Saltar adelante",
+    /* 148 */ "Gráfico de los valores medidos",
+    /* 149 */ "Gráfico de las salidas",
+    /* 150 */ "Color",
 };
 
 }  // namespace
