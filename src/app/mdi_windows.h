@@ -45,6 +45,9 @@ class MdiWindows {
   // after the user agreed to lose its evaluation (null when declined).
   ui::TChildform* FindTarget();
 
+  // Brings child's window to the front, restored if it was minimised.
+  void Activate(ui::TChildform* child);
+
   void Close(ui::TChildform* child);
   void CloseActive();
   // Closes every window at once, as the program ends.
