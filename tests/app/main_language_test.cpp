@@ -212,6 +212,8 @@ TEST_F(MainLanguageTest, EveryFocusableControlHasAnAccessibleNameInEveryLanguage
                                       &form_->AboutDialog()};
   for (std::size_t language = 0; language < kLanguageChoices.size(); ++language) {
     Choose(static_cast<int>(language));
+    // The settings dialog puts its texts on as it is shown.
+    form_->SettingsDialog().FormShow();
     for (QWidget* top : tops) {
       for (QWidget* widget : top->findChildren<QWidget*>()) {
         if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(top)) continue;
