@@ -27,6 +27,14 @@ constexpr int kTextOneDayOnly = 93;
 
 fs::path PathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
+// Two names of one file: the same text, or the same file on disk.
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  if (a.empty() || b.empty()) return false;
+  std::error_code error;
+  return fs::equivalent(PathFromUtf8(a), PathFromUtf8(b), error);
+}
+
 bool IsExistingFolder(const std::string& folder) {
   if (folder.empty()) return false;
   std::error_code error;
@@ -77,9 +85,15 @@ void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
     if (!storeFailure.empty()) dialogs_.ShowError(host_.owner, storeFailure);
   };
   try {
-    if (ui::TChildform* target = windows_.FindTarget()) {
+    const RecentEntry source{path, ""};
+    if (ui::TChildform* shown = WindowShowing(source)) {
+      windows_.Activate(shown);
+      Reload(*shown);
+      recent_.Remember(source, host_.store());
+    } else if (ui::TChildform* target = windows_.FindTarget()) {
       target->LoadFile(PathFromUtf8(path));
-      recent_.Remember({path, ""}, host_.store());
+      target->SetSource(source);
+      recent_.Remember(source, host_.store());
     }
   } catch (...) {
     reportStoreFailure();
@@ -110,7 +124,9 @@ void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
   if (store) store->SetMainSettings(main.Language, multiDay_->GetLastDir());
   if (chosen && chosen->HasEvaluation()) {
     const auto [first, last] = multiDay_->ChosenRange();
-    recent_.Remember(first == last ? RecentEntry{first, ""} : RecentEntry{first, last}, host_.store());
+    const RecentEntry source = first == last ? RecentEntry{first, ""} : RecentEntry{first, last};
+    chosen->SetSource(source);
+    recent_.Remember(source, host_.store());
   }
 }
 
@@ -123,23 +139,62 @@ void FileOpener::LoadRange(const std::string& first, const std::string& last) {
   // Checked before a window is chosen, so that a wrong range leaves none
   // behind.
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
-  ui::TChildform* target = windows_.FindTarget();
-  if (!target) return;
   const bool singleDay = request.kind == logdata::MultiDayRequest::Kind::SingleDay;
-  if (singleDay) {
-    target->LoadFile(request.files.front());
-    dialogs_.ShowInformation(host_.owner, i18n::Text(kTextOneDayOnly));
+  const RecentEntry source = singleDay ? RecentEntry{first, ""} : RecentEntry{first, last};
+  if (ui::TChildform* shown = WindowShowing(source)) {
+    windows_.Activate(shown);
+    Reload(*shown);
   } else {
-    const ui::RangeLoadResult result = ui::LoadRange(*target, request.files, request.start, request.end);
-    if (!result.failureMessage.empty()) dialogs_.ShowError(host_.owner, result.failureMessage);
-    ui::ShowRangeWarnings(dialogs_, host_.owner, result);
-    if (result.nothingLoaded) return;
+    ui::TChildform* target = windows_.FindTarget();
+    if (!target) return;
+    if (singleDay) {
+      target->LoadFile(request.files.front());
+      dialogs_.ShowInformation(host_.owner, i18n::Text(kTextOneDayOnly));
+    } else if (!LoadRangeInto(*target, request)) {
+      return;
+    }
+    target->SetSource(source);
+    windows_.Activate(target);
   }
-  windows_.Activate(target);
-  recent_.Remember(singleDay ? RecentEntry{first, ""} : RecentEntry{first, last}, host_.store());
+  recent_.Remember(source, host_.store());
   if (TIniSettings* store = host_.store()) {
     store->SetMainSettings(store->GetMainSettings().Language, FolderOfChosenFile(first));
   }
+}
+
+bool FileOpener::LoadRangeInto(ui::TChildform& target, const logdata::MultiDayRequest& request) {
+  const ui::RangeLoadResult result = ui::LoadRange(target, request.files, request.start, request.end);
+  if (!result.failureMessage.empty()) dialogs_.ShowError(host_.owner, result.failureMessage);
+  ui::ShowRangeWarnings(dialogs_, host_.owner, result);
+  return !result.nothingLoaded;
+}
+
+ui::TChildform* FileOpener::WindowShowing(const RecentEntry& source) const {
+  for (ui::TChildform* child : windows_.Children()) {
+    const RecentEntry& shown = child->Source();
+    if (child->HasEvaluation() && SameFile(shown.first, source.first) && shown.IsRange() == source.IsRange() &&
+        (!source.IsRange() || SameFile(shown.last, source.last))) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+void FileOpener::ReloadActive() {
+  ui::TChildform* child = windows_.ActiveChild();
+  if (child && child->HasEvaluation() && !child->Source().first.empty()) Reload(*child);
+}
+
+void FileOpener::Reload(ui::TChildform& child) {
+  const RecentEntry source = child.Source();
+  const evaluation::HeldView held = child.HoldView();
+  if (source.IsRange()) {
+    if (!LoadRangeInto(child, logdata::ResolveMultiDayRequest(source.first, source.last))) return;
+  } else {
+    child.LoadFile(PathFromUtf8(source.first));
+  }
+  child.SetSource(source);
+  child.RestoreView(held);
 }
 
 void FileOpener::OpenDropped(const std::vector<std::string>& paths) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "logdata/multi_day.h"
+#include "settings/recent_files.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,8 +14,9 @@ namespace calorix {
 class Dialogs;
 class TIniSettings;
 namespace ui {
+class TChildform;
 class TDialogMultiDayAnalysis;
-}
+}  // namespace ui
 }  // namespace calorix
 
 namespace calorix::app {
@@ -70,9 +74,21 @@ class FileOpener {
   // are gone is taken off the list with a message naming them.
   void OpenRecent(int index);
 
+  // Reload: the active window reads its day file or range again and shows
+  // what it showed (span, position, zoom, ticked channels). A window that
+  // already shows what is opened is activated and reloaded the same way
+  // instead of taking another window.
+  void ReloadActive();
+
  private:
   void OpenChosenFile(const std::string& path, std::int8_t language);
   void LoadRange(const std::string& first, const std::string& last);
+  // The window whose evaluation came from source, if any.
+  ui::TChildform* WindowShowing(const RecentEntry& source) const;
+  void Reload(ui::TChildform& child);
+  // Loads a range into target and reports its failures; whether a day
+  // was loaded.
+  bool LoadRangeInto(ui::TChildform& target, const logdata::MultiDayRequest& request);
 
   Dialogs& dialogs_;
   MdiWindows& windows_;

@@ -24,6 +24,10 @@ LanguageSwitch::LanguageSwitch(QObject* owner) {
     action->setCheckable(true);
     action->setIcon(ui::ResourceIcon(QStringLiteral("language-%1").arg(choice.icon)));
     action->setToolTip(action->text());
+    // A menu item with an icon shows the icon in place of its check mark,
+    // so the menu lists the names alone; the tool bar shows the flags and
+    // the current one pressed.
+    action->setIconVisibleInMenu(false);
     actions_.push_back(action);
   }
   i18n::SetCurrentBlock(i18n::LanguageBlock::German);

@@ -29,6 +29,18 @@ void OnActive(TMainform& form, void (ui::TChildform::*command)()) {
 
 // The multi-day analysis has no standard key on any platform.
 constexpr QKeyCombination kMultiDayKey = Qt::CTRL | Qt::Key_N;
+// Ctrl+F4 closes a document window everywhere, also where the platform's
+// Close key is only Ctrl+W.
+constexpr QKeyCombination kCloseKey = Qt::CTRL | Qt::Key_F4;
+
+// The platform's standard keys of a command, then its own key if they lack it.
+QList<QKeySequence> KeysOf(const CommandEntry& command) {
+  QList<QKeySequence> keys;
+  if (command.standardKey != Key::UnknownKey) keys = QKeySequence::keyBindings(command.standardKey);
+  if (command.ownKey != kNoKey && !keys.contains(QKeySequence(command.ownKey)))
+    keys.append(QKeySequence(command.ownKey));
+  return keys;
+}
 
 }  // namespace
 
@@ -39,7 +51,9 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
      EnabledWhen::Always, [](TMainform& f) { f.Opener().OpenWithDialog(); }},
     {CommandId::MultiDayAnalysis, "&Mehrtägige Auswertung", 2, Key::UnknownKey, kMultiDayKey, "range", MenuId::File,
      false, ToolGroup::Files, EnabledWhen::Always, [](TMainform& f) { f.Opener().ChooseRange({}); }},
-    {CommandId::Close, "S&chließen", 3, Key::Close, kNoKey, nullptr, MenuId::File, false, ToolGroup::None,
+    {CommandId::Reload, "Neu &laden", i18n::kTextReload, Key::Refresh, kNoKey, nullptr, MenuId::File, false,
+     ToolGroup::None, EnabledWhen::ActiveHasEvaluation, [](TMainform& f) { f.Opener().ReloadActive(); }},
+    {CommandId::Close, "S&chließen", 3, Key::Close, kCloseKey, nullptr, MenuId::File, false, ToolGroup::None,
      EnabledWhen::WindowActive, [](TMainform& f) { f.Windows().CloseActive(); }},
     {CommandId::Save, "&Speichern", 4, Key::Save, kNoKey, "save", MenuId::File, true, ToolGroup::Files,
      EnabledWhen::ActiveHasGraphs, [](TMainform& f) { OnActive(f, &ui::TChildform::SaveChartAsBitmap); }},
@@ -102,8 +116,7 @@ void MainCommands::Build(QMainWindow& window, const std::vector<QAction*>& langu
                          const std::function<void(const CommandEntry&)>& trigger) {
   for (const CommandEntry& command : kCommands) {
     auto* action = new QAction(QString::fromUtf8(command.builtInCaption), &window);
-    if (command.standardKey != Key::UnknownKey) action->setShortcuts(command.standardKey);
-    if (command.ownKey != kNoKey) action->setShortcut(QKeySequence(command.ownKey));
+    action->setShortcuts(KeysOf(command));
     if (command.icon) action->setIcon(ui::ResourceIcon(QString::fromUtf8(command.icon)));
     QObject::connect(action, &QAction::triggered, &window, [trigger, &command] { trigger(command); });
     actions_[static_cast<std::size_t>(command.id)] = action;

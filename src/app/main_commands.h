@@ -20,6 +20,7 @@ class TMainform;
 enum class CommandId {
   Open,
   MultiDayAnalysis,
+  Reload,
   Close,
   Save,
   Print,
@@ -33,7 +34,7 @@ enum class CommandId {
   MinimizeAll,
   About,
 };
-inline constexpr std::size_t kCommandCount = 14;
+inline constexpr std::size_t kCommandCount = 15;
 
 // The menus in the order of the menu bar.
 enum class MenuId { File, Settings, Language, Window, Help };
@@ -65,7 +66,7 @@ struct CommandEntry {
   const char* builtInCaption;  // German with its access key, until a language is applied
   int text;                    // the caption's row in the text table
   QKeySequence::StandardKey standardKey;
-  QKeyCombination ownKey;  // a key of this command alone, where the platform has no standard one
+  QKeyCombination ownKey;  // a key of this command alone, added to the platform's standard ones
   const char* icon;        // a resource icon's name, or null
   MenuId menu;
   bool separatorBefore;  // in its menu

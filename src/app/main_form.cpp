@@ -245,6 +245,8 @@ void TMainform::ChooseLanguage(int language) {
 void TMainform::ApplyLanguage() {
   commands_.Retext();
   languages_.Retext();
+  // The frame of the evaluation windows takes the focus between them.
+  MdiArea()->setAccessibleName(ui::Q(i18n::Text(i18n::kTextWindow)));
   ApplyAccessKeys();
   const evaluation::MonthNames monthNames = ui::MonthNamesOf(QLocale());
   for (ui::TChildform* child : Children()) {

@@ -25,6 +25,14 @@ ui::TChildform* ChildOf(const QMdiSubWindow* sub) {
   return sub ? qobject_cast<ui::TChildform*>(sub->widget()) : nullptr;
 }
 
+// A minimised window's title bar shows the child's short caption (the
+// dates first), any other its whole caption.
+void ShowTitle(QMdiSubWindow* sub) {
+  if (const ui::TChildform* child = ChildOf(sub)) {
+    sub->setWindowTitle(sub->isMinimized() ? child->windowIconText() : child->windowTitle());
+  }
+}
+
 void ShowRestored(QMdiSubWindow* sub) {
   if (sub->isMinimized()) sub->showNormal();
 }
@@ -72,6 +80,10 @@ ui::TChildform* MdiWindows::Create(bool maximized) {
       for (QAction* action : menu->actions()) action->setShortcuts({});
     }
     sub->installEventFilter(&closeFilter_);
+    // The frame copies the child's caption into the title bar first; these
+    // run after it.
+    QObject::connect(sub, &QMdiSubWindow::windowStateChanged, sub, [sub] { ShowTitle(sub); });
+    QObject::connect(created, &QWidget::windowTitleChanged, sub, [sub] { ShowTitle(sub); });
     QObject::connect(created, &ui::TChildform::DisplayChanged, mdi_, [this] { changed_(); });
     // The frame has forgotten the window only once it is gone.
     QObject::connect(

@@ -304,6 +304,8 @@ void ChartSeries::SetSeriesColor(Color color) { ChangeStyle(color_, color); }
 
 void ChartSeries::SetShowInLegend(bool show) { ChangeStyle(showInLegend_, show); }
 
+void ChartSeries::SetLegendRank(int rank) { ChangeStyle(legendRank_, rank); }
+
 void ChartSeries::SetAxis(VerticalAxis axis) { ChangeStyle(axis_, axis); }
 
 void ChartSeries::SetPenWidth(int width) { ChangeStyle(penWidth_, width); }

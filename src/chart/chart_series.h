@@ -170,6 +170,10 @@ class ChartSeries {
   void SetSeriesColor(Color color);
   bool ShowInLegend() const { return showInLegend_; }
   void SetShowInLegend(bool show);
+  // Legends list series by rank, lowest first, and series of one rank in
+  // the order of placement.
+  int LegendRank() const { return legendRank_; }
+  void SetLegendRank(int rank);
   VerticalAxis Axis() const { return axis_; }
   void SetAxis(VerticalAxis axis);
   int PenWidth() const { return penWidth_; }
@@ -239,6 +243,7 @@ class ChartSeries {
   std::string title_;
   Color color_ = kNoColor;
   bool showInLegend_ = true;
+  int legendRank_ = 0;
   VerticalAxis axis_ = VerticalAxis::Left;
   int penWidth_ = 1;
   bool stairs_ = false;

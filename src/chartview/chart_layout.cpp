@@ -126,8 +126,16 @@ double LayoutLegend(const ChartPanel& panel, const QRectF& area, const QFontMetr
   const double lineHeight = metrics.height();
   double x = area.left();
   double y = area.top();
+  std::vector<const chart::ChartSeries*> listed;
   for (const chart::ChartSeries* series : panel.Series()) {
-    if (!series->ShowInLegend()) continue;
+    if (series->ShowInLegend()) listed.push_back(series);
+  }
+  // The order of placement depends on the span and the clicks; the ranks
+  // give the one order of the channel selection.
+  std::stable_sort(listed.begin(), listed.end(), [](const chart::ChartSeries* a, const chart::ChartSeries* b) {
+    return a->LegendRank() < b->LegendRank();
+  });
+  for (const chart::ChartSeries* series : listed) {
     const QString text = Utf8(series->Title());
     const double width = (kLegendSwatch + kGap) * unit + metrics.horizontalAdvance(text);
     if (x > area.left() && x + width > area.right()) {

@@ -14,6 +14,11 @@
 #include "core/error.h"
 
 namespace calorix::chartview {
+namespace {
+
+constexpr qreal kFocusFrameWidth = 2.0;
+
+}  // namespace
 
 ChartView::ChartView(chart::ChartPanel& panel, QWidget* parent) : QWidget(parent), panel_(panel), gestures_(panel) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -126,6 +131,16 @@ void ChartView::paintEvent(QPaintEvent*) {
   PaintRubberBand(painter);
   if (!hint_.isEmpty() && panel_.Series().empty()) PaintHint(painter, CurrentLayout());
   if (cursorAt_) PaintCursor(painter, CurrentLayout());
+  if (hasFocus()) PaintFocusFrame(painter);
+}
+
+// A chart that has the keyboard (the arrow keys step its cursor) says so
+// with a frame in the highlight colour along its edges.
+void ChartView::PaintFocusFrame(QPainter& painter) const {
+  painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrameWidth));
+  painter.setBrush(Qt::NoBrush);
+  const qreal inset = kFocusFrameWidth / 2.0;
+  painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 void ChartView::SetHint(const QString& hint) {

@@ -127,6 +127,7 @@ class ChartView : public QWidget {
   void Guarded(F&& action);
   void PaintRubberBand(QPainter& painter) const;
   void PaintCursor(QPainter& painter, const ChartLayout& layout) const;
+  void PaintFocusFrame(QPainter& painter) const;
   void PaintHint(QPainter& painter, const ChartLayout& layout) const;
   void ReportCursorAt(QPointF pos);
 

@@ -2,7 +2,14 @@
 
 #include "dialogs/screen_placement.h"
 
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QScreen>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace calorix {
 namespace {
@@ -27,6 +34,34 @@ QString QtPatterns(std::string_view patterns) {
 }
 
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kColumnPadding = 16;  // beside a cell's text: margins and the sort mark
+
+// Each column of the detail view is as wide as its heading in the interface
+// language and as a long value (a size in KiB, a date and time), and the
+// dialog as wide as its columns beside the side bar, within the screen.
+void FitDetailColumns(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QTreeView*>("treeView");
+  if (!view) return;
+  QHeaderView* header = view->header();
+  const QFontMetrics metrics(view->font());
+  const QString date = QLocale().toString(QDateTime(QDate(2024, 12, 31), QTime(23, 59)), QLocale::ShortFormat);
+  // The name column keeps the width the dialog gives it.
+  const QStringList samples = {QString(), QLocale().formattedDataSize(999'999), QStringLiteral("csv File"), date};
+  int total = 0;
+  for (int i = 0; i < header->count(); ++i) {
+    const QString heading = header->model()->headerData(i, Qt::Horizontal).toString();
+    int width = std::max(header->sectionSize(i), metrics.horizontalAdvance(heading) + kColumnPadding);
+    if (i < samples.size()) width = std::max(width, metrics.horizontalAdvance(samples[i]) + kColumnPadding);
+    header->resizeSection(i, width);
+    total += width;
+  }
+  const QWidget* sideBar = dialog.findChild<QWidget*>("sidebar");
+  QSize size = QSize(total + (sideBar ? sideBar->sizeHint().width() : 0) + 4 * kColumnPadding, metrics.height() * 28)
+                   .expandedTo(dialog.sizeHint());
+  if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size());
+  dialog.resize(size);
+}
 
 }  // namespace
 
@@ -70,6 +105,8 @@ void ConfigureFileDialog(QFileDialog& dialog, const std::string& fileName, const
   if (!initialFolder.empty()) dialog.setDirectory(ToQString(initialFolder));
   dialog.setDefaultSuffix(QtDefaultSuffix(defaultExtension));
   if (!fileName.empty()) dialog.selectFile(ToQString(fileName));
+  dialog.setViewMode(QFileDialog::Detail);
+  FitDetailColumns(dialog);
 }
 
 std::optional<std::string> ExecuteFileDialog(const std::string& proposedName, QWidget* owner, const std::string& filter,

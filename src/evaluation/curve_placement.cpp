@@ -14,25 +14,9 @@ using logdata::ChannelState;
 
 namespace {
 
-// Curves are taken off in the selection panel's order and put back in this
-// one; series placed later are drawn on top, so the inputs end up in front.
-constexpr std::array<Channel, logdata::kChannelCount> kHideOrder = {{
-    Channel::T1,
-    Channel::T2,
-    Channel::T3,
-    Channel::T4,
-    Channel::T5,
-    Channel::T6,
-    Channel::TD,
-    Channel::Flow,
-    Channel::Power,
-    Channel::Volume,
-    Channel::Energy,
-    Channel::R1,
-    Channel::R2,
-    Channel::R3,
-    Channel::RError,
-}};
+// Curves are taken off in the selection panel's order (logdata::kPanelOrder)
+// and put back in this one; series placed later are drawn on top, so the
+// inputs end up in front.
 constexpr std::array<Channel, logdata::kChannelCount> kShowOrder = {{
     Channel::RError,
     Channel::R3,
@@ -147,7 +131,7 @@ void CurvePlacement::Hide(Channel channel) {
 
 void CurvePlacement::HideAll() {
   const DisplayNotice::Batch batch(notice_);
-  for (const Channel channel : kHideOrder) {
+  for (const Channel channel : logdata::kPanelOrder) {
     if (checked_[Index(channel)]) Hide(channel);
   }
 }
@@ -235,7 +219,7 @@ void CurvePlacement::UpdateAxes() {
   lower_.LeftAxis().SetTitle(titles.lowerLeft);
   lower_.RightAxis().SetTitle("");
   UpdateLowerMargins();
-  for (const Channel channel : kHideOrder) {
+  for (const Channel channel : logdata::kPanelOrder) {
     if (logdata::IsOtherValue(channel) || logdata::IsOutput(channel)) {
       load_.Analysis()->SetChannelAxis(channel, AxisOfChannel(channel, titles.bothGroups));
       monthlyBars_.SetAxis(channel, AxisOfChannel(channel, titles.bothGroups));

@@ -67,6 +67,7 @@ void DayComparison::Show(const logdata::TLogAnalysis& evaluation, DateTime shown
     CopyShifted(day->UpperSeries(channel), shift, *series);
     logdata::MakeLines(*series, false);
     series->SetTitle(style.name);
+    series->SetLegendRank(logdata::PanelPosition(channel));
     series->SetPenWidth(style.lineWidth);
     Color remembered = kNoColor;
     logdata::ApplyColor(*series, remembered, style.color);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/error.h"
 #include "evaluation/panel_setup.h"
 
 namespace calorix::evaluation {
@@ -213,6 +214,44 @@ void EvaluationModel::Reset() {
   view_.perMonth = false;
   view_.perMonthVisible = false;
   notice_.Changed();
+}
+
+HeldView EvaluationModel::Hold() const {
+  HeldView held;
+  held.position = position_;
+  if (upper_.IsZoomed()) {
+    held.zoom = chart::ZoomRanges{TimeWindow(),
+                                  {upper_.LeftAxis().Minimum(), upper_.LeftAxis().Maximum()},
+                                  {upper_.RightAxis().Minimum(), upper_.RightAxis().Maximum()}};
+  }
+  held.checked = view_.checked;
+  held.perMonth = view_.perMonth;
+  return held;
+}
+
+void EvaluationModel::Restore(const HeldView& held) {
+  if (!load_.Loaded()) return;
+  const DisplayNotice::Batch batch(notice_);
+  SetPerMonth(held.perMonth);
+  const LoadedDays& days = load_.Days();
+  const TimePosition& p = held.position;
+  const bool sameDay = p.spanCount == position_.spanCount && p.dayIndex >= 0 && p.dayIndex < days.DayCount() &&
+                       days.DayStartDate(p.dayIndex) == p.dayStart &&
+                       (p.spanCount == kSingleDaySpanCount || (p.monthIndex >= 0 && p.monthIndex < days.MonthCount()));
+  if (sameDay) {
+    Navigate(p);
+  } else if (static_cast<int>(p.span) < position_.spanCount) {
+    Navigate(evaluation::ChooseSpan(position_, static_cast<int>(p.span), days));
+  }
+  for (const Channel channel : logdata::kPanelOrder) {
+    if (!held.checked[Index(channel)] || !view_.enabled[Index(channel)]) continue;
+    try {
+      SetChannelChecked(channel, true);
+    } catch (const Error&) {
+      // No values any more (a file that was replaced): left unticked.
+    }
+  }
+  if (sameDay && held.zoom && upper_.ZoomAllowed()) upper_.UserZoom(*held.zoom);
 }
 
 // ---------------------------------------------------------------------------

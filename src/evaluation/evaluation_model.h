@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -33,6 +34,16 @@ namespace calorix::evaluation {
 //
 // Commands that fail throw calorix::Error with the text to show; what they
 // changed before stays, as each command describes.
+// What a window shows of its evaluation, held while its files are read
+// again: the position in time, the zoom, the ticked channels and the year
+// span's per-month choice.
+struct HeldView {
+  TimePosition position;
+  std::optional<chart::ZoomRanges> zoom;
+  std::array<bool, logdata::kChannelCount> checked{};
+  bool perMonth = false;
+};
+
 class EvaluationModel : public logdata::MultiDayTarget {
  public:
   // `initial` stands for the settings until ApplySettings (the window's
@@ -88,6 +99,14 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void AddPrepared(logdata::PreparedDayFile&& prepared) override { load_.AddPrepared(std::move(prepared)); }
   // Drops the evaluation: an empty window.
   void Reset();
+
+  // Reading the evaluation's files again (a day file that grew). Hold
+  // before the load, Restore after it: the span, the day and the zoom come
+  // back where the evaluation still has that day, else the span alone on
+  // its first day; the held channels are ticked again where they have
+  // values, the others stay unticked without a message.
+  HeldView Hold() const;
+  void Restore(const HeldView& held);
 
   // Channel selection. Checking a channel without values in the shown days
   // unchecks it again and throws "No data available.".

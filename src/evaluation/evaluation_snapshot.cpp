@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "evaluation/summary_names.h"
+#include "i18n/number_format.h"
 #include "i18n/text_table.h"
 #include "logdata/series_style.h"
 
@@ -122,8 +123,11 @@ std::string SummaryText(const EvaluationSnapshot& shown) {
   // While a range loads the time axis stands at day 0, not in the range.
   if (!shown.load.HasData() || shown.loading) return {};
   std::string text;
-  for (const std::string& line : SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data())))
+  const char decimalPoint = i18n::DecimalPointOf(i18n::CurrentBlock());
+  for (const std::string& line :
+       SummaryLines(Summary(shown), SummaryNamesOf(shown.settings, *shown.load.Data()), decimalPoint)) {
     text += line + "\n";
+  }
   return text;
 }
 

@@ -68,6 +68,7 @@ void MonthlyTotalBars::ApplySettings(const TChildSettings& settings) {
       series.SetPenWidth(settings.LineWidth);
     }
     series.SetTitle(label);
+    series.SetLegendRank(logdata::PanelPosition(channel));
     series.RecolorPoints(settings.Colors[slot]);
     series.SetSeriesColor(settings.Colors[slot]);
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "evaluation/value_readout.h"
 #include "i18n/text_table.h"
@@ -85,11 +86,22 @@ std::optional<Value> Kept(std::optional<std::optional<Value>>& kept, const TDay&
   return *kept;
 }
 
-// Rounded to hundredths for reading, without a "-0".
-std::string Rounded(double value) { return NumberText(std::round(value * 100.0) / 100.0 + 0.0); }
+// A number with the reader's decimal point; cells hold nothing else, so
+// that a spreadsheet takes them as numbers.
+std::string Number(double value, char decimalPoint) {
+  std::string text = NumberText(value);
+  std::replace(text.begin(), text.end(), '.', decimalPoint);
+  return text;
+}
 
-std::string WithUnit(const std::string& number, const std::string& unit) {
-  return unit.empty() ? number : number + " " + unit;
+// Rounded to hundredths for reading, without a "-0".
+std::string Rounded(double value, char decimalPoint) {
+  return Number(std::round(value * 100.0) / 100.0 + 0.0, decimalPoint);
+}
+
+// The unit goes into the name cell, "Sum of energy [kWh]".
+std::string WithUnit(const std::string& name, const std::string& unit) {
+  return unit.empty() ? name : name + " [" + unit + "]";
 }
 
 std::string Cells(std::initializer_list<std::string> cells) {
@@ -164,7 +176,7 @@ RangeSummary SummarizeRange(const logdata::TLogAnalysis& analysis, DateTime from
   return summary;
 }
 
-std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names) {
+std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names, char decimalPoint) {
   using i18n::Text;
   const std::string indent = "  ";
   std::vector<std::string> lines;
@@ -174,24 +186,25 @@ std::vector<std::string> SummaryLines(const RangeSummary& summary, const Summary
   for (const ChannelSummary& row : summary.channels) {
     const std::string unit = Unit(names, row.channel);
     const SeriesStatistics& s = row.statistics;
-    lines.push_back(unit.empty() ? Label(names, row.channel) : Label(names, row.channel) + " [" + unit + "]");
-    lines.push_back(Cells({indent + Text(i18n::kTextMinimum), NumberText(s.minimum)}));
-    lines.push_back(Cells({indent + Text(i18n::kTextMaximum), NumberText(s.maximum)}));
+    lines.push_back(WithUnit(Label(names, row.channel), unit));
+    lines.push_back(Cells({indent + Text(i18n::kTextMinimum), Number(s.minimum, decimalPoint)}));
+    lines.push_back(Cells({indent + Text(i18n::kTextMaximum), Number(s.maximum, decimalPoint)}));
     lines.push_back(Cells(
         {indent + Text(i18n::kTextTimeOfMaximum), FormatDateTime(oneDay ? "hh:nn" : "dd.mm. hh:nn", s.maximumAt)}));
-    lines.push_back(Cells({indent + Text(i18n::kTextMean), Rounded(s.mean)}));
+    lines.push_back(Cells({indent + Text(i18n::kTextMean), Rounded(s.mean, decimalPoint)}));
   }
-  if (!summary.outputs.empty()) lines.push_back(Text(i18n::kTextRunningHours) + " [h]");
+  if (!summary.outputs.empty()) lines.push_back(WithUnit(Text(i18n::kTextRunningHours), "h"));
   for (const OutputSummary& row : summary.outputs) {
-    lines.push_back(Cells({indent + Label(names, row.channel), Rounded(row.hours)}));
+    lines.push_back(Cells({indent + Label(names, row.channel), Rounded(row.hours, decimalPoint)}));
   }
-  lines.push_back(
-      Cells({Label(names, Channel::Volume), WithUnit(Rounded(summary.volume), Unit(names, Channel::Volume))}));
-  lines.push_back(
-      Cells({Label(names, Channel::Energy), WithUnit(Rounded(summary.energy), Unit(names, Channel::Energy))}));
+  for (const auto& [channel, total] :
+       {std::pair{Channel::Volume, summary.volume}, std::pair{Channel::Energy, summary.energy}}) {
+    lines.push_back(Cells({WithUnit(Label(names, channel), Unit(names, channel)), Rounded(total, decimalPoint)}));
+  }
   if (summary.bestDay) {
-    lines.push_back(Cells({Text(i18n::kTextBestDay) + " " + FormatDateTime("dd.mm.yyyy", summary.bestDay->day),
-                           WithUnit(Rounded(summary.bestDay->energy), Unit(names, Channel::Energy))}));
+    lines.push_back(Cells({WithUnit(Text(i18n::kTextBestDay) + " " + FormatDateTime("dd.mm.yyyy", summary.bestDay->day),
+                                    Unit(names, Channel::Energy)),
+                           Rounded(summary.bestDay->energy, decimalPoint)}));
   }
   lines.push_back(Cells({Text(i18n::kTextDaysWithoutFile), std::to_string(summary.daysWithoutFile)}));
   return lines;

@@ -102,7 +102,9 @@ struct SummaryNames {
 // maximum, time of maximum ("hh:mm" when the range lies within one day,
 // else "dd.mm. hh:mm") and mean, each an indented name and a number; the
 // outputs' running hours; volume, energy, the best day (with its energy)
-// and the days without a file. Texts in the language in use.
-std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names);
+// and the days without a file. A unit stands in its name cell ("Energy
+// [kWh]"), so that every value cell is a bare number with decimalPoint.
+// Texts in the language in use.
+std::vector<std::string> SummaryLines(const RangeSummary& summary, const SummaryNames& names, char decimalPoint);
 
 }  // namespace calorix::evaluation

@@ -12,4 +12,10 @@ std::string ComposeCaption(const CaptionParts& parts) {
          Text(i18n::kTextFilesFoundBefore) + std::to_string(parts.fileCount) + Text(i18n::kTextFilesFoundAfter);
 }
 
+std::string ComposeIconCaption(const CaptionParts& parts) {
+  if (parts.from.empty()) return i18n::Text(i18n::kTextNew);
+  if (parts.to.empty()) return parts.from;
+  return parts.from + " \u2013 " + parts.to;
+}
+
 }  // namespace calorix::evaluation

@@ -18,4 +18,8 @@ struct CaptionParts {
 // pieces varies by language, so each brings its own blanks.
 std::string ComposeCaption(const CaptionParts& parts);
 
+// The short caption of a minimised window, whose title bar has room for a
+// few words: the dates alone ("<from>" or "<from> – <to>"), or "New".
+std::string ComposeIconCaption(const CaptionParts& parts);
+
 }  // namespace calorix::evaluation

@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 33;
+inline constexpr int kAddedTextCount = 41;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -122,6 +122,14 @@ enum TextId : int {
   kTextWorkbookFiles = 142,
   kTextChooseDayFileInFolder = 143,  // a path field of the multi-day dialog names a folder
   kTextFileDoesNotExist = 144,
+  kTextReload = 145,
+  kTextJumpBack = 146,  // 146..149: the four navigation buttons, left to right
+  kTextScrollBack = 147,
+  kTextScrollForward = 148,
+  kTextJumpForward = 149,
+  kTextMeasuredChart = 150,  // the upper chart, for screen readers
+  kTextOutputChart = 151,    // the lower chart
+  kTextColour = 152,         // a colour swatch: "<name>: Colour"
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

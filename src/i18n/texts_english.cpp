@@ -208,6 +208,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Excel workbooks",
     /* 143 */ "Please choose a day file in this folder.",
     /* 144 */ "This file does not exist.",
+    /* 145 */ "Reload",
+    /* 146 */ "Jump back",
+    /* 147 */ "Scroll back",
+    /* 148 */ "Scroll forward",
+    /* 149 */ "Jump forward",
+    /* 150 */ "Chart of the measured values",
+    /* 151 */ "Chart of the outputs",
+    /* 152 */ "Colour",
 };
 
 }  // namespace

@@ -224,6 +224,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Classeurs Excel",
     /* 143 */ "Veuillez choisir un fichier journalier dans ce dossier.",
     /* 144 */ "Ce fichier n’existe pas.",
+    /* 145 */ "Recharger",
+    /* 146 */ "Sauter en arrière",
+    /* 147 */ "Défiler en arrière",
+    /* 148 */ "Défiler en avant",
+    /* 149 */ "Sauter en avant",
+    /* 150 */ "Graphique des valeurs mesurées",
+    /* 151 */ "Graphique des sorties",
+    /* 152 */ "Couleur",
 };
 
 }  // namespace

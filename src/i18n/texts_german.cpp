@@ -220,6 +220,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Excel-Arbeitsmappen",
     /* 143 */ "Bitte wählen Sie eine Tagesdatei in diesem Ordner.",
     /* 144 */ "Diese Datei existiert nicht.",
+    /* 145 */ "Neu laden",
+    /* 146 */ "Zurückspringen",
+    /* 147 */ "Zurückblättern",
+    /* 148 */ "Vorblättern",
+    /* 149 */ "Vorspringen",
+    /* 150 */ "Diagramm der Messwerte",
+    /* 151 */ "Diagramm der Ausgänge",
+    /* 152 */ "Farbe",
 };
 
 }  // namespace

@@ -216,6 +216,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Cartelle di lavoro Excel",
     /* 143 */ "Scelga un file giornaliero in questa cartella.",
     /* 144 */ "Questo file non esiste.",
+    /* 145 */ "Ricarica",
+    /* 146 */ "Salta indietro",
+    /* 147 */ "Scorri indietro",
+    /* 148 */ "Scorri avanti",
+    /* 149 */ "Salta avanti",
+    /* 150 */ "Grafico dei valori misurati",
+    /* 151 */ "Grafico delle uscite",
+    /* 152 */ "Colore",
 };
 
 }  // namespace

@@ -213,6 +213,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Livros do Excel",
     /* 143 */ "Escolha um ficheiro diário nesta pasta.",
     /* 144 */ "Este ficheiro não existe.",
+    /* 145 */ "Recarregar",
+    /* 146 */ "Saltar para trás",
+    /* 147 */ "Deslocar para trás",
+    /* 148 */ "Deslocar para a frente",
+    /* 149 */ "Saltar para a frente",
+    /* 150 */ "Gráfico dos valores medidos",
+    /* 151 */ "Gráfico das saídas",
+    /* 152 */ "Cor",
 };
 
 }  // namespace

@@ -219,6 +219,14 @@ constexpr std::string_view kAddedRows[] = {
     /* 142 */ "Libros de Excel",
     /* 143 */ "Elija un archivo diario de esta carpeta.",
     /* 144 */ "Este archivo no existe.",
+    /* 145 */ "Recargar",
+    /* 146 */ "Saltar atrás",
+    /* 147 */ "Desplazar atrás",
+    /* 148 */ "Desplazar adelante",
+    /* 149 */ "Saltar adelante",
+    /* 150 */ "Gráfico de los valores medidos",
+    /* 151 */ "Gráfico de las salidas",
+    /* 152 */ "Color",
 };
 
 }  // namespace

@@ -30,6 +30,32 @@ constexpr bool IsTotal(Channel c) { return c == Channel::Volume || c == Channel:
 // An output's own small number 0..3 (R1..RError).
 constexpr int OutputNumber(Channel c) { return IndexOf(c) % 9; }
 
+// The channels in the order of the window's selection panel: inputs, other
+// values, outputs, each group top to bottom. Legends list them so too.
+inline constexpr std::array<Channel, kChannelCount> kPanelOrder = {{
+    Channel::T1,
+    Channel::T2,
+    Channel::T3,
+    Channel::T4,
+    Channel::T5,
+    Channel::T6,
+    Channel::TD,
+    Channel::Flow,
+    Channel::Power,
+    Channel::Volume,
+    Channel::Energy,
+    Channel::R1,
+    Channel::R2,
+    Channel::R3,
+    Channel::RError,
+}};
+constexpr int PanelPosition(Channel c) {
+  for (std::size_t i = 0; i < kPanelOrder.size(); ++i) {
+    if (kPanelOrder[i] == c) return static_cast<int>(i);
+  }
+  return kChannelCount;
+}
+
 struct ChannelInfo {
   Channel channel;
   std::string_view headerName;  // empty for the derived channels

@@ -250,9 +250,11 @@ bool TDay::ShowChannel(Channel channel, bool& anyShown, ChannelState& lowest, bo
     placed.series->PlaceOnPanel();
     placed.shown = true;
     anyShown = true;
-    upper.series->SetShowInLegend(showInLegend);
     // An output's bars on the lower chart too: one legend entry, not one per day.
-    placed.series->SetShowInLegend(showInLegend);
+    for (chart::ChartSeries* series : {upper.series.get(), placed.series.get()}) {
+      series->SetShowInLegend(showInLegend);
+      series->SetLegendRank(PanelPosition(channel));
+    }
     Lower(lowest, upper.state);
     showInLegend = false;  // one legend entry per channel
   }

@@ -101,6 +101,7 @@ void TMonth::ShowChannel(Channel channel, ChannelState& lowest, bool showInLegen
       TotalEntry& total = m->totals_[TotalIndex(channel)];
       total.series->PlaceOnPanel();
       total.series->SetShowInLegend(showInLegend);
+      total.series->SetLegendRank(PanelPosition(channel));
       total.shown = true;
       if (total.state < lowest) lowest = total.state;
       showInLegend = false;

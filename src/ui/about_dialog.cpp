@@ -41,6 +41,7 @@ TDialogAbout::TDialogAbout(QWidget* parent) : QDialog(parent) {
 
   disclaimer_ = new QPlainTextEdit(this);
   disclaimer_->setObjectName("Disclaimer");
+  disclaimer_->setAccessibleName(TextQ(i18n::kTextInfo));
   disclaimer_->setReadOnly(true);
   disclaimer_->setFrameShape(QFrame::NoFrame);
   disclaimer_->setMinimumSize(460, 193);
@@ -93,6 +94,8 @@ void TDialogAbout::FormShow() {
   setWindowTitle(TextQ(i18n::kTextInfo) + ": " + kProgramTitle);
   labelVersion_->setText(TextQ(i18n::kTextVersion) + " " + kProgramVersion);
   disclaimer_->setPlainText(TextQ(i18n::kTextDisclaimer) + " " + TextQ(i18n::kTextDisclaimerContinued));
+  // Read aloud under the box's name; its text is the disclaimer itself.
+  disclaimer_->setAccessibleName(TextQ(i18n::kTextInfo));
   labelByOrderOf_->setText(TextQ(i18n::kTextManufacturedFor));
   labelCountry_->setText(TextQ(i18n::kTextCountry));
   okButton_->setFocus();

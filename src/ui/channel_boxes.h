@@ -43,4 +43,13 @@ inline constexpr std::array<ChannelBox, logdata::kChannelCount> kChannelBoxes = 
     {logdata::Channel::RError, "RError", ChannelGroup::Outputs, 3},
 }};
 
+// Legends list the channels in the panel's order.
+constexpr bool BoxesFollowThePanelOrder() {
+  for (std::size_t i = 0; i < kChannelBoxes.size(); ++i) {
+    if (kChannelBoxes[i].channel != logdata::kPanelOrder[i]) return false;
+  }
+  return true;
+}
+static_assert(BoxesFollowThePanelOrder());
+
 }  // namespace calorix::ui

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
+#include <array>
 #include <cmath>
 
 #include "chartview/chart_view.h"
@@ -266,9 +267,19 @@ void TChildform::ShowView() {
   // An evaluation without a ticked channel shows empty charts: say what to do.
   const bool nothingShown = model_.HasEvaluation() && !model_.HasGraphs();
   w.upperView->SetHint(nothingShown ? Q(i18n::Text(i18n::kTextTickToShow)) : QString());
-  // The readout follows the channels and the evaluation shown.
-  if (cursor_) ShowCursor(*cursor_);
+  // The readout follows the channels and the evaluation shown; a cursor
+  // that the new time window has left (a span chosen with the keyboard)
+  // goes with its readout.
+  if (cursor_) {
+    const chart::ValueRange window = model_.TimeWindow();
+    if (*cursor_ >= window.min && *cursor_ <= window.max) {
+      ShowCursor(*cursor_);
+    } else {
+      HideCursor();
+    }
+  }
   ShowSummary();
+  DescribeCharts();
 }
 
 void TChildform::ShowSummary() {
@@ -282,7 +293,10 @@ void TChildform::ShowSummary() {
   FitSummaryPanel(*w.summarySplitter, *w.textSummary);
 }
 
-void TChildform::UpdateCaption() { setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption))); }
+void TChildform::UpdateCaption() {
+  setWindowIconText(Q(evaluation::ComposeIconCaption(model_.View().caption)));
+  setWindowTitle(Q(evaluation::ComposeCaption(model_.View().caption)));
+}
 
 void TChildform::UpdateSpanTexts() {
   // Item by item, so the choice in force stays chosen.
@@ -331,12 +345,56 @@ void TChildform::ApplyLanguage() {
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   w.labelSummary->setText(Q(Text(i18n::kTextSummary)));
+  ApplyAccessibleNames();
   // Series named by default take the new language's names.
   model_.ApplyLanguage();
   ShowSettings();
   ShowView();
   UpdateCaption();
   UpdateSpanTexts();
+}
+
+// What screen readers say of the controls whose caption does not name
+// them, and the tooltips of the navigation buttons, which show only arrows.
+void TChildform::ApplyAccessibleNames() {
+  using i18n::Text;
+  ChildWidgets& w = *widgets_;
+  const std::array<QToolButton*, 4> buttons = {w.buttonJumpLeft, w.buttonScrollLeft, w.buttonScrollRight,
+                                               w.buttonJumpRight};
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const QString name = Q(Text(i18n::kTextJumpBack + static_cast<int>(i)));
+    buttons[i]->setAccessibleName(name);
+    buttons[i]->setToolTip(name);
+  }
+  w.spanTime->setAccessibleName(Q(Text(i18n::kTextDisplayedTimeSpan)));
+  w.sliderTime->setAccessibleName(Q(Text(i18n::kTextSelectTimeSpan)));
+  w.compareWith->setAccessibleName(Q(Text(i18n::kTextCompareWith)));
+  w.textSummary->setAccessibleName(Q(Text(i18n::kTextSummary)));
+  w.upperView->setAccessibleName(Q(Text(i18n::kTextMeasuredChart)));
+  w.lowerView->setAccessibleName(Q(Text(i18n::kTextOutputChart)));
+}
+
+// The charts' description names what they show: the title, the channels
+// and the time range; the summary beside them is their text alternative.
+void TChildform::DescribeCharts() {
+  ChildWidgets& w = *widgets_;
+  const chart::ValueRange window = model_.TimeWindow();
+  const QString range = model_.HasEvaluation() ? Q(FormatDateTime("dd.mm.yyyy hh:nn", window.min) + " \u2013 " +
+                                                   FormatDateTime("dd.mm.yyyy hh:nn", window.max))
+                                               : QString();
+  for (chartview::ChartView* view : {w.upperView, w.lowerView}) {
+    QStringList parts;
+    for (const std::string& line : view->Panel().TitleLines()) parts << Q(line);
+    QStringList channels;
+    for (const chart::ChartSeries* series : view->Panel().Series()) {
+      if (series->ShowInLegend() && !series->Title().empty() && !channels.contains(Q(series->Title()))) {
+        channels << Q(series->Title());
+      }
+    }
+    if (!channels.isEmpty()) parts << channels.join(", ");
+    if (!range.isEmpty()) parts << range;
+    view->setAccessibleDescription(parts.join("; "));
+  }
 }
 
 void TChildform::SetSettingsDialog(TDialogSettings* dialog) { settingsDialog_ = dialog; }
@@ -383,6 +441,10 @@ void TChildform::ApplySettings(const TChildSettings& settings) {
 }
 
 const TChildSettings& TChildform::Settings() const { return model_.Settings(); }
+
+void TChildform::RestoreView(const evaluation::HeldView& held) {
+  Forward([&] { model_.Restore(held); });
+}
 
 void TChildform::LoadFile(const std::filesystem::path& path) {
   Forward([&] { model_.LoadFile(path); });

@@ -16,6 +16,7 @@
 #include "evaluation/evaluation_model.h"
 #include "evaluation/totals_export.h"
 #include "logdata/multi_day.h"
+#include "settings/recent_files.h"
 
 class QAction;
 class QToolButton;
@@ -61,6 +62,15 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void AddMultiDayFile(const std::filesystem::path& path);
   void EndMultiDayEvaluation();
   void CancelMultiDayEvaluation();
+
+  // Where the evaluation came from, as the main window opened it: a day
+  // file, or the first and last file of a range. Kept for reading it again.
+  void SetSource(RecentEntry source) { source_ = std::move(source); }
+  const RecentEntry& Source() const { return source_; }
+  // Reading the files again: what the window shows is held before the
+  // load and shown again after it (EvaluationModel::Hold and Restore).
+  evaluation::HeldView HoldView() const { return model_.Hold(); }
+  void RestoreView(const evaluation::HeldView& held);
 
   // An evaluation with data is loaded.
   bool HasEvaluation() const;
@@ -134,6 +144,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ShowSummary();
   void ShowMessages();
   void ShowSettings();
+  void ApplyAccessibleNames();
+  void DescribeCharts();
   void ShowSpanItems();
   // The "Compare with" choice as the model offers it.
   void ShowComparisonChoice();
@@ -157,6 +169,7 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   std::unique_ptr<TDialogSettings> ownSettingsDialog_;
   QAction* actionOpenSettings_ = nullptr;
   evaluation::EvaluationModel model_;
+  RecentEntry source_;
   std::unique_ptr<ChildWidgets> widgets_;
   QtLauncher qtLauncher_;
   Launcher* launcher_ = &qtLauncher_;

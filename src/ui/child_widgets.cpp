@@ -17,8 +17,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+#include <vector>
+
 #include "chartview/chart_view.h"
 #include "dialogs/screen_placement.h"
+#include "ui/summary_panel.h"
 #include "ui/window_look.h"
 
 namespace calorix::ui {
@@ -47,6 +51,8 @@ QToolButton* MakeNavigationButton(QWidget* parent, const char* name) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
   button->setMinimumSize(25, 25);
+  // Reached with Tab like every other control (a tool button is not by default).
+  button->setFocusPolicy(Qt::StrongFocus);
   return button;
 }
 
@@ -76,12 +82,28 @@ ChildWidgets::ChildWidgets(QWidget& window, chart::ChartPanel& upper, chart::Cha
   scrollLeft->setFrameShape(QFrame::NoFrame);
   scrollLeft->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scrollLeft->setWidgetResizable(true);
+  // Its controls take the focus, the area itself is no stop of its own.
+  scrollLeft->setFocusPolicy(Qt::NoFocus);
   scrollLeft->setWidget(panelLeft);
   scrollLeft->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
   PaintPanel(*scrollLeft->viewport());
   layout->addWidget(scrollLeft);
   layout->addWidget(BuildGraphPanel(window, upper, lower), 1);
   ChooseMinimumSizes();
+  SetTabOrder();
+}
+
+void ChildWidgets::SetTabOrder() {
+  // Reading order: the selection panel top to bottom, the charts, the
+  // summary, then the navigation bar row by row.
+  std::vector<QWidget*> order;
+  for (const ChannelBox& row : kChannelBoxes) order.push_back(Box(row.channel));
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           buttonSettings, buttonOpenExcel, upperView, lowerView, textSummary, spanTime, perMonth, compareWith,
+           sliderTime, buttonJumpLeft, buttonScrollLeft, buttonScrollRight, buttonJumpRight}) {
+    order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget* ChildWidgets::BuildLeftPanel(QWidget& window) {
@@ -200,7 +222,7 @@ QWidget* ChildWidgets::BuildSummaryPanel(QWidget* parent) {
   // Read-only text that the mouse and the keyboard select and copy (Ctrl+A,
   // Ctrl+C, the context menu); long lines scroll rather than wrap, so each
   // line stays one row of the table it pastes as.
-  textSummary = new QPlainTextEdit(panelSummary);
+  textSummary = new SummaryTextEdit(panelSummary);
   textSummary->setObjectName("TextSummary");
   textSummary->setReadOnly(true);
   textSummary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -231,6 +253,7 @@ QWidget* ChildWidgets::BuildNavigationBar() {
   sliderTime->setMinimumSize(229, 25);
   sliderTime->setTickPosition(QSlider::TicksBelow);
   sliderTime->setPageStep(1);
+  sliderTime->setFocusPolicy(Qt::StrongFocus);
 
   buttonJumpLeft = MakeJumpButton(panelZoomX, "ButtonJumpLeft", QStyle::SP_MediaSkipBackward);
   buttonScrollLeft = MakeScrollButton(panelZoomX, "ButtonScrollLeft", Qt::LeftArrow);

@@ -85,6 +85,7 @@ struct ChildWidgets {
   QWidget* BuildNavigationBar();
   QWidget* BuildSummaryPanel(QWidget* parent);
   void ChooseMinimumSizes();
+  void SetTabOrder();
 
   QSize designMinimum_;  // of the window
   QSize leftMinimum_;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,6 +35,7 @@ namespace {
 constexpr int kMinLineWidth = 1;
 constexpr int kMaxLineWidth = 99;
 constexpr int kLabelEditWidth = 177;
+constexpr int kTextPadding = 8;  // a line edit's own space beside its text, with room to spare
 constexpr QSize kSwatchSize(21, 21);
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
@@ -319,7 +321,35 @@ void TDialogSettings::ShowTexts() {
     name->setText(TextQ(DefaultTextOf(row.channel)));
     nameWidth = std::max(nameWidth, name->sizeHint().width());
   }
-  for (const Row& row : rows_) row.name->setMinimumWidth(nameWidth);
+  for (const Row& row : rows_) {
+    row.name->setMinimumWidth(nameWidth);
+    // The swatches show only their colour: screen readers and tooltips
+    // name the channel they colour.
+    const QString swatchName = row.name->text() + ": " + TextQ(i18n::kTextColour);
+    row.swatch->setAccessibleName(swatchName);
+    row.swatch->setToolTip(swatchName);
+  }
+  editLineWidth_->setAccessibleName(TextQ(kTextLineWidth));
+  FitLabelEdits();
+}
+
+// A default name in any language fits its field whole, so that switching
+// the language never cuts one off: the fields are as wide as the longest.
+void TDialogSettings::FitLabelEdits() {
+  QLineEdit* sample = rows_.front().edit;
+  const QFontMetrics metrics(sample->font());
+  int widest = 0;
+  for (const ChannelBox& row : kChannelBoxes) {
+    for (int block = 0; block < i18n::kBlockCount; ++block) {
+      const std::string& name = i18n::TextOf(static_cast<i18n::LanguageBlock>(block), DefaultTextOf(row.channel));
+      widest = std::max(widest, metrics.horizontalAdvance(Q(name)));
+    }
+  }
+  // The frame and the margins the field keeps around its text.
+  const int frame = 2 * sample->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, sample);
+  const QMargins margins = sample->textMargins() + sample->contentsMargins();
+  const int width = std::max(kLabelEditWidth, widest + frame + margins.left() + margins.right() + kTextPadding);
+  for (const Row& row : rows_) row.edit->setMinimumWidth(width);
 }
 
 void TDialogSettings::ShowSwatch(Channel channel) {

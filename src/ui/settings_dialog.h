@@ -108,6 +108,7 @@ class TDialogSettings : public QDialog {
   QWidget* BuildAxisGroup();
   void FillControls();
   void ShowTexts();
+  void FitLabelEdits();
   void ShowSwatch(logdata::Channel channel);
   void ReadLabels();
   // Runs a handler as a command: its error is shown, the dialog stays.

@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QList>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTextCursor>
 #include <QStringList>
 #include <QTextDocument>
 #include <QTextOption>
@@ -63,6 +65,37 @@ void FitSummaryPanel(QSplitter& splitter, const QPlainTextEdit& edit) {
   const int total = sizes[0] + sizes[1];
   const int width = SummaryPanelWidth(needed, sizes[1], total);
   if (width != sizes[1]) splitter.setSizes({total - width, width});
+}
+
+QList<QStringList> SummaryCells(const QString& text) {
+  QList<QStringList> rows;
+  // A selection separates its lines with the paragraph separator.
+  for (const QString& line : QString(text).replace(QChar::ParagraphSeparator, '\n').split('\n')) {
+    QStringList cells = line.split('\t');
+    for (QString& cell : cells) cell = cell.trimmed();
+    if (cells.size() > 1 || !cells.front().isEmpty()) rows.append(cells);
+  }
+  return rows;
+}
+
+QMimeData* SummaryMimeData(const QList<QStringList>& cells) {
+  QString text;
+  QString html = QStringLiteral("<table>");
+  for (const QStringList& row : cells) {
+    text += row.join('\t') + '\n';
+    html += QStringLiteral("<tr>");
+    for (const QString& cell : row) html += QStringLiteral("<td>") + cell.toHtmlEscaped() + QStringLiteral("</td>");
+    html += QStringLiteral("</tr>");
+  }
+  html += QStringLiteral("</table>");
+  auto* data = new QMimeData;
+  data->setText(text);
+  data->setHtml(html);
+  return data;
+}
+
+QMimeData* SummaryTextEdit::createMimeDataFromSelection() const {
+  return SummaryMimeData(SummaryCells(textCursor().selectedText()));
 }
 
 void ShowSummaryText(QPlainTextEdit& edit, const QString& text) {

@@ -1,11 +1,34 @@
 #pragma once
 
+#include <QList>
+#include <QPlainTextEdit>
 #include <QString>
+#include <QStringList>
 
 class QPlainTextEdit;
 class QSplitter;
+class QMimeData;
 
 namespace calorix::ui {
+
+// The cells of summary text (lines of tab-separated cells) as a spreadsheet
+// takes them: the blanks that indent a line on screen dropped, empty lines
+// left out.
+QList<QStringList> SummaryCells(const QString& text);
+
+// What copying the summary puts on the clipboard: the cells as
+// tab-separated text and as an HTML table, one row per line.
+QMimeData* SummaryMimeData(const QList<QStringList>& cells);
+
+// The summary panel's text: copying gives the cells of the selected lines
+// in both forms, which spreadsheets paste cell by cell.
+class SummaryTextEdit : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override;
+};
 
 // Shows the summary text, lines of tab-separated cells, as a table: each
 // column starts where the widest cell of the column before it ends (a

@@ -1,4 +1,6 @@
 #include "main_form_fixture.h"
+#include "chartview/chart_view.h"
+#include "support/day_file_text.h"
 
 namespace calorix::app {
 namespace {
@@ -260,7 +262,11 @@ TEST_F(MainFormTest, WindowClosedByItsOwnButtonUpdatesTheCommands) {
 TEST_F(MainFormTest, ShortcutsAndCaptionsOfTheCommands) {
   Create();
   EXPECT_EQ(form_->Action(CommandId::Open)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Open));
-  EXPECT_EQ(form_->Action(CommandId::Close)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Close));
+  // Ctrl+F4 closes the active window also where the platform's Close key
+  // is Ctrl+W alone.
+  const QList<QKeySequence> closeKeys = form_->Action(CommandId::Close)->shortcuts();
+  for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Close)) EXPECT_TRUE(closeKeys.contains(key));
+  EXPECT_TRUE(closeKeys.contains(QKeySequence("Ctrl+F4")));
   EXPECT_EQ(form_->Action(CommandId::Exit)->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
   EXPECT_EQ(form_->Action(CommandId::MultiDayAnalysis)->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(form_->Action(CommandId::MultiDayAnalysis)->text().toStdString(), "&Mehrtägige Auswertung");
@@ -320,6 +326,57 @@ TEST_F(MainFormTest, TileStacksTheWindowsAcrossTheFullWidth) {
   EXPECT_LT(tops[1], tops[2]);
 }
 
+// A day file that grows while it is shown: Reload (F5) reads it again and
+// the window shows what it showed, with the new records, without a word.
+TEST_F(MainFormTest, ReloadReadsTheGrownFileAndKeepsTheTickedChannels) {
+  const fs::path day = folder_ / "grow" / "20240531.csv";
+  fs::create_directories(day.parent_path());
+  std::vector<std::string> records = {"00:00;20,0;30,0;;;;;;1,0;2,0;0;0;0;0", "00:01;21,0;31,0;;;;;;1,0;2,0;0;0;0;0"};
+  WriteBytes(day, calorix::testing::DayFileText("2024-05-31", records));
+  Start();
+  Open(day.string());
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T2")->setChecked(true);
+  Settle();
+  const QAction* reload = form_->Action(CommandId::Reload);
+  EXPECT_TRUE(reload->isEnabled());
+  EXPECT_TRUE(reload->shortcuts().contains(QKeySequence(Qt::Key_F5)));
+  const chart::ChartPanel& upper = form_->ActiveChild()->findChild<chartview::ChartView*>("Chart")->Panel();
+  ASSERT_EQ(upper.SeriesCount(), 1u);
+  EXPECT_EQ(upper.Series().front()->Count(), 2u);
+
+  records.push_back("00:02;22,0;32,0;;;;;;1,0;2,0;0;0;0;0");
+  WriteBytes(day, calorix::testing::DayFileText("2024-05-31", records));
+  form_->Action(CommandId::Reload)->trigger();
+  Settle();
+  EXPECT_TRUE(form_->ActiveChild()->findChild<QCheckBox*>("CB_T2")->isChecked());
+  ASSERT_EQ(upper.SeriesCount(), 1u);
+  EXPECT_EQ(upper.Series().front()->Count(), 3u);
+  // Nothing changed: nothing said either.
+  form_->Action(CommandId::Reload)->trigger();
+  Settle();
+  EXPECT_EQ(upper.Series().front()->Count(), 3u);
+  EXPECT_TRUE(dialogs_.Messages().empty());
+  EXPECT_EQ(form_->WindowCount(), 1);
+}
+
+// Opening what a window shows brings that window up, read again, instead
+// of a second window with the same title.
+TEST_F(MainFormTest, OpeningAFileAWindowShowsReloadsThatWindow) {
+  Start();
+  Open(kMay30);
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Open(kMay31);
+  Open(kMay30);
+  EXPECT_EQ(form_->WindowCount(), 2);
+  EXPECT_EQ(form_->ActiveChild()->windowTitle().toStdString(), CaptionFor(kMay30));
+  EXPECT_TRUE(form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->isChecked());
+  Open(kMay1);
+  Open(kMay31);
+  EXPECT_EQ(form_->WindowCount(), 3);
+  EXPECT_EQ(QuestionsAsked(), 0);
+  EXPECT_EQ(form_->ActiveChild()->windowTitle().toStdString(), CaptionFor(kMay31));
+}
+
 TEST_F(MainFormTest, MinimiseAllAndCascade) {
   Start();
   Open(kMay30);
@@ -330,6 +387,23 @@ TEST_F(MainFormTest, MinimiseAllAndCascade) {
   form_->Action(CommandId::Cascade)->trigger();
   Settle();
   EXPECT_EQ(form_->WindowCount(), 2);
+}
+
+// A minimised title bar has room for a few words: the dates come first.
+TEST_F(MainFormTest, MinimisedWindowsShowTheirDatesFirst) {
+  Start();
+  Open(kMay31);
+  QMdiSubWindow* sub = form_->MdiArea()->subWindowList().first();
+  const std::string caption = CaptionFor(kMay31);
+  form_->Action(CommandId::MinimizeAll)->trigger();
+  Settle();
+  const std::string date = form_->ActiveChild()->windowIconText().toStdString();
+  EXPECT_FALSE(date.empty());
+  EXPECT_NE(caption.find(date), std::string::npos) << caption;
+  EXPECT_EQ(sub->windowTitle().toStdString(), date);
+  sub->showNormal();
+  Settle();
+  EXPECT_EQ(sub->windowTitle().toStdString(), caption);
 }
 
 TEST_F(MainFormTest, MinimisedEmptyWindowIsRestoredForTheFile) {

@@ -1,6 +1,9 @@
 // The main window's languages, settings commands and window handling.
 #include "main_form_fixture.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,6 +117,25 @@ TEST_F(MainLanguageTest, AFirstStartSpeaksTheSystemsLanguage) {
       << "nothing chosen, nothing stored";
 }
 
+// The menu shows the check mark of the language in force: its items carry
+// no icon, which would take the mark's place.
+TEST_F(MainLanguageTest, LanguageMenuMarksTheLanguageInForce) {
+  WriteBytes(IniPath(), "[Main]\r\nLanguage=7\r\n");
+  Start();
+  std::vector<int> marked;
+  const QList<QAction*> items = form_->Menu(MenuId::Language)->actions();
+  ASSERT_EQ(items.size(), static_cast<qsizetype>(kLanguageChoices.size()));
+  for (int i = 0; i < items.size(); ++i) {
+    EXPECT_TRUE(items[i]->isCheckable());
+    EXPECT_FALSE(items[i]->isIconVisibleInMenu() && !items[i]->icon().isNull()) << i;
+    if (items[i]->isChecked()) marked.push_back(i);
+  }
+  EXPECT_EQ(marked, std::vector<int>{kEnglishUs});
+  Choose(kEnglishGb);
+  EXPECT_TRUE(form_->Menu(MenuId::Language)->actions()[kEnglishGb]->isChecked());
+  EXPECT_FALSE(form_->Menu(MenuId::Language)->actions()[kEnglishUs]->isChecked());
+}
+
 TEST_F(MainLanguageTest, ChoosingTheCheckedLanguageDoesNothingAndWritesNothing) {
   WriteBytes(IniPath(), "[Main]\r\nLanguage=2\r\nLastUsedDir=/logs\r\n");
   Start();
@@ -205,6 +227,37 @@ TEST_F(MainLanguageTest, EveryMenuHasUniqueAccessKeysInEveryLanguage) {
   }
 }
 
+// A screen reader names every control that the keyboard reaches, in every
+// language: of the main window, an evaluation window with curves and the
+// settings, multi-day and about dialogs.
+TEST_F(MainLanguageTest, EveryFocusableControlHasAnAccessibleNameInEveryLanguage) {
+  Start();
+  Open(kMay31);
+  form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->setChecked(true);
+  Settle();
+  const std::vector<QWidget*> tops = {form_.get(), &form_->SettingsDialog(), &form_->MultiDayDialog(),
+                                      &form_->AboutDialog()};
+  for (std::size_t language = 0; language < kLanguageChoices.size(); ++language) {
+    Choose(static_cast<int>(language));
+    // The settings dialog puts its texts on as it is shown.
+    form_->SettingsDialog().FormShow();
+    for (QWidget* top : tops) {
+      for (QWidget* widget : top->findChildren<QWidget*>()) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(top)) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).trimmed().isEmpty())
+            << S(widget->metaObject()->className()) << " " << S(widget->objectName()) << " in language " << language;
+      }
+    }
+  }
+  // The charts say what they show.
+  const QWidget* chart = form_->ActiveChild()->findChild<QWidget*>("Chart");
+  EXPECT_NE(S(chart->accessibleDescription()).find(S(form_->ActiveChild()->findChild<QCheckBox*>("CB_T1")->text())),
+            std::string::npos)
+      << S(chart->accessibleDescription());
+}
+
 TEST_F(MainLanguageTest, EveryShortcutHasOneOwner) {
   Start();
   Open(kMay30);
@@ -215,6 +268,7 @@ TEST_F(MainLanguageTest, EveryShortcutHasOneOwner) {
   }
   for (const auto& [key, count] : owners) EXPECT_EQ(count, 1) << key;
   EXPECT_EQ(owners.count(S(QKeySequence(Qt::CTRL | Qt::Key_W).toString())), 1u);
+  EXPECT_EQ(owners.count(S(QKeySequence(Qt::CTRL | Qt::Key_F4).toString())), 1u);
 }
 
 TEST_F(MainLanguageTest, WindowMenuListsTheWindowsWithTheActiveOneChecked) {

@@ -63,6 +63,29 @@ class ChartViewTest : public ::testing::Test {
   int scrolls = 0;
 };
 
+// The keyboard's chart is told apart by a frame along its edges.
+TEST_F(ChartViewTest, FocusedChartShowsAFocusFrame) {
+  QWidget other;
+  other.setFocusPolicy(Qt::StrongFocus);
+  view->setParent(&other);
+  other.resize(820, 420);
+  other.show();
+  other.activateWindow();
+  QApplication::setActiveWindow(&other);
+  const QColor highlight = view->palette().color(QPalette::Highlight);
+  const auto edgeIsHighlight = [&] {
+    const QImage image = view->grab().toImage();
+    return QColor(image.pixel(image.width() / 2, 0)) == highlight &&
+           QColor(image.pixel(0, image.height() / 2)) == highlight;
+  };
+  other.setFocus();
+  EXPECT_FALSE(edgeIsHighlight());
+  view->setFocus();
+  ASSERT_TRUE(view->hasFocus());
+  EXPECT_TRUE(edgeIsHighlight());
+  view->setParent(nullptr);
+}
+
 TEST_F(ChartViewTest, DragRightDownZoomsIntoTheRectangle) {
   const ChartLayout before = view->CurrentLayout();
   const QPointF from = At(0.25, 0.2);

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <cmath>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "chart_test_support.h"
 #include "core/date_time.h"
@@ -220,6 +222,25 @@ TEST(Render, StairsStepAtTheNextPoint) {
   EXPECT_TRUE(IsColour(r.image, x(4.5), y.PosAtValue(20.0), kRed));
   EXPECT_TRUE(IsWhite(r.image, x(4.5), y.PosAtValue(50.0)));
   EXPECT_TRUE(IsColour(r.image, x(5), y.PosAtValue(50.0), kRed));
+}
+
+TEST(Render, LegendListsSeriesByRankThenInTheirOrder) {
+  const double day = test::Day();
+  TestPanel t(day, day + 1.0);
+  struct Entry {
+    const char* title;
+    int rank;
+  };
+  for (const Entry& e : {Entry{"Sum", 9}, Entry{"Flow", 7}, Entry{"T2", 1}, Entry{"T2 (30.05.)", 1}, Entry{"T1", 0}}) {
+    chart::ChartSeries& series = t.AddLine(kRedValue);
+    series.SetTitle(e.title);
+    series.SetLegendRank(e.rank);
+  }
+  t.panel.SetLegendVisible(true);
+  const test::Rendered r = Render(t.panel, QSize(900, 300));
+  std::vector<std::string> titles;
+  for (const LegendEntry& entry : r.layout.legend) titles.push_back(entry.text.toStdString());
+  EXPECT_EQ(titles, (std::vector<std::string>{"T1", "T2", "T2 (30.05.)", "Flow", "Sum"}));
 }
 
 TEST(Render, LegendShowsOneEntryPerSeriesAboveThePlot) {

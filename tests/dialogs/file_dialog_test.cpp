@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QTreeView>
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -113,6 +116,31 @@ TEST_F(FileDialogTest, OpenModeSetsUpAnExistingFileChoice) {
   EXPECT_EQ(dialog.directory().canonicalPath(), Folder());
   EXPECT_EQ(dialog.defaultSuffix(), "CSV");
   EXPECT_EQ(dialog.windowTitle(), "Open");
+}
+
+// The detail view shows its columns whole: headings and sizes were cut
+// off ("99....KiB", "Dernière modifica") in a dialog too small for them.
+TEST_F(FileDialogTest, DetailColumnsFitTheirHeadingsAndTheDialogFitsTheColumns) {
+  const QLocale before;
+  for (const QLocale::Language language : {QLocale::French, QLocale::English}) {
+    QLocale::setDefault(QLocale(language));
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, "", kLogFilter, true, "CSV", FolderPath());
+    auto* view = dialog.findChild<QTreeView*>("treeView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(dialog.viewMode(), QFileDialog::Detail);
+    const QHeaderView* header = view->header();
+    const QFontMetrics metrics(view->font());
+    int total = 0;
+    for (int i = 0; i < header->count(); ++i) {
+      const QString heading = header->model()->headerData(i, Qt::Horizontal).toString();
+      EXPECT_GT(header->sectionSize(i), metrics.horizontalAdvance(heading)) << heading.toStdString();
+      total += header->sectionSize(i);
+    }
+    EXPECT_GE(header->sectionSize(1), metrics.horizontalAdvance(QLocale().formattedDataSize(999'999)));
+    EXPECT_GT(dialog.width(), total);
+  }
+  QLocale::setDefault(before);
 }
 
 TEST_F(FileDialogTest, TypeListShowsTheDescriptionsAsGiven) {

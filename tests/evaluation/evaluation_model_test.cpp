@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "evaluation/date_text.h"
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
+#include "logdata/series_style.h"
 #include "settings/settings_keys.h"
 #include "support/day_file_text.h"
 #include "support/temp_folder.h"
@@ -94,12 +96,14 @@ TEST_F(ModelTest, ANewModelIsEmpty) {
   EXPECT_FALSE(Enabled(Channel::Energy));
   EXPECT_TRUE(Enabled(Channel::T1));
   EXPECT_EQ(ComposeCaption(model.View().caption), "New");
+  EXPECT_EQ(ComposeIconCaption(model.View().caption), "New");
 }
 
 TEST_F(ModelTest, LoadingADayShowsTheWholeDayOnBothCharts) {
   LoadDay();
   EXPECT_TRUE(model.HasEvaluation());
   EXPECT_EQ(ComposeCaption(model.View().caption), "Analysis from " + FormatDate(kLongDate, kMay31) + ".");
+  EXPECT_EQ(ComposeIconCaption(model.View().caption), FormatDate(kLongDate, kMay31));
   EXPECT_EQ(Title(), FormatDate(kLongDate, kMay31));
   EXPECT_DOUBLE_EQ(StartMinute(kMay31), 0.0);
   EXPECT_DOUBLE_EQ(EndMinute(kMay31), 1440.0);
@@ -155,6 +159,7 @@ TEST_F(ModelTest, ANewEvaluationStartsCleanWhateverTheWindowShowedBefore) {
 TEST_F(ModelTest, MultiDayCaptionNamesTheRangeAndTheFileCount) {
   LoadSampleRange();
   EXPECT_EQ(ComposeCaption(model.View().caption), "Analysis from 30.05.2024 to 02.06.2024. (4 files found)");
+  EXPECT_EQ(ComposeIconCaption(model.View().caption), "30.05.2024 \u2013 02.06.2024");
   EXPECT_EQ(model.View().spanCount, 5);
   EXPECT_EQ(Slider(), (SliderState{3, 0, true}));
 }
@@ -449,6 +454,39 @@ TEST_F(ModelTest, TotalsAreOnlyAvailableInTheMonthSpan) {
   EXPECT_TRUE(model.View().scrollRepeat);
 }
 
+// The legend's entries as a legend lists them: by rank, then by placement.
+std::vector<std::string> LegendTitles(const chart::ChartPanel& panel) {
+  std::vector<const chart::ChartSeries*> listed;
+  for (const chart::ChartSeries* series : panel.Series()) {
+    if (series->ShowInLegend()) listed.push_back(series);
+  }
+  std::stable_sort(listed.begin(), listed.end(),
+                   [](const auto* a, const auto* b) { return a->LegendRank() < b->LegendRank(); });
+  std::vector<std::string> titles;
+  for (const chart::ChartSeries* series : listed) titles.push_back(series->Title());
+  return titles;
+}
+
+// Whatever order the channels were ticked in and the span placed them in,
+// the legend follows the selection panel.
+TEST_F(ModelTest, LegendListsTheChannelsInTheSelectionOrderInEverySpan) {
+  LoadSampleRange();
+  model.ChooseSpan(static_cast<int>(Span::Month));
+  for (const Channel channel : {Channel::Energy, Channel::T2, Channel::R1, Channel::Power, Channel::T1}) Check(channel);
+  const TChildSettings settings = DefaultSettings();
+  std::vector<std::string> upper;
+  for (const Channel channel : {Channel::T1, Channel::T2, Channel::Power, Channel::Energy}) {
+    upper.push_back(logdata::ChannelLabel(settings, channel));
+  }
+  for (const Span span : {Span::Month, Span::Day, Span::EightHours}) {
+    model.ChooseSpan(static_cast<int>(span));
+    // Totals are for months only: leaving the month unticks them.
+    if (span == Span::Day) upper.pop_back();
+    EXPECT_EQ(LegendTitles(Upper()), upper) << static_cast<int>(span);
+    EXPECT_EQ(LegendTitles(Lower()), std::vector<std::string>{logdata::ChannelLabel(settings, Channel::R1)});
+  }
+}
+
 TEST_F(ModelTest, ANewEvaluationStartsWithoutTotals) {
   LoadSampleRange();
   model.ChooseSpan(4);
@@ -500,6 +538,86 @@ TEST_F(ModelTest, LeavingTheMonthSpanGoesToItsFirstLoadedDay) {
   EXPECT_EQ(Upper().BottomAxis().DateTimeFormat(), "hh:mm");
   ExpectLowerFollowsUpper();
   EXPECT_EQ(Title(), FormatDate(kLongDate, kJune1));
+}
+
+// Reading a grown day file again keeps what the window showed, and the
+// curves take the new records.
+TEST_F(ModelTest, ReloadKeepsSpanPositionZoomAndTickedChannels) {
+  TempFolder folder;
+  std::vector<std::string> records;
+  for (int minute = 0; minute < 600; ++minute) {
+    char time[8];
+    std::snprintf(time, sizeof time, "%02d:%02d", minute / 60, minute % 60);
+    records.push_back(std::string(time) + ";20,0;30,0;;;;;;1,0;2,0;0;0;0;0");
+  }
+  const auto file = folder.Write("20240531.csv", DayFileText("2024-05-31", records));
+  model.LoadFile(file);
+  model.ChooseSpan(static_cast<int>(Span::EightHours));
+  model.JumpRight();
+  Check(Channel::T2);
+  Check(Channel::T1);
+  const chart::ValueRange hours = model.TimeWindow();
+  const SliderState slider = Slider();
+  const std::size_t points = Upper().Series().front()->Count();
+  const auto reload = [&](const std::string& record) {
+    records.push_back(record);
+    folder.Write("20240531.csv", DayFileText("2024-05-31", records));
+    const HeldView held = model.Hold();
+    model.LoadFile(file);
+    model.Restore(held);
+  };
+
+  reload("10:00;21,0;31,0;;;;;;1,0;2,0;0;0;0;0");
+  EXPECT_EQ(model.View().span, Span::EightHours);
+  EXPECT_EQ(Slider(), slider);
+  EXPECT_EQ(model.TimeWindow().min, hours.min);
+  EXPECT_EQ(model.TimeWindow().max, hours.max);
+  ExpectLowerFollowsUpper();
+  EXPECT_TRUE(Checked(Channel::T1));
+  EXPECT_TRUE(Checked(Channel::T2));
+  EXPECT_FALSE(Checked(Channel::Flow));
+  ASSERT_EQ(Upper().SeriesCount(), 2u);
+  EXPECT_EQ(Upper().Series().front()->Count(), points + 1);
+
+  // The zoom of the day span comes back too.
+  model.ChooseSpan(static_cast<int>(Span::Day));
+  Upper().UserZoom({{kMay31 + 9.0 / 24, kMay31 + 11.0 / 24}, {0, 50}, {0, 50}});
+  const chart::ValueRange zoomed = model.TimeWindow();
+  reload("10:01;22,0;32,0;;;;;;1,0;2,0;0;0;0;0");
+  EXPECT_EQ(model.View().span, Span::Day);
+  EXPECT_TRUE(Upper().IsZoomed());
+  EXPECT_EQ(model.TimeWindow().min, zoomed.min);
+  EXPECT_EQ(model.TimeWindow().max, zoomed.max);
+  ExpectLowerFollowsUpper();
+  EXPECT_EQ(Upper().Series().front()->Count(), points + 2);
+}
+
+// A held channel whose column is now empty stays unticked, silently; a
+// held day the evaluation no longer has leaves the span on the first day.
+TEST_F(ModelTest, ReloadLeavesOutWhatTheFilesNoLongerHold) {
+  LoadSampleRange();
+  model.ChooseSpan(static_cast<int>(Span::Day));
+  model.JumpRight();
+  model.JumpRight();
+  Check(Channel::T1);
+  const HeldView held = model.Hold();
+  LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/05/20240531.csv"));
+  model.Restore(held);
+  EXPECT_EQ(model.View().span, Span::Day);
+  EXPECT_EQ(*model.ShownDay(), kMay30);
+  EXPECT_TRUE(Checked(Channel::T1));
+
+  TempFolder folder;
+  const auto file = folder.Write("20240531.csv", DayFileText("2024-05-31", GapRecords()));
+  model.LoadFile(file);
+  Check(Channel::T1);
+  const HeldView before = model.Hold();
+  folder.Write("20240531.csv",
+               DayFileText("2024-05-31", {"00:00;;20,0;;;;;;1,5;2,0;0;0;0;0", "00:01;;21,0;;;;;;1,5;2,0;0;0;0;0"}));
+  model.LoadFile(file);
+  EXPECT_NO_THROW(model.Restore(before));
+  EXPECT_FALSE(Checked(Channel::T1));
+  EXPECT_TRUE(model.TakeMessages().empty());
 }
 
 TEST_F(ModelTest, DecemberRunsIntoJanuary) {

@@ -157,7 +157,7 @@ TEST_F(RangeSummaryTest, TextIsTwoTabSeparatedColumnsWithTheDateOfTheMaximumAndT
     names.labels[static_cast<std::size_t>(i)] = "C" + std::to_string(i);
     names.units[static_cast<std::size_t>(i)] = "u" + std::to_string(i);
   }
-  const std::vector<std::string> lines = SummaryLines(Summarize(kMay1, kMay1 + 3.0), names);
+  const std::vector<std::string> lines = SummaryLines(Summarize(kMay1, kMay1 + 3.0), names, '.');
   const std::vector<std::string> expected = {
       "01.05.2024 00:00 \u2013 04.05.2024 00:00",
       "C0 [u0]",
@@ -172,17 +172,29 @@ TEST_F(RangeSummaryTest, TextIsTwoTabSeparatedColumnsWithTheDateOfTheMaximumAndT
       "  Mean\t1.75",
       "Running hours [h]",
       "  C9\t0.07",
-      "C13\t4320 u13",
-      "C14\t96 u14",
-      "Best day 01.05.2024\t72 u14",
+      "C13 [u13]\t4320",
+      "C14 [u14]\t96",
+      "Best day 01.05.2024 [u14]\t72",
       "Days without a file\t1",
   };
   EXPECT_EQ(lines, expected);
   // Within one day the time of the maximum is the time alone, and there is
   // no best day.
-  const std::vector<std::string> day = SummaryLines(Summarize(kMay1, kMay1 + 1.0), names);
+  const std::vector<std::string> day = SummaryLines(Summarize(kMay1, kMay1 + 1.0), names, '.');
   EXPECT_EQ(day[4], "  Time of maximum\t00:02");
   EXPECT_EQ(std::count_if(day.begin(), day.end(), [](const std::string& line) { return line.starts_with("Best"); }), 0);
+}
+
+// A reader whose language writes "," gets every number with it, and only
+// numbers: dates and times keep their dots and colons.
+TEST_F(RangeSummaryTest, NumbersTakeTheGivenDecimalPointAndNothingElseDoes) {
+  SummaryNames names;
+  names.labels.fill("C");
+  const std::vector<std::string> lines = SummaryLines(Summarize(kMay1, kMay1 + 3.0), names, ',');
+  EXPECT_EQ(lines[0], "01.05.2024 00:00 \u2013 04.05.2024 00:00");
+  EXPECT_EQ(lines[4], "  Time of maximum\t01.05. 00:02");
+  EXPECT_EQ(lines[5], "  Mean\t21,43");
+  EXPECT_EQ(lines[12], "  C\t0,07");
 }
 
 class ModelSummaryTest : public ::testing::Test, protected EnglishTexts {

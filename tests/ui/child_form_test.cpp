@@ -7,13 +7,17 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "chartview/chart_view.h"
 #include "core/error.h"
 #include "i18n/text_table.h"
 #include "evaluation/axis_rules.h"
 #include "evaluation/date_text.h"
+#include "ui/channel_boxes.h"
 #include "support/day_file_text.h"
 #include "ui_test_support.h"
 
@@ -29,6 +33,32 @@ using testing::TempFolder;
 constexpr double kMay31 = 45443.0;  // 2024-05-31
 
 class ChildFormTest : public ::testing::Test, public testing::EnglishTexts, public testing::WindowTest {};
+
+// Tab walks every control once, in reading order: the selection panel,
+// the charts and the summary, then the navigation bar row by row (the
+// slider and the four buttons were left out).
+TEST_F(ChildFormTest, TabReachesEveryControlInReadingOrder) {
+  std::vector<std::string> chain;
+  QWidget* widget = &Window();
+  do {
+    widget = widget->nextInFocusChain();
+    if ((widget->focusPolicy() & Qt::TabFocus) && Window().isAncestorOf(widget) && !widget->objectName().isEmpty()) {
+      chain.push_back(widget->objectName().toStdString());
+    }
+  } while (widget != &Window());
+  std::vector<std::string> expected;
+  for (const ChannelBox& row : kChannelBoxes) expected.push_back(std::string("CB_") + row.name);
+  for (const char* name :
+       {"ButtonSettings", "ButtonOpenExcel", "Chart", "Chart2", "TextSummary", "SpanTime", "CheckPerMonth",
+        "CompareWith", "SliderTime", "ButtonJumpLeft", "ButtonScrollLeft", "ButtonScrollRight", "ButtonJumpRight"}) {
+    expected.push_back(name);
+  }
+  // The chain starts anywhere: read it from the first check box on.
+  const auto first = std::find(chain.begin(), chain.end(), expected.front());
+  ASSERT_NE(first, chain.end());
+  std::rotate(chain.begin(), first, chain.end());
+  EXPECT_EQ(chain, expected);
+}
 
 TEST_F(ChildFormTest, NewWindowIsEmpty) {
   EXPECT_EQ(Window().windowTitle().toStdString(), "New");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -90,6 +91,19 @@ TEST_F(CursorTest, ArrowKeysStepByOneRecordAndTheDataStays) {
   EXPECT_DOUBLE_EQ(*View("Chart").CursorLine(), At(14, 36));
   EXPECT_EQ(Readout(), (std::vector<std::string>{"14:36", "Temperature sensor 1: 61.5 \u00B0C", "Output 1: off"}));
   EXPECT_EQ(Upper().BottomAxis().Minimum(), before);
+}
+
+// The span chosen with the keyboard moves the time window away from the
+// cursor: the readout does not stay behind at the old time.
+TEST_F(CursorTest, ASpanThatLeavesTheCursorHidesItsReadout) {
+  MoveTo(View("Chart"), At(14, 36));
+  ASSERT_FALSE(Readout().empty());
+  auto* span = Window().findChild<QComboBox*>("SpanTime");
+  // The arrow keys on the span choice: one hour, the first of the day.
+  span->setCurrentIndex(0);
+  emit span->activated(0);
+  for (const char* chart : {"Chart", "Chart2"}) EXPECT_FALSE(View(chart).CursorLine()) << chart;
+  EXPECT_TRUE(Readout().empty());
 }
 
 TEST_F(CursorTest, CtrlWheelZoomsBothChartsAroundTheMouseAndTheWheelScrolls) {

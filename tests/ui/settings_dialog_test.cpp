@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -78,6 +80,28 @@ TEST_F(SettingsDialogTest, ShowsTheTextsOfTheCurrentLanguage) {
   EXPECT_EQ(dialog_.findChild<QWidget*>("DefaultButton")->property("text").toString().toStdString(), "Default");
   EXPECT_EQ(dialog_.findChild<QWidget*>("LabelPower")->property("text").toString().toStdString(), "Thermal output");
   EXPECT_EQ(dialog_.findChild<QWidget*>("GroupBoxExits")->property("title").toString().toStdString(), "Outputs ");
+}
+
+// Whatever the language, every language's default name fits its field
+// whole (the longer Romance names were cut off).
+TEST_F(SettingsDialogTest, LabelFieldsHoldTheLongestDefaultNameOfEveryLanguage) {
+  for (int block = 0; block < i18n::kBlockCount; ++block) {
+    i18n::SetCurrentBlock(static_cast<i18n::LanguageBlock>(block));
+    Show(testing::DefaultSettings());
+    dialog_.show();
+    dialog_.layout()->activate();
+    for (const Channel channel : logdata::kPanelOrder) {
+      QLineEdit* edit = dialog_.LabelEdit(channel);
+      const QFontMetrics metrics(edit->font());
+      for (int other = 0; other < i18n::kBlockCount; ++other) {
+        const QString name = QString::fromStdString(
+            i18n::TextOf(static_cast<i18n::LanguageBlock>(other), logdata::InfoOf(channel).defaultNameText));
+        EXPECT_GE(edit->width(), metrics.horizontalAdvance(name) + 8) << name.toStdString() << " in block " << block;
+      }
+    }
+    dialog_.hide();
+  }
+  i18n::SetCurrentBlock(i18n::LanguageBlock::English);
 }
 
 struct Invalid {

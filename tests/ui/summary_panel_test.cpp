@@ -7,9 +7,18 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QRegularExpression>
+#include <QTextDocument>
+
+#include <algorithm>
+
+#include "i18n/text_table.h"
+#include "ui/qt_text.h"
 
 #include "ui_test_support.h"
 
@@ -49,9 +58,6 @@ TEST_F(SummaryPanelTest, FollowsNavigationAndTheMouseZoomAndCopiesAsShown) {
   EXPECT_EQ(FirstLine(), "31.05.2024 12:00 \u2013 31.05.2024 18:00");
   EXPECT_EQ(Shown(), Window().Model().SummaryText());
 
-  Key(Qt::Key_A, Qt::ControlModifier);
-  Key(Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Shown());
   EXPECT_TRUE(Text().isReadOnly());
 }
 
@@ -74,6 +80,57 @@ TEST_F(SummaryPanelTest, ShowsItsValuesWholeAtTheDefaultSize) {
   splitter.setSizes({sizes[0] + sizes[1] - 100, 100});
   Box("CB_T3").setChecked(true);
   EXPECT_EQ(splitter.sizes()[1], 100) << "the user's width stays";
+}
+
+// The cells of an HTML table, row by row, as a spreadsheet reads them.
+QList<QStringList> HtmlCells(const QString& html) {
+  QList<QStringList> rows;
+  static const QRegularExpression row("<tr>(.*?)</tr>");
+  static const QRegularExpression cell("<td>(.*?)</td>");
+  for (auto r = row.globalMatch(html); r.hasNext();) {
+    QStringList cells;
+    for (auto c = cell.globalMatch(r.next().captured(1)); c.hasNext();) {
+      QTextDocument document;
+      document.setHtml(c.next().captured(1));
+      cells.append(document.toPlainText());
+    }
+    rows.append(cells);
+  }
+  return rows;
+}
+
+// Pasted into a spreadsheet, every figure lands in a cell of its own as a
+// number in the interface's format, the units beside the names.
+TEST_F(SummaryPanelTest, CopyGivesTheSameCellsAsTextAndTableWithBareNumbers) {
+  LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
+  Box("CB_T1").setChecked(true);
+  for (const auto& [block, locale] : {std::pair{i18n::LanguageBlock::German, QLocale(QLocale::German)},
+                                      std::pair{i18n::LanguageBlock::English, QLocale(QLocale::English)}}) {
+    i18n::SetCurrentBlock(block);
+    Window().ApplyLanguage();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    QList<QStringList> textCells;
+    for (const QString& line : copied->text().split('\n', Qt::SkipEmptyParts)) textCells.append(line.split('\t'));
+    ASSERT_GT(textCells.size(), 5);
+    EXPECT_EQ(HtmlCells(copied->html()), textCells);
+    int numbers = 0;
+    for (const QStringList& row : textCells) {
+      EXPECT_FALSE(row.front().startsWith(' ')) << row.front().toStdString();
+      // The second cell of a row is a date, a time or a number.
+      if (row.size() < 2 || row[1].contains(':')) continue;
+      bool isNumber = false;
+      locale.toDouble(row[1], &isNumber);
+      EXPECT_TRUE(isNumber) << row.join('|').toStdString();
+      numbers += isNumber;
+    }
+    EXPECT_GE(numbers, 6);
+    const QString energy = Q(i18n::Text(i18n::kTextFirstChannelName + 10)) + " [kWh]";
+    EXPECT_TRUE(std::any_of(textCells.begin(), textCells.end(), [&](const QStringList& row) {
+      return row.front() == energy && row.size() == 2;
+    })) << copied->text().toStdString();
+  }
 }
 
 }  // namespace
