@@ -16,26 +16,6 @@ using logdata::Channel;
 
 namespace {
 
-// The readout lists channels as the selection panel does: inputs, other
-// values, outputs.
-constexpr std::array<Channel, logdata::kChannelCount> kReadoutOrder = {{
-    Channel::T1,
-    Channel::T2,
-    Channel::T3,
-    Channel::T4,
-    Channel::T5,
-    Channel::T6,
-    Channel::TD,
-    Channel::Flow,
-    Channel::Power,
-    Channel::Volume,
-    Channel::Energy,
-    Channel::R1,
-    Channel::R2,
-    Channel::R3,
-    Channel::RError,
-}};
-
 // A month's total to a tenth, "." as decimal point as the readout has it.
 std::string TenthsText(double value) {
   char buffer[48];
@@ -53,7 +33,7 @@ bool Checked(const EvaluationSnapshot& shown, Channel channel) {
 ValueReadout ReadoutAt(const EvaluationSnapshot& shown, DateTime t) {
   ValueReadout readout{t, {}};
   if (!shown.load.HasData()) return readout;
-  for (const Channel channel : kReadoutOrder) {
+  for (const Channel channel : logdata::kPanelOrder) {
     if (!Checked(shown, channel)) continue;
     std::string unit = UnitText(shown.load.Unit(channel));
     const std::optional<double> value = shown.perMonthShown && logdata::IsTotal(channel)
@@ -71,7 +51,7 @@ ValueReadout ReadoutAt(const EvaluationSnapshot& shown, DateTime t) {
 std::optional<DateTime> NextRecordTime(const EvaluationSnapshot& shown, DateTime t, int direction) {
   if (!shown.load.HasData() || direction == 0) return std::nullopt;
   std::optional<DateTime> best;
-  for (const Channel channel : kReadoutOrder) {
+  for (const Channel channel : logdata::kPanelOrder) {
     if (!Checked(shown, channel)) continue;
     const auto next = shown.load.NeighbourTime(channel, t, direction);
     if (next && (!best || (direction > 0 ? *next < *best : *next > *best))) best = next;
@@ -113,7 +93,7 @@ Color RowColor(const TChildSettings& settings, const ReadoutRow& row) {
 RangeSummary Summary(const EvaluationSnapshot& shown) {
   if (!shown.load.HasData() || shown.loading) return {};
   std::vector<Channel> checked;
-  for (const Channel channel : kReadoutOrder) {
+  for (const Channel channel : logdata::kPanelOrder) {
     if (Checked(shown, channel)) checked.push_back(channel);
   }
   return shown.load.Summarize(shown.window.min, shown.window.max, checked, &shown.load.KeptWholeDays());
