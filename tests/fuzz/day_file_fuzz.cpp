@@ -19,18 +19,6 @@ namespace {
 using namespace calorix;
 using namespace calorix::logdata;
 
-constexpr const char* kFirstDay =
-    "DATE & TIME;T1[\xB0"
-    "C];T2[\xB0"
-    "C];T3[\xB0"
-    "C];T4[\xB0"
-    "C];T5[\xB0"
-    "C];T6[\xB0"
-    "C];Tds[\xB0"
-    "C];"
-    "V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n2024-01-01 00:00;20;;;;;;;1;1000;100;0;0;0\r\n"
-    "2024-01-01 00:01;21;;;;;;;1;1000;100;0;0;0\r\n";
-
 struct Evaluation {
   chart::ChartPanel upper, lower;
   std::unique_ptr<TLogAnalysis> analysis;
@@ -95,7 +83,7 @@ void ExpectFiniteValues(const TLogAnalysis& analysis) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path folder = fuzz::ScratchFolder();
   static const std::filesystem::path first = [&] {
-    fuzz::WriteFile(folder / "20240101.csv", kFirstDay);
+    fuzz::WriteFile(folder / "20240101.csv", fuzz::kFirstDay);
     return folder / "20240101.csv";
   }();
   const std::filesystem::path path = folder / "20240102.csv";

@@ -26,18 +26,6 @@ namespace {
 using namespace calorix;
 using namespace calorix::evaluation;
 
-constexpr const char* kFirstDay =
-    "DATE & TIME;T1[\xB0"
-    "C];T2[\xB0"
-    "C];T3[\xB0"
-    "C];T4[\xB0"
-    "C];T5[\xB0"
-    "C];T6[\xB0"
-    "C];Tds[\xB0"
-    "C];"
-    "V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n2024-01-01 00:00;20;;;;;;;1;1000;100;0;0;0\r\n"
-    "2024-01-01 00:01;21;;;;;;;1;1000;100;0;0;0\r\n";
-
 // The CSV's rows split into fields, each row with the heading's count.
 std::vector<std::vector<std::string>> Rows(const std::string& csv, std::size_t fieldCount) {
   std::vector<std::vector<std::string>> rows;
@@ -132,7 +120,7 @@ void CheckValues(EvaluationModel& model) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path folder = fuzz::ScratchFolder();
   static const std::filesystem::path first = [&] {
-    fuzz::WriteFile(folder / "20240101.csv", kFirstDay);
+    fuzz::WriteFile(folder / "20240101.csv", fuzz::kFirstDay);
     return folder / "20240101.csv";
   }();
   const std::filesystem::path path = folder / "20240102.csv";

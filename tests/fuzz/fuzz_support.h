@@ -23,6 +23,19 @@
 
 namespace calorix::fuzz {
 
+// A valid first day of a range, which the fuzzed day follows.
+inline constexpr const char* kFirstDay =
+    "DATE & TIME;T1[\xB0"
+    "C];T2[\xB0"
+    "C];T3[\xB0"
+    "C];T4[\xB0"
+    "C];T5[\xB0"
+    "C];T6[\xB0"
+    "C];Tds[\xB0"
+    "C];"
+    "V'[l/min];P[kW];R1[%];R2[%];R3[%];R![%]\r\n2024-01-01 00:00;20;;;;;;;1;1000;100;0;0;0\r\n"
+    "2024-01-01 00:01;21;;;;;;;1;1000;100;0;0;0\r\n";
+
 class CheckFailed : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
