@@ -3,10 +3,14 @@
 # and a PNG on success, the error and status 1 when the file cannot be
 # read, a usage message and status 2 for bad arguments.
 #
-# Usage: export_test.sh CALORIX DAY_FILE
+# The day's CSV export must equal EXPECTED_CSV (the same file for every
+# platform's build), and the PNG's two plot areas stand on the same edges.
+#
+# Usage: export_test.sh CALORIX DAY_FILE EXPECTED_CSV
 set -euo pipefail
 program=$1
 day=$2
+expected_csv=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-export.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -25,6 +29,11 @@ run() {
 run --export "$work/day.png" --channels T1,R1 "$day"
 [ "$status" -eq 0 ] || fail "status $status for a good export: $(cat "$work/err")"
 [ "$(head -c 8 "$work/day.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "day.png is no PNG"
+"$(dirname "$0")/plot_edges.py" "$work/day.png" || fail "the exported charts are not aligned"
+
+run --export "$work/day.csv" "$day"
+[ "$status" -eq 0 ] || fail "status $status for the day as CSV: $(cat "$work/err")"
+cmp "$work/day.csv" "$expected_csv" || fail "the day's CSV differs from $expected_csv"
 
 run --export "$work/totals.csv" --totals day "$day"
 [ "$status" -eq 0 ] || fail "status $status for the daily totals: $(cat "$work/err")"

@@ -3,6 +3,7 @@
 #include "app/held_defaults.h"
 #include "app/language_choices.h"
 #include "app/language_switch.h"
+#include "app/platform.h"
 #include "app/recent_files_menu.h"
 
 #include "app/builtin_settings.h"
@@ -10,11 +11,14 @@
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
 #include "support/temp_folder.h"
+#include "core/platform.h"
 #include "ui/command_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QFont>
 #include <QLocale>
 #include <QMenu>
 #include <QObject>
@@ -26,6 +30,19 @@ namespace calorix::app {
 namespace {
 
 using calorix::testing::TempFolder;
+
+// Windows draws the main window in Arial at 11 pixels; elsewhere it keeps
+// the desktop's font.
+TEST(MainWindowFont, IsArialElevenPixelsOnWindowsOnly) {
+  QWidget window;
+  ApplyMainWindowFont(window);
+  if (kWindowsBuild) {
+    EXPECT_EQ(window.font().family(), "Arial");
+    EXPECT_EQ(window.font().pixelSize(), 11);
+  } else {
+    EXPECT_EQ(window.font(), QApplication::font());
+  }
+}
 
 TEST(HeldDefaults, WithoutAStoreNewDefaultsAreHeldButNotSaved) {
   ScriptedDialogs dialogs;

@@ -6,6 +6,7 @@
 # Usage: smoke_test.sh [--range LAST_FILE] [--caption TEXT] CALORIX LOG_FILE [SCREENSHOT_COPY]
 #   --range LAST_FILE  open the range from LOG_FILE to LAST_FILE (calorix --range)
 #   --caption TEXT     the window caption must contain TEXT
+# The two charts' plot areas must stand on the same left and right edges.
 set -euo pipefail
 
 last=
@@ -64,6 +65,8 @@ read -r deviation colours < <(timeout 20 convert "$work/shot.png" -crop "$crop" 
 echo "chart area $crop: standard deviation $deviation, $colours colours"
 awk -v d="$deviation" -v c="$colours" 'BEGIN { exit !(d > 0.02 && c >= 8) }' ||
   fail "the chart area looks blank"
+"$(dirname "$0")/plot_edges.py" "$work/shot.png" "$X" "$Y" "$WIDTH" "$HEIGHT" ||
+  fail "the charts are not aligned"
 
 # Close it as a user would: File menu (Alt+D), Exit (B).
 xdo windowfocus --sync "$window" 2>/dev/null || true
