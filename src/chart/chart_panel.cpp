@@ -82,6 +82,12 @@ void ChartPanel::SetTitleVisible(bool visible) {
   NotifyChanged();
 }
 
+void ChartPanel::SetBands(std::vector<ValueRange> bands) {
+  if (bands == bands_) return;
+  bands_ = std::move(bands);
+  NotifyChanged();
+}
+
 void ChartPanel::SetLegendVisible(bool visible) {
   legendVisible_ = visible;
   NotifyChanged();

@@ -62,6 +62,11 @@ class ChartPanel {
   bool TitleVisible() const { return titleVisible_; }
   void SetTitleVisible(bool visible);
 
+  // Periods of the bottom axis drawn as light bands behind the series
+  // (the findings of the shown days); drawn where they meet the visible range.
+  const std::vector<ValueRange>& Bands() const { return bands_; }
+  void SetBands(std::vector<ValueRange> bands);
+
   bool LegendVisible() const { return legendVisible_; }
   void SetLegendVisible(bool visible);
 
@@ -129,6 +134,7 @@ class ChartPanel {
   std::vector<std::string> titleLines_;
   bool titleVisible_ = true;
   bool legendVisible_ = false;
+  std::vector<ValueRange> bands_;
   PanelMargins margins_;
   int printResolution_ = 0;
   std::vector<ChartSeries*> placed_;

@@ -27,6 +27,7 @@ enum class BarLayout { None, Side, Stacked };
 struct ValueRange {
   double min = 0.0;
   double max = 0.0;
+  friend bool operator==(const ValueRange&, const ValueRange&) = default;
 };
 
 // Read access to the points of a series for code that walks many of them

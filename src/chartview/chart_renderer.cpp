@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 #include "chartview/series_painter.h"
@@ -57,6 +58,26 @@ void PaintVerticalGrid(QPainter& p, const ChartLayout& l, const ChartAxis& axis)
   for (const double v : values) {
     const double x = Crisp(l.bottom.scale.PosAtValue(v));
     p.drawLine(QPointF(x, l.plot.top()), QPointF(x, l.plot.bottom()));
+  }
+}
+
+// The bands behind everything else, at least two pixels wide so that a
+// period of a minute shows in a year.
+void PaintBands(QPainter& p, const ChartLayout& l, const ChartPanel& panel) {
+  if (!l.bottom.active || panel.Bands().empty()) return;
+  const double from = panel.BottomAxis().Minimum();
+  const double to = panel.BottomAxis().Maximum();
+  for (const chart::ValueRange& band : panel.Bands()) {
+    if (band.max < from || band.min > to) continue;
+    double left = l.bottom.scale.PosAtValue(std::max(band.min, from));
+    double right = l.bottom.scale.PosAtValue(std::min(band.max, to));
+    if (right - left < 2.0 * l.unit) {
+      const double middle = (left + right) / 2.0;
+      left = middle - l.unit;
+      right = middle + l.unit;
+    }
+    p.fillRect(QRectF(QPointF(left, l.plot.top()), QPointF(right, l.plot.bottom())).intersected(l.plot),
+               palette::kBand);
   }
 }
 
@@ -208,6 +229,7 @@ ChartLayout RenderPanel(QPainter& painter, const QRectF& target, const ChartPane
   // Grid, frame and ticks sit on pixel centres; antialiasing would only
   // make these long lines slow.
   painter.setRenderHint(QPainter::Antialiasing, false);
+  PaintBands(painter, layout, panel);
   PaintVerticalGrid(painter, layout, panel.BottomAxis());
   PaintHorizontalGrid(painter, layout, layout.left, panel.LeftAxis());
   PaintHorizontalGrid(painter, layout, layout.right, panel.RightAxis());

@@ -53,6 +53,7 @@ inline const QColor kDottedGrid{175, 175, 175};
 inline const QColor kMinorGrid{242, 242, 242};
 inline const QColor kText{50, 50, 50};
 inline const QColor kTitle{20, 20, 20};
+inline const QColor kBand{255, 236, 200};  // the findings' periods
 }  // namespace palette
 
 }  // namespace calorix::chartview

@@ -144,6 +144,7 @@ void EvaluationModel::LoadFile(const std::filesystem::path& path) {
   // window showed before.
   UndoZoom(upper_, lower_);
   Navigate(FirstDayPosition(kSingleDaySpanCount, load_.Days()));
+  UpdateFindings();
   captionDay_ = position_.dayStart;
   view_.caption = {FormatDate(kLongDate, *captionDay_, monthNames_), "", 0};
   notice_.Changed();
@@ -188,6 +189,7 @@ void EvaluationModel::End() {
   UndoZoom(upper_, lower_);
   Navigate(FirstDayPosition(spanCount, days));
   load_.Analysis()->BuildDailyTotals();
+  UpdateFindings();
   notice_.Changed();
 }
 
@@ -213,6 +215,7 @@ void EvaluationModel::Reset() {
   comparison_.Update(position_.dayStart);
   view_.perMonth = false;
   view_.perMonthVisible = false;
+  UpdateFindings();
   notice_.Changed();
 }
 
@@ -367,6 +370,36 @@ void EvaluationModel::WheelScroll(int steps) {
     return;
   }
   for (int i = 0; i < std::abs(steps); ++i) ScrollStep(direction);
+}
+
+void EvaluationModel::UpdateFindings() {
+  findings_.clear();
+  if (HasEvaluation() && !loading_) findings_ = findings::FindFindings(*load_.Data(), thresholds_);
+  std::vector<chart::ValueRange> periods;
+  periods.reserve(findings_.size());
+  for (const findings::Finding& f : findings_) periods.push_back({f.start, f.end});
+  lower_.SetBands(std::move(periods));
+}
+
+void EvaluationModel::SetFindingThresholds(const findings::FindingThresholds& thresholds) {
+  if (thresholds == thresholds_) return;
+  thresholds_ = thresholds;
+  UpdateFindings();
+}
+
+void EvaluationModel::ShowFinding(const findings::Finding& finding) {
+  if (!HasEvaluation() || loading_) return;
+  const DisplayNotice::Batch batch(notice_);
+  UndoZoom(upper_, lower_);
+  Navigate(DayOf(position_, finding.start, load_.Days()));
+  const chart::ValueRange day = TimeWindow();
+  const double to = std::min(std::max(finding.end, finding.start + kOneHour), day.max);
+  const double from = std::max(day.min, std::min(finding.start, to - kOneHour));
+  // A period outside the day shown (a day without a file) shows the day.
+  if (!(to > from) || to - from >= day.max - day.min) return;
+  upper_.UserZoom({{from, to},
+                   {upper_.LeftAxis().Minimum(), upper_.LeftAxis().Maximum()},
+                   {upper_.RightAxis().Minimum(), upper_.RightAxis().Maximum()}});
 }
 
 void EvaluationModel::CompareWith(int item) {

@@ -18,6 +18,7 @@
 #include "evaluation/evaluation_snapshot.h"
 #include "evaluation/evaluation_view.h"
 #include "evaluation/time_position.h"
+#include "findings/findings.h"
 #include "logdata/channel.h"
 #include "logdata/multi_day.h"
 
@@ -134,6 +135,16 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void WheelZoom(DateTime t, double factor);
   void WheelScroll(int steps);
 
+  // The findings of the loaded evaluation by the thresholds in force,
+  // ordered by start; none while a range loads. Their periods are marked
+  // on the lower chart.
+  const std::vector<findings::Finding>& Findings() const { return findings_; }
+  // The thresholds findings are found by from now on; finds them again.
+  void SetFindingThresholds(const findings::FindingThresholds& thresholds);
+  // Shows a finding: its day in the day span, zoomed to its period (an
+  // hour at least, within the day).
+  void ShowFinding(const findings::Finding& finding);
+
   // Comparing two days: item 0 of View().comparisonItems lays no day over
   // the shown one, item k the k-th loaded date.
   void CompareWith(int item);
@@ -151,6 +162,8 @@ class EvaluationModel : public logdata::MultiDayTarget {
   // Moves to a new position (none: the command changes nothing) and shows
   // it: the follow-up of every navigation command.
   void Navigate(const std::optional<TimePosition>& next);
+  // Finds the findings of the evaluation anew and marks them.
+  void UpdateFindings();
 
   // The panels first: every part's series leave them before they go.
   chart::ChartPanel upper_;
@@ -171,6 +184,8 @@ class EvaluationModel : public logdata::MultiDayTarget {
   std::optional<DateTime> captionDay_;
   // Between the first and the last file of a range.
   bool loading_ = false;
+  findings::FindingThresholds thresholds_;
+  std::vector<findings::Finding> findings_;
 };
 
 }  // namespace calorix::evaluation

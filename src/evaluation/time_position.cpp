@@ -124,6 +124,14 @@ std::optional<TimePosition> JumpDay(const TimePosition& p, int direction, const 
 
 }  // namespace
 
+TimePosition DayOf(const TimePosition& p, DateTime t, const LoadedDays& days) {
+  const auto day = ChooseSpan(p, static_cast<int>(Span::Day), days);
+  TimePosition n = day ? *day : p;
+  int index = 0;
+  while (index + 1 < days.DayCount() && std::floor(days.DayStartDate(index + 1)) <= std::floor(t)) ++index;
+  return MoveSlider(n, index, days);
+}
+
 std::optional<TimePosition> JumpLeft(const TimePosition& p, const LoadedDays& days) {
   if (MonthOrYear(p.span)) return MoveSlider(p, 0, days);
   return JumpDay(p, -1, days);

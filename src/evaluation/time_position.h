@@ -57,6 +57,10 @@ std::optional<TimePosition> ScrollClick(const TimePosition& p, int direction, co
 std::optional<TimePosition> ScrollStep(const TimePosition& p, chart::ValueRange window, int direction,
                                        const LoadedDays& days);
 
+// The day span on the loaded day that holds t: the last loaded day that
+// starts at or before t's date, the first day when none does.
+TimePosition DayOf(const TimePosition& p, DateTime t, const LoadedDays& days);
+
 // What the upper chart's title names.
 enum class TitleStyle { None, Day, Month, CoveredDates, Year };
 struct Title {

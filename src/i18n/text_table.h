@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 41;
+inline constexpr int kAddedTextCount = 57;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -130,6 +130,13 @@ enum TextId : int {
   kTextMeasuredChart = 150,  // the upper chart, for screen readers
   kTextOutputChart = 151,    // the lower chart
   kTextColour = 152,         // a colour swatch: "<name>: Colour"
+  kTextFindings = 153,       // the findings tab
+  kTextNoFindings = 154,
+  kTextFindingPeriod = 155,  // 155..158: the findings list's column headers
+  kTextFindingKind = 156,
+  kTextFindingChannel = 157,
+  kTextFindingFigure = 158,
+  kTextFirstFindingKind = 159,  // 159..168: the kinds of finding, in the order of FindingKind
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

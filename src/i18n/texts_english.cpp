@@ -216,6 +216,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Chart of the measured values",
     /* 151 */ "Chart of the outputs",
     /* 152 */ "Colour",
+    /* 153 */ "Findings",
+    /* 154 */ "No findings in the loaded days.",
+    /* 155 */ "Period",
+    /* 156 */ "Finding",
+    /* 157 */ "Channel",
+    /* 158 */ "Figure",
+    /* 159 */ "Collector overheating",
+    /* 160 */ "Pump running without yield",
+    /* 161 */ "Pump cycling",
+    /* 162 */ "Sensor error (Err)",
+    /* 163 */ "Value out of range",
+    /* 164 */ "Sensor stuck",
+    /* 165 */ "Fault signal on",
+    /* 166 */ "Logging gap",
+    /* 167 */ "Days without a file",
+    /* 168 */ "Heat lost at night",
 };
 
 }  // namespace

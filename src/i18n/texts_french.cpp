@@ -232,6 +232,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Graphique des valeurs mesurées",
     /* 151 */ "Graphique des sorties",
     /* 152 */ "Couleur",
+    /* 153 */ "Constats",
+    /* 154 */ "Aucun constat dans les jours chargés.",
+    /* 155 */ "Période",
+    /* 156 */ "Constat",
+    /* 157 */ "Canal",
+    /* 158 */ "Valeur",
+    /* 159 */ "Surchauffe du capteur solaire",
+    /* 160 */ "Pompe en marche sans rendement",
+    /* 161 */ "Pompe en cycles courts",
+    /* 162 */ "Erreur de sonde (Err)",
+    /* 163 */ "Valeur hors plage",
+    /* 164 */ "Sonde figée",
+    /* 165 */ "Signal de défaut actif",
+    /* 166 */ "Lacune d'enregistrement",
+    /* 167 */ "Jours sans fichier",
+    /* 168 */ "Perte de chaleur la nuit",
 };
 
 }  // namespace

@@ -228,6 +228,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Diagramm der Messwerte",
     /* 151 */ "Diagramm der Ausgänge",
     /* 152 */ "Farbe",
+    /* 153 */ "Befunde",
+    /* 154 */ "Keine Befunde in den geladenen Tagen.",
+    /* 155 */ "Zeitraum",
+    /* 156 */ "Befund",
+    /* 157 */ "Kanal",
+    /* 158 */ "Wert",
+    /* 159 */ "Kollektorüberhitzung",
+    /* 160 */ "Pumpe läuft ohne Ertrag",
+    /* 161 */ "Pumpe taktet",
+    /* 162 */ "Sensorfehler (Err)",
+    /* 163 */ "Wert außerhalb des Messbereichs",
+    /* 164 */ "Sensor unverändert",
+    /* 165 */ "Störmeldung an",
+    /* 166 */ "Aufzeichnungslücke",
+    /* 167 */ "Tage ohne Datei",
+    /* 168 */ "Wärmeverlust in der Nacht",
 };
 
 }  // namespace

@@ -224,6 +224,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Grafico dei valori misurati",
     /* 151 */ "Grafico delle uscite",
     /* 152 */ "Colore",
+    /* 153 */ "Rilievi",
+    /* 154 */ "Nessun rilievo nei giorni caricati.",
+    /* 155 */ "Periodo",
+    /* 156 */ "Rilievo",
+    /* 157 */ "Canale",
+    /* 158 */ "Valore",
+    /* 159 */ "Surriscaldamento del collettore",
+    /* 160 */ "Pompa in funzione senza resa",
+    /* 161 */ "Pompa con cicli brevi",
+    /* 162 */ "Errore sonda (Err)",
+    /* 163 */ "Valore fuori campo",
+    /* 164 */ "Sonda bloccata",
+    /* 165 */ "Segnale di guasto attivo",
+    /* 166 */ "Interruzione della registrazione",
+    /* 167 */ "Giorni senza file",
+    /* 168 */ "Perdita di calore notturna",
 };
 
 }  // namespace

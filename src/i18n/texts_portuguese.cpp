@@ -221,6 +221,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Gráfico dos valores medidos",
     /* 151 */ "Gráfico das saídas",
     /* 152 */ "Cor",
+    /* 153 */ "Constatações",
+    /* 154 */ "Nenhuma constatação nos dias carregados.",
+    /* 155 */ "Período",
+    /* 156 */ "Constatação",
+    /* 157 */ "Canal",
+    /* 158 */ "Valor",
+    /* 159 */ "Sobreaquecimento do coletor",
+    /* 160 */ "Bomba a funcionar sem rendimento",
+    /* 161 */ "Bomba com ciclos curtos",
+    /* 162 */ "Erro de sensor (Err)",
+    /* 163 */ "Valor fora da gama",
+    /* 164 */ "Sensor parado",
+    /* 165 */ "Sinal de falha ativo",
+    /* 166 */ "Falha no registo",
+    /* 167 */ "Dias sem ficheiro",
+    /* 168 */ "Perda de calor noturna",
 };
 
 }  // namespace

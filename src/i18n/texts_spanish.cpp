@@ -227,6 +227,22 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Gráfico de los valores medidos",
     /* 151 */ "Gráfico de las salidas",
     /* 152 */ "Color",
+    /* 153 */ "Hallazgos",
+    /* 154 */ "Ningún hallazgo en los días cargados.",
+    /* 155 */ "Periodo",
+    /* 156 */ "Hallazgo",
+    /* 157 */ "Canal",
+    /* 158 */ "Valor",
+    /* 159 */ "Sobrecalentamiento del colector",
+    /* 160 */ "Bomba en marcha sin rendimiento",
+    /* 161 */ "Bomba con ciclos cortos",
+    /* 162 */ "Error de sensor (Err)",
+    /* 163 */ "Valor fuera de rango",
+    /* 164 */ "Sensor bloqueado",
+    /* 165 */ "Señal de fallo activa",
+    /* 166 */ "Hueco en el registro",
+    /* 167 */ "Días sin archivo",
+    /* 168 */ "Pérdida de calor nocturna",
 };
 
 }  // namespace

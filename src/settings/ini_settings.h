@@ -35,6 +35,9 @@ class TIniSettings {
   TIniSettings(std::filesystem::path iniPath, std::string programFolder, ProfileOpener opener = OpenProfileFile);
 
   const std::filesystem::path& IniPath() const { return iniPath_; }
+  // The settings file, for sections other parts keep there (the findings'
+  // thresholds); null when it cannot be opened.
+  std::unique_ptr<ProfileAccess> OpenProfile() const { return opener_(iniPath_); }
 
   // False once the settings file could not be accessed for a write; from
   // then on the setters change the values in memory only.

@@ -20,7 +20,9 @@
 #include "chartview/render_options.h"
 #include "core/scope_guard.h"
 #include "dialogs/dialogs.h"
+#include "evaluation/finding_text.h"
 #include "evaluation/window_caption.h"
+#include "findings/finding_thresholds.h"
 #include "i18n/text_table.h"
 #include "logdata/series_style.h"
 #include "settings/channel_keys.h"
@@ -29,6 +31,7 @@
 #include "ui/child_widgets.h"
 #include "ui/command_guard.h"
 #include "ui/event_hook.h"
+#include "ui/findings_list.h"
 #include "ui/locale_month_names.h"
 #include "ui/qt_text.h"
 #include "ui/settings_dialog.h"
@@ -120,6 +123,8 @@ void TChildform::ConnectControls() {
   connect(w.buttonSettings, &QPushButton::clicked, actionOpenSettings_, &QAction::trigger);
   connect(actionOpenSettings_, &QAction::triggered, this, [this] { Command([&] { ActionOpenSettingsExecute(); }); });
   ConnectCursor();
+  connect(w.findingsList, &FindingsList::FindingActivated, this,
+          [this](const findings::Finding& finding) { Command([&] { model_.ShowFinding(finding); }); });
   connect(w.compareWith, &QComboBox::activated, this, [this](int item) { Command([&] { model_.CompareWith(item); }); });
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, [this] { ScrollTick(); });
@@ -279,17 +284,36 @@ void TChildform::ShowView() {
     }
   }
   ShowSummary();
+  ShowFindings();
   DescribeCharts();
 }
 
+void TChildform::ShowFindings() {
+  const logdata::TLogAnalysis* analysis = model_.Snapshot().load.Data();
+  widgets_->findingsList->Show(
+      model_.Findings(),
+      [&](const findings::Finding& finding) {
+        return evaluation::FindingCellsOf(finding, *analysis, model_.Settings());
+      },
+      model_.HasEvaluation());
+}
+
 void TChildform::ShowSummary() {
-  ShowSummaryText(*widgets_->textSummary, Q(model_.SummaryText()));
-  // The panel shows its values whole until the user sets its width.
+  const QString text = Q(model_.SummaryText());
+  ShowSummaryText(*widgets_->textSummary, text);
+  // The panel shows its values whole until the user sets its width; there
+  // is nothing to fit to before an evaluation has loaded.
   ChildWidgets& w = *widgets_;
+  if (text.isEmpty()) return;
   const auto span = static_cast<int>(model_.View().span);
-  if (w.summaryWidthChosen || (w.summaryFittedChannels == model_.View().checked && w.summaryFittedSpan == span)) return;
+  const void* evaluation = model_.Snapshot().load.Data();
+  if (w.summaryWidthChosen || (w.summaryFittedChannels == model_.View().checked && w.summaryFittedSpan == span &&
+                               w.summaryFittedEvaluation == evaluation)) {
+    return;
+  }
   w.summaryFittedChannels = model_.View().checked;
   w.summaryFittedSpan = span;
+  w.summaryFittedEvaluation = evaluation;
   FitSummaryPanel(*w.summarySplitter, *w.textSummary);
 }
 
@@ -328,6 +352,7 @@ void TChildform::ShowSettings() {
     patch->setPalette(palette);
     widgets_->Box(row.channel)->setText(Q(logdata::ChannelLabel(settings, row.channel)));
   }
+  widgets_->findingsList->Rewrite();
   widgets_->UpdateMinimumSize(*this);
 }
 
@@ -344,7 +369,9 @@ void TChildform::ApplyLanguage() {
   w.buttonSettings->setText(actionOpenSettings_->text());
   actionOpenExcel_->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
   w.buttonOpenExcel->setText(Q(Text(i18n::kTextOpenInSpreadsheet)));
-  w.labelSummary->setText(Q(Text(i18n::kTextSummary)));
+  w.summaryTabs->setTabText(0, Q(Text(i18n::kTextSummary)));
+  w.summaryTabs->setTabText(1, Q(Text(i18n::kTextFindings)));
+  w.findingsList->ApplyLanguage();
   ApplyAccessibleNames();
   // Series named by default take the new language's names.
   model_.ApplyLanguage();
@@ -370,6 +397,7 @@ void TChildform::ApplyAccessibleNames() {
   w.sliderTime->setAccessibleName(Q(Text(i18n::kTextSelectTimeSpan)));
   w.compareWith->setAccessibleName(Q(Text(i18n::kTextCompareWith)));
   w.textSummary->setAccessibleName(Q(Text(i18n::kTextSummary)));
+  w.summaryTabs->setAccessibleName(Q(Text(i18n::kTextSummary) + ", " + Text(i18n::kTextFindings)));
   w.upperView->setAccessibleName(Q(Text(i18n::kTextMeasuredChart)));
   w.lowerView->setAccessibleName(Q(Text(i18n::kTextOutputChart)));
 }
@@ -416,7 +444,18 @@ void TChildform::ActionOpenSettingsExecute() {
   }
 }
 
-void TChildform::SetSettingsStore(TIniSettings* store) { store_ = store; }
+void TChildform::SetSettingsStore(TIniSettings* store) {
+  store_ = store;
+  if (!store_) return;
+  // The findings' thresholds as the settings file sets them; a file that
+  // cannot be read, or a value that is no number, keeps the defaults.
+  try {
+    if (const auto profile = store_->OpenProfile()) {
+      Forward([&] { model_.SetFindingThresholds(findings::ReadFindingThresholds(*profile).thresholds); });
+    }
+  } catch (const std::exception&) {
+  }
+}
 
 void TChildform::PrintCharts() { ui::PrintCharts(dialogs_, this, model_, *widgets_); }
 

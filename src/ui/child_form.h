@@ -142,6 +142,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // The summary of the shown range, after every command and every zoom or
   // pan by the mouse.
   void ShowSummary();
+  // The findings of the evaluation, whenever they or their texts change.
+  void ShowFindings();
   void ShowMessages();
   void ShowSettings();
   void ApplyAccessibleNames();

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +24,7 @@
 
 #include "chartview/chart_view.h"
 #include "dialogs/screen_placement.h"
+#include "ui/findings_list.h"
 #include "ui/summary_panel.h"
 #include "ui/window_look.h"
 
@@ -98,9 +101,10 @@ void ChildWidgets::SetTabOrder() {
   // summary, then the navigation bar row by row.
   std::vector<QWidget*> order;
   for (const ChannelBox& row : kChannelBoxes) order.push_back(Box(row.channel));
-  for (QWidget* widget : std::initializer_list<QWidget*>{
-           buttonSettings, buttonOpenExcel, upperView, lowerView, textSummary, spanTime, perMonth, compareWith,
-           sliderTime, buttonJumpLeft, buttonScrollLeft, buttonScrollRight, buttonJumpRight}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{buttonSettings, buttonOpenExcel, upperView, lowerView,
+                                                         summaryTabs, summaryTabs->tabBar(), textSummary, findingsList,
+                                                         spanTime, perMonth, compareWith, sliderTime, buttonJumpLeft,
+                                                         buttonScrollLeft, buttonScrollRight, buttonJumpRight}) {
     order.push_back(widget);
   }
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
@@ -213,22 +217,27 @@ QWidget* ChildWidgets::BuildSummaryPanel(QWidget* parent) {
   auto* column = new QVBoxLayout(panelSummary);
   column->setContentsMargins(4, 4, 2, 0);
   column->setSpacing(2);
-  labelSummary = new QLabel(panelSummary);
-  labelSummary->setObjectName("LabelSummary");
-  QFont headingFont = labelSummary->font();
-  headingFont.setBold(true);
-  labelSummary->setFont(headingFont);
-  column->addWidget(labelSummary);
+  // The summary and the findings share the panel as two tabs.
+  summaryTabs = new QTabWidget(panelSummary);
+  summaryTabs->setObjectName("SummaryTabs");
+  summaryTabs->setDocumentMode(true);
+  // A narrow panel shortens the tab names rather than scrolling them.
+  summaryTabs->setUsesScrollButtons(false);
+  summaryTabs->setElideMode(Qt::ElideRight);
+  for (QWidget* button : summaryTabs->tabBar()->findChildren<QWidget*>()) button->setFocusPolicy(Qt::NoFocus);
+  column->addWidget(summaryTabs, 1);
   // Read-only text that the mouse and the keyboard select and copy (Ctrl+A,
   // Ctrl+C, the context menu); long lines scroll rather than wrap, so each
   // line stays one row of the table it pastes as.
-  textSummary = new SummaryTextEdit(panelSummary);
+  textSummary = new SummaryTextEdit(summaryTabs);
   textSummary->setObjectName("TextSummary");
   textSummary->setReadOnly(true);
   textSummary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   textSummary->setLineWrapMode(QPlainTextEdit::NoWrap);
   textSummary->setMinimumWidth(80);
-  column->addWidget(textSummary, 1);
+  summaryTabs->addTab(textSummary, QString());
+  findingsList = new FindingsList(summaryTabs);
+  summaryTabs->addTab(findingsList, QString());
   return panelSummary;
 }
 
@@ -270,21 +279,23 @@ QWidget* ChildWidgets::BuildNavigationBar() {
   grid->addLayout(buttons, 1, 2);
   grid->setColumnStretch(3, 1);
 
-  // Comparing two days, at the left of the free room after the span choice.
+  // The year span's "Per month" box and the comparison of two days follow
+  // the span choice, above the buttons and the free room after them, so
+  // that the bar is no wider than its two rows need.
+  perMonth = new QCheckBox(panelZoomX);
+  perMonth->setObjectName("CheckPerMonth");
+  perMonth->setVisible(false);
   labelCompareWith = new QLabel(panelZoomX);
   labelCompareWith->setObjectName("LabelCompareWith");
   compareWith = new QComboBox(panelZoomX);
   compareWith->setObjectName("CompareWith");
   compareWith->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  auto* compare = new QHBoxLayout;
-  compare->setSpacing(8);
-  compare->addWidget(labelCompareWith);
-  compare->addWidget(compareWith);
-  grid->addLayout(compare, 0, 3, Qt::AlignLeft);
-  perMonth = new QCheckBox(panelZoomX);
-  perMonth->setObjectName("CheckPerMonth");
-  perMonth->setVisible(false);
-  grid->addWidget(perMonth, 0, 2, Qt::AlignLeft);
+  auto* afterSpan = new QHBoxLayout;
+  afterSpan->setSpacing(8);
+  afterSpan->addWidget(perMonth);
+  afterSpan->addWidget(labelCompareWith);
+  afterSpan->addWidget(compareWith);
+  grid->addLayout(afterSpan, 0, 2, 1, 2, Qt::AlignLeft);
   return panelZoomX;
 }
 

@@ -16,6 +16,7 @@ class QScrollArea;
 class QPushButton;
 class QSlider;
 class QSplitter;
+class QTabWidget;
 class QToolButton;
 class QWidget;
 
@@ -27,6 +28,8 @@ class ChartView;
 }
 
 namespace calorix::ui {
+
+class FindingsList;
 
 // The controls of an evaluation window, laid out with Qt layouts in the
 // arrangement of the form: the selection panel on the left, the two charts
@@ -68,13 +71,16 @@ struct ChildWidgets {
   // between them lets the user narrow it or push it away.
   QSplitter* summarySplitter = nullptr;
   bool summaryWidthChosen = false;  // the user dragged the summary's splitter
-  // The channels and span the summary's width was fitted to: steps, zooms
-  // and pans keep the width, so that the charts stay under the mouse.
+  // The evaluation, channels and span the summary's width was fitted to:
+  // steps, zooms and pans keep the width, so that the charts stay under
+  // the mouse.
   std::array<bool, logdata::kChannelCount> summaryFittedChannels{};
   int summaryFittedSpan = -1;
+  const void* summaryFittedEvaluation = nullptr;
   QWidget* panelSummary = nullptr;
-  QLabel* labelSummary = nullptr;
+  QTabWidget* summaryTabs = nullptr;  // the summary's tab, then the findings' tab
   QPlainTextEdit* textSummary = nullptr;
+  FindingsList* findingsList = nullptr;
   // "Compare with": a loaded day laid over the shown one.
   QLabel* labelCompareWith = nullptr;
   QComboBox* compareWith = nullptr;

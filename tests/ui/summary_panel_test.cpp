@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QRegularExpression>
 #include <QTextDocument>
 
@@ -19,6 +20,7 @@
 
 #include "i18n/text_table.h"
 #include "ui/qt_text.h"
+#include "ui/window_look.h"
 
 #include "ui_test_support.h"
 
@@ -44,7 +46,7 @@ TEST_F(SummaryPanelTest, FollowsNavigationAndTheMouseZoomAndCopiesAsShown) {
   EXPECT_EQ(Shown(), "");
   LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
   Box("CB_T1").setChecked(true);
-  EXPECT_EQ(Window().findChild<QLabel*>("LabelSummary")->text().toStdString(), "Summary");
+  EXPECT_EQ(Window().findChild<QTabWidget*>("SummaryTabs")->tabText(0).toStdString(), "Summary");
   EXPECT_EQ(FirstLine(), "30.05.2024 00:00 \u2013 31.05.2024 00:00");
   EXPECT_EQ(Shown(), Window().Model().SummaryText());
 
@@ -61,14 +63,17 @@ TEST_F(SummaryPanelTest, FollowsNavigationAndTheMouseZoomAndCopiesAsShown) {
   EXPECT_TRUE(Text().isReadOnly());
 }
 
-// At the size a maximised window has on a 1366x768 screen the panel
-// widens to show its values whole, with no scroll bar, while the charts
-// keep most of the room; once the user sets its width, it stays.
+// At the window's default size the panel widens to show its values whole,
+// with no scroll bar, as soon as an evaluation is loaded and whenever the
+// channels change, while the charts keep most of the room; once the user
+// sets its width, it stays.
 TEST_F(SummaryPanelTest, ShowsItsValuesWholeAtTheDefaultSize) {
-  Window().resize(1366, 600);
+  Window().resize(kEvaluationWindowSize);
   Window().show();
   QApplication::processEvents();
   LoadRange(SampleFile("2024/05/20240530.csv"), SampleFile("2024/06/20240602.csv"));
+  QApplication::processEvents();
+  EXPECT_EQ(Text().horizontalScrollBar()->maximum(), 0) << Shown();
   for (const char* box : {"CB_T1", "CB_T2", "CB_Power", "CB_R1"}) Box(box).setChecked(true);
   QApplication::processEvents();
   EXPECT_EQ(Text().horizontalScrollBar()->maximum(), 0) << Shown();
@@ -77,9 +82,9 @@ TEST_F(SummaryPanelTest, ShowsItsValuesWholeAtTheDefaultSize) {
 
   auto& splitter = *Window().findChild<QSplitter*>("SummarySplitter");
   emit splitter.splitterMoved(600, 1);
-  splitter.setSizes({sizes[0] + sizes[1] - 100, 100});
+  splitter.setSizes({sizes[0] + sizes[1] - 150, 150});
   Box("CB_T3").setChecked(true);
-  EXPECT_EQ(splitter.sizes()[1], 100) << "the user's width stays";
+  EXPECT_EQ(splitter.sizes()[1], 150) << "the user's width stays";
 }
 
 // The cells of an HTML table, row by row, as a spreadsheet reads them.
