@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 41;
+inline constexpr int kAddedTextCount = 43;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -127,9 +127,11 @@ enum TextId : int {
   kTextScrollBack = 147,
   kTextScrollForward = 148,
   kTextJumpForward = 149,
-  kTextMeasuredChart = 150,  // the upper chart, for screen readers
-  kTextOutputChart = 151,    // the lower chart
-  kTextColour = 152,         // a colour swatch: "<name>: Colour"
+  kTextMeasuredChart = 150,    // the upper chart, for screen readers
+  kTextOutputChart = 151,      // the lower chart
+  kTextColour = 152,           // a colour swatch: "<name>: Colour"
+  kTextFollowingSuffix = 153,  // after a blank behind a window's caption while it follows a log
+  kTextFollowTodaysLog = 154,  // the File menu's command
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

@@ -216,6 +216,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Chart of the measured values",
     /* 151 */ "Chart of the outputs",
     /* 152 */ "Colour",
+    /* 153 */ "(following the log)",
+    /* 154 */ "Follow today's log",
 };
 
 }  // namespace

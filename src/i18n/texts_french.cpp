@@ -232,6 +232,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Graphique des valeurs mesurées",
     /* 151 */ "Graphique des sorties",
     /* 152 */ "Couleur",
+    /* 153 */ "(suivi du journal)",
+    /* 154 */ "Suivre le journal du jour",
 };
 
 }  // namespace

@@ -228,6 +228,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Diagramm der Messwerte",
     /* 151 */ "Diagramm der Ausgänge",
     /* 152 */ "Farbe",
+    /* 153 */ "(Log-Datei wird verfolgt)",
+    /* 154 */ "Heutige Log-Datei verfolgen",
 };
 
 }  // namespace

@@ -224,6 +224,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Grafico dei valori misurati",
     /* 151 */ "Grafico delle uscite",
     /* 152 */ "Colore",
+    /* 153 */ "(log seguito)",
+    /* 154 */ "Segui il log di oggi",
 };
 
 }  // namespace

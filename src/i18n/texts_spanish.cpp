@@ -227,6 +227,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Gráfico de los valores medidos",
     /* 151 */ "Gráfico de las salidas",
     /* 152 */ "Color",
+    /* 153 */ "(siguiendo el registro)",
+    /* 154 */ "Seguir el registro de hoy",
 };
 
 }  // namespace
