@@ -221,8 +221,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 150 */ "Gráfico dos valores medidos",
     /* 151 */ "Gráfico das saídas",
     /* 152 */ "Cor",
-    /* 153 */ "(a seguir o registo)",
-    /* 154 */ "Seguir o registo de hoje",
+    /* 153 */ "(a acompanhar o registo)",
+    /* 154 */ "Acompanhar o registo de hoje",
 };
 
 }  // namespace
