@@ -167,6 +167,7 @@ TEST(UsageText, ListsBothForms) {
   const std::string usage(UsageText());
   EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);
   EXPECT_NE(usage.find("calorix --range FIRST LAST"), std::string::npos);
+  EXPECT_NE(usage.find("calorix --follow FILE|FOLDER"), std::string::npos);
   EXPECT_NE(usage.find("calorix --export OUT"), std::string::npos);
   EXPECT_NE(usage.find("--findings FILE | --range FIRST LAST"), std::string::npos);
 }
