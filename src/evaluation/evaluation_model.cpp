@@ -346,7 +346,9 @@ void EvaluationModel::Join(const std::vector<std::filesystem::path>& later,
   callbacks.fileFailed = [&failures](const std::string& message) { failures.push_back(message); };
   logdata::RunMultiDayLoad(files, start, end, *this, callbacks);
   for (std::string& failure : failures) load_.AddMessage(std::move(failure));
-  if (!HasEvaluation()) return;
+  // A new file that did not load has said why; there is nothing of it to
+  // follow, and the following ends.
+  if (!HasEvaluation() || load_.DayFile(load_.DayCount() - 1) != follower->Path()) return;
   load_.FollowLastFile(std::move(follower));
   followedFiles_ = std::move(files);
   view_.caption.following = true;
@@ -367,6 +369,7 @@ void EvaluationModel::ShowGrown(DateTime previousLast) {
 // values, as after a reload.
 void EvaluationModel::ShowReplaced(DateTime previousLast) {
   const HeldView held = Hold();
+  UndoZoom(upper_, lower_);
   for (const Channel channel : logdata::kPanelOrder) {
     if (view_.checked[Index(channel)]) SetChannelChecked(channel, false);
   }

@@ -266,6 +266,19 @@ TEST_F(FollowModelTest, TheNextDaysFileJoinsOnceItHoldsRecordsAndIsFollowedThen)
   EXPECT_EQ(model.Snapshot().load.TotalsCsv(TotalsPer::Day), fresh.Snapshot().load.TotalsCsv(TotalsPer::Day));
 }
 
+TEST_F(FollowModelTest, ANextDaysFileThatDoesNotLoadEndsTheFollowingWithItsMessage) {
+  folder.Write("20240601.csv", DayFileText("2024-06-01", Minutes(23, 50, 10)));
+  model.Follow(june1, kJune1 + 1);
+  folder.Write("20240602.csv", DayFileText("2024-08-02", Minutes(0, 0, 2)));  // dated outside the range
+  model.LookAtFollowed(kJune1 + 1);
+  EXPECT_FALSE(model.IsFollowing());
+  EXPECT_FALSE(model.View().caption.following);
+  EXPECT_TRUE(model.HasEvaluation());
+  const std::vector<std::string> messages = model.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u) << ::testing::PrintToString(messages);
+  EXPECT_NE(messages[0].find(june2.string()), std::string::npos) << messages[0];
+}
+
 TEST_F(FollowModelTest, AShortenedFileIsReadAgainWithItsChannelsTicked) {
   folder.Write("20240601.csv", DayFileText("2024-06-01", Minutes(10, 0, 30)));
   model.Follow(june1, kJune1);
