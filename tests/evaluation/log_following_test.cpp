@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -197,7 +196,6 @@ class FollowModelTest : public ::testing::Test {
     EXPECT_EQ(model.Upper().RightAxis().Maximum(), fresh.Upper().RightAxis().Maximum());
     EXPECT_EQ(ReadoutText(model.Snapshot(), t), ReadoutText(fresh.Snapshot(), t));
   }
-  int HourOfWindow() { return static_cast<int>(std::lround((model.TimeWindow().min - kJune1) * 24.0)); }
 
   TempFolder folder;
   std::filesystem::path june1 = folder / "20240601.csv";
@@ -221,20 +219,6 @@ TEST_F(FollowModelTest, AppendedRecordsShowAsAFreshLoadShowsThem) {
   fresh.SetChannelChecked(Channel::T1, true);
   fresh.SetChannelChecked(Channel::Power, true);
   ExpectSameAsFresh(At(kJune1, 10, 14));
-}
-
-TEST_F(FollowModelTest, TheHourSpanMovesAlongUntilTheUserGoesBack) {
-  folder.Write("20240601.csv", DayFileText("2024-06-01", Minutes(0, 50, 10)));
-  model.Follow(june1, kJune1);
-  model.ChooseSpan(static_cast<int>(Span::OneHour));
-  Append(june1, "2024-06-01", Minutes(1, 0, 30));
-  model.LookAtFollowed(kJune1);
-  EXPECT_EQ(HourOfWindow(), 1);
-  EXPECT_EQ(model.View().slider.position, 1);
-  model.MoveSlider(0);
-  Append(june1, "2024-06-01", Minutes(1, 30, 60));
-  model.LookAtFollowed(kJune1);
-  EXPECT_EQ(HourOfWindow(), 0);
 }
 
 TEST_F(FollowModelTest, TheNextDaysFileJoinsOnceItHoldsRecordsAndIsFollowedThen) {
