@@ -147,6 +147,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
           throw UsageError("--range takes the first and the last day file, not '" + file + "'");
       }
       return Simple(CommandLine::Kind::Range, {RequireDayFile(args[1]), RequireDayFile(args[2])});
+    } else if (!optionsEnded && arg == "--follow") {
+      if (i != 0 || args.size() != 2 || args[1].starts_with("--")) {
+        throw UsageError("--follow takes one day file or folder, and nothing else");
+      }
+      return Simple(CommandLine::Kind::Follow, {RequireDayFile(args[1])});
     } else if (!optionsEnded && (arg == "--channels" || arg == "--span" || arg == "--totals")) {
       throw UsageError(arg + " belongs to --export: calorix --export OUT " + arg + " ... FILE");
     } else if (!optionsEnded && arg.starts_with("--")) {
@@ -161,6 +166,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string_view UsageText() {
   return "Usage: calorix [FILE...]\n"
          "       calorix --range FIRST LAST\n"
+         "       calorix --follow FILE|FOLDER\n"
          "       calorix --export OUT [--channels LIST] [--span day|month|year] FILE | --range FIRST LAST\n"
          "       calorix --export OUT.csv|OUT.xlsx --totals day|month FILE | --range FIRST LAST\n"
          "       calorix [--export OUT.csv] --findings FILE | --range FIRST LAST\n"
@@ -174,6 +180,10 @@ std::string_view UsageText() {
          "                      with daily totals, as the multi-day analysis does: the\n"
          "                      files are named yyyymmdd.csv and lie in one folder, in\n"
          "                      month folders mm or in year and month folders yyyy/mm\n"
+         "  --follow FILE|FOLDER  follow a day file as the logger writes it, as File,\n"
+         "                      Follow today's log does: of a folder its newest day\n"
+         "                      file; records show within two seconds, and the next\n"
+         "                      day's file joins the evaluation after midnight\n"
          "  --export OUT        write what the window would show to OUT without opening\n"
          "                      a window, then end: the charts as .png, .pdf or .svg,\n"
          "                      or the channels' values as .csv (one time column, one\n"

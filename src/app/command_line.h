@@ -18,6 +18,7 @@ struct CommandLine {
   enum class Kind {
     Files,     // open each file as the Open command would (none: just start)
     Range,     // open the range from files[0] to files[1] as one evaluation
+    Follow,    // follow the day file files[0], or the newest day file of the folder files[0]
     Help,      // print the usage and end
     Export,    // write the charts or the values of files[0] (or the range files[0]..files[1]) to output, no window
     Findings,  // print the findings of files[0] (or the range files[0]..files[1]), no window
@@ -44,7 +45,7 @@ class UsageError : public Error {
 };
 
 // "--help" (or "-h") anywhere asks for the usage; "--range" takes exactly
-// the first and the last day file; "--" ends the options, so that a file
+// the first and the last day file, "--follow" exactly one file or folder; "--" ends the options, so that a file
 // named like one can still be opened. "--export OUT" (.png, .pdf, .svg,
 // .csv or .xlsx) with "--channels A,B,..." and "--span day|month|year"
 // (not for .xlsx, which holds every day) before one file or "--range FIRST

@@ -4,6 +4,7 @@
 #include "app/window_rules.h"
 #include "app/mdi_windows.h"
 #include "app/recent_files_menu.h"
+#include "core/error.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
@@ -16,6 +17,7 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace calorix::app {
@@ -48,7 +50,7 @@ std::string HomeDialogFolder() { return QDir::homePath().toStdString() + "/"; }
 FileOpener::FileOpener(Dialogs& dialogs, MdiWindows& windows, RecentFilesMenu& recent, OpenerHost host)
     : dialogs_(dialogs), windows_(windows), recent_(recent), host_(std::move(host)) {}
 
-void FileOpener::OpenWithDialog() {
+std::optional<FileOpener::ChosenFile> FileOpener::AskForLogFile() {
   TMainSettings main;
   std::string initialFolder = HomeDialogFolder();
   if (TIniSettings* store = host_.store()) {
@@ -56,8 +58,12 @@ void FileOpener::OpenWithDialog() {
     if (IsExistingFolder(main.LastUsedDir)) initialFolder = main.LastUsedDir;
   }
   const auto fileName = dialogs_.ExecuteFileDialog("", host_.owner, LogFileFilter(), true, "CSV", initialFolder);
-  if (!fileName) return;
-  OpenChosenFile(*fileName, main.Language);
+  if (!fileName) return std::nullopt;
+  return ChosenFile{*fileName, main.Language};
+}
+
+void FileOpener::OpenWithDialog() {
+  if (const auto chosen = AskForLogFile()) OpenChosenFile(chosen->path, chosen->language);
 }
 
 void FileOpener::OpenFile(const std::string& path) {
@@ -70,7 +76,7 @@ void FileOpener::OpenFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) host_.run([this, &path] { OpenFile(path); });
 }
 
-void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
+void FileOpener::RememberingFolder(const std::string& path, std::int8_t language, const std::function<void()>& open) {
   // The folder not being remembered is no reason not to open the file: the
   // failure is reported once, after the opening.
   std::string storeFailure;
@@ -85,6 +91,16 @@ void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
     if (!storeFailure.empty()) dialogs_.ShowError(host_.owner, storeFailure);
   };
   try {
+    open();
+  } catch (...) {
+    reportStoreFailure();
+    throw;
+  }
+  reportStoreFailure();
+}
+
+void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
+  RememberingFolder(path, language, [&] {
     const RecentEntry source{path, ""};
     if (ui::TChildform* shown = WindowShowing(source)) {
       windows_.Activate(shown);
@@ -95,11 +111,52 @@ void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
       target->SetSource(source);
       recent_.Remember(source, host_.store());
     }
-  } catch (...) {
-    reportStoreFailure();
-    throw;
+  });
+}
+
+void FileOpener::FollowWithDialog() {
+  if (const auto chosen = AskForLogFile()) FollowChosen(chosen->path, chosen->language);
+}
+
+void FileOpener::Follow(const std::string& path) {
+  host_.run(host_.firstActivation);
+  host_.run([this, &path] {
+    TIniSettings* store = host_.store();
+    FollowChosen(path, store ? store->GetMainSettings().Language : std::int8_t{0});
+  });
+}
+
+void FileOpener::FollowChosen(const std::string& path, std::int8_t language) {
+  std::string file = path;
+  if (IsExistingFolder(path)) {
+    const std::optional<fs::path> newest = logdata::NewestDayFileIn(PathFromUtf8(path));
+    if (!newest) throw Error(i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + path);
+    const std::u8string text = newest->u8string();
+    file.assign(text.begin(), text.end());
   }
-  reportStoreFailure();
+  RememberingFolder(file, language, [&] {
+    if (ui::TChildform* shown = WindowFollowing(file)) {
+      windows_.Activate(shown);
+      return;
+    }
+    ui::TChildform* target = windows_.FindTarget();
+    if (!target) return;
+    const RecentEntry source{file, ""};
+    target->Follow(PathFromUtf8(file));
+    target->SetSource(source);
+    recent_.Remember(source, host_.store());
+  });
+}
+
+ui::TChildform* FileOpener::WindowFollowing(const std::string& file) const {
+  for (ui::TChildform* child : windows_.Children()) {
+    const std::vector<fs::path> followed = child->Model().FollowedFiles();
+    if (!followed.empty()) {
+      const std::u8string first = followed.front().u8string();
+      if (SameFile(std::string(first.begin(), first.end()), file)) return child;
+    }
+  }
+  return nullptr;
 }
 
 void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
@@ -188,7 +245,10 @@ void FileOpener::ReloadActive() {
 void FileOpener::Reload(ui::TChildform& child) {
   const RecentEntry source = child.Source();
   const evaluation::HeldView held = child.HoldView();
-  if (source.IsRange()) {
+  if (child.IsFollowing()) {
+    // Following starts again from the first followed day.
+    child.Follow(child.Model().FollowedFiles().front());
+  } else if (source.IsRange()) {
     if (!LoadRangeInto(child, logdata::ResolveMultiDayRequest(source.first, source.last))) return;
   } else {
     child.LoadFile(PathFromUtf8(source.first));

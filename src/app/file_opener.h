@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,14 @@ class FileOpener {
   // the start-up window first.
   void OpenRange(const std::string& first, const std::string& last);
 
+  // Follow today's log: asks for a day file as Open does and follows it.
+  void FollowWithDialog();
+  // Follows a day file as a logger writes it, or the newest day file of a
+  // folder (the command line), in the window Open would choose, after the
+  // start-up window; remembers its folder. A window that follows it
+  // already is brought to the front.
+  void Follow(const std::string& path);
+
   // Files or a folder dropped on the window, as PlanDrop says: one file
   // opens, two day files open their range, a folder offers its range in
   // the multi-day dialog.
@@ -81,8 +90,20 @@ class FileOpener {
   void ReloadActive();
 
  private:
+  struct ChosenFile {
+    std::string path;
+    std::int8_t language = 0;  // stored with the file's folder
+  };
+  // The Open dialog at the remembered folder.
+  std::optional<ChosenFile> AskForLogFile();
   void OpenChosenFile(const std::string& path, std::int8_t language);
+  void FollowChosen(const std::string& path, std::int8_t language);
+  // Remembers the folder of a chosen file, then runs open; a failure to
+  // remember is reported after it.
+  void RememberingFolder(const std::string& path, std::int8_t language, const std::function<void()>& open);
   void LoadRange(const std::string& first, const std::string& last);
+  // The window that follows from that day file, if any.
+  ui::TChildform* WindowFollowing(const std::string& file) const;
   // The window whose evaluation came from source, if any.
   ui::TChildform* WindowShowing(const RecentEntry& source) const;
   void Reload(ui::TChildform& child);

@@ -76,6 +76,8 @@ int PrintFindings(calorix::app::CommandLine line) {
 void Start(calorix::app::TMainform& mainform, const calorix::app::CommandLine& line) {
   if (line.kind == calorix::app::CommandLine::Kind::Range) {
     mainform.OpenRange(line.files[0], line.files[1]);
+  } else if (line.kind == calorix::app::CommandLine::Kind::Follow) {
+    mainform.Opener().Follow(line.files[0]);
   } else {
     mainform.OpenFiles(line.files);
   }

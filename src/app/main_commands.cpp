@@ -51,6 +51,8 @@ const std::array<CommandEntry, kCommandCount> kCommands = {{
      EnabledWhen::Always, [](TMainform& f) { f.Opener().OpenWithDialog(); }},
     {CommandId::MultiDayAnalysis, "&Mehrtägige Auswertung", 2, Key::UnknownKey, kMultiDayKey, "range", MenuId::File,
      false, ToolGroup::Files, EnabledWhen::Always, [](TMainform& f) { f.Opener().ChooseRange({}); }},
+    {CommandId::FollowLog, "Heutige Log-Datei &verfolgen", i18n::kTextFollowTodaysLog, Key::UnknownKey, kNoKey, nullptr,
+     MenuId::File, false, ToolGroup::None, EnabledWhen::Always, [](TMainform& f) { f.Opener().FollowWithDialog(); }},
     {CommandId::Reload, "Neu &laden", i18n::kTextReload, Key::Refresh, kNoKey, nullptr, MenuId::File, false,
      ToolGroup::None, EnabledWhen::ActiveHasEvaluation, [](TMainform& f) { f.Opener().ReloadActive(); }},
     {CommandId::Close, "S&chließen", 3, Key::Close, kCloseKey, nullptr, MenuId::File, false, ToolGroup::None,

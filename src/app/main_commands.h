@@ -20,6 +20,7 @@ class TMainform;
 enum class CommandId {
   Open,
   MultiDayAnalysis,
+  FollowLog,
   Reload,
   Close,
   Save,
@@ -34,7 +35,7 @@ enum class CommandId {
   MinimizeAll,
   About,
 };
-inline constexpr std::size_t kCommandCount = 15;
+inline constexpr std::size_t kCommandCount = 16;
 
 // The menus in the order of the menu bar.
 enum class MenuId { File, Settings, Language, Window, Help };

@@ -185,6 +185,14 @@ void CurvePlacement::ShowWindow(DateTime from, DateTime to) {
   ShowAll();
 }
 
+void CurvePlacement::Refresh() {
+  const DisplayNotice::Batch batch(notice_);
+  HideAll();
+  monthlyBars_.Clear();
+  Forget();
+  ShowWindow(upper_.BottomAxis().Minimum(), upper_.BottomAxis().Maximum());
+}
+
 void CurvePlacement::Clear() {
   checked_.fill(false);
   if (monthlyAxis_) SetFixedRange(upper_.Axis(*monthlyAxis_), settings_);

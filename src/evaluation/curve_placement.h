@@ -39,6 +39,10 @@ class CurvePlacement {
   void ShowWindow(DateTime from, DateTime to);
   // The next window places every curve again.
   void Forget() { coveredDays_ = {0.0, 0.0}; }
+  // The evaluation's days changed (a followed day grew or was read again):
+  // the monthly bars are built again and every checked curve is placed
+  // again over the window shown, its axes with it.
+  void Refresh();
   // The evaluation went: its curves with it.
   void Clear();
   // Styles every curve again (new settings or language) and sets up the

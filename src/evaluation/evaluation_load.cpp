@@ -79,10 +79,52 @@ void EvaluationLoad::AddPrepared(logdata::PreparedDayFile&& prepared) {
 }
 
 void EvaluationLoad::Clear() {
+  follower_.reset();
   wholeDays_.Clear();
   days_.reset();
   evaluation_.reset();
 }
+
+void EvaluationLoad::FollowLastFile(std::unique_ptr<logdata::DayFileFollower> follower) {
+  if (!evaluation_ || !follower || !follower->Day()) throw Error("Illegal State (15).");
+  if (evaluation_->GetDayCount() == 0 || evaluation_->GetFileName(evaluation_->GetDayCount() - 1) != follower->Path()) {
+    // The file did not load into the evaluation (its day failed): there
+    // is nothing of it to follow.
+    throw Error(LoadFailureText(LoadFailureKind::CannotOpen, follower->Path()));
+  }
+  follower_ = std::move(follower);
+  AdoptFollowedDay();
+}
+
+void EvaluationLoad::AdoptFollowedDay() {
+  wholeDays_.Clear();
+  try {
+    evaluation_->ReplaceLastDay(follower_->TakeDay(), follower_->Reading());
+  } catch (...) {
+    // The follower's day log went with the failure.
+    follower_.reset();
+    throw;
+  }
+  if (evaluation_->IsMultiDay()) evaluation_->BuildDailyTotals();
+}
+
+logdata::DayFileFollower::Change EvaluationLoad::PollFollowed() {
+  using Change = logdata::DayFileFollower::Change;
+  if (!follower_) return Change::None;
+  const Change change = follower_->Poll();
+  if (change == Change::Appended) {
+    wholeDays_.Clear();
+    if (evaluation_->IsMultiDay()) evaluation_->BuildDailyTotals();
+  } else if (change == Change::Reloaded) {
+    // A file emptied down to its header keeps the day shown until records
+    // come again.
+    if (!follower_->Day()) return Change::None;
+    AdoptFollowedDay();
+  }
+  return change;
+}
+
+const logdata::TDay* EvaluationLoad::FollowedDay() const { return follower_ ? follower_->Day() : nullptr; }
 
 void EvaluationLoad::GatherWarnings() {
   if (!evaluation_) return;

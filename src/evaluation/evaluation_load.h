@@ -14,6 +14,7 @@
 #include "evaluation/time_position.h"
 #include "evaluation/totals_export.h"
 #include "logdata/channel.h"
+#include "logdata/day_follower.h"
 #include "logdata/log_analysis.h"
 #include "logdata/multi_day.h"
 
@@ -49,6 +50,23 @@ class EvaluationLoad {
   void Add(const std::filesystem::path& path);
   void AddPrepared(logdata::PreparedDayFile&& prepared);
   void Clear();
+
+  // Following the file loaded last as a logger writes it: follower has
+  // read that file and holds its day log, which takes the loaded one's
+  // place and grows from then on. A failure ends the following and leaves
+  // the loaded day log.
+  void FollowLastFile(std::unique_ptr<logdata::DayFileFollower> follower);
+  // Looks at the followed file once (failing as reading it fails). Records
+  // added go into the evaluation, a file read again from the start
+  // replaces its day; either way the figures kept of whole days and the
+  // daily totals are brought up to date.
+  logdata::DayFileFollower::Change PollFollowed();
+  bool Following() const { return follower_ != nullptr; }
+  void StopFollowing() { follower_.reset(); }
+  // The followed file's day log; none while not following.
+  const logdata::TDay* FollowedDay() const;
+  // A message for the window, as a day of a range that failed gives one.
+  void AddMessage(std::string message) { messages_.push_back(std::move(message)); }
 
   // The analysis, for the model's parts that place and restyle its curves.
   logdata::TLogAnalysis* Analysis() { return evaluation_.get(); }
@@ -94,8 +112,12 @@ class EvaluationLoad {
   class AnalysisDays;
   void GatherWarnings();
 
+  void AdoptFollowedDay();
+
   std::unique_ptr<logdata::TLogAnalysis> evaluation_;
   std::unique_ptr<LoadedDays> days_;
+  // Goes before the evaluation that holds its day log.
+  std::unique_ptr<logdata::DayFileFollower> follower_;
   mutable WholeDayFigures wholeDays_;
   std::vector<std::string> messages_;
   std::vector<std::string> warnings_;

@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "evaluation/panel_setup.h"
+#include "logdata/day_log.h"
 
 namespace calorix::evaluation {
 
@@ -234,17 +235,25 @@ HeldView EvaluationModel::Hold() const {
 
 void EvaluationModel::Restore(const HeldView& held) {
   if (!load_.Loaded()) return;
-  const DisplayNotice::Batch batch(notice_);
-  SetPerMonth(held.perMonth);
   const LoadedDays& days = load_.Days();
   const TimePosition& p = held.position;
   const bool sameDay = p.spanCount == position_.spanCount && p.dayIndex >= 0 && p.dayIndex < days.DayCount() &&
                        days.DayStartDate(p.dayIndex) == p.dayStart &&
                        (p.spanCount == kSingleDaySpanCount || (p.monthIndex >= 0 && p.monthIndex < days.MonthCount()));
-  if (sameDay) {
-    Navigate(p);
-  } else if (static_cast<int>(p.span) < position_.spanCount) {
-    Navigate(evaluation::ChooseSpan(position_, static_cast<int>(p.span), days));
+  RestoreAt(held, sameDay ? std::optional<TimePosition>(p) : std::nullopt);
+}
+
+void EvaluationModel::RestoreAt(const HeldView& held, const std::optional<TimePosition>& place) {
+  const DisplayNotice::Batch batch(notice_);
+  SetPerMonth(held.perMonth);
+  const LoadedDays& days = load_.Days();
+  if (place) {
+    Navigate(place);
+  } else {
+    Navigate(FirstDayPosition(position_.spanCount, days));
+    if (static_cast<int>(held.position.span) < position_.spanCount) {
+      Navigate(evaluation::ChooseSpan(position_, static_cast<int>(held.position.span), days));
+    }
   }
   for (const Channel channel : logdata::kPanelOrder) {
     if (!held.checked[Index(channel)] || !view_.enabled[Index(channel)]) continue;
@@ -254,8 +263,149 @@ void EvaluationModel::Restore(const HeldView& held) {
       // No values any more (a file that was replaced): left unticked.
     }
   }
-  if (sameDay && held.zoom && upper_.ZoomAllowed()) upper_.UserZoom(*held.zoom);
+  if (place && held.zoom && upper_.ZoomAllowed()) upper_.UserZoom(*held.zoom);
 }
+
+// ---------------------------------------------------------------------------
+// Following a log
+
+void EvaluationModel::Follow(const std::filesystem::path& file, DateTime through) {
+  LoadFile(file);
+  const DisplayNotice::Batch batch(notice_);
+  auto follower = std::make_unique<logdata::DayFileFollower>(file, &upper_, &lower_);
+  follower->Poll();
+  if (!follower->Day()) throw Error(LoadFailureText(LoadFailureKind::NoMeasuredValues, file));
+  load_.FollowLastFile(std::move(follower));
+  followedFiles_ = {file};
+  followFailure_.reset();
+  view_.caption.following = true;
+  notice_.Changed();
+  LookAtFollowed(through);
+}
+
+std::vector<std::filesystem::path> EvaluationModel::FollowedFiles() const {
+  return IsFollowing() ? followedFiles_ : std::vector<std::filesystem::path>{};
+}
+
+EvaluationModel::FollowLook EvaluationModel::LookAtFollowed(DateTime through) {
+  if (!IsFollowing()) return FollowLook::Nothing;
+  const DisplayNotice::Batch batch(notice_);
+  FollowLook look = FollowLook::Nothing;
+  try {
+    look = PollFollowed();
+    if (JoinLaterFiles(through)) look = FollowLook::Joined;
+    followFailure_.reset();
+  } catch (const std::exception& e) {
+    ReportFollowFailure(e);
+  }
+  if (view_.caption.following != IsFollowing()) {
+    view_.caption.following = IsFollowing();
+    notice_.Changed();
+  }
+  return look;
+}
+
+void EvaluationModel::ReportFollowFailure(const std::exception& e) {
+  if (followFailure_ == e.what()) return;
+  followFailure_ = e.what();
+  load_.AddMessage(e.what());
+}
+
+EvaluationModel::FollowLook EvaluationModel::PollFollowed() {
+  const DateTime previousLast = NewestRecord();
+  switch (load_.PollFollowed()) {
+    case logdata::DayFileFollower::Change::None: return FollowLook::Nothing;
+    case logdata::DayFileFollower::Change::Appended: ShowGrown(previousLast); return FollowLook::Grown;
+    case logdata::DayFileFollower::Change::Reloaded: ShowReplaced(previousLast); return FollowLook::Replaced;
+  }
+  return FollowLook::Nothing;
+}
+
+// A later day's file joins once it holds a record: a logger starts the
+// new day's file with its header.
+bool EvaluationModel::JoinLaterFiles(DateTime through) {
+  const std::vector<std::filesystem::path> later = logdata::LaterDayFiles(followedFiles_.back(), through);
+  if (later.empty()) return false;
+  auto follower = std::make_unique<logdata::DayFileFollower>(later.back(), &upper_, &lower_);
+  follower->Poll();
+  if (!follower->Day()) return false;
+  Join(later, std::move(follower));
+  return true;
+}
+
+// The followed days and the new ones are loaded again as a range, as the
+// multi-day analysis loads one; the view stays where it was, or moves on
+// to the newest record if it showed the newest before.
+void EvaluationModel::Join(const std::vector<std::filesystem::path>& later,
+                           std::unique_ptr<logdata::DayFileFollower> follower) {
+  const HeldView held = Hold();
+  const DateTime previousLast = NewestRecord();
+  std::vector<std::filesystem::path> files = followedFiles_;
+  files.insert(files.end(), later.begin(), later.end());
+  const DateTime start = logdata::DayFileDate(files.front()).value_or(0.0);
+  const DateTime end = logdata::DayFileDate(files.back()).value_or(start);
+  std::vector<std::string> failures;
+  logdata::MultiDayLoadCallbacks callbacks;
+  callbacks.fileFailed = [&failures](const std::string& message) { failures.push_back(message); };
+  logdata::RunMultiDayLoad(files, start, end, *this, callbacks);
+  for (std::string& failure : failures) load_.AddMessage(std::move(failure));
+  // A new file that did not load has said why; there is nothing of it to
+  // follow, and the following ends.
+  if (!HasEvaluation() || load_.DayFile(load_.DayCount() - 1) != follower->Path()) return;
+  load_.FollowLastFile(std::move(follower));
+  followedFiles_ = std::move(files);
+  view_.caption.following = true;
+  RestoreAt(held, SamePlace(held.position, position_.spanCount, load_.Days()));
+  FollowNewestRecord(previousLast);
+  UpdateFindings();
+  notice_.Changed();
+}
+
+void EvaluationModel::ShowGrown(DateTime previousLast) {
+  FollowNewestRecord(previousLast);
+  curves_.Refresh();
+  comparison_.Update(position_.dayStart, true);
+  UpdateFindings();
+  notice_.Changed();
+}
+
+// The file was replaced or shortened: its day log is a new one, which may
+// even carry another date. The channels are ticked again where they have
+// values, as after a reload.
+void EvaluationModel::ShowReplaced(DateTime previousLast) {
+  const HeldView held = Hold();
+  UndoZoom(upper_, lower_);
+  for (const Channel channel : logdata::kPanelOrder) {
+    if (view_.checked[Index(channel)]) SetChannelChecked(channel, false);
+  }
+  if (!load_.IsMultiDay()) {
+    captionDay_ = load_.Days().DayStartDate(0);
+    view_.caption.from = FormatDate(kLongDate, *captionDay_, monthNames_);
+  }
+  RestoreAt(held, SamePlace(held.position, position_.spanCount, load_.Days()));
+  FollowNewestRecord(previousLast);
+  UpdateFindings();
+  notice_.Changed();
+}
+
+void EvaluationModel::FollowNewestRecord(DateTime previousLast) {
+  const FollowView follow = FollowNewest(position_, Shown(), previousLast, NewestRecord(), load_.Days());
+  if (follow.position) {
+    UndoZoom(upper_, lower_);
+    Navigate(follow.position);
+  } else if (follow.zoom) {
+    upper_.UserZoom({*follow.zoom,
+                     {upper_.LeftAxis().Minimum(), upper_.LeftAxis().Maximum()},
+                     {upper_.RightAxis().Minimum(), upper_.RightAxis().Maximum()}});
+  }
+}
+
+DateTime EvaluationModel::NewestRecord() const {
+  const logdata::TDay* day = load_.FollowedDay();
+  return day ? day->LastRecordTime() : 0.0;
+}
+
+ShownWindow EvaluationModel::Shown() const { return {TimeWindow(), upper_.IsZoomed(), upper_.UnzoomedBottom()}; }
 
 // ---------------------------------------------------------------------------
 // Channels and navigation

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "evaluation/evaluation_load.h"
 #include "evaluation/evaluation_snapshot.h"
 #include "evaluation/evaluation_view.h"
+#include "evaluation/log_following.h"
 #include "evaluation/time_position.h"
 #include "findings/findings.h"
 #include "logdata/channel.h"
@@ -109,6 +111,27 @@ class EvaluationModel : public logdata::MultiDayTarget {
   HeldView Hold() const;
   void Restore(const HeldView& held);
 
+  // Following a day file as a logger writes it (File, Follow today's
+  // log): loads it as LoadFile does, then every LookAtFollowed reads what
+  // was appended. Day files of later days beside it, up to the day through
+  // lies in (today), join as a range, and the newest of them is followed
+  // from then on. Loading anything else ends the following.
+  void Follow(const std::filesystem::path& file, DateTime through);
+  enum class FollowLook {
+    Nothing,   // no complete record came in (or not following)
+    Grown,     // records were appended to the shown evaluation
+    Replaced,  // the followed file was read again from the start
+    Joined,    // a later day's file joined the evaluation
+  };
+  // One look at the followed files. Does not throw: a failure to read them
+  // (a file being replaced is missing for a moment) goes to the messages,
+  // once until a look succeeds again.
+  FollowLook LookAtFollowed(DateTime through);
+  bool IsFollowing() const { return load_.Following(); }
+  // The followed day files in date order, the one followed now last;
+  // empty while not following.
+  std::vector<std::filesystem::path> FollowedFiles() const;
+
   // Channel selection. Checking a channel without values in the shown days
   // unchecks it again and throws "No data available.".
   void SetChannelChecked(logdata::Channel channel, bool checked);
@@ -164,6 +187,18 @@ class EvaluationModel : public logdata::MultiDayTarget {
   void Navigate(const std::optional<TimePosition>& next);
   // Finds the findings of the evaluation anew and marks them.
   void UpdateFindings();
+  // Restore at the given place, or else on the first day in the held span.
+  void RestoreAt(const HeldView& held, const std::optional<TimePosition>& place);
+  // Following: the parts of a look, and what the view does after each.
+  FollowLook PollFollowed();
+  bool JoinLaterFiles(DateTime through);
+  void Join(const std::vector<std::filesystem::path>& later, std::unique_ptr<logdata::DayFileFollower> follower);
+  void ShowGrown(DateTime previousLast);
+  void ShowReplaced(DateTime previousLast);
+  void FollowNewestRecord(DateTime previousLast);
+  DateTime NewestRecord() const;
+  ShownWindow Shown() const;
+  void ReportFollowFailure(const std::exception& e);
 
   // The panels first: every part's series leave them before they go.
   chart::ChartPanel upper_;
@@ -186,6 +221,12 @@ class EvaluationModel : public logdata::MultiDayTarget {
   bool loading_ = false;
   findings::FindingThresholds thresholds_;
   std::vector<findings::Finding> findings_;
+  // The day files followed so far, in date order; meaningful while the
+  // load follows the last of them.
+  std::vector<std::filesystem::path> followedFiles_;
+  // The failure to read the followed files reported last, until a look
+  // succeeds.
+  std::optional<std::string> followFailure_;
 };
 
 }  // namespace calorix::evaluation

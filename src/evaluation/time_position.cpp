@@ -152,10 +152,14 @@ std::optional<TimePosition> ScrollClick(const TimePosition& p, int direction, co
 
 std::optional<TimePosition> ScrollStep(const TimePosition& p, chart::ValueRange window, int direction,
                                        const LoadedDays& days) {
-  if (MonthOrYear(p.span)) return std::nullopt;
   const double shift = direction * kScrollFraction * (window.max - window.min);
+  return ScrollWindow(p, {window.min + shift, window.max + shift}, days);
+}
+
+std::optional<TimePosition> ScrollWindow(const TimePosition& p, chart::ValueRange moved, const LoadedDays& days) {
+  if (MonthOrYear(p.span)) return std::nullopt;
   TimePosition n = p;
-  n.scrolled = chart::ValueRange{window.min + shift, window.max + shift};
+  n.scrolled = moved;
   // The slider and the current day follow the start of the window.
   const DateTime m = n.scrolled->min;
   const DayPosition current{p.dayStart, p.dayIndex, p.hourStart};

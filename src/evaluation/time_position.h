@@ -56,6 +56,10 @@ std::optional<TimePosition> ScrollClick(const TimePosition& p, int direction, co
 // hours follow its start. Not in the month and year spans.
 std::optional<TimePosition> ScrollStep(const TimePosition& p, chart::ValueRange window, int direction,
                                        const LoadedDays& days);
+// The window moved to `moved` by scrolling (a step, or the newest record
+// followed): the day and hours follow its start. Not in the month and year
+// spans.
+std::optional<TimePosition> ScrollWindow(const TimePosition& p, chart::ValueRange moved, const LoadedDays& days);
 
 // The day span on the loaded day that holds t: the last loaded day that
 // starts at or before t's date, the first day when none does.

@@ -232,6 +232,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Logging gap",
     /* 167 */ "Days without a file",
     /* 168 */ "Heat lost at night",
+    /* 169 */ "(following the log)",
+    /* 170 */ "Follow today's log",
 };
 
 }  // namespace

@@ -248,6 +248,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Lacune d'enregistrement",
     /* 167 */ "Jours sans fichier",
     /* 168 */ "Perte de chaleur la nuit",
+    /* 169 */ "(suivi du journal)",
+    /* 170 */ "Suivre le journal du jour",
 };
 
 }  // namespace

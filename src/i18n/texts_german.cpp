@@ -244,6 +244,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Aufzeichnungslücke",
     /* 167 */ "Tage ohne Datei",
     /* 168 */ "Wärmeverlust in der Nacht",
+    /* 169 */ "(Log-Datei wird verfolgt)",
+    /* 170 */ "Heutige Log-Datei verfolgen",
 };
 
 }  // namespace

@@ -240,6 +240,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Interruzione della registrazione",
     /* 167 */ "Giorni senza file",
     /* 168 */ "Perdita di calore notturna",
+    /* 169 */ "(log seguito)",
+    /* 170 */ "Segui il log di oggi",
 };
 
 }  // namespace

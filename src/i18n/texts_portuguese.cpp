@@ -237,6 +237,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Falha no registo",
     /* 167 */ "Dias sem ficheiro",
     /* 168 */ "Perda de calor noturna",
+    /* 169 */ "(a acompanhar o registo)",
+    /* 170 */ "Acompanhar o registo de hoje",
 };
 
 }  // namespace

@@ -243,6 +243,8 @@ constexpr std::string_view kAddedRows[] = {
     /* 166 */ "Hueco en el registro",
     /* 167 */ "Días sin archivo",
     /* 168 */ "Pérdida de calor nocturna",
+    /* 169 */ "(siguiendo el registro)",
+    /* 170 */ "Seguir el registro de hoy",
 };
 
 }  // namespace

@@ -88,7 +88,8 @@ DayFileFollower::Change DayFileFollower::Reload() {
     }
   }
   const bool had = day_ != nullptr;
-  day_ = std::move(day);
+  owned_ = std::move(day);
+  day_ = owned_.get();
   reading_ = reading;
   consumed_ = length;
   seen_ = std::move(seen);

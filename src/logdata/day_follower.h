@@ -33,8 +33,15 @@ class DayFileFollower {
   Change Poll();
 
   // The day log read so far; none before the file held a record.
-  const TDay* Day() const { return day_.get(); }
+  const TDay* Day() const { return day_; }
   const LogReadState& Reading() const { return reading_; }
+  const std::filesystem::path& Path() const { return path_; }
+
+  // Hands the day log of the last Reloaded over to an owner (an evaluation)
+  // that shows it; Appended then grows it there. The owner must keep it
+  // for as long as the follower may look again: until the next Reloaded
+  // gives a new one, or the follower goes. Null when it was handed over.
+  std::unique_ptr<TDay> TakeDay() { return std::move(owned_); }
 
  private:
   Change Reload();
@@ -43,7 +50,8 @@ class DayFileFollower {
   std::filesystem::path path_;
   chart::ChartPanel* upper_;
   chart::ChartPanel* lower_;
-  std::unique_ptr<TDay> day_;
+  std::unique_ptr<TDay> owned_;  // until taken
+  TDay* day_ = nullptr;
   LogReadState reading_;
   std::size_t consumed_ = 0;  // the bytes of complete lines read
   std::string seen_;          // the last of those bytes, to tell that the file is still the same

@@ -71,6 +71,8 @@ class TDay {
   DateTime DayDate() const { return dayDate_; }
   // After parsing: the end of the day (day date + 1).
   DateTime DayEnd() const { return previousTime_; }
+  // The time stamp of the last record read; 0 before any.
+  DateTime LastRecordTime() const { return lastTime_; }
   double GetVolume() const { return volume_; }
   double GetEnergy() const { return energy_; }
 

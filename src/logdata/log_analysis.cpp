@@ -95,6 +95,7 @@ std::unique_ptr<TLogAnalysis> TLogAnalysis::CreateMulti(DateTime start, DateTime
 void TLogAnalysis::BuildMonths() {
   DestroyMonths();
   day_.reset();
+  lastDay_ = nullptr;
   if (requestedDays_ <= 1) {
     multiDay_ = false;
     return;
@@ -123,6 +124,7 @@ void TLogAnalysis::BuildMonths() {
 }
 
 void TLogAnalysis::DestroyMonths() {
+  if (multiDay_) lastDay_ = nullptr;
   while (firstMonth_) {
     TMonth* next = firstMonth_->GetNext();
     delete firstMonth_;
@@ -160,6 +162,7 @@ void TLogAnalysis::AddReadDay(const DayFile& file, const std::filesystem::path& 
 
 void TLogAnalysis::PlaceDay(std::unique_ptr<TDay> day, TMonth* month, const std::filesystem::path& path) {
   const std::optional<std::size_t> stoppedAt = day->StoppedAtLine();
+  lastDay_ = day.get();
   if (month) {
     month->AddDay(day.release());
   } else {
@@ -169,6 +172,22 @@ void TLogAnalysis::PlaceDay(std::unique_ptr<TDay> day, TMonth* month, const std:
   files_.push_back(path);
   ++loadedDays_;
   if (stoppedAt) warnings_.push_back(StopWarning(path, *stoppedAt));
+}
+
+void TLogAnalysis::ReplaceLastDay(std::unique_ptr<TDay> day, const LogReadState& reading) {
+  if (!day || !lastDay_) throw Error("Illegal State (14).");
+  if (!multiDay_) {
+    startDate_ = endDate_ = day->DayDate();
+    lastDay_ = day.get();
+    day_ = std::move(day);
+    reading_ = reading;
+    return;
+  }
+  TMonth* month = MonthOfDay(day->DayDate(), files_.back());
+  delete lastDay_;  // leaves its month and its neighbours
+  lastDay_ = day.get();
+  month->AddDay(day.release());
+  reading_ = reading;
 }
 
 std::vector<std::string> TLogAnalysis::TakeWarnings() { return std::exchange(warnings_, {}); }

@@ -51,6 +51,13 @@ class TLogAnalysis {
   // result and the same failures as AddDayFile of its path.
   void AddPreparedDay(PreparedDayFile&& prepared);
 
+  // A day log read elsewhere (by a follower of the file) takes the place of
+  // the one loaded last, with the header it was read with; its file must
+  // be the one loaded last. A multi-day evaluation fails as AddDayFile does
+  // for a day outside its months and keeps the day log it had; the daily
+  // totals need building again.
+  void ReplaceLastDay(std::unique_ptr<TDay> day, const LogReadState& reading);
+
   // The warnings gathered since the last call, ready to show: one for every
   // file whose day ended early at a record that could not be read (the
   // values before it are kept), naming the file and the line.
@@ -117,6 +124,7 @@ class TLogAnalysis {
   bool multiDay_ = false;
   TMonth* firstMonth_ = nullptr;  // owned chain
   std::unique_ptr<TDay> day_;
+  TDay* lastDay_ = nullptr;  // the day log of the file loaded last
   std::vector<std::string> warnings_;
 };
 

@@ -186,9 +186,17 @@ void TMonth::BuildDailyTotals() {
   for (std::size_t d = 0; d < dayOn.size(); ++d) {
     const DateTime noon = start_ + static_cast<double>(d) + 0.5;
     const TDay* day = dayOn[d];
-    volume.series->AddPoint(noon, day ? day->GetVolume() : 0.0);
-    energy.series->AddPoint(noon, day ? day->GetEnergy() : 0.0);
+    const double dayVolume = day ? day->GetVolume() : 0.0;
+    const double dayEnergy = day ? day->GetEnergy() : 0.0;
     if (day) volume.state = energy.state = ChannelState::HasValues;
+    // Built again (a followed day grew), the points take the new figures.
+    if (volume.series->Count() > d) {
+      volume.series->SetY(d, dayVolume);
+      energy.series->SetY(d, dayEnergy);
+      continue;
+    }
+    volume.series->AddPoint(noon, dayVolume);
+    energy.series->AddPoint(noon, dayEnergy);
   }
 }
 

@@ -71,7 +71,8 @@ class TMonth {
   std::vector<const TDay*> DayOnEachDate() const;
 
   // One point per calendar day at noon with that day's totals, 0 for days
-  // without a day log. Called once all files are loaded.
+  // without a day log. Called once all files are loaded, and again when a
+  // day log changed.
   void BuildDailyTotals();
 
   const TotalEntry& Total(Channel channel) const { return totals_[TotalIndex(channel)]; }

@@ -362,6 +362,67 @@ MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::stri
 
 std::string FolderPartOf(std::string_view path) { return FolderPrefixOf(path); }
 
+namespace {
+
+std::string TextOf(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+bool IsNumberFolderName(const std::string& name) {
+  return (name.size() == 2 || name.size() == 4) &&
+         std::ranges::all_of(name, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+struct DatedFile {
+  DateTime date = 0.0;
+  std::filesystem::path path;
+};
+
+// The newest day file in folder and, depth levels down, in its month and
+// year folders.
+std::optional<DatedFile> NewestBelow(const std::filesystem::path& folder, int depth) {
+  std::optional<DatedFile> newest;
+  const auto take = [&newest](std::optional<DatedFile> found) {
+    if (found && (!newest || found->date > newest->date)) newest = std::move(found);
+  };
+  std::error_code ec;
+  std::filesystem::directory_iterator entries(folder, ec);
+  if (ec) return std::nullopt;
+  for (; entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
+    std::error_code typeError;
+    const std::filesystem::path& path = entries->path();
+    if (entries->is_regular_file(typeError)) {
+      if (const auto date = DayFileDate(path)) take(DatedFile{*date, path});
+    } else if (depth > 0 && entries->is_directory(typeError) && IsNumberFolderName(TextOf(path.filename()))) {
+      take(NewestBelow(path, depth - 1));
+    }
+  }
+  return newest;
+}
+
+}  // namespace
+
+std::optional<DateTime> DayFileDate(const std::filesystem::path& file) {
+  const std::string path = TextOf(file);
+  if (LowerAscii(ExtensionOf(FileNameOf(path))) != ".csv") return std::nullopt;
+  return DateOfName(DateNameOf(path));
+}
+
+std::optional<std::filesystem::path> NewestDayFileIn(const std::filesystem::path& folder) {
+  // The folder itself, its month folders, or its year folders and theirs.
+  if (auto newest = NewestBelow(folder, 2)) return std::move(newest->path);
+  return std::nullopt;
+}
+
+std::vector<std::filesystem::path> LaterDayFiles(const std::filesystem::path& dayFile, DateTime through) {
+  const std::optional<DateTime> date = DayFileDate(dayFile);
+  if (!date) return {};
+  const double days = std::floor(through) - std::floor(*date);
+  if (days < 1.0) return {};
+  return FindDayFiles(TextOf(dayFile), *date + 1.0, static_cast<int>(days));
+}
+
 MultiDayLoadOutcome RunMultiDayLoad(const std::vector<std::filesystem::path>& files, DateTime start, DateTime end,
                                     MultiDayTarget& target, const MultiDayLoadCallbacks& callbacks) {
   const int total = static_cast<int>(files.size());

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,22 @@ MultiDayRequest ResolveMultiDayRequest(std::string_view startPathText, std::stri
 // separator; empty for a bare name. The day files of a range are looked for
 // below the start file's.
 std::string FolderPartOf(std::string_view path);
+
+// The date a day file's name "yyyymmdd.csv" stands for (the extension in
+// any case); none for any other name.
+std::optional<DateTime> DayFileDate(const std::filesystem::path& file);
+
+// The newest day file of a logger's folder, by the date in its name: in the
+// folder itself, in its month folders "mm" or in its year folders "yyyy"
+// with month folders below, the layouts a range is looked for in. None
+// when there is none (or the folder cannot be read).
+std::optional<std::filesystem::path> NewestDayFileIn(const std::filesystem::path& folder);
+
+// The day files of the days after the one dayFile is named for, up to and
+// including the day through lies in, looked for from dayFile's folder as
+// the days of a range are; in date order. None for a file not named
+// yyyymmdd.csv.
+std::vector<std::filesystem::path> LaterDayFiles(const std::filesystem::path& dayFile, DateTime through);
 
 // The receiver of a multi-day load: the evaluation window, or an
 // EvaluationBuilder when no window is involved.

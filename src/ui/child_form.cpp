@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDate>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -49,9 +52,23 @@ using logdata::Channel;
 namespace {
 
 constexpr int kScrollInterval = 25;  // ms between steps while a scroll button is held
+// Between two looks at a followed file whose folder sends no change notices
+// (network folders): a write shows within a second or two.
+constexpr int kFollowInterval = 1000;  // ms
 // Each wheel notch towards the user widens the time window by this factor;
 // away from the user narrows it.
 constexpr double kWheelZoomFactor = 1.25;
+
+// Today as the day files name it, the last day whose file may join.
+DateTime Today() {
+  const QDate today = QDate::currentDate();
+  return TryEncodeDate(today.year(), today.month(), today.day()).value_or(0.0);
+}
+
+QString PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
+}
 
 // The colours a window shows before any settings are applied.
 TChildSettings InitialSettings() {
@@ -84,6 +101,7 @@ TChildform::~TChildform() {
   // The chart views refer to the model's panels, which go before the
   // child widgets would; the widgets go first, quietly.
   scrollTimer_.stop();
+  followTimer_.stop();
   model_.SetDisplayListener({});
   model_.SetTimeWindowListener({});
   for (QWidget* w : {widgets_->panelLeft, widgets_->panelGraph}) {
@@ -128,6 +146,11 @@ void TChildform::ConnectControls() {
   connect(w.compareWith, &QComboBox::activated, this, [this](int item) { Command([&] { model_.CompareWith(item); }); });
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, [this] { ScrollTick(); });
+  followWatcher_ = new QFileSystemWatcher(this);
+  connect(followWatcher_, &QFileSystemWatcher::fileChanged, this, [this] { LookAtFollowedFiles(); });
+  connect(followWatcher_, &QFileSystemWatcher::directoryChanged, this, [this] { LookAtFollowedFiles(); });
+  followTimer_.setInterval(kFollowInterval);
+  connect(&followTimer_, &QTimer::timeout, this, [this] { LookAtFollowedFiles(); });
 }
 
 // Both charts report the mouse and the wheel; the cursor line stands at
@@ -286,6 +309,48 @@ void TChildform::ShowView() {
   ShowSummary();
   ShowFindings();
   DescribeCharts();
+  WatchFollowedFiles();
+}
+
+void TChildform::Follow(const std::filesystem::path& file) {
+  Forward([&] { model_.Follow(file, Today()); });
+}
+
+void TChildform::LookAtFollowedFiles() {
+  if (looking_ || !model_.IsFollowing()) return;
+  looking_ = true;
+  const ScopeGuard done([this] { looking_ = false; });
+  RunCommand(dialogs_, this, [this] {
+    const auto look = model_.LookAtFollowed(Today());
+    // Most looks find nothing new: the widgets stay as they are.
+    if (look != evaluation::EvaluationModel::FollowLook::Nothing || !model_.IsFollowing()) ShowView();
+  });
+  ShowMessages();
+  WatchFollowedFiles();
+}
+
+void TChildform::WatchFollowedFiles() {
+  const std::vector<std::filesystem::path> files = model_.FollowedFiles();
+  const QStringList wanted = files.empty() ? QStringList{} : QStringList{PathText(files.back())};
+  const QStringList folders = files.empty() ? QStringList{} : QStringList{PathText(files.back().parent_path())};
+  // A replaced file leaves the watcher; it is watched again once it is back.
+  if (followWatcher_->files() != wanted) {
+    if (!followWatcher_->files().isEmpty()) followWatcher_->removePaths(followWatcher_->files());
+    for (const QString& path : wanted) {
+      if (QFileInfo::exists(path)) followWatcher_->addPath(path);
+    }
+  }
+  if (followWatcher_->directories() != folders) {
+    if (!followWatcher_->directories().isEmpty()) followWatcher_->removePaths(followWatcher_->directories());
+    for (const QString& path : folders) {
+      if (QFileInfo::exists(path)) followWatcher_->addPath(path);
+    }
+  }
+  if (files.empty()) {
+    followTimer_.stop();
+  } else if (!followTimer_.isActive()) {
+    followTimer_.start();
+  }
 }
 
 void TChildform::ShowFindings() {
@@ -550,6 +615,7 @@ void TChildform::ScrollTick() {
 
 void TChildform::closeEvent(QCloseEvent* event) {
   StopScrolling();
+  followTimer_.stop();
   Command([&] { model_.Reset(); });
   event->accept();
 }

@@ -19,6 +19,7 @@
 #include "settings/recent_files.h"
 
 class QAction;
+class QFileSystemWatcher;
 class QToolButton;
 
 namespace calorix {
@@ -56,6 +57,16 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   // Opens one log file as a single-day evaluation. On failure the window is
   // empty again and an Error naming the file is thrown.
   void LoadFile(const std::filesystem::path& path);
+
+  // Follows a day file as a logger writes it (File, Follow today's log):
+  // loads it as LoadFile does, then looks at it whenever the file system
+  // reports a change of it or of its folder, and once a second besides,
+  // since network folders report none. What the model does with each look
+  // is EvaluationModel::LookAtFollowed.
+  void Follow(const std::filesystem::path& file);
+  // One look at the followed files, as the watcher and the timer take it.
+  void LookAtFollowedFiles();
+  bool IsFollowing() const { return model_.IsFollowing(); }
 
   void BeginMultiDayEvaluation(unsigned fileCount, const std::filesystem::path& firstPath, DateTime start,
                                DateTime end);
@@ -157,6 +168,8 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   void ShowCursor(DateTime t);
   void HideCursor();
   void StepCursor(int direction);
+  // The watcher and the timer run while the model follows files.
+  void WatchFollowedFiles();
   void StartScrolling(int direction);
   void StopScrolling();
   void ScrollTick();
@@ -177,6 +190,9 @@ class TChildform : public QWidget, public logdata::MultiDayTarget {
   Launcher* launcher_ = &qtLauncher_;
   QAction* actionOpenExcel_ = nullptr;
   QTimer scrollTimer_;
+  QFileSystemWatcher* followWatcher_ = nullptr;
+  QTimer followTimer_;
+  bool looking_ = false;     // a look shows a message: the next one waits
   int scrollDirection_ = 0;  // -1 left, +1 right, 0 the timer only stops
   std::optional<DateTime> cursor_;
   std::vector<std::string> shownComparisonItems_;  // the items of the "Compare with" choice

@@ -27,6 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"Nothing", {}, CommandLine::Kind::Files, {}},
         ArgumentsCase{"Files", {"a.csv", "b.csv"}, CommandLine::Kind::Files, {"a.csv", "b.csv"}},
         ArgumentsCase{"Range", {"--range", "a.csv", "b.csv"}, CommandLine::Kind::Range, {"a.csv", "b.csv"}},
+        ArgumentsCase{"Follow", {"--follow", "logs"}, CommandLine::Kind::Follow, {"logs"}},
         ArgumentsCase{"Help", {"--help"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"ShortHelpAmongFiles", {"a.csv", "-h"}, CommandLine::Kind::Help, {}},
         ArgumentsCase{"HelpWinsOverAWrongRange", {"--range", "a.csv", "--help"}, CommandLine::Kind::Help, {}},
@@ -64,6 +65,11 @@ TEST(ParseCommandLine, OptionsAndEmptyTextsAreNoDayFiles) {
       {{"a.csv", ""}, "an empty text is no day file"},
       {{"--export", "o.csv", "--range", "", "b.csv"}, "an empty text is no day file"},
       {{"--export", "o.csv", "--", ""}, "an empty text is no day file"},
+      {{"--follow"}, "--follow takes one day file or folder, and nothing else"},
+      {{"--follow", "a", "b"}, "--follow takes one day file or folder, and nothing else"},
+      {{"a.csv", "--follow", "b"}, "--follow takes one day file or folder, and nothing else"},
+      {{"--follow", "--range"}, "--follow takes one day file or folder, and nothing else"},
+      {{"--follow", ""}, "an empty text is no day file"},
   };
   for (const auto& c : cases) {
     try {
@@ -161,6 +167,7 @@ TEST(UsageText, ListsBothForms) {
   const std::string usage(UsageText());
   EXPECT_NE(usage.find("calorix [FILE...]"), std::string::npos);
   EXPECT_NE(usage.find("calorix --range FIRST LAST"), std::string::npos);
+  EXPECT_NE(usage.find("calorix --follow FILE|FOLDER"), std::string::npos);
   EXPECT_NE(usage.find("calorix --export OUT"), std::string::npos);
   EXPECT_NE(usage.find("--findings FILE | --range FIRST LAST"), std::string::npos);
 }

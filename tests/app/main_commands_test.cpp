@@ -22,7 +22,7 @@ std::set<Id> EnabledIn(const WindowsState& state) {
 
 TEST(IsCommandEnabled, NoWindowLeavesOnlyTheAlwaysCommands) {
   EXPECT_EQ(EnabledIn({false, false, 0, false}),
-            (std::set<Id>{Id::Open, Id::MultiDayAnalysis, Id::Exit, Id::DefaultSettings, Id::About}));
+            (std::set<Id>{Id::Open, Id::MultiDayAnalysis, Id::FollowLog, Id::Exit, Id::DefaultSettings, Id::About}));
 }
 
 TEST(IsCommandEnabled, ActiveWindowWithoutSeriesCanBeClosedButNotSaved) {

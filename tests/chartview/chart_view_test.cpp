@@ -8,7 +8,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QElapsedTimer>
+#include <QWindow>
 
 #include "chart_test_support.h"
 #include "evaluation/panel_setup.h"
@@ -29,6 +30,26 @@ void Drag(QWidget& w, QPointF from, QPointF to, Qt::MouseButton button = Qt::Lef
   Send(w, QEvent::MouseButtonPress, from, button, button);
   for (int i = 1; i <= 4; ++i) Send(w, QEvent::MouseMove, from + (to - from) * i / 4.0, Qt::NoButton, button);
   Send(w, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
+// A double click as the platform delivers it: press, release, double
+// click, release.
+void DoubleClick(QWidget& w, QPointF at) {
+  Send(w, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+  Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+  Send(w, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+  Send(w, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+// Shows the widget and waits (5 s at most) until its window is on screen.
+bool ShowExposed(QWidget& w) {
+  w.show();
+  QElapsedTimer waited;
+  waited.start();
+  while (!(w.windowHandle() && w.windowHandle()->isExposed()) && waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  return w.windowHandle() && w.windowHandle()->isExposed();
 }
 
 // The upper chart of a window showing one day, with counters on its events.
@@ -121,7 +142,7 @@ TEST_F(ChartViewTest, DragUpLeftUndoesTheZoom) {
 
 TEST_F(ChartViewTest, DoubleClickUndoesTheZoom) {
   Drag(*view, At(0.25, 0.2), At(0.5, 0.6));
-  QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0.4, 0.4).toPoint());
+  DoubleClick(*view, At(0.4, 0.4));
   EXPECT_EQ(undos, 1);
   EXPECT_DOUBLE_EQ(panel.BottomAxis().Maximum(), day + 1.0);
 }
@@ -130,7 +151,7 @@ TEST_F(ChartViewTest, NoZoomWhenZoomIsNotAllowed) {
   panel.SetZoomAllowed(false);
   Drag(*view, At(0.25, 0.2), At(0.5, 0.6));
   Drag(*view, At(0.6, 0.6), At(0.3, 0.2));
-  QTest::mouseDClick(view.get(), Qt::LeftButton, Qt::NoModifier, At(0.4, 0.4).toPoint());
+  DoubleClick(*view, At(0.4, 0.4));
   EXPECT_EQ(zooms + undos + scrolls, 0);
   EXPECT_DOUBLE_EQ(panel.BottomAxis().Minimum(), day);
 }
@@ -183,8 +204,7 @@ TEST_F(ChartViewTest, ErrorsOfEventHandlersStayInsideTheView) {
 }
 
 TEST_F(ChartViewTest, PanelChangesScheduleARepaint) {
-  view->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  ASSERT_TRUE(ShowExposed(*view));
   QApplication::processEvents();
   const QImage before = view->grab().toImage();
   panel.LeftAxis().SetMinMax(0.0, 100.0);
@@ -205,8 +225,7 @@ class PaintCounter : public QObject {
 // A burst of changes is painted once, and a change after that paint is
 // painted again: the pending request does not outlive its paint.
 TEST_F(ChartViewTest, ABurstOfChangesPaintsOnceAndTheNextChangePaintsAgain) {
-  view->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+  ASSERT_TRUE(ShowExposed(*view));
   QApplication::processEvents();
   PaintCounter counter;
   view->installEventFilter(&counter);
