@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QSlider>
 #include <QToolButton>
 #include <array>
@@ -141,6 +142,12 @@ void TChildform::ConnectControls() {
   connect(w.buttonSettings, &QPushButton::clicked, actionOpenSettings_, &QAction::trigger);
   connect(actionOpenSettings_, &QAction::triggered, this, [this] { Command([&] { ActionOpenSettingsExecute(); }); });
   ConnectCursor();
+  // The findings' tab widens the panel to show its rows whole, as the
+  // summary does for its values, until the user sets the width.
+  connect(w.summaryTabs, &QTabWidget::currentChanged, this, [this](int tab) {
+    ChildWidgets& c = *widgets_;
+    if (tab == 1 && !c.summaryWidthChosen) WidenSummaryPanel(*c.summarySplitter, c.findingsList->NeededWidth());
+  });
   connect(w.findingsList, &FindingsList::FindingActivated, this,
           [this](const findings::Finding& finding) { Command([&] { model_.ShowFinding(finding); }); });
   connect(w.compareWith, &QComboBox::activated, this, [this](int item) { Command([&] { model_.CompareWith(item); }); });

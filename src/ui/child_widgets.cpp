@@ -197,11 +197,11 @@ QWidget* ChildWidgets::BuildGraphPanel(QWidget& window, chart::ChartPanel& upper
   PaintPanel(*chartSplitter);
   summarySplitter->addWidget(chartSplitter);
   summarySplitter->addWidget(BuildSummaryPanel(summarySplitter));
-  // A quarter of what the window gains goes to the summary, whose table
-  // wants more room than the default window can give; the summary may be
-  // pushed away whole, the charts never.
-  summarySplitter->setStretchFactor(0, 3);
-  summarySplitter->setStretchFactor(1, 1);
+  // What the window gains goes to the charts: the summary takes the width
+  // its values need when an evaluation loads and when the channels change.
+  // The summary may be pushed away whole, the charts never.
+  summarySplitter->setStretchFactor(0, 1);
+  summarySplitter->setStretchFactor(1, 0);
   summarySplitter->setCollapsible(0, false);
   summarySplitter->setSizes({kSummaryWidth * 3, kSummaryWidth});
   QObject::connect(summarySplitter, &QSplitter::splitterMoved, summarySplitter, [this] { summaryWidthChosen = true; });

@@ -1,6 +1,8 @@
 #include "ui/findings_list.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "i18n/text_table.h"
 #include "ui/qt_text.h"
@@ -21,6 +23,14 @@ FindingsList::FindingsList(QWidget* parent) : QTreeWidget(parent) {
     if (row >= 0 && static_cast<std::size_t>(row) < shown_.size()) emit FindingActivated(shown_[row]);
   });
   ApplyLanguage();
+}
+
+int FindingsList::NeededWidth() const {
+  int columns = 0;
+  for (int column = 0; column < columnCount(); ++column) {
+    columns += std::max(sizeHintForColumn(column), header()->sectionSizeHint(column));
+  }
+  return columns + 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + 8;
 }
 
 void FindingsList::ApplyLanguage() {
@@ -44,7 +54,11 @@ void FindingsList::Show(const std::vector<findings::Finding>& found,
   QList<QTreeWidgetItem*> items;
   for (const findings::Finding& finding : shown_) {
     const evaluation::FindingCells c = cellsOf(finding);
-    items << new QTreeWidgetItem(QStringList{Q(c.period), Q(c.kind), Q(c.channel), Q(c.figure)});
+    auto* item = new QTreeWidgetItem(QStringList{Q(c.period), Q(c.kind), Q(c.channel), Q(c.figure)});
+    // The whole row as a tip: a narrow panel cuts off the last columns.
+    const QString tip = Q(c.kind + (c.channel.empty() ? "" : ", " + c.channel) + ": " + c.figure + "\n" + c.period);
+    for (int column = 0; column < item->columnCount(); ++column) item->setToolTip(column, tip);
+    items << item;
   }
   if (items.isEmpty() && hasEvaluation) {
     auto* none = new QTreeWidgetItem(QStringList{Q(i18n::Text(i18n::kTextNoFindings))});

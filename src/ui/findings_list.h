@@ -27,6 +27,8 @@ class FindingsList : public QTreeWidget {
   // The column headers in the language in force; the rows are written
   // again at the next Show.
   void ApplyLanguage();
+  // The width that shows every column whole.
+  int NeededWidth() const;
   // The rows are written again at the next Show (other channel names).
   void Rewrite() { written_ = false; }
 

@@ -56,12 +56,15 @@ int SummaryPanelWidth(int needed, int current, int total, double chartShare) {
 }
 
 void FitSummaryPanel(QSplitter& splitter, const QPlainTextEdit& edit) {
-  const QList<int> sizes = splitter.sizes();
-  if (sizes.size() != 2 || sizes[1] == 0) return;  // put away: it stays so
   const QTextDocument& document = *edit.document();
   const int margins = 2 * static_cast<int>(document.documentMargin()) + 2 * edit.frameWidth() +
                       edit.verticalScrollBar()->sizeHint().width() + 8;  // the caret and the panel's margins
-  const int needed = TextWidth(edit.toPlainText(), QFontMetrics(document.defaultFont())) + margins;
+  WidenSummaryPanel(splitter, TextWidth(edit.toPlainText(), QFontMetrics(document.defaultFont())) + margins);
+}
+
+void WidenSummaryPanel(QSplitter& splitter, int needed) {
+  const QList<int> sizes = splitter.sizes();
+  if (sizes.size() != 2 || sizes[1] == 0) return;  // put away: it stays so
   const int total = sizes[0] + sizes[1];
   const int width = SummaryPanelWidth(needed, sizes[1], total);
   if (width != sizes[1]) splitter.setSizes({total - width, width});

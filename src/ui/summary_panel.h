@@ -45,5 +45,7 @@ int SummaryPanelWidth(int needed, int current, int total, double chartShare = 0.
 // Widens the summary panel (the splitter's second widget, holding edit)
 // to show its text whole, by SummaryPanelWidth.
 void FitSummaryPanel(QSplitter& splitter, const QPlainTextEdit& edit);
+// Widens it to `needed` pixels, by SummaryPanelWidth.
+void WidenSummaryPanel(QSplitter& splitter, int needed);
 
 }  // namespace calorix::ui
