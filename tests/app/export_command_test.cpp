@@ -15,6 +15,7 @@
 #include "core/error.h"
 #include "support/day_file_text.h"
 #include "support/temp_folder.h"
+#include "support/test_platform.h"
 
 namespace calorix::app {
 namespace {
@@ -41,9 +42,6 @@ std::string ReadAll(const std::filesystem::path& path) {
 // nothing of the user's.
 class ExportTest : public ::testing::Test {
  protected:
-  ExportTest() { setenv("XDG_CONFIG_HOME", settings.Path().c_str(), 1); }
-  ~ExportTest() override { unsetenv("XDG_CONFIG_HOME"); }
-
   std::filesystem::path Export(const std::vector<std::string>& args) {
     const CommandLine line = ParseCommandLine(args);
     RunExport(line, [this](const std::string& warning) { warnings.push_back(warning); });
@@ -51,6 +49,7 @@ class ExportTest : public ::testing::Test {
   }
 
   TempFolder settings;
+  calorix::testing::ScopedEnvironment settingsBase{calorix::testing::kSettingsBaseVariable, settings.Path().string()};
   TempFolder out;
   std::vector<std::string> warnings;
 };

@@ -8,6 +8,7 @@
 
 #include "core/error.h"
 #include "support/temp_folder.h"
+#include "support/test_platform.h"
 #include "tools/log_generator.h"
 
 namespace calorix::app {
@@ -20,12 +21,10 @@ using calorix::testing::TempFolder;
 class FindingsCommandTest : public ::testing::Test {
  protected:
   FindingsCommandTest() {
-    setenv("XDG_CONFIG_HOME", settings.Path().c_str(), 1);
     loggen::Options options;
     options.injections = loggen::ParseInjections("overheat:2024-07-14,err:2024-07-15:T3,gap:2024-07-16");
     loggen::WriteDays({2024, 7, 14}, {2024, 7, 16}, logs.Path(), loggen::FolderLayout::Flat, options);
   }
-  ~FindingsCommandTest() override { unsetenv("XDG_CONFIG_HOME"); }
 
   std::string Run(std::vector<std::string> args) {
     std::string written;
@@ -37,6 +36,7 @@ class FindingsCommandTest : public ::testing::Test {
   std::string Day(const char* name) const { return (logs / name).string(); }
 
   TempFolder settings;
+  calorix::testing::ScopedEnvironment settingsBase{calorix::testing::kSettingsBaseVariable, settings.Path().string()};
   TempFolder logs;
   std::vector<std::string> warnings;
 };
