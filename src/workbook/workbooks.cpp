@@ -10,6 +10,15 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "core/error.h"
 #include "evaluation/channel_export.h"
 #include "evaluation/evaluation_model.h"
@@ -35,17 +44,30 @@ const std::string kMonthlyTotalsSheet = "Monthly totals";
   throw Error("The file \"" + path.string() + "\" could not be written: " + std::strerror(error));
 }
 
-// A file that did not exist before, created empty; "x" refuses an existing
-// one, so nothing of anybody else's is ever written over.
+// Creates an empty file that must not exist yet: 0, or the error. The
+// system refuses an existing file in the same step (the C library's "x"
+// mode is no help: Windows' ignores it and overwrites the file).
+int CreateExclusively(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const int file = ::_wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (file < 0) return errno;
+  ::_close(file);
+#else
+  const int file = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+  if (file < 0) return errno;
+  ::close(file);
+#endif
+  return 0;
+}
+
+// A file that did not exist before, created empty, so that nothing of
+// anybody else's is ever written over.
 std::filesystem::path CreateNewFile(const std::filesystem::path& folder, const std::string& base,
                                     const std::string& extension) {
   for (int n = 1; n <= 1000; ++n) {
     const std::filesystem::path path = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + extension);
-    if (std::FILE* file = std::fopen(path.string().c_str(), "wbx")) {
-      std::fclose(file);
-      return path;
-    }
-    const int error = errno;
+    const int error = CreateExclusively(path);
+    if (error == 0) return path;
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) FailCreating(path, error);
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <QPainter>
 #include <cmath>
 #include <set>
@@ -321,7 +323,10 @@ TEST(Render, MonthAxisLabelsDaysOnly) {
   const test::Rendered r = Render(t.panel, QSize(1200, 300));
   ASSERT_FALSE(r.layout.bottom.ticks.labels.empty());
   EXPECT_EQ(r.layout.bottom.ticks.labels.front(), "01.");
-  EXPECT_EQ(r.layout.bottom.ticks.labels.back(), "01.");  // 1 January
+  // How many days a tick steps depends on the font's widths.
+  static const QRegularExpression day("^\\d\\d\\.$");
+  for (const QString& label : r.layout.bottom.ticks.labels)
+    EXPECT_TRUE(day.match(label).hasMatch()) << label.toStdString();
 }
 
 TEST(Render, EmptyDefaultPanelDraws) {
