@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -25,7 +26,7 @@ int main() {
   if (length == 0 || length >= MAX_PATH) return 1;
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::ofstream out(std::wstring(self) + L".args", std::ios::binary);
+  std::ofstream out(std::filesystem::path(std::wstring(self) + L".args"), std::ios::binary);
   for (int i = 1; arguments != nullptr && i < count; ++i) out << Utf8(arguments[i]) << '\n';
   LocalFree(arguments);
   return out ? 0 : 1;
