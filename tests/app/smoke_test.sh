@@ -35,9 +35,9 @@ fail() {
 start_xvfb 1280x800 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 start_program "$program" "${args[@]}"
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) ||
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Marlo Calorix 1' 2>/dev/null | head -n1) ||
   true
-[ -n "$window" ] || fail "no main window within 20 s"
+[ -n "$window" ] || fail "no main window within 60 s"
 
 # The maximised evaluation window's caption joins the main window's: it
 # reads "... - [Neu]" while empty and names the day once the file is loaded.

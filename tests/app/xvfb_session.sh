@@ -40,6 +40,6 @@ start_xvfb() {
 # Starts the program in the background (app_pid) with the scratch folders.
 start_program() {
   XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-    QT_QPA_PLATFORM=xcb timeout 60 "$@" >"$work/app.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb timeout 120 "$@" >"$work/app.log" 2>&1 &
   app_pid=$!
 }
