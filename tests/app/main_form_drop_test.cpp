@@ -55,6 +55,8 @@ class DropTest : public ::testing::Test {
   DropTest() {
     form = std::make_unique<TMainform>(
         dialogs, [this] { return std::make_unique<TIniSettings>(folder.Path() / "Calorix.ini", "/opt/calorix/"); });
+    // German at a first start whatever the machine's locale says.
+    form->SetSystemLanguages({});
     form->show();
     form->HandleFirstActivation();
     Settle();
