@@ -68,7 +68,7 @@ void SaveStackedCharts(const QString& fileName, const std::vector<StackedChart>&
   if (size.isEmpty() || charts.empty()) FailSavingImage(fileName, ImageFailure::NoSize);
   const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
   if (suffix == "svg" && !CanWriteSvg()) {
-    FailSavingImage(fileName, QStringLiteral("this build of Calorix cannot write SVG files (PNG, BMP and PDF it can)"));
+    FailSavingImage(fileName, QString::fromStdString(i18n::Text(i18n::kTextNoSvgOutput)));
   }
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) FailSavingImage(fileName, file.errorString());

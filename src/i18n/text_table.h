@@ -11,7 +11,7 @@ inline constexpr int kBlockCount = 6;
 // The numbered rows every block has had from the start; they never change.
 inline constexpr int kTextCount = 112;
 // Texts Calorix has beyond the numbered rows; they follow them, rows 112 on.
-inline constexpr int kAddedTextCount = 59;
+inline constexpr int kAddedTextCount = 60;
 
 // Row numbers of the texts the code refers to by name.
 enum TextId : int {
@@ -137,8 +137,9 @@ enum TextId : int {
   kTextFindingChannel = 157,
   kTextFindingFigure = 158,
   kTextFirstFindingKind = 159,  // 159..168: the kinds of finding, in the order of FindingKind
-  kTextFollowingSuffix = 169,  // after a blank behind a window's caption while it follows a log
-  kTextFollowTodaysLog = 170,  // the File menu's command
+  kTextFollowingSuffix = 169,   // after a blank behind a window's caption while it follows a log
+  kTextFollowTodaysLog = 170,   // the File menu's command
+  kTextNoSvgOutput = 171,       // a reason for kTextImageNotSaved in a build without SVG
 };
 
 // Text n (0..111 and the added rows) of a block, UTF-8. Out-of-range rows

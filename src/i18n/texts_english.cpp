@@ -234,6 +234,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Heat lost at night",
     /* 169 */ "(following the log)",
     /* 170 */ "Follow today's log",
+    /* 171 */ "this build cannot write SVG files (PNG, BMP and PDF it can)",
 };
 
 }  // namespace

@@ -250,6 +250,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Perte de chaleur la nuit",
     /* 169 */ "(suivi du journal)",
     /* 170 */ "Suivre le journal du jour",
+    /* 171 */ "cette version ne peut pas écrire de fichiers SVG (PNG, BMP et PDF, si)",
 };
 
 }  // namespace

@@ -246,6 +246,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Wärmeverlust in der Nacht",
     /* 169 */ "(Log-Datei wird verfolgt)",
     /* 170 */ "Heutige Log-Datei verfolgen",
+    /* 171 */ "diese Version kann keine SVG-Dateien schreiben (PNG, BMP und PDF schon)",
 };
 
 }  // namespace

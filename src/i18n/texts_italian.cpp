@@ -242,6 +242,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Perdita di calore notturna",
     /* 169 */ "(log seguito)",
     /* 170 */ "Segui il log di oggi",
+    /* 171 */ "questa versione non può scrivere file SVG (PNG, BMP e PDF sì)",
 };
 
 }  // namespace

@@ -239,6 +239,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Perda de calor noturna",
     /* 169 */ "(a acompanhar o registo)",
     /* 170 */ "Acompanhar o registo de hoje",
+    /* 171 */ "esta versão não pode escrever ficheiros SVG (PNG, BMP e PDF sim)",
 };
 
 }  // namespace

@@ -245,6 +245,7 @@ constexpr std::string_view kAddedRows[] = {
     /* 168 */ "Pérdida de calor nocturna",
     /* 169 */ "(siguiendo el registro)",
     /* 170 */ "Seguir el registro de hoy",
+    /* 171 */ "esta versión no puede escribir archivos SVG (PNG, BMP y PDF sí)",
 };
 
 }  // namespace
