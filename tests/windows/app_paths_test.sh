@@ -14,9 +14,10 @@ emulator=("$@")
 work=$(mktemp -d "${TMPDIR:-/tmp}/calorix-app-paths.XXXXXX")
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths'
 wine_() { "${emulator[@]}" "$@"; }
+forget() { wine_ reg delete "$key\\$1" /f >/dev/null 2>&1 || true; }
 cleanup() {
-  wine_ reg delete "$key\\Excel.exe" /f >/dev/null 2>&1 || true
-  wine_ reg delete "$key\\soffice.exe" /f >/dev/null 2>&1 || true
+  forget Excel.exe
+  forget soffice.exe
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -43,16 +44,15 @@ mkdir -p "$work/excel" "$work/calc"
 cp "$recorder" "$work/excel/excel-standin.exe"
 cp "$recorder" "$work/calc/soffice.exe"
 
-cleanup_keys() { wine_ reg delete "$key\\$1" /f >/dev/null 2>&1 || true; }
-cleanup_keys Excel.exe
-cleanup_keys soffice.exe
+forget Excel.exe
+forget soffice.exe
 
 wine_ reg add "$key\\Excel.exe" /ve /d "$(windows_path "$work/excel/excel-standin.exe")" /f >/dev/null
 out=$(wine_ "$probe" "$workbook") || fail "no program started with Excel registered: $out"
 grep -qF "Excel.exe=$(windows_path "$work/excel/excel-standin.exe")" <<<"$out" || fail "Excel's entry not read: $out"
 expect_started "$work/excel/excel-standin.exe.args"
 
-cleanup_keys Excel.exe
+forget Excel.exe
 wine_ reg add "$key\\soffice.exe" /v Path /d "$(windows_path "$work/calc")" /f >/dev/null
 out=$(wine_ "$probe" "$workbook") || fail "no program started with LibreOffice registered: $out"
 grep -qF "soffice.exe=$(windows_path "$work/calc")\\soffice.exe" <<<"$out" || fail "LibreOffice's entry not read: $out"
