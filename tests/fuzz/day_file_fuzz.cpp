@@ -81,13 +81,9 @@ void ExpectFiniteValues(const TLogAnalysis& analysis) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::filesystem::path folder = fuzz::ScratchFolder();
-  static const std::filesystem::path first = [&] {
-    fuzz::WriteFile(folder / "20240101.csv", fuzz::kFirstDay);
-    return folder / "20240101.csv";
-  }();
-  const std::filesystem::path path = folder / "20240102.csv";
-  fuzz::WriteFile(path, std::string_view(reinterpret_cast<const char*>(data), size));
+  const fuzz::TwoDays days = fuzz::WriteTwoDays(data, size);
+  const std::filesystem::path& first = days.first;
+  const std::filesystem::path& path = days.fuzzed;
 
   {
     chart::ChartPanel upper, lower;

@@ -92,6 +92,23 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A range of two days in the scratch folder: the valid first day (written
+// once) and the fuzzed bytes as the day after it.
+struct TwoDays {
+  std::filesystem::path first;
+  std::filesystem::path fuzzed;
+};
+inline TwoDays WriteTwoDays(const std::uint8_t* data, std::size_t size) {
+  const std::filesystem::path folder = ScratchFolder();
+  static const std::filesystem::path first = [&] {
+    WriteFile(folder / "20240101.csv", kFirstDay);
+    return folder / "20240101.csv";
+  }();
+  const std::filesystem::path fuzzed = folder / "20240102.csv";
+  WriteFile(fuzzed, std::string_view(reinterpret_cast<const char*>(data), size));
+  return {first, fuzzed};
+}
+
 // The fields of one CSV line; nothing when the line is no valid CSV (a
 // quote inside an unquoted field, an unclosed or half-closed quoted field).
 inline std::optional<std::vector<std::string>> CsvFields(std::string_view line) {
