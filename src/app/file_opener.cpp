@@ -5,6 +5,7 @@
 #include "app/mdi_windows.h"
 #include "app/recent_files_menu.h"
 #include "core/error.h"
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "logdata/multi_day.h"
@@ -27,8 +28,6 @@ namespace fs = std::filesystem;
 
 constexpr int kTextOneDayOnly = 93;
 
-fs::path PathFromUtf8(std::string_view text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
 // Two names of one file: the same text, or the same file on disk.
 bool SameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
@@ -45,7 +44,7 @@ bool IsExistingFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string HomeDialogFolder() { return QDir::homePath().toStdString() + "/"; }
+std::string HomeDialogFolder() { return NativeSeparators(QDir::homePath().toStdString() + "/"); }
 
 FileOpener::FileOpener(Dialogs& dialogs, MdiWindows& windows, RecentFilesMenu& recent, OpenerHost host)
     : dialogs_(dialogs), windows_(windows), recent_(recent), host_(std::move(host)) {}
@@ -99,7 +98,8 @@ void FileOpener::RememberingFolder(const std::string& path, std::int8_t language
   reportStoreFailure();
 }
 
-void FileOpener::OpenChosenFile(const std::string& path, std::int8_t language) {
+void FileOpener::OpenChosenFile(const std::string& chosen, std::int8_t language) {
+  const std::string path = NativeSeparators(chosen);
   RememberingFolder(path, language, [&] {
     const RecentEntry source{path, ""};
     if (ui::TChildform* shown = WindowShowing(source)) {
@@ -126,13 +126,13 @@ void FileOpener::Follow(const std::string& path) {
   });
 }
 
-void FileOpener::FollowChosen(const std::string& path, std::int8_t language) {
+void FileOpener::FollowChosen(const std::string& chosen, std::int8_t language) {
+  const std::string path = NativeSeparators(chosen);
   std::string file = path;
   if (IsExistingFolder(path)) {
     const std::optional<fs::path> newest = logdata::NewestDayFileIn(PathFromUtf8(path));
     if (!newest) throw Error(i18n::Text(i18n::kTextNoFilesFound) + "\n\n" + path);
-    const std::u8string text = newest->u8string();
-    file.assign(text.begin(), text.end());
+    file = Utf8Of(*newest);
   }
   RememberingFolder(file, language, [&] {
     if (ui::TChildform* shown = WindowFollowing(file)) {
@@ -152,8 +152,7 @@ ui::TChildform* FileOpener::WindowFollowing(const std::string& file) const {
   for (ui::TChildform* child : windows_.Children()) {
     const std::vector<fs::path> followed = child->Model().FollowedFiles();
     if (!followed.empty()) {
-      const std::u8string first = followed.front().u8string();
-      if (SameFile(std::string(first.begin(), first.end()), file)) return child;
+      if (SameFile(Utf8Of(followed.front()), file)) return child;
     }
   }
   return nullptr;
@@ -171,16 +170,17 @@ void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
   if (!target) return;
   const QPointer<ui::TChildform> chosen(target);
   multiDay_->PrepareAnalysis(target, folder);
-  if (proposed.size() == 2) multiDay_->ProposeRange(proposed[0], proposed[1]);
+  if (proposed.size() == 2) multiDay_->ProposeRange(NativeSeparators(proposed[0]), NativeSeparators(proposed[1]));
   if (multiDay_->exec() == QDialog::Rejected) {
     if (chosen && !chosen->HasEvaluation()) windows_.Close(chosen);
     return;
   }
   // The range shows in front, not behind the window the user had open.
   if (chosen && chosen->HasEvaluation()) windows_.Activate(chosen);
-  if (store) store->SetMainSettings(main.Language, multiDay_->GetLastDir());
+  if (store) store->SetMainSettings(main.Language, NativeSeparators(multiDay_->GetLastDir()));
   if (chosen && chosen->HasEvaluation()) {
-    const auto [first, last] = multiDay_->ChosenRange();
+    const std::string first = NativeSeparators(multiDay_->ChosenRange().first);
+    const std::string last = NativeSeparators(multiDay_->ChosenRange().second);
     const RecentEntry source = first == last ? RecentEntry{first, ""} : RecentEntry{first, last};
     chosen->SetSource(source);
     recent_.Remember(source, host_.store());
@@ -192,7 +192,9 @@ void FileOpener::OpenRange(const std::string& first, const std::string& last) {
   host_.run([this, &first, &last] { LoadRange(first, last); });
 }
 
-void FileOpener::LoadRange(const std::string& first, const std::string& last) {
+void FileOpener::LoadRange(const std::string& typedFirst, const std::string& typedLast) {
+  const std::string first = NativeSeparators(typedFirst);
+  const std::string last = NativeSeparators(typedLast);
   // Checked before a window is chosen, so that a wrong range leaves none
   // behind.
   const logdata::MultiDayRequest request = logdata::ResolveMultiDayRequest(first, last);
@@ -258,9 +260,11 @@ void FileOpener::Reload(ui::TChildform& child) {
 }
 
 void FileOpener::OpenDropped(const std::vector<std::string>& paths) {
-  const DropPlan plan = PlanDrop({paths.begin(), paths.end()});
+  std::vector<fs::path> dropped;
+  for (const std::string& path : paths) dropped.push_back(PathFromUtf8(NativeSeparators(path)));
+  const DropPlan plan = PlanDrop(dropped);
   std::vector<std::string> files;
-  for (const fs::path& file : plan.files) files.push_back(file.string());
+  for (const fs::path& file : plan.files) files.push_back(Utf8Of(file));
   switch (plan.kind) {
     case DropPlan::Kind::OpenFiles: OpenFiles(files); break;
     case DropPlan::Kind::OpenRange: OpenRange(files[0], files[1]); break;

@@ -96,12 +96,14 @@ class FileOpener {
   };
   // The Open dialog at the remembered folder.
   std::optional<ChosenFile> AskForLogFile();
-  void OpenChosenFile(const std::string& path, std::int8_t language);
-  void FollowChosen(const std::string& path, std::int8_t language);
+  // These take paths as given and keep them with the platform's separators
+  // (the folder remembered, the recent entries, the window's source).
+  void OpenChosenFile(const std::string& chosen, std::int8_t language);
+  void FollowChosen(const std::string& chosen, std::int8_t language);
   // Remembers the folder of a chosen file, then runs open; a failure to
   // remember is reported after it.
   void RememberingFolder(const std::string& path, std::int8_t language, const std::function<void()>& open);
-  void LoadRange(const std::string& first, const std::string& last);
+  void LoadRange(const std::string& typedFirst, const std::string& typedLast);
   // The window that follows from that day file, if any.
   ui::TChildform* WindowFollowing(const std::string& file) const;
   // The window whose evaluation came from source, if any.

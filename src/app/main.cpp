@@ -5,6 +5,7 @@
 #include "app/main_form.h"
 #include "app/command_line.h"
 #include "app/platform.h"
+#include "core/utf8_path.h"
 #include "dialogs/qt_dialogs.h"
 
 #include <QGuiApplication>
@@ -24,9 +25,7 @@ namespace {
 // Relative names are made absolute so that the remembered folder is one the
 // dialogs can find.
 std::string Absolute(const std::string& text) {
-  const std::filesystem::path path(std::u8string(text.begin(), text.end()));
-  const std::u8string absolute = std::filesystem::absolute(path).lexically_normal().u8string();
-  return std::string(absolute.begin(), absolute.end());
+  return calorix::Utf8Of(std::filesystem::absolute(calorix::PathFromUtf8(text)).lexically_normal());
 }
 
 calorix::app::CommandLine ParseArguments(const QStringList& arguments) {

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/language_choices.h"
 #include "app/window_rules.h"
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "settings/settings_location.h"
@@ -114,8 +115,7 @@ void TMainform::CreateStore(const SettingsStoreFactory& createStore) {
                           i18n::TextOf(i18n::LanguageBlock::German, i18n::kTextIniAccessFailed);
     // A folder in the way is named, so that the user can clear it.
     if (const auto* folderError = dynamic_cast<const SettingsFolderError*>(&e)) {
-      const std::u8string folder = folderError->Folder().u8string();
-      message += "\n\n" + std::string(folder.begin(), folder.end());
+      message += "\n\n" + Utf8Of(folderError->Folder());
     }
     dialogs_.ShowError(this, message);
   }

@@ -1,6 +1,7 @@
 #include "app/recent_files_menu.h"
 
 #include "core/error.h"
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
@@ -65,7 +66,7 @@ std::optional<RecentEntry> RecentFilesMenu::Available(int index, const TIniSetti
   const RecentEntry entry = entries_[static_cast<std::size_t>(index)];
   const RecentCheck check = WithoutMissing({entry}, [](const std::string& path) {
     std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
+    return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
   });
   if (check.missing.empty()) return entry;
   entries_.erase(entries_.begin() + index);

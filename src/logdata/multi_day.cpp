@@ -1,4 +1,5 @@
 #include "logdata/multi_day.h"
+#include "core/utf8_path.h"
 
 #include <algorithm>
 #include <array>
@@ -26,11 +27,8 @@ constexpr std::string_view kSeparators = "/";
 // A day file's name "yyyymmdd.csv" together with the separator before it.
 constexpr std::size_t kSeparatorAndName = 13;
 
-// The edits hold UTF-8; building the path from a u8string keeps it UTF-8 on
-// every platform.
-std::filesystem::path PathOf(std::string_view text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
+// The edits hold UTF-8.
+std::filesystem::path PathOf(std::string_view text) { return PathFromUtf8(text); }
 
 bool IsFile(std::string_view text) {
   std::error_code ec;  // an unreadable folder only means the file is not there

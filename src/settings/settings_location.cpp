@@ -1,6 +1,7 @@
 #include "settings/settings_location.h"
 
 #include "core/error.h"
+#include "core/utf8_path.h"
 #include "i18n/text_table.h"
 
 #include <cstdlib>
@@ -20,11 +21,6 @@ std::string VariableOrEmpty(const EnvironmentLookup& env, const char* name) {
 }
 
 [[noreturn]] void ThrowAccessFailed() { throw Error(i18n::Text(i18n::kTextIniAccessFailed)); }
-
-std::string Utf8Of(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 #ifdef _WIN32
 // Qt 6 runs on nothing older than Windows 10, which is NT 10.
@@ -103,7 +99,7 @@ bool EnsureFolder(const fs::path& folder) {
 fs::path LocateSettingsFile(const EnvironmentLookup& env) {
 #ifdef _WIN32
   const std::string text = WindowsSettingsFolder(kBuildFamily, kBuildMajorVersion, env);
-  const fs::path folder(std::u8string(text.begin(), text.end()));
+  const fs::path folder = PathFromUtf8(text);
 #else
   const fs::path folder = LinuxSettingsFolder(env);
 #endif

@@ -23,6 +23,7 @@
 #include "chartview/chart_view.h"
 #include "chartview/render_options.h"
 #include "core/scope_guard.h"
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "evaluation/finding_text.h"
 #include "evaluation/window_caption.h"
@@ -67,8 +68,7 @@ DateTime Today() {
 }
 
 QString PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size()));
+  return QString::fromStdString(Utf8Of(path));
 }
 
 // The colours a window shows before any settings are applied.

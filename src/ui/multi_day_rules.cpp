@@ -1,4 +1,5 @@
 #include "ui/multi_day_rules.h"
+#include "core/utf8_path.h"
 
 #include <system_error>
 
@@ -8,9 +9,7 @@
 namespace calorix::ui {
 namespace {
 
-std::filesystem::path PathOf(std::string_view text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
+std::filesystem::path PathOf(std::string_view text) { return PathFromUtf8(text); }
 
 bool IsFolder(std::string_view text) {
   if (text.empty()) return false;
@@ -36,13 +35,8 @@ std::string OneLine(const std::string& message) {
 }  // namespace
 
 void FailedFiles::Add(const std::filesystem::path& file, const std::string& message) {
-  const std::u8string utf8 = file.u8string();
-  const std::string path(utf8.begin(), utf8.end());
   std::string line = OneLine(message);
-  if (line.find(path) == std::string::npos) {
-    const std::u8string name = file.filename().u8string();
-    line = std::string(name.begin(), name.end()) + ": " + line;
-  }
+  if (line.find(Utf8Of(file)) == std::string::npos) line = Utf8Of(file.filename()) + ": " + line;
   lines_.push_back(std::move(line));
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/launcher.h"
 #include "i18n/text_table.h"
@@ -16,7 +17,7 @@ void OpenInSpreadsheet(const std::filesystem::path& workbook, Dialogs& dialogs, 
   if (StartKnownSpreadsheet(search, workbook, stored, launcher)) return;
 
   dialogs.ShowInformation(owner, i18n::Text(i18n::kTextSpreadsheetNotFound), CaptionStyle::Colon);
-  const std::string folder = std::filesystem::path(stored).parent_path().string();
+  const std::string folder = Utf8Of(PathFromUtf8(stored).parent_path());
   const auto program =
       dialogs.ExecuteFileDialog(search.proposedProgram, owner, i18n::Text(i18n::kTextAllFiles) + " (*.*)|*", true,
                                 search.chooserExtension, folder);

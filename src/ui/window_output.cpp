@@ -13,6 +13,7 @@
 #include "chartview/stacked_charts.h"
 #include "chartview/svg_output.h"
 #include "core/error.h"
+#include "core/utf8_path.h"
 #include "dialogs/dialogs.h"
 #include "evaluation/chart_output.h"
 #include "evaluation/evaluation_model.h"
@@ -135,13 +136,12 @@ void SaveTotals(Dialogs& dialogs, QWidget* owner, const evaluation::EvaluationMo
 
 std::string OutputDialogFolder(const std::string& lastUsedDir, const evaluation::EvaluationModel& model) {
   std::error_code error;
-  const std::filesystem::path remembered(std::u8string(lastUsedDir.begin(), lastUsedDir.end()));
+  const std::filesystem::path remembered = PathFromUtf8(lastUsedDir);
   if (!lastUsedDir.empty() && std::filesystem::is_directory(remembered, error)) return lastUsedDir;
   const evaluation::EvaluationLoad& load = model.Snapshot().load;
   if (!load.HasData()) return {};
   const std::filesystem::path shown = model.CurrentDayFile().value_or(load.DayFile(0));
-  const std::u8string folder = shown.parent_path().u8string();
-  return std::string(folder.begin(), folder.end());
+  return Utf8Of(shown.parent_path());
 }
 
 void WriteTextFile(const std::string& fileName, const std::string& text) {

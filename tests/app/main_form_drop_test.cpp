@@ -34,8 +34,9 @@ namespace {
 namespace fs = std::filesystem;
 using calorix::testing::TempFolder;
 
-const fs::path kSamples = CALORIX_SAMPLES_DIR;
-std::string Sample(const char* relative) { return (kSamples / relative).string(); }
+// Paths as the program keeps them: with the platform's separators.
+const fs::path kSamples = fs::path(CALORIX_SAMPLES_DIR).make_preferred();
+std::string Sample(const char* relative) { return (kSamples / relative).make_preferred().string(); }
 const std::string kMayRange = "Auswertung vom 01.05.2024 bis 31.05.2024. (31 Dateien gefunden)";
 
 std::string ReadFile(const std::string& path) {

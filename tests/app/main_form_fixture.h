@@ -49,12 +49,13 @@ using calorix::testing::WriteBytes;
 
 inline constexpr int kTextMaximumReached = 96;
 
-inline const fs::path kSamples = CALORIX_SAMPLES_DIR;
+// Paths as the program keeps them: with the platform's separators.
+inline const fs::path kSamples = fs::path(CALORIX_SAMPLES_DIR).make_preferred();
 
-inline std::string Sample(const char* relative) { return (kSamples / relative).string(); }
+inline std::string Sample(const char* relative) { return (kSamples / relative).make_preferred().string(); }
 
 // Where file dialogs start while nothing is stored.
-inline std::string HomeFolder() { return QDir::homePath().toStdString() + "/"; }
+inline std::string HomeFolder() { return QDir::toNativeSeparators(QDir::homePath() + "/").toStdString(); }
 
 inline const std::string kMay1 = Sample("2024/05/20240501.csv");
 inline const std::string kMay30 = Sample("2024/05/20240530.csv");

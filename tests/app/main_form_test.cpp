@@ -1,5 +1,6 @@
 #include "main_form_fixture.h"
 #include "chartview/chart_view.h"
+#include "support/test_platform.h"
 #include "support/day_file_text.h"
 
 namespace calorix::app {
@@ -99,10 +100,11 @@ TEST_F(MainFormTest, LastUsedFolderThatIsGoneStartsTheDialogAtHome) {
 
 TEST_F(MainFormTest, WithNothingStoredTheFirstOpenStartsAtHome) {
   // The program's own store, in a fresh settings folder.
-  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder_.Path().string()));
-  Create(CreateSettingsStore);
-  saved.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", saved);
+  {
+    const calorix::testing::ScopedEnvironment settingsBase(calorix::testing::kSettingsBaseVariable,
+                                                           folder_.Path().string());
+    Create(CreateSettingsStore);
+  }
   Show();
   form_->Action(CommandId::Open)->trigger();
   ASSERT_EQ(dialogs_.FileRequests().size(), 1u);

@@ -360,13 +360,14 @@ TEST_F(MultiDayDialogTest, FilesReadOnlyInPartAreNamedInOneWarningAfterTheLoad) 
 
 TEST_F(MultiDayDialogTest, BrowseButtonsStartInTheFolderOfTheFileChosenBefore) {
   const std::string folder = Utf8(folder_.Path());
-  const std::string first = Utf8(folder_ / "2024/05/20240530.csv");
-  const std::string last = Utf8(folder_ / "2024/06/20240602.csv");
+  const std::string first = Utf8(folder_ / "2024" / "05" / "20240530.csv");
+  const std::string last = Utf8(folder_ / "2024" / "06" / "20240602.csv");
+  const std::string firstsFolder = Utf8(folder_ / "2024" / "05" / "");
   ScriptedDialogs& dialogs = test_.Dialogs();
   dialogs.ChooseFile(first);
   Button("SelectFrom").click();
   EXPECT_EQ(PathFrom().text().toStdString(), first);
-  EXPECT_EQ(PathTo().text().toStdString(), folder + "/2024/05/");
+  EXPECT_EQ(PathTo().text().toStdString(), firstsFolder);
 
   dialogs.ChooseFile(last);
   Button("SelectTo").click();
@@ -379,13 +380,13 @@ TEST_F(MultiDayDialogTest, BrowseButtonsStartInTheFolderOfTheFileChosenBefore) {
   const auto& requests = dialogs.FileRequests();
   ASSERT_EQ(requests.size(), 4u);
   EXPECT_EQ(requests[0].initialFolder, folder);
-  EXPECT_EQ(requests[1].initialFolder, folder + "/2024/05/");
-  EXPECT_EQ(requests[2].initialFolder, folder + "/2024/05/");
+  EXPECT_EQ(requests[1].initialFolder, firstsFolder);
+  EXPECT_EQ(requests[2].initialFolder, firstsFolder);
   EXPECT_EQ(requests[0].filter, "Log files (*.csv)|*.csv|All files (*.*)|*");
   EXPECT_EQ(requests[0].defaultExtension, "CSV");
   EXPECT_TRUE(requests[0].openMode);
   EXPECT_EQ(requests[0].owner, &dialog_);
-  EXPECT_EQ(dialog_.GetLastDir(), folder + "/2024/05/");
+  EXPECT_EQ(dialog_.GetLastDir(), firstsFolder);
 }
 
 TEST_F(MultiDayDialogTest, TypedPathsKeepTheRememberedFolder) {
