@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
-#include <QProcess>
 
 #include "chartview/chart_view.h"
 #include "ui_test_support.h"
@@ -62,10 +61,9 @@ TEST_F(CompareChoiceTest, TheComparedDayIsPrintedAndSavedWithItsLegendEntry) {
   const QString pdf = Path("print.pdf");
   Dialogs().PrintToPdf(pdf.toStdString());
   Window().PrintCharts();
-  QProcess text;
-  text.start("pdftotext", {pdf, "-"});
-  text.waitForFinished(30000);
-  EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains("Temperature sensor 1 (31.05.2024)"));
+  if (const auto text = testing::PdfTool("pdftotext", {pdf, "-"})) {
+    EXPECT_TRUE(text->contains("Temperature sensor 1 (31.05.2024)"));
+  }
 
   // The compared curve in red halfway to white above the output chart.
   Dialogs().ChooseFile(Path("compared.png").toStdString());

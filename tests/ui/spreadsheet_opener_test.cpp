@@ -17,7 +17,8 @@ class SpreadsheetTest : public ::testing::Test, public testing::EnglishTexts {
   SpreadsheetTest() : store(folder.Path() / "Calorix.ini", folder.Path().string()) {
     workbook = folder.Write("20240531.xlsx", "PK");
   }
-  void Open() { OpenInSpreadsheet(workbook, dialogs, launcher, &store, nullptr); }
+  // The search of the Linux build; WindowsSpreadsheetTest has Windows'.
+  void Open() { OpenInSpreadsheet(workbook, dialogs, launcher, &store, nullptr, LinuxSpreadsheetSearch()); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const auto& m : dialogs.Messages()) texts.push_back(m.text);

@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QString>
+#include <QStringList>
 #include <QSlider>
 #include <QToolButton>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +25,11 @@ namespace calorix::ui::testing {
 using calorix::testing::TempFolder;
 
 std::filesystem::path SampleFile(std::string_view relative);
+
+// What a poppler tool (pdfinfo, pdftotext, pdfimages) printed for a PDF;
+// nothing when the tool is not installed. The Windows build's tests under
+// Wine start the host's tool.
+std::optional<QString> PdfTool(const QString& tool, const QStringList& arguments);
 
 // The settings a new window gets from an empty settings file.
 TChildSettings DefaultSettings();
