@@ -3,7 +3,12 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "core/error.h"
 
@@ -23,13 +28,45 @@ const char* PatternOf(Look look) {
 
 std::string DecimalsPattern(int decimals) { return decimals == 0 ? "0" : "0." + std::string(decimals, '0'); }
 
+#ifdef _WIN32
+// A narrow name in the ANSI code page, if that page holds every character.
+std::optional<std::string> AnsiName(const std::wstring& name) {
+  BOOL lost = FALSE;
+  const int size =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &lost);
+  if (size <= 0 || lost) return std::nullopt;
+  std::string narrow(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, narrow.data(), size, nullptr, &lost);
+  narrow.pop_back();  // the terminating zero
+  if (lost) return std::nullopt;
+  return narrow;
+}
+#endif
+
+// libxlsxwriter opens its file by a narrow name. On Windows the C library
+// reads that in the ANSI code page, so a UTF-8 name below "C:\Users\Jörg"
+// would not be found: the name goes in that page, or where the page cannot
+// hold it, as the file's short name (the file exists by then).
+std::string NarrowFileName(const std::filesystem::path& file) {
+#ifdef _WIN32
+  if (auto name = AnsiName(file.wstring())) return *name;
+  const DWORD size = GetShortPathNameW(file.c_str(), nullptr, 0);
+  std::wstring shortName(size, L'\0');
+  if (size > 0 && GetShortPathNameW(file.c_str(), shortName.data(), size) + 1 == size) {
+    shortName.pop_back();
+    if (auto name = AnsiName(shortName)) return *name;
+  }
+#endif
+  return file.string();
+}
+
 }  // namespace
 
 XlsxWriter::XlsxWriter(const std::filesystem::path& file, bool constantMemory, const std::filesystem::path& shownAs)
     : shownAs_(shownAs) {
   lxw_workbook_options options{};
   options.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
-  workbook_ = workbook_new_opt(file.string().c_str(), &options);
+  workbook_ = workbook_new_opt(NarrowFileName(file).c_str(), &options);
   if (!workbook_) Fail("the workbook could not be set up");
 }
 

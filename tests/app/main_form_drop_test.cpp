@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "core/utf8_path.h"
 #include "dialogs/scripted_dialogs.h"
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
@@ -189,6 +191,37 @@ TEST_F(RecentFilesTest, ChoosingOneOpensItAgainAndAMissingOneIsTakenOffWithAMess
   EXPECT_EQ(dialogs.Messages()[0].text, i18n::Text(i18n::kTextRecentFileMissing) + "\n\n" + gone.string());
   EXPECT_EQ(form->RecentFiles(), (std::vector<RecentEntry>{{Sample("2024/05/20240530.csv"), ""}}));
   EXPECT_FALSE(Item(*form, 2).isVisible());
+}
+
+// A day file below a user's folder ("C:\Users\Jörg\Solar"), chosen as Qt's
+// dialog gives it (with "/" on Windows too): kept with the platform's
+// separators, remembered, read back after a restart and opened again.
+TEST_F(RecentFilesTest, AFileBelowAFolderNamedInAnyScriptIsRememberedAndOpensAgain) {
+  for (const char8_t* user : {u8"J\u00f6rg", u8"\u0410\u043d\u043d\u0430"}) {
+    const fs::path solar = folder.Path() / user / "Solar";
+    fs::create_directories(solar);
+    fs::copy_file(Sample("2024/05/20240531.csv"), solar / "20240531.csv");
+    const std::string file = Utf8Of(solar / "20240531.csv");
+    std::string chosen = file;
+    std::replace(chosen.begin(), chosen.end(), '\\', '/');
+    dialogs.ChooseFile(chosen);
+    form->Action(CommandId::Open)->trigger();
+    Settle();
+    EXPECT_EQ(form->SettingsStore()->GetMainSettings().LastUsedDir, Utf8Of(solar));
+
+    form.reset();
+    form = std::make_unique<TMainform>(
+        dialogs, [this] { return std::make_unique<TIniSettings>(folder.Path() / "Calorix.ini", "/opt/calorix/"); });
+    form->show();
+    ASSERT_FALSE(form->RecentFiles().empty());
+    EXPECT_EQ(form->RecentFiles()[0], (RecentEntry{file, ""}));
+    EXPECT_EQ(form->SettingsStore()->GetMainSettings().LastUsedDir, Utf8Of(solar));
+    Item(*form, 1).trigger();
+    Settle();
+    ASSERT_NE(form->ActiveChild(), nullptr);
+    EXPECT_EQ(form->ActiveChild()->Model().ShownDay(), 45443.0);  // 2024-05-31
+  }
+  EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 }  // namespace

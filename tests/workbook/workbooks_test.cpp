@@ -48,6 +48,19 @@ TEST_F(WorkbookFileTest, TheShownDayGoesIntoANewFileAndTheLogFileStaysAsItWas) {
   EXPECT_EQ(Read(day), logged);
 }
 
+// "Open in Excel" writes into the temporary folder, which is below the user's
+// name: "C:\Users\Jörg\AppData\Local\Temp".
+TEST_F(WorkbookFileTest, AFolderNamedInAnyScriptTakesTheWorkbook) {
+  for (const char8_t* name : {u8"J\u00f6rg", u8"\u0410\u043d\u043d\u0430"}) {
+    const std::filesystem::path user = folder.Path() / name;
+    std::filesystem::create_directory(user);
+    const auto copy = WriteShownDayCopy(model, user);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->parent_path(), user);
+    EXPECT_TRUE(IsZip(*copy)) << copy->u8string().size();
+  }
+}
+
 TEST_F(WorkbookFileTest, NoDayShownNoWorkbook) {
   model.Reset();
   EXPECT_FALSE(WriteShownDayCopy(model, folder.Path()));
