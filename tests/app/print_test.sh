@@ -28,7 +28,10 @@ done
 
 cups_pid=
 stop_cups() {
-  if [ -n "$cups_pid" ]; then kill "$cups_pid" 2>/dev/null || true; fi
+  if [ -n "$cups_pid" ]; then
+    kill "$cups_pid" 2>/dev/null || true
+    wait "$cups_pid" 2>/dev/null || true
+  fi
   cleanup
 }
 trap stop_cups EXIT
