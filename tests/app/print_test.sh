@@ -76,6 +76,7 @@ ErrorLog $cups/log/error_log
 PageLog $cups/log/page_log
 ServerBin /usr/lib/cups
 DataDir /usr/share/cups
+Printcap $cups/printcap
 EOF
 cupsd -f -c "$cups/conf/cupsd.conf" -s "$cups/conf/cups-files.conf" &
 cups_pid=$!
