@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 #include <QScreen>
@@ -46,8 +48,12 @@ void FitDetailColumns(QFileDialog& dialog) {
   QHeaderView* header = view->header();
   const QFontMetrics metrics(view->font());
   const QString date = QLocale().toString(QDateTime(QDate(2024, 12, 31), QTime(23, 59)), QLocale::ShortFormat);
-  // The name column keeps the width the dialog gives it.
-  const QStringList samples = {QString(), QLocale().formattedDataSize(999'999), QStringLiteral("csv File"), date};
+  // The name column keeps the width the dialog gives it. The type column
+  // fits the type the dialog shows for a log file ("CSV document" here,
+  // the shell's longer name for it on Windows).
+  const QAbstractFileIconProvider* types = dialog.iconProvider();
+  const QString logType = types ? types->type(QFileInfo(QStringLiteral("20240531.csv"))) : QString();
+  const QStringList samples = {QString(), QLocale().formattedDataSize(999'999), logType, date};
   int total = 0;
   for (int i = 0; i < header->count(); ++i) {
     const QString heading = header->model()->headerData(i, Qt::Horizontal).toString();

@@ -122,10 +122,18 @@ TEST_F(FileDialogTest, OpenModeSetsUpAnExistingFileChoice) {
 // off ("99....KiB", "Dernière modifica") in a dialog too small for them.
 TEST_F(FileDialogTest, DetailColumnsFitTheirHeadingsAndTheDialogFitsTheColumns) {
   const QLocale before;
+  CreateFile("20240531.csv");
   for (const QLocale::Language language : {QLocale::French, QLocale::English}) {
     QLocale::setDefault(QLocale(language));
     QFileDialog dialog;
     ConfigureFileDialog(dialog, "", kLogFilter, true, "CSV", FolderPath());
+    // The type the dialog shows for a log file, once it has listed one.
+    const auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex logFile = model->index(Folder() + "/20240531.csv", 2);
+    for (int i = 0; i < 100 && logFile.data().toString().isEmpty(); ++i) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     auto* view = dialog.findChild<QTreeView*>("treeView");
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(dialog.viewMode(), QFileDialog::Detail);
@@ -138,6 +146,8 @@ TEST_F(FileDialogTest, DetailColumnsFitTheirHeadingsAndTheDialogFitsTheColumns) 
       total += header->sectionSize(i);
     }
     EXPECT_GE(header->sectionSize(1), metrics.horizontalAdvance(QLocale().formattedDataSize(999'999)));
+    EXPECT_GT(header->sectionSize(2), metrics.horizontalAdvance(logFile.data().toString()))
+        << logFile.data().toString().toStdString();
     // Wider than the columns, unless the screen is narrower.
     EXPECT_GE(dialog.width(), std::min(total + 1, dialog.screen()->availableGeometry().width()));
   }
