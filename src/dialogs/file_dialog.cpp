@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
+#include <QMimeDatabase>
 #include <QScreen>
 #include <QTreeView>
 
@@ -49,10 +50,15 @@ void FitDetailColumns(QFileDialog& dialog) {
   const QFontMetrics metrics(view->font());
   const QString date = QLocale().toString(QDateTime(QDate(2024, 12, 31), QTime(23, 59)), QLocale::ShortFormat);
   // The name column keeps the width the dialog gives it. The type column
-  // fits the type the dialog shows for a log file ("CSV document" here,
-  // the shell's longer name for it on Windows).
-  const QAbstractFileIconProvider* types = dialog.iconProvider();
-  const QString logType = types ? types->type(QFileInfo(QStringLiteral("20240531.csv"))) : QString();
+  // fits the type the dialog shows for a log file: the MIME type's name
+  // ("CSV document") for a file it lists, or what the platform's icon
+  // provider calls it, whichever is wider.
+  const QString logFile = QStringLiteral("20240531.csv");
+  QString logType = QMimeDatabase().mimeTypeForFile(logFile, QMimeDatabase::MatchExtension).comment();
+  if (const QAbstractFileIconProvider* types = dialog.iconProvider()) {
+    const QString named = types->type(QFileInfo(logFile));
+    if (metrics.horizontalAdvance(named) > metrics.horizontalAdvance(logType)) logType = named;
+  }
   const QStringList samples = {QString(), QLocale().formattedDataSize(999'999), logType, date};
   int total = 0;
   for (int i = 0; i < header->count(); ++i) {
