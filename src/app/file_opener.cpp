@@ -170,7 +170,7 @@ void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
   if (!target) return;
   const QPointer<ui::TChildform> chosen(target);
   multiDay_->PrepareAnalysis(target, folder);
-  if (proposed.size() == 2) multiDay_->ProposeRange(NativeSeparators(proposed[0]), NativeSeparators(proposed[1]));
+  if (proposed.size() == 2) multiDay_->ProposeRange(proposed[0], proposed[1]);
   if (multiDay_->exec() == QDialog::Rejected) {
     if (chosen && !chosen->HasEvaluation()) windows_.Close(chosen);
     return;
@@ -179,8 +179,9 @@ void FileOpener::ChooseRange(const std::vector<std::string>& proposed) {
   if (chosen && chosen->HasEvaluation()) windows_.Activate(chosen);
   if (store) store->SetMainSettings(main.Language, NativeSeparators(multiDay_->GetLastDir()));
   if (chosen && chosen->HasEvaluation()) {
-    const std::string first = NativeSeparators(multiDay_->ChosenRange().first);
-    const std::string last = NativeSeparators(multiDay_->ChosenRange().second);
+    const auto [typedFirst, typedLast] = multiDay_->ChosenRange();
+    const std::string first = NativeSeparators(typedFirst);
+    const std::string last = NativeSeparators(typedLast);
     const RecentEntry source = first == last ? RecentEntry{first, ""} : RecentEntry{first, last};
     chosen->SetSource(source);
     recent_.Remember(source, host_.store());
