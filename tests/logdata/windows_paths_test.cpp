@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "chart/chart_panel.h"
+#include "core/utf8_path.h"
 #include "logdata/log_analysis.h"
 #include "logdata/multi_day.h"
 #include "support/temp_folder.h"
@@ -18,12 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(fs::path path) {
-  const std::u8string text = path.make_preferred().u8string();
-  return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+std::string Utf8(fs::path path) { return Utf8Of(path.make_preferred()); }
+fs::path FromUtf8(const std::string& text) { return PathFromUtf8(text); }
 
 // A tree below a folder named "Jörg\Solar" in the temporary folder (a path
 // with a drive letter, as Wine and Windows give it).

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/utf8_path.h"
 #include "i18n/text_table.h"
 #include "settings/ini_settings.h"
 #include "settings/profile_file.h"
@@ -20,12 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 using calorix::testing::TempFolder;
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+std::string Utf8(const fs::path& path) { return Utf8Of(path); }
+fs::path FromUtf8(const std::string& text) { return PathFromUtf8(text); }
 
 EnvironmentLookup Environment(std::map<std::string, std::string> values) {
   return [values](const std::string& name) -> std::optional<std::string> {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/utf8_path.h"
 #include "support/day_file_text.h"
 #include "tools/log_generator.h"
 #include "ui/multi_day_rules.h"
@@ -29,10 +30,7 @@ using testing::EnglishTexts;
 using testing::TempFolder;
 using testing::WindowTest;
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
+std::string Utf8(const fs::path& path) { return Utf8Of(path); }
 
 // Hourly records are enough for a range and keep the files small.
 std::vector<fs::path> WriteRange(const fs::path& dir, CivilDate from, CivilDate to, loggen::FolderLayout layout) {
